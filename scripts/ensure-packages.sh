@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian packages KestroLab needs to build, test and run, when any is missing.
+set -euo pipefail
+needed=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev
+        fonts-dejavu-core "$@")
+missing=()
+for package in "${needed[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
+fi

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kestro {
+
+// A 24-bit colour, 8 bits each.
+struct Rgb {
+  uint8_t r = 0, g = 0, b = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// Page width and height in page units. Every page draws in 12000 x 9000 units, origin at the top
+// left, y downwards; the window scales this space to its size.
+constexpr float kPageWidth = 12000;
+constexpr float kPageHeight = 9000;
+
+// The drawing surface of a page, in page units. Drawing is immediate and persists until it is
+// painted over or cleared; controls stay above it.
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+
+  virtual void FillRect(float x1, float y1, float x2, float y2, Rgb colour) = 0;
+  virtual void Rect(float x1, float y1, float x2, float y2, Rgb colour) = 0;
+  // A line; its end point becomes the current point.
+  virtual void Line(float x1, float y1, float x2, float y2, Rgb colour) = 0;
+  // A line from the current point; its end point becomes the current point.
+  virtual void LineTo(float x, float y, Rgb colour) = 0;
+  // A point, which also sets the text position (and the current point).
+  virtual void Point(float x, float y, Rgb colour) = 0;
+  virtual void SetLineWidth(int width) = 0;
+  virtual void SetTextColour(Rgb colour) = 0;
+  // Text with its top-left corner at the text position, in the page font.
+  virtual void Print(const std::string& text) = 0;
+  // Circles and arcs, for the pole plot and schematic views (angles in radians, counter-clockwise).
+  virtual void Circle(float x, float y, float radius, Rgb colour) = 0;
+  virtual void Clear() = 0;
+  // Width of the screen in twips, used by label placement that assumes 60 twips per character.
+  virtual float ScreenWidthTwips() const = 0;
+};
+
+}  // namespace kestro

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+
+namespace kestro {
+
+enum class ControlKind { Button, Label, TextBox, Option, Frame, Spinner, ListBox, ScrollBar };
+
+// The state of one control of a page, as plain data. The page logic changes it; the window host
+// mirrors it onto a real widget after every event. Places are in page units.
+struct Control {
+  ControlKind kind = ControlKind::Button;
+  std::string name;  // the control's name: "cmdDesign", "txtWidth", ...
+  float left = 0, top = 0, width = 0, height = 0;
+  std::string caption;  // caption of buttons, labels, options and frames; text of text boxes
+  bool visible = true;
+  bool enabled = true;
+  bool bold = false;
+  std::optional<Rgb> face;  // button face or label background; none: the toolkit's default
+  bool checked = false;     // option buttons
+  std::string frame;        // option buttons: the frame that groups them
+  int value = 0, minimum = 0, maximum = 0;  // spinners and scroll bars
+  std::string buddy;                        // spinners: the label that shows the value
+  std::vector<std::string> rows;            // list boxes
+
+  std::function<void()> onClick;         // buttons, labels, option buttons
+  std::function<void()> onChange;        // text boxes (every keystroke), spinners, scroll bars
+  std::function<void(int)> onRowClick;   // list boxes, the row counted from 0
+};
+
+// How a page is opened over the others.
+enum class OpenMode { Switch, Over, Modal };
+
+enum class PageId {
+  Opening, Design, Plot, Schematic, Tabulated, WriteFiles, Transient, Poles, Marker, About, Exit,
+  Limits, EditLimits, NotBuilt
+};
+
+// Moves between pages. The window implements it; tests record the calls.
+class Navigator {
+ public:
+  virtual ~Navigator() = default;
+  virtual void Open(PageId page, OpenMode mode) = 0;
+  virtual void Close(PageId page) = 0;  // closes that page's window
+  virtual void EndProgram() = 0;
+};
+
+// A page: its caption, its controls and its drawing. Events reach it through Click, Type,
+// Spin, ... which update the control state the way the toolkit would and then run the handler.
+class Page {
+ public:
+  virtual ~Page() = default;
+
+  const std::string& WindowCaption() const { return windowCaption_; }
+  std::deque<Control>& Controls() { return controls_; }
+
+  // Looks a control up by name; throws std::out_of_range for an unknown name.
+  Control& operator[](const std::string& name);
+  const Control& operator[](const std::string& name) const;
+
+  // --- Events, as the toolkit delivers them ---
+  void Click(const std::string& name);
+  void Type(const std::string& name, const std::string& text);
+  void Spin(const std::string& name, int value);  // clamps, shows the value in the buddy label
+  void SelectOption(const std::string& name);     // checks it, unchecks its frame's others, clicks
+  void ClickRow(const std::string& name, int row);
+  virtual void OnMouseDown(int /*button*/, float /*x*/, float /*y*/) {}
+  virtual void OnMouseMove(int /*button*/, float /*x*/, float /*y*/) {}
+  virtual void OnMouseUp(int /*button*/, float /*x*/, float /*y*/) {}
+  // The window is shown for the first time (a page may draw now).
+  virtual void OnShown() {}
+
+  // The drawing surface, set by the host before the page is shown.
+  void SetCanvas(Canvas* canvas) { canvas_ = canvas; }
+
+ protected:
+  Control& Add(ControlKind kind, const std::string& name, const std::string& caption, float left,
+               float top, float width, float height);
+  void SetWindowCaption(std::string caption) { windowCaption_ = std::move(caption); }
+  Canvas* canvas() const { return canvas_; }
+
+ private:
+  std::string windowCaption_;
+  std::deque<Control> controls_;  // a deque keeps references stable as controls are added
+  Canvas* canvas_ = nullptr;
+};
+
+}  // namespace kestro

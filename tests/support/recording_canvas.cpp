@@ -1,0 +1,66 @@
+#include "support/recording_canvas.h"
+
+namespace kestro::test {
+
+using Kind = DrawCommand::Kind;
+
+static DrawCommand Make(Kind kind, float x1 = 0, float y1 = 0, float x2 = 0, float y2 = 0,
+                        Rgb colour = {}) {
+  DrawCommand command;
+  command.kind = kind;
+  command.x1 = x1;
+  command.y1 = y1;
+  command.x2 = x2;
+  command.y2 = y2;
+  command.colour = colour;
+  return command;
+}
+
+void RecordingCanvas::FillRect(float x1, float y1, float x2, float y2, Rgb colour) {
+  commands.push_back(Make(Kind::FillRect, x1, y1, x2, y2, colour));
+}
+void RecordingCanvas::Rect(float x1, float y1, float x2, float y2, Rgb colour) {
+  commands.push_back(Make(Kind::Rect, x1, y1, x2, y2, colour));
+}
+void RecordingCanvas::Line(float x1, float y1, float x2, float y2, Rgb colour) {
+  commands.push_back(Make(Kind::Line, x1, y1, x2, y2, colour));
+}
+void RecordingCanvas::LineTo(float x, float y, Rgb colour) {
+  commands.push_back(Make(Kind::LineTo, x, y, 0, 0, colour));
+}
+void RecordingCanvas::Point(float x, float y, Rgb colour) {
+  textX_ = x;
+  textY_ = y;
+  commands.push_back(Make(Kind::Point, x, y, 0, 0, colour));
+}
+void RecordingCanvas::SetLineWidth(int width) {
+  DrawCommand command = Make(Kind::LineWidth);
+  command.width = width;
+  commands.push_back(command);
+}
+void RecordingCanvas::SetTextColour(Rgb colour) {
+  commands.push_back(Make(Kind::TextColour, 0, 0, 0, 0, colour));
+}
+void RecordingCanvas::Print(const std::string& text) {
+  DrawCommand command = Make(Kind::Print);
+  command.text = text;
+  command.textX = textX_;
+  command.textY = textY_;
+  commands.push_back(command);
+}
+void RecordingCanvas::Circle(float x, float y, float radius, Rgb colour) {
+  commands.push_back(Make(Kind::Circle, x, y, radius, 0, colour));
+}
+void RecordingCanvas::Clear() { commands.push_back(Make(Kind::Clear)); }
+
+std::vector<DrawCommand> RecordingCanvas::Printed() const { return OfKind(Kind::Print); }
+
+std::vector<DrawCommand> RecordingCanvas::OfKind(Kind kind) const {
+  std::vector<DrawCommand> result;
+  for (const DrawCommand& command : commands) {
+    if (command.kind == kind) result.push_back(command);
+  }
+  return result;
+}
+
+}  // namespace kestro::test

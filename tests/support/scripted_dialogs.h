@@ -1,0 +1,56 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs.h"
+#include "platform/event_pump.h"
+
+namespace kestro::test {
+
+// Dialogs with queued answers that record every message, beep and file request.
+class ScriptedDialogs final : public Dialogs {
+ public:
+  struct Shown {
+    std::string text;
+    MessageButtons buttons;
+    MessageIcon icon;
+    std::string title;
+  };
+
+  MessageAnswer Message(const std::string& text, MessageButtons buttons, MessageIcon icon,
+                        const std::string& title) override;
+  void Beep() override { ++beeps; }
+  std::string OpenFile(const FileDialogRequest& request) override;
+  std::string SaveFile(const FileDialogRequest& request) override;
+
+  // Texts of the messages shown, in order.
+  std::vector<std::string> Texts() const;
+
+  std::deque<MessageAnswer> answers;     // Yes/No answers; Yes when empty
+  std::deque<std::string> fileAnswers;   // chosen paths; "" (cancel) when empty
+  std::vector<Shown> messages;
+  std::vector<FileDialogRequest> openRequests;
+  std::vector<FileDialogRequest> saveRequests;
+  int beeps = 0;
+};
+
+// An event pump that counts its calls and can run a callback (a click arriving mid-run).
+class ManualEventPump final : public EventPump {
+ public:
+  void ProcessPendingEvents() override;
+  int calls = 0;
+  std::function<void(int call)> onPump;
+};
+
+// A clock the test moves by hand; each reading can advance it.
+class ManualClock final : public Clock {
+ public:
+  double SecondsSinceMidnight() const override;
+  mutable double now = 0;
+  double stepPerReading = 0;
+};
+
+}  // namespace kestro::test
