@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/design_record.h"
+#include "core/plot_shared.h"
+#include "platform/dialogs.h"
+#include "platform/event_pump.h"
+#include "platform/page.h"
+
+namespace kestro {
+
+// Everything a page works on: the one design record, the state shared across page openings, and
+// the platform services. The application owns one for the whole run; tests build their own.
+struct AppContext {
+  DesignRecord& record;
+  PlotShared& plot;
+  Dialogs& dialogs;
+  Navigator& navigator;
+  EventPump& events;
+  Clock& clock;
+  Random& random;
+};
+
+}  // namespace kestro
