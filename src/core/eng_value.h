@@ -8,6 +8,8 @@ namespace kestro {
 
 // Reading and writing of numbers in engineering notation (4.7k, 10M, 2,2n, 1.5E-3).
 
+// --- Reader ---
+
 // Reads free text into a single. Takes at most the first 12 characters after trimming, accepts a
 // comma as the decimal point and one prefix letter (p n u m k M G), which ends the number.
 // The result is clamped to [-1e10, 1e10]; an overflow gives 1e10.
@@ -15,21 +17,36 @@ void ReadEngValue(std::string_view text, float& target);
 // Same, stored into a 16-bit integer: rounded half to even and clamped to the int16 range.
 void ReadEngValue(std::string_view text, int16_t& target);
 
-// Frequencies, signed form: " 3K ", " 12.5Hz", " 100mH".
+// --- Writers of the pages ---
+
+// Frequencies, signed form: " 3K ", " 12.5Hz", " 100mH"; 0 gives "0.0 ".
 std::string FormatFreq(float value);
 // Capacitors, plain form in the user's decimal separator: "0.01uF", "4700pF"; tiny values give "".
 std::string FormatCap(float value);
-// Delays and small quantities, plain form: "1.2m", "3.5  ".
+// Delays and small quantities, plain form: "1.2m", "3.5  "; 0 gives "0  ".
 std::string FormatEng(float value);
-// Plain numbers with G, M or k for large values: "47k", "512 ", "-50 ".
+// Plain numbers with G, M or k for large values: "47k", "512 ", "-50 "; 0 gives "0".
 std::string FormatNum(float value);
-// The shortest decimal form of a value, padded with blanks to 14 characters.
-std::string PadField(double value);
 
-// Number forms of the text files: "." as separator whatever the locale, at most seven
-// significant digits, fixed or exponent notation.
-std::string PlainNumber(double value);         // "-50", "1E-08", "3000"
-std::string SignedPositionNumber(double value);  // " 3000 ", "-50 "
+// The plain-form writers with an explicit decimal separator instead of the user's.
+std::string FormatCap(float value, char decimalSeparator);
+std::string FormatEng(float value, char decimalSeparator);
+std::string FormatNum(float value, char decimalSeparator);
+
+// --- Number forms of the text files ---
+// The value is taken as a single and written with the fewest digits (at most seven significant)
+// that read back to that single, "." as separator whatever the locale. Fixed notation is used
+// when the rounded value's decimal exponent lies in -3..6 (0.001 <= |v| < 1e7), exponent
+// notation otherwise: mantissa, "E", sign, two-digit exponent. Zero is "0"; a value outside the
+// single range gives "Inf" or "-Inf", a NaN "NaN".
+
+// The shortest decimal form without a zero before the point (".5", "-3.0103",
+// "1.234568E-04"), padded with blanks to 14 characters; a longer text is not shortened.
+std::string PadField(double value);
+// "-50", "0.0012", "1000000", "2.2E-09", "1E+11".
+std::string PlainNumber(double value);
+// The sign position (a blank, or "-"), the PlainNumber magnitude and one blank: " 1 ", "-3 ".
+std::string SignedPositionNumber(double value);
 
 // The user's decimal separator (from LC_NUMERIC), used by the plain form of the writers.
 char LocaleDecimalSeparator();
