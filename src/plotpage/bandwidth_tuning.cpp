@@ -1,0 +1,74 @@
+#include "plotpage/bandwidth_tuning.h"
+
+#include "core/eng_value.h"
+#include "plotpage/label_text.h"
+#include "plotpage/plot_page_controls.h"
+#include "plotpage/plot_palette.h"
+#include "synthesis/stage_synthesis.h"
+
+namespace kestro {
+namespace {
+
+constexpr double kStepFactor = 1.01;
+
+}  // namespace
+
+BandwidthTuning::BandwidthTuning(Page& page, AppContext& context, ResponsePlot& plot)
+    : page_(page), context_(context), plot_(plot) {}
+
+void BandwidthTuning::OpenPanel() {
+  context_.plot.EditPanelOn = 1;
+  plot_controls::SetEnabled(page_, {"cmdTunePart", "cmdEditPart"}, false);
+  plot_controls::SetEnabled(page_, plot_controls::PanelLockedButtons(), false);
+  const plot::Area& area = plot::kPanelArea;
+  plot_.Drawing().Surface().FillRect(area.x1, area.y1, area.x2, area.y2, plot::kPageBackground);
+  plot_controls::SetVisible(page_, plot_controls::WidthPanelControls(), true);
+  plot_.DrawMarkers();
+}
+
+void BandwidthTuning::Step(bool wider) {
+  if (context_.record.Family == kManual) {
+    ScaleCapacitors(wider);
+    page_["lblBandwidth"].caption = kManualCaption;
+  } else {
+    Resynthesise(wider);
+  }
+  page_["cmdRestore"].enabled = false;
+  plot_.Refresh();
+}
+
+// Smaller capacitors give a wider filter.
+void BandwidthTuning::ScaleCapacitors(bool wider) {
+  for (auto& stage : context_.record.C) {
+    for (std::size_t k = 1; k <= 3; ++k) {
+      stage[k] = static_cast<float>(wider ? stage[k] / kStepFactor : stage[k] * kStepFactor);
+    }
+  }
+}
+
+void BandwidthTuning::Resynthesise(bool wider) {
+  DesignRecord& record = context_.record;
+  record.Bandwidth =
+      static_cast<float>(wider ? record.Bandwidth * kStepFactor : record.Bandwidth / kStepFactor);
+  const std::string caption = FamilyCaption(record);
+  if (!caption.empty())
+    page_["lblBandwidth"].caption = caption;
+  SynthesizeFamilyDesign(record, context_.dialogs);
+}
+
+std::string BandwidthTuning::FamilyCaption(const DesignRecord& record) {
+  const std::string width = FormatFreq(record.Bandwidth);
+  switch (record.Family) {
+    case kButterworth:
+      return "Butterworth family; 3 dB bandwidth: " + width;
+    case kChebyshev:
+      return "Chebyshev family; " + label_text::ShortestDecimalLocal(record.Apass) +
+             " dB ripple bandwidth: " + width;
+    case kBessel:
+      return "Bessel family; 1 rad/sec bandwidth: " + width;
+    default:
+      return {};
+  }
+}
+
+}  // namespace kestro

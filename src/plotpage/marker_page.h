@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/app_context.h"
+#include "platform/page.h"
+
+namespace kestro {
+
+// The marker page frmMarker: eight marker frequencies in engineering notation, and Show, Hide,
+// Erase all and Return. Every keystroke in a box is read into MarkerFreq at once, so the record
+// always holds what the boxes show. The page redraws the analysis page through its hooks.
+class MarkerPage final : public Page {
+ public:
+  explicit MarkerPage(AppContext& context);
+
+  // Where the window sits on the screen, as fractions of the screen width and height.
+  struct Placement {
+    double left, top, width, height;
+  };
+  static constexpr Placement kPlacement{0.40, 0.13, 0.18, 0.80};
+
+ private:
+  void CreateControls();
+  void LoadFrequencies();
+  void FrequencyTyped(int k);
+  void Show();
+  void Hide();
+  void EraseAll();
+  void RedrawPlot();
+  void Close();
+
+  AppContext& context_;
+};
+
+}  // namespace kestro

@@ -1,0 +1,204 @@
+#include "plotpage/part_adjustment.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/eng_value.h"
+#include "plotpage/plot_page_controls.h"
+#include "plotpage/plot_palette.h"
+
+namespace kestro {
+
+using plot_controls::IsResistor;
+using plot_controls::kParts;
+using plot_controls::PartK;
+
+namespace {
+
+constexpr double kStepFactor = 1.01;
+// Accepted ranges of typed values, both ends included.
+constexpr float kMinResistor = 10.0f;
+constexpr float kMaxResistor = 1e7f;
+constexpr float kMinCapacitor = 1e-12f;
+constexpr float kMaxCapacitor = 1e-5f;
+
+std::string Name(const char* prefix, int part, const char* suffix) {
+  return std::string(prefix) + kParts[static_cast<std::size_t>(part)] + suffix;
+}
+
+}  // namespace
+
+PartAdjustment::PartAdjustment(Page& page, AppContext& context, ResponsePlot& plot)
+    : page_(page), record_(context.record), shared_(context.plot), plot_(plot) {}
+
+// --- Panels ---
+
+void PartAdjustment::OpenTunePanel() {
+  EnterPanel("cmdEditPart");
+  ResetStageDisplay("UpDown1", "lblStage");
+  plot_controls::SetVisible(page_, plot_controls::TunePanelControls(), true);
+  ShowTuneValues();
+}
+
+void PartAdjustment::OpenEditPanel() {
+  EnterPanel("cmdTunePart");
+  ResetStageDisplay("UpDown2", "lblStageEdit");
+  plot_controls::SetVisible(page_, plot_controls::EditPanelControls(), true);
+  ShowEditValues();
+}
+
+void PartAdjustment::EnterPanel(const char* otherOpener) {
+  shared_.EditPanelOn = 1;
+  plot_controls::SetEnabled(page_, {"cmdTuneWidth", otherOpener}, false);
+  plot_controls::SetEnabled(page_, plot_controls::PanelLockedButtons(), false);
+  ClearPanelArea();
+  selectedStage_ = 1;
+}
+
+void PartAdjustment::ClearPanelArea() {
+  const plot::Area& area = plot::kPanelArea;
+  plot_.Drawing().Surface().FillRect(area.x1, area.y1, area.x2, area.y2, plot::kPageBackground);
+}
+
+// A reopened panel shows stage 1, the stage it selects.
+void PartAdjustment::ResetStageDisplay(const char* spinner, const char* label) {
+  page_[spinner].value = 1;
+  page_[label].caption = std::to_string(1);
+}
+
+void PartAdjustment::TuneStageChanged() {
+  selectedStage_ = StageFromLabel("lblStage");
+  ShowTuneValues();
+}
+
+void PartAdjustment::EditStageChanged() {
+  selectedStage_ = StageFromLabel("lblStageEdit");
+  ShowEditValues();
+}
+
+void PartAdjustment::ShowTuneValues() {
+  for (int part = 0; part < 6; ++part) {
+    page_[Name("lbl", part, "value")].caption = FormatPart(part, PartValue(part));
+  }
+}
+
+void PartAdjustment::ShowEditValues() {
+  for (int part = 0; part < 6; ++part) {
+    const std::string text = FormatPart(part, PartValue(part));
+    page_[Name("txt", part, "value")].caption = text;
+    page_[Name("lbl", part, "editValue")].caption = text;
+  }
+}
+
+// --- Changes ---
+
+void PartAdjustment::Step(int part, bool up) {
+  if (part < 0 || part >= 6)
+    return;
+  record_.Family = kManual;
+  record_.PartsModified = 1;
+  selectedStage_ = StageFromLabel("lblStage");
+  float& value = PartValue(part);
+  value = static_cast<float>(up ? value * kStepFactor : value / kStepFactor);
+  page_[Name("lbl", part, "value")].caption = FormatPart(part, value);
+  plot_.Refresh();
+}
+
+void PartAdjustment::EnterAll() {
+  record_.Family = kManual;
+  record_.PartsModified = 1;
+  for (int part = 0; part < 6; ++part)
+    EnterPart(part);
+  plot_.Refresh();
+}
+
+void PartAdjustment::EnterPart(int part) {
+  Control& box = page_[Name("txt", part, "value")];
+  float& value = PartValue(part);
+  ReadEngValue(box.caption, value);
+  if (IsResistor(part)) {
+    value = std::clamp(value, kMinResistor, kMaxResistor);
+  } else {
+    value = std::clamp(value, kMinCapacitor, kMaxCapacitor);
+  }
+  box.caption = FormatPart(part, value);
+  page_[Name("lbl", part, "editValue")].caption = box.caption;
+}
+
+// --- Page states ---
+
+void PartAdjustment::Clear() {
+  HideTransientControls();
+  shared_.EditPanelOn = 0;
+  RestoreButtonStates();
+  plot_controls::SetVisible(page_, plot_controls::TunePanelControls(), false);
+  plot_controls::SetVisible(page_, plot_controls::EditPanelControls(), false);
+  page_["cmdLimits"].enabled = true;
+  plot_controls::SetVisible(page_, plot_controls::LimitShapeButtons(), false);
+  plot_controls::SetVisible(page_, plot_controls::WidthPanelControls(), false);
+  if (record_.Rounded == 1) {
+    page_["cmdRestore"].enabled = true;
+  } else {
+    page_["cmdNearest5"].enabled = true;
+    page_["cmdRestore"].enabled = false;
+  }
+  shared_.OptimizeStop = 1;  // an optimizer run in progress ends at its next check
+  plot_.Refresh();
+}
+
+void PartAdjustment::HideTransientControls() {
+  plot_controls::SetVisible(page_, plot_controls::MonteCarloButtons(), false);
+  plot_controls::SetVisible(page_, plot_controls::SeriesButtons(), false);
+}
+
+void PartAdjustment::RestoreButtonStates() {
+  plot_controls::SetEnabled(page_,
+                            {"cmdTuneWidth", "cmdTunePart", "cmdEditPart", "cmdMonteCarlo",
+                             "cmdSavePlot", "cmdNearest5", "cmdRestore", "cmdGetPlot"},
+                            true);
+  page_["cmdPoles"].enabled = record_.Family != kManual;
+  plot_controls::SetEnabled(page_, {"cmdDelay", "cmdPhase"}, true);
+  plot_controls::SetEnabled(page_, {"cmdSave", "cmdGet"}, false);
+  plot_controls::SetEnabled(page_,
+                            {"cmdDesign", "cmdSchematic", "cmdPlot", "cmdMarkers", "cmdTransient",
+                             "cmdTabulate", "cmdPrint", "cmdWrite", "cmdAbout", "cmdQuit"},
+                            true);
+}
+
+void PartAdjustment::Restore() {
+  page_["cmdRestore"].enabled = false;
+  page_["cmdNearest5"].enabled = true;
+  record_.Rounded = 0;
+  const int last = std::clamp<int>(record_.Order, 0, kMaxStage);  // the order, not the stages
+  for (int s = 1; s <= last; ++s) {
+    const auto stage = static_cast<std::size_t>(s);
+    for (std::size_t k = 1; k <= 3; ++k) {
+      record_.R[stage][k] = record_.Rsaved[stage][k];
+      record_.C[stage][k] = record_.Csaved[stage][k];
+    }
+  }
+  plot_.AnalyzeAndRedraw();
+}
+
+// --- Helpers ---
+
+// The stage number a panel label shows, kept within the stages of the design.
+int16_t PartAdjustment::StageFromLabel(const char* label) const {
+  float shown = 0;
+  ReadEngValue(page_[label].caption, shown);
+  const long stage = std::lrint(shown);
+  return static_cast<int16_t>(std::clamp<long>(stage, 1, std::max(1, StageCount(record_))));
+}
+
+float& PartAdjustment::PartValue(int part) {
+  const auto stage = static_cast<std::size_t>(selectedStage_);
+  if (IsResistor(part))
+    return record_.R[stage][PartK(part)];
+  return record_.C[stage][PartK(part)];
+}
+
+std::string PartAdjustment::FormatPart(int part, float value) {
+  return IsResistor(part) ? FormatNum(value) : FormatCap(value);
+}
+
+}  // namespace kestro

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/app_context.h"
+#include "platform/page.h"
+#include "plotpage/response_plot.h"
+
+namespace kestro {
+
+// Hand adjustment of the parts on the analysis page: the part-tuning panel (a stage spinner and
+// "<" / ">" steps of 1 % for each of R1..C3), the part-editing panel (typed values taken in by
+// "Enter all"), Clear, which closes every panel and restores the page's button states, and
+// Restore, which brings back the values saved before a rounding. Every change of a part makes
+// the design hand-made (Family 4, PartsModified 1), so the next Design command keeps it.
+class PartAdjustment final {
+ public:
+  PartAdjustment(Page& page, AppContext& context, ResponsePlot& plot);
+
+  // --- Panels ---
+  void OpenTunePanel();     // cmdTunePart
+  void OpenEditPanel();     // cmdEditPart
+  void TuneStageChanged();  // UpDown1
+  void EditStageChanged();  // UpDown2
+
+  // --- Changes ---
+  // One step of part 0..5 (R1..C3) of the stage in lblStage: x 1.01 up, / 1.01 down.
+  void Step(int part, bool up);
+  // Takes the six typed values into the selected stage, clamped to 10 ohm..10 Mohm and
+  // 1 pF..10 uF, and writes each value back as it was taken.
+  void EnterAll();
+
+  // --- Page states ---
+  void Clear();    // cmdReset
+  void Restore();  // cmdRestore
+
+  int16_t SelectedStage() const { return selectedStage_; }
+
+ private:
+  void EnterPanel(const char* otherOpener);
+  void ClearPanelArea();
+  void ResetStageDisplay(const char* spinner, const char* label);
+  void ShowTuneValues();
+  void ShowEditValues();
+  void EnterPart(int part);
+  void RestoreButtonStates();
+  void HideTransientControls();
+  int16_t StageFromLabel(const char* label) const;
+  float& PartValue(int part);
+  static std::string FormatPart(int part, float value);
+
+  Page& page_;
+  DesignRecord& record_;
+  PlotShared& shared_;
+  ResponsePlot& plot_;
+  int16_t selectedStage_ = 1;
+};
+
+}  // namespace kestro

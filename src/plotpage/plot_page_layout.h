@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/page.h"
+
+namespace kestro {
+
+// One control of a page layout: kind, name, caption and place in page units, and how it starts.
+struct ControlSpec {
+  ControlKind kind = ControlKind::Button;
+  std::string name;
+  std::string caption;
+  float left = 0, top = 0, width = 0, height = 0;
+  std::optional<Rgb> face;
+  bool visible = true;
+};
+
+// The controls of the analysis page in creation order: the top row of page buttons, the command
+// column at the left, and the panels under the plot that share places and are shown in turn
+// (part tuning, part editing, bandwidth, rounding series, Monte Carlo, limit shapes). Panel
+// controls start hidden.
+std::vector<ControlSpec> PlotPageLayout();
+
+}  // namespace kestro
