@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/design_record.h"
+#include "platform/dialogs.h"
+
+namespace kestro {
+
+// Plot overlay files: the current gain, phase and delay against frequency, saved in the working
+// directory so that a later design can be compared with this one on the same plot.
+
+enum class OverlayKind { Gain, Phase, Delay };
+
+// The curve of one overlay file: points 0..OverlayLast (-1 when the file held none).
+struct PlotOverlay {
+  OverlayKind kind = OverlayKind::Gain;
+  PointArray OverlayFreq{};
+  PointArray OverlayValue{};
+  int16_t OverlayLast = -1;
+};
+
+// "KSTdata.DB", "KSTdata.PHS" or "KSTdata.DEL".
+std::string OverlayFileName(OverlayKind kind);
+
+// The lines of one overlay file: " 1000 -3.0103 " for each point 0..Nints.
+std::vector<std::string> OverlayLines(const DesignRecord& record, OverlayKind kind);
+
+// Writes the three files (gain, phase, delay in that order). The first failure stops the save
+// with a beep and a message; returns false then.
+bool SavePlot(const DesignRecord& record, Dialogs& dialogs);
+
+// Reads the number pairs of fileName, separated by blanks, commas or line ends, into overlay
+// (at most kMaxPoint + 1 pairs; an unpaired last number is dropped). False when the file is
+// missing or cannot be read.
+bool ReadOverlayFile(const std::string& fileName, PlotOverlay& overlay);
+
+// Reads the three files in order and hands each curve to draw as soon as it is read. A missing
+// file shows the "File-present test" message and ends the reading there. Returns the number of
+// curves handed over.
+int GetPlot(Dialogs& dialogs, const std::function<void(const PlotOverlay&)>& draw);
+
+}  // namespace kestro

@@ -1,0 +1,251 @@
+#include "files/session_file.h"
+
+#include <algorithm>
+#include <charconv>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "core/eng_value.h"
+#include "files/decimal_text.h"
+#include "files/file_names.h"
+#include "files/line_reader.h"
+#include "files/session_lines.h"
+#include "files/text_file.h"
+
+namespace kestro {
+
+namespace {
+
+constexpr const char* kWriteFailure = "The KESTRO file was problematic and not written";
+constexpr const char* kReadFailure =
+    "The KESTRO file was not read correctly; defaults are being used";
+
+// --- Reading ---
+
+enum class ReadEnd { Complete, EndOfFile, Failed };
+
+// Takes the value lines of a session file one at a time. The key text before the colon is never
+// examined: the position of a value line alone decides which field it fills.
+class SessionReader {
+ public:
+  SessionReader(DesignRecord& record, LineReader& lines) : record_(record), lines_(lines) {}
+
+  ReadEnd Run() {
+    for (ReadEnd (SessionReader::*section)() :
+         {&SessionReader::ReadAnalysis, &SessionReader::ReadDesign, &SessionReader::ReadComponents,
+          &SessionReader::ReadMarkers, &SessionReader::ReadLimits}) {
+      const ReadEnd end = (this->*section)();
+      if (end != ReadEnd::Complete)
+        return end;
+    }
+    return ReadEnd::Complete;
+  }
+
+ private:
+  // The next line that is not blank and does not begin with "*".
+  bool NextValueLine(std::string& line) {
+    while (lines_.ReadLine(line)) {
+      if (!IsBlankLine(line) && line.front() != '*')
+        return true;
+    }
+    return false;
+  }
+
+  // Everything after the first colon of the next value line, or the whole line.
+  bool NextValue(std::string& value) {
+    std::string line;
+    if (!NextValueLine(line))
+      return false;
+    const std::size_t colon = line.find(':');
+    value = colon == std::string::npos ? line : line.substr(colon + 1);
+    return true;
+  }
+
+  template <typename Field>
+  bool ReadField(Field& field) {
+    std::string value;
+    if (!NextValue(value))
+      return false;
+    ReadEngValue(value, field);
+    return true;
+  }
+
+  ReadEnd EndOfFile() const { return lines_.Failed() ? ReadEnd::Failed : ReadEnd::EndOfFile; }
+
+  ReadEnd ReadAnalysis() {
+    int16_t nints = 0;
+    if (!ReadField(record_.Fstart) || !ReadField(record_.Fstop) || !ReadField(nints)) {
+      return EndOfFile();
+    }
+    // Nints bounds every later pass over the response arrays.
+    if (nints < 1 || nints > kMaxNints)
+      return ReadEnd::Failed;
+    record_.Nints = nints;
+    if (!ReadField(record_.dBtop) || !ReadField(record_.dBbottom) ||
+        !ReadField(record_.NrYintervals) || !ReadField(record_.DelayTop)) {
+      return EndOfFile();
+    }
+    return ReadEnd::Complete;
+  }
+
+  ReadEnd ReadDesign() {
+    int16_t family = 0;
+    if (!ReadField(family))
+      return EndOfFile();
+    if (family < 0 || family > kManual)
+      return ReadEnd::Failed;
+    record_.Family = family;
+    int16_t order = 0;
+    if (!ReadField(record_.Bandwidth) || !ReadField(record_.Apass) || !ReadField(order)) {
+      return EndOfFile();
+    }
+    const float stages = StagesForOrder(order);
+    if (stages < 0 || stages > kMaxStage)
+      return ReadEnd::Failed;
+    record_.Order = order;
+    record_.NrStages = stages;
+    return ReadEnd::Complete;
+  }
+
+  ReadEnd ReadComponents() {
+    const int stages = StageCount(record_);
+    for (int s = 1; s <= stages; ++s) {
+      for (int k = 1; k <= 3; ++k) {
+        if (!ReadField(record_.C[s][k]))
+          return EndOfFile();
+      }
+    }
+    for (int s = 1; s <= stages; ++s) {
+      for (int k = 1; k <= 5; ++k) {
+        if (!ReadField(record_.R[s][k]))
+          return EndOfFile();
+      }
+    }
+    return ReadEnd::Complete;
+  }
+
+  ReadEnd ReadMarkers() {
+    int16_t count = 0;
+    if (!ReadField(count))
+      return EndOfFile();
+    if (count > kMaxMarker)
+      return ReadEnd::Failed;
+    record_.NrMarkers = std::max<int16_t>(count, 0);
+    for (int i = 1; i <= record_.NrMarkers; ++i) {
+      if (!ReadField(record_.MarkerFreq[i]))
+        return EndOfFile();
+    }
+    return ReadEnd::Complete;
+  }
+
+  ReadEnd ReadLimits() {
+    int16_t count = 0;
+    if (!ReadField(count))
+      return EndOfFile();
+    if (count > kMaxLimit)
+      return ReadEnd::Failed;
+    record_.NrLimits[1] = std::max<int16_t>(count, 0);
+    if (count <= 0)
+      return ReadEnd::Complete;
+    record_.LimitsOn = 1;
+    for (int j = 1; j <= count; ++j) {
+      const ReadEnd end = ReadLimitLine(j);
+      if (end != ReadEnd::Complete)
+        return end;
+    }
+    return ReadEnd::Complete;
+  }
+
+  // Five blank-separated numbers: shape, start, stop, top, bottom. A missing number reads as 0.
+  ReadEnd ReadLimitLine(int j) {
+    std::string line;
+    if (!NextValueLine(line))
+      return EndOfFile();
+    for (LimitTable* table : {&record_.LimitShape, &record_.LimitStart, &record_.LimitStop,
+                              &record_.LimitTop, &record_.LimitBottom}) {
+      std::string token;
+      NextToken(line, token);
+      const std::optional<float> value = LeadingDecimal(token);
+      if (!value)
+        return ReadEnd::Failed;
+      (*table)[j][1] = *value;
+    }
+    return ReadEnd::Complete;
+  }
+
+  DesignRecord& record_;
+  LineReader& lines_;
+};
+
+void SetReadFailureDefaults(DesignRecord& record) {
+  record.Family = kButterworth;
+  record.Apass = 0;
+  record.Order = 3;
+  record.NrStages = StagesForOrder(record.Order);
+  record.Bandwidth = 3000;
+  record.Fstart = 1000;
+  record.Fstop = 10000;
+  record.Nints = 500;
+  record.dBtop = 10;
+  record.dBbottom = -50;
+  record.NrYintervals = 6;
+  record.DelayTop = 0.0012f;
+}
+
+std::string LocalDateTime() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32] = {};
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return text;
+}
+
+}  // namespace
+
+bool WriteSessionFile(DesignRecord& record, const std::string& fileName, Dialogs& dialogs) {
+  if (fileName.empty())
+    return true;
+  const std::string text = JoinCrLf(
+      SessionFileLines(record, std::string("* Active lowpass filter ").append(LocalDateTime())));
+  if (ReplaceFileText(ResolveFileName(fileName), text))
+    return true;
+  dialogs.Beep();
+  dialogs.Message(kWriteFailure);
+  return false;
+}
+
+void ReadSessionFile(DesignRecord& record, const std::string& fileName, Dialogs& dialogs) {
+  if (fileName.empty())
+    return;
+  LineReader lines;
+  ReadEnd end = ReadEnd::Failed;
+  if (lines.Open(ResolveFileName(fileName)))
+    end = SessionReader(record, lines).Run();
+  lines.Close();
+  if (end != ReadEnd::Failed)
+    return;
+  dialogs.Beep();
+  dialogs.Message(kReadFailure);
+  SetReadFailureDefaults(record);
+}
+
+void NextToken(std::string& line, std::string& token) {
+  const std::size_t first = line.find_first_not_of(' ');
+  if (first == std::string::npos) {
+    line.clear();
+    return;
+  }
+  const std::size_t blank = line.find(' ', first);
+  if (blank == std::string::npos) {
+    token = line.substr(first);
+    line.clear();
+    return;
+  }
+  token = line.substr(first, blank - first);
+  const std::size_t rest = line.find_first_not_of(' ', blank);
+  line = rest == std::string::npos ? std::string() : line.substr(rest);
+}
+
+}  // namespace kestro

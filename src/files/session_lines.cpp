@@ -1,0 +1,149 @@
+#include "files/session_lines.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "core/eng_value.h"
+
+namespace kestro {
+
+namespace {
+
+constexpr std::size_t kReaderWidth = 12;  // characters of a value the reader takes
+
+std::string WithDecimalPoint(std::string text) {
+  std::replace(text.begin(), text.end(), ',', '.');
+  return text;
+}
+
+// Exponent form with the given significant digits: "-1.23457E-09".
+std::string ExponentForm(float value, int digits) {
+  char buffer[40] = {};
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                    std::chars_format::scientific, digits - 1);
+  std::string text(buffer, result.ptr);
+  const std::size_t e = text.find('e');
+  std::string mantissa = text.substr(0, e);
+  if (mantissa.find('.') != std::string::npos) {
+    mantissa.erase(mantissa.find_last_not_of('0') + 1);
+    if (mantissa.back() == '.')
+      mantissa.pop_back();
+  }
+  return mantissa + "E" + text.substr(e + 1);
+}
+
+std::string ValueLine(const std::string& key, float value) {
+  return key + SessionNumber(value);
+}
+
+std::string ValueLine(const std::string& key, int16_t value) {
+  return key + std::to_string(value);
+}
+
+void AppendAnalysisAndDesign(const DesignRecord& r, std::vector<std::string>& lines) {
+  lines.push_back("* Analysis: ===========");
+  lines.push_back(ValueLine("Fstart: ", r.Fstart));
+  lines.push_back(ValueLine("Fstop: ", r.Fstop));
+  lines.push_back(ValueLine("Nr of intervals: ", r.Nints));
+  lines.push_back(ValueLine("Plot dB top: ", r.dBtop));
+  lines.push_back(ValueLine("Plot dB bottom: ", r.dBbottom));
+  lines.push_back(ValueLine("Plot Y intervals: ", r.NrYintervals));
+  lines.push_back(ValueLine("Plot delay top: ", r.DelayTop));
+  lines.push_back("* Design: =============");
+  lines.push_back(ValueLine("Family: ", r.Family));
+  lines.push_back(ValueLine("Bandwidth: ", r.Bandwidth));
+  lines.push_back(ValueLine("Passband ripple: ", r.Apass));
+  lines.push_back(ValueLine("Order: ", r.Order));
+}
+
+// "C1,2: ", "R3,5: ".
+std::string ComponentKey(char letter, int stage, int k) {
+  std::string key(1, letter);
+  key += std::to_string(stage);
+  key += ',';
+  key += std::to_string(k);
+  key += ": ";
+  return key;
+}
+
+void AppendComponents(const DesignRecord& r, std::vector<std::string>& lines) {
+  const int stages = StageCount(r);
+  lines.push_back("* Capacitor values: ===");
+  for (int s = 1; s <= stages; ++s) {
+    for (int k = 1; k <= 3; ++k) {
+      lines.push_back(ValueLine(ComponentKey('C', s, k), r.C[s][k]));
+    }
+  }
+  lines.push_back("* Resistor values: ====");
+  for (int s = 1; s <= stages; ++s) {
+    for (int k = 1; k <= 5; ++k) {
+      lines.push_back(ValueLine(ComponentKey('R', s, k), r.R[s][k]));
+    }
+  }
+}
+
+// Markers in slots 1..8 that are set, renumbered from 1 in slot order.
+void AppendMarkers(DesignRecord& r, std::vector<std::string>& lines) {
+  std::vector<float> set;
+  for (int slot = 1; slot <= kUsedMarkers; ++slot) {
+    if (r.MarkerFreq[slot] > 0)
+      set.push_back(r.MarkerFreq[slot]);
+  }
+  r.NrMarkers = static_cast<int16_t>(set.size());
+  lines.push_back("* Markers: ============");
+  lines.push_back(ValueLine("Number: ", r.NrMarkers));
+  for (std::size_t i = 0; i < set.size(); ++i) {
+    std::string key = "#";
+    key += std::to_string(i + 1);
+    key += ": ";
+    lines.push_back(ValueLine(key, set[i]));
+  }
+}
+
+void AppendLimits(const DesignRecord& r, std::vector<std::string>& lines) {
+  const int count = std::clamp<int>(r.NrLimits[1], 0, kMaxLimit);
+  lines.push_back("* Limits: =============");
+  lines.push_back(ValueLine("Number: ", static_cast<int16_t>(count)));
+  if (count <= 0)
+    return;
+  lines.push_back("* Shape/start/stop/top/bottom:");
+  for (int j = 1; j <= count; ++j) {
+    lines.push_back(LimitLine(r.LimitShape[j][1], r.LimitStart[j][1], r.LimitStop[j][1],
+                              r.LimitTop[j][1], r.LimitBottom[j][1]));
+  }
+}
+
+}  // namespace
+
+std::string SessionNumber(float value) {
+  const std::string text = WithDecimalPoint(PlainNumber(value));
+  if (text.size() <= kReaderWidth)
+    return text;
+  for (int digits = 6; digits > 1; --digits) {
+    const std::string shorter = ExponentForm(value, digits);
+    if (shorter.size() <= kReaderWidth)
+      return shorter;
+  }
+  return ExponentForm(value, 1);
+}
+
+std::string LimitLine(float shape, float start, float stop, float top, float bottom) {
+  std::string line = WithDecimalPoint(SignedPositionNumber(shape));
+  for (float value : {start, stop, top, bottom}) {
+    line += "  ";
+    line += WithDecimalPoint(SignedPositionNumber(value));
+  }
+  return line;
+}
+
+std::vector<std::string> SessionFileLines(DesignRecord& record, const std::string& firstLine) {
+  std::vector<std::string> lines{firstLine};
+  AppendAnalysisAndDesign(record, lines);
+  record.NrStages = StagesForOrder(record.Order);
+  AppendComponents(record, lines);
+  AppendMarkers(record, lines);
+  AppendLimits(record, lines);
+  return lines;
+}
+
+}  // namespace kestro

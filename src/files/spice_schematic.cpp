@@ -1,0 +1,161 @@
+#include "files/spice_schematic.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+#include "core/eng_value.h"
+#include "files/file_names.h"
+#include "files/text_file.h"
+
+namespace kestro {
+
+namespace {
+
+constexpr const char* kWriteFailure =
+    "A problem was encountered and so the LTspice schematic file was not written";
+
+// LTspice wants "." as the decimal separator whatever the user's locale.
+std::string WithDecimalPoint(std::string text) {
+  std::replace(text.begin(), text.end(), ',', '.');
+  return text;
+}
+
+// A keyword followed by numbers, each with its sign position and one trailing blank.
+std::string Numbers(const std::string& keyword, std::initializer_list<double> values) {
+  std::string line = keyword;
+  for (double value : values)
+    line += WithDecimalPoint(SignedPositionNumber(value));
+  return line;
+}
+
+// "SYMATTR InstName R3": the kind's letter and its count so far.
+std::string Named(const char* kind, int count) {
+  return std::string("SYMATTR InstName ").append(kind).append(std::to_string(count));
+}
+
+std::string ResistorValue(float ohms) {
+  std::string text = WithDecimalPoint(FormatNum(ohms));
+  if (!text.empty() && text.back() == 'M')
+    text += "EG";  // LTspice reads "M" as milli
+  return text;
+}
+
+// Writes the blocks left to right, advancing the drawing position X.
+class SchematicBuilder {
+ public:
+  std::vector<std::string> lines{"Version 4", "SHEET 1 1 1"};
+
+  void Source() {
+    Add(Numbers("SYMBOL voltage ", {x_, 48}) + "M0");
+    Add("WINDOW 123 24 132 Left 0");
+    Add("SYMATTR InstName Vgen");
+    Add("SYMATTR Value AC 1");
+    Add(Numbers("WIRE ", {x_, 0, x_, 64}));
+    Add(Numbers("WIRE ", {x_, 144, x_, 208}));
+    GroundFlag(x_);
+    x_ += 48;
+  }
+
+  void Resistor(float ohms) {
+    Add(Numbers("SYMBOL res ", {x_, 16}) + "R270");
+    Add("WINDOW 0  32  56  VTop 0");
+    Add("WINDOW 3  0  56  VBottom 0");
+    Add(Named("R", ++resistors_));
+    Add(std::string("SYMATTR Value ").append(ResistorValue(ohms)));
+    Add(Numbers("WIRE ", {x_ - 48, 0, x_ + 16, 0}));
+    Add(Numbers("WIRE ", {x_ + 96, 0, x_ + 160, 0}));
+    x_ += 144;
+  }
+
+  // The capacitor hangs from the signal line: its upper pin at (X + 16, 80), its lower pin at
+  // (X + 16, 144), joined down to the rail at y = 208.
+  void Capacitor(float farads) {
+    Add(Numbers("SYMBOL cap ", {x_, 80}) + "R0");
+    Add(Named("C", ++capacitors_));
+    Add(std::string("SYMATTR Value ").append(WithDecimalPoint(FormatCap(farads))));
+    Add(Numbers("WIRE ", {x_ + 16, 0, x_ + 16, 80}));
+    Add(Numbers("WIRE ", {x_ + 16, 144, x_ + 16, 208}));
+    x_ += 64;
+  }
+
+  // Grounds the lower end of the capacitor just written.
+  void GroundBehind() { GroundFlag(x_ - 48); }
+
+  // Unity-gain follower; its feedback path takes the stage's first capacitor (whose block began
+  // at X - 272) to the output at X + 192.
+  void OpAmp() {
+    Add(Numbers("SYMBOL Opamps\\\\opamp ", {x_ + 128, 80}) + "M180");
+    Add(Named("U", ++opamps_));
+    Add(Numbers("WIRE ", {x_ - 48, 0, x_ + 96, 0}));
+    Add(Numbers("WIRE ", {x_ + 160, 16, x_ + 192, 16}));
+    Add(Numbers("WIRE ", {x_ + 192, 96, x_ + 64, 96}));
+    Add(Numbers("WIRE ", {x_ + 64, 96, x_ + 64, 32}));
+    Add(Numbers("WIRE ", {x_ + 64, 32, x_ + 96, 32}));
+    Add(Numbers("WIRE ", {x_ - 256, 208, x_ - 256, 272}));
+    Add(Numbers("WIRE ", {x_ - 256, 272, x_ + 192, 272}));
+    Add(Numbers("WIRE ", {x_ + 192, 272, x_ + 192, 0}));
+  }
+
+  void NextStage() { x_ += 240; }
+
+  void Output() {
+    Add(Numbers("WIRE ", {x_ - 48, 0, x_ + 16, 0}));
+    Add(Numbers("FLAG ", {x_ + 16, 0}) + "Output");
+  }
+
+  void Add(std::string line) { lines.push_back(std::move(line)); }
+
+ private:
+  void GroundFlag(double x) { Add(Numbers("FLAG ", {x, 208}) + "0"); }
+
+  double x_ = 0;
+  int resistors_ = 0;
+  int capacitors_ = 0;
+  int opamps_ = 0;
+};
+
+void Stage(const DesignRecord& r, int s, bool threePole, SchematicBuilder& builder) {
+  if (threePole) {
+    builder.Resistor(r.R[s][1]);
+    builder.Capacitor(r.C[s][1]);
+    builder.GroundBehind();
+  }
+  builder.Resistor(r.R[s][2]);
+  builder.Capacitor(r.C[s][2]);
+  builder.Resistor(r.R[s][3]);
+  builder.Capacitor(r.C[s][3]);
+  builder.GroundBehind();
+  builder.OpAmp();
+  builder.NextStage();
+}
+
+}  // namespace
+
+std::vector<std::string> SpiceSchematicLines(const DesignRecord& record) {
+  SchematicBuilder builder;
+  builder.Source();
+  const int stages =
+      std::clamp(static_cast<int>(std::lrint(StagesForOrder(record.Order))), 0, kMaxStage);
+  const bool odd = record.Order % 2 != 0;
+  for (int s = 1; s <= stages; ++s)
+    Stage(record, s, odd && s == 1, builder);
+  builder.Output();
+  builder.Add("TEXT 0 368 Left 0 !.include Opamp.sub");
+  builder.Add(Numbers("TEXT 0 416 Left 0 !.AC DEC 1000 ", {record.Fstart}) + " " +
+              WithDecimalPoint(SignedPositionNumber(record.Fstop)));
+  builder.Add("TEXT 0 464 Left 0 ;Sallen-Key lowpass filter written by KestroLab");
+  return builder.lines;
+}
+
+bool WriteSpiceSchematic(const DesignRecord& record, const std::string& fileName,
+                         Dialogs& dialogs) {
+  if (WriteFileText(ResolveFileName(fileName), JoinCrLf(SpiceSchematicLines(record)))) {
+    return true;
+  }
+  dialogs.Beep();
+  dialogs.Message(kWriteFailure);
+  return false;
+}
+
+}  // namespace kestro

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/design_record.h"
+#include "platform/dialogs.h"
+
+namespace kestro {
+
+// Tabulated-data files (".DAT"): the response arrays Freq, Gain, Phase and Delay, points
+// 0..Nints, one left-aligned row per point, as they stand (the writers do not analyse).
+
+// Easy format: values with engineering prefixes, each field at least 10 characters wide.
+// Returns false after a beep and a message when the file cannot be created or written.
+bool WriteTabulatedEasy(const DesignRecord& record, const std::string& fileName, Dialogs& dialogs);
+
+// Scientific format: plain decimal values, each field at least 14 characters wide.
+bool WriteTabulatedSci(const DesignRecord& record, const std::string& fileName, Dialogs& dialogs);
+
+// The lines of either file, without line ends.
+std::vector<std::string> TabulatedEasyLines(const DesignRecord& record);
+std::vector<std::string> TabulatedSciLines(const DesignRecord& record);
+
+}  // namespace kestro

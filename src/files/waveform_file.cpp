@@ -1,0 +1,70 @@
+#include "files/waveform_file.h"
+
+#include "core/eng_value.h"
+#include "files/file_names.h"
+#include "files/line_reader.h"
+#include "files/text_file.h"
+
+namespace kestro {
+
+namespace {
+
+constexpr const char* kWriteFailure = "The transient data was not saved";
+
+bool NextNonBlankLine(LineReader& lines, std::string& line) {
+  while (lines.ReadLine(line)) {
+    if (!IsBlankLine(line))
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string WaveformFileName() {
+  return "KESTRO.TRAN";
+}
+
+std::vector<std::string> WaveformLines(const TransientState& state) {
+  std::vector<std::string> lines;
+  for (int t = 0; t <= 180; ++t)
+    lines.push_back(FormatNum(state.TransientWave[t]));
+  return lines;
+}
+
+bool SaveWaveform(const TransientState& state, Dialogs& dialogs) {
+  if (WriteFileText(ResolveFileName(WaveformFileName()), JoinCrLf(WaveformLines(state)))) {
+    return true;
+  }
+  dialogs.Beep();
+  dialogs.Message(kWriteFailure);
+  return false;
+}
+
+bool GetWaveform(TransientState& state) {
+  LineReader lines;
+  if (!lines.Open(ResolveFileName(WaveformFileName())))
+    return false;
+  DegreeWave& wave = state.SavedWave;
+  bool ended = false;
+  std::string line;
+  for (int k = 0; k <= 180; ++k) {
+    if (ended)
+      return false;  // a second value sought after the end of the file
+    if (NextNonBlankLine(lines, line)) {
+      ReadEngValue(line, wave[k]);
+    } else {
+      if (lines.Failed() || k == 0)
+        return false;
+      wave[k] = wave[k - 1];
+      ended = true;
+    }
+  }
+  for (int t = 180; t <= 360; ++t)
+    wave[t] = -wave[t - 180];
+  for (int t = -36; t <= 0; ++t)
+    wave[t] = wave[t + 360];
+  return true;
+}
+
+}  // namespace kestro

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kestro::test {
+
+// A fresh empty folder that is the working directory while the object lives.
+class ScratchFolder final {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+  // Names of the entries of the folder, sorted.
+  std::vector<std::string> Entries() const;
+
+ private:
+  std::filesystem::path previous_;
+  std::filesystem::path path_;
+};
+
+// While it lives, files cannot grow beyond maxBytes: writes past it fail as on a full disk.
+class FileSizeLimit final {
+ public:
+  explicit FileSizeLimit(long maxBytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  long previousSoft_ = 0;
+  void (*previousHandler_)(int) = nullptr;
+};
+
+// The whole content of a file ("" when it is missing).
+std::string FileText(const std::string& path);
+// Writes bytes to a file as they are.
+void PutFile(const std::string& path, const std::string& bytes);
+// The lines of CR LF text; fails the calling test when a line end is anything else.
+std::vector<std::string> SplitCrLf(const std::string& text);
+
+}  // namespace kestro::test
