@@ -4,14 +4,28 @@
 
 namespace kestro {
 
+// Frequency response of the stage cascade. Every stage is the three-pole unity-gain Sallen-Key
+// network (R1, C1 to ground; R2, C2 to the output; R3, C3 to ground; amplifier gain
+// K = 1 + R4/R5 = 1.00001); a two-pole stage has R1 = 0, and a C1 of 0 or less is open.
+
 // Gain (dB) and phase (degrees, wrapped into [-180, 180]) of the whole cascade at f Hz.
 // Sets Omega and NrStages and forces R4 = 1e-5, R5 = 1 in every evaluated stage.
 void ResponseAt(DesignRecord& record, float f, float& gain, float& phase);
 
-// Fills Freq, Gain, Phase and Delay for points 0..Nints.
+// The number of analysis intervals Analyze uses: Nints clamped to the response arrays
+// (at most kMaxNints), or 0 when Nints, Fstart or Fstop cannot be analysed (Nints <= 0, a
+// frequency that is not a finite positive number, Fstop not above Fstart). Readers of the
+// response arrays loop over points 0..AnalysisIntervals(record).
+int AnalysisIntervals(const DesignRecord& record);
+
+// Sets FreqAxisMode = 2 and fills Freq, Gain, Phase and Delay for points 0..Nints, the
+// frequencies logarithmically spaced from Fstart to Fstop. The delay is the phase difference
+// to the previous point; points where it is not positive (the phase wrapped) are filled from
+// their neighbours. When AnalysisIntervals is 0 the response arrays are left untouched.
 void Analyze(DesignRecord& record);
 
-// Fills GridFreq and NrGridFreqs: 1, 1.5, 2, 3, ... 9 times each power of ten in range.
+// Fills GridFreq and NrGridFreqs (-1 for none): 1, 1.5, 2, 3, ... 9 times each power of ten
+// from 0.001 Hz, kept when between Fstart and Fstop * 1.0001.
 void ComputeGridFreqs(DesignRecord& record);
 
 }  // namespace kestro

@@ -5,9 +5,10 @@
 
 namespace kestro {
 
-// The record end of the Design command, after the fields have been read and repaired: raise
-// every capacitor below 1e-13 to that floor, synthesise a family design whose parts are not the
-// user's, then analyse.
+// The record end of the Design command, after the page has read and repaired its fields: raise
+// every capacitor of stages 0..11 below 1e-13 to that floor, set FreqAxisMode = 2, synthesise a
+// family design (Family 1..3) whose parts are not the user's (PartsModified != 1), then Analyze.
+// A failed synthesis has already shown its message; the analysis still runs.
 void FinishDesignCommand(DesignRecord& record, Dialogs& dialogs);
 
 }  // namespace kestro

@@ -1,20 +1,36 @@
 #pragma once
 
+#include <string_view>
+
 #include "core/design_record.h"
 #include "platform/dialogs.h"
 
 namespace kestro {
 
-// Sallen-Key cascade synthesis, run in this order after the poles are known:
-// CountStages, ChooseRnom, AssignResistors, ComputeFamilyPoles, ComputeCaps.
+// The message shown when the capacitors cannot be solved.
+inline constexpr std::string_view kComputeCapsError = "We have an error in the ComputeCaps routine";
+
+// Sallen-Key cascade synthesis, run in this order: CountStages, ChooseRnom, AssignResistors,
+// ComputeFamilyPoles, ComputeCaps. All work on the record.
+
+// NrStages = Order/2 for even orders, Order/2 - 0.5 for odd ones.
 void CountStages(DesignRecord& record);
+// Rnom (ohms) from Bandwidth (Hz): below 50 -> 1M, below 100 -> 470k, below 200 -> 220k,
+// below 500 -> 100k, up to 1000 -> 47k, up to 2000 -> 22k, up to 5000 -> 10k, above -> 4.7k.
 void ChooseRnom(DesignRecord& record);
+// R1..R3 of stages 1..11 cleared; R2 = R3 = Rnom in every used stage; R1 = Rnom in the
+// three-pole stage 1 of an odd order.
 void AssignResistors(DesignRecord& record);
-// Solves every stage's capacitors. Returns false after reporting
-// "We have an error in the ComputeCaps routine" through the dialogs.
+
+// Solves every stage's capacitors from the poles and Bandwidth: the three-pole stage 1 of an odd
+// order by a coarse-to-fine descending search, the two-pole stages in closed form. Every
+// capacitor of stages 0..11 starts at the 1e-13 floor and StageGain at 1; R4 = 1e-5, R5 = 1.
+// On failure (an order outside 2..kMaxDesignOrder, a search that finds no solution, a value that
+// is not a finite positive number) it shows "We have an error in the ComputeCaps routine" once,
+// stops, leaves the failed stage and every later stage at the 1e-13 floor and returns false.
 bool ComputeCaps(DesignRecord& record, Dialogs& dialogs);
 
-// The whole synthesis sequence above for a family design.
+// The whole synthesis sequence above for a family design. Returns ComputeCaps' result.
 bool SynthesizeFamilyDesign(DesignRecord& record, Dialogs& dialogs);
 
 }  // namespace kestro
