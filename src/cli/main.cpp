@@ -1,1 +1,16 @@
-int main() { return 0; }
+#include <unistd.h>
+
+#include <clocale>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_app.h"
+#include "cli/stderr_dialogs.h"
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "");  // the plain number form follows the user's decimal separator
+  const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  kestro::cli::StderrDialogs dialogs(std::cerr, isatty(STDERR_FILENO) == 1);
+  return kestro::cli::RunCommandLine(args, std::cout, std::cerr, dialogs);
+}

@@ -81,8 +81,10 @@ std::string FixedText(const Digits& d, bool leadingZero, char separator) {
 // Exponent notation: mantissa, "E", sign, two-digit exponent ("2.2E-09", "1E+11").
 std::string ExponentText(const Digits& d) {
   std::string text(1, d.digits.front());
-  if (d.digits.size() > 1)
-    text += "." + d.digits.substr(1);
+  if (d.digits.size() > 1) {
+    text += '.';
+    text.append(d.digits, 1, std::string::npos);
+  }
   text += d.exponent < 0 ? "E-" : "E+";
   const int magnitude = std::abs(d.exponent);
   if (magnitude < 10)

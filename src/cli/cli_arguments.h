@@ -1,0 +1,28 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+
+namespace kestro::cli {
+
+// A parsed command line: the command, its option values and flags, or what was wrong with it.
+struct CliArguments {
+  std::string command;
+  std::map<std::string, std::string> values;  // option name without "--" -> value text
+  std::set<std::string> flags;                // options given without a value
+  bool helpRequested = false;
+  std::string error;  // empty when the command line could be used
+
+  bool ok() const { return error.empty(); }
+  std::optional<std::string> Value(const std::string& name) const {
+    const auto found = values.find(name);
+    if (found == values.end())
+      return std::nullopt;
+    return found->second;
+  }
+  bool Flag(const std::string& name) const { return flags.count(name) > 0; }
+};
+
+}  // namespace kestro::cli

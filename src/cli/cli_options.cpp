@@ -1,0 +1,182 @@
+#include "cli/cli_options.h"
+
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+
+namespace kestro::cli {
+
+namespace {
+
+constexpr char kNumberSyntax[] =
+    "Numbers are read like the program's entry fields: a decimal number with an optional\n"
+    "point or comma and exponent (1.5E-3, 2,2), then at most one prefix letter:\n"
+    "p (1e-12), n (1e-9), u (1e-6), m (1e-3), k or K (1e3), M (1e6), G (1e9).\n"
+    "Lower-case m is milli, upper-case M is mega. The prefix ends the number (4k7 reads as\n"
+    "4000), unit letters and blanks are ignored (100Hz reads as 100), only the first 12\n"
+    "characters count, and values are limited to -1e10..1e10. Text without a number reads\n"
+    "as 0. Out-of-range values are repaired with a message, as in the design page.\n";
+
+constexpr char kExitCodes[] =
+    "Exit codes: 0 done; 1 the command was stopped (stopping frequency not above the\n"
+    "starting frequency); 2 the command line could not be used.\n";
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+std::string Quoted(std::string_view text) {
+  std::string quoted(1, '\'');
+  quoted.append(text);
+  quoted += '\'';
+  return quoted;
+}
+
+CommandSpec DesignCommand() {
+  return {"design",
+          "design a Sallen-Key lowpass filter, print its poles and parts, optionally its response",
+          {{"family",
+            "NAME",
+            "filter family: butterworth (3 dB bandwidth), chebyshev (ripple bandwidth) or bessel "
+            "(one rad/sec bandwidth); default butterworth",
+            {"butterworth", "chebyshev", "bessel"}},
+           {"order", "N", "filter order, 2 to 11 (Bessel at most 10); default 3", {}},
+           {"bandwidth", "F", "design bandwidth in Hz, above 0 and at most 10M; default 3k", {}},
+           {"ripple", "DB", "Chebyshev passband ripple in dB, .001 to 20; default 1", {}},
+           {"start", "F", "lowest analysis frequency in Hz, at least .1; default 1k", {}},
+           {"stop",
+            "F",
+            "highest analysis frequency in Hz, above the start, at most 10M; "
+            "default 10k",
+            {}},
+           {"intervals", "N", "number of analysis intervals, 10 to 2048; default 512", {}},
+           {"response",
+            "",
+            "also print the analysed response: frequency (Hz), gain (dB), phase (degrees) and "
+            "group delay (s), one point a line",
+            {}}}};
+}
+
+bool IsHelp(std::string_view arg) {
+  return arg == "--help" || arg == "-h" || arg == "help";
+}
+
+}  // namespace
+
+CliOptions::CliOptions() : commands_{DesignCommand()} {}
+
+const CommandSpec* CliOptions::FindCommand(std::string_view name) const {
+  for (const CommandSpec& command : commands_) {
+    if (command.name == name)
+      return &command;
+  }
+  return nullptr;
+}
+
+const OptionSpec* CliOptions::FindOption(const CommandSpec& command, std::string_view name) {
+  for (const OptionSpec& option : command.options) {
+    if (option.name == name)
+      return &option;
+  }
+  return nullptr;
+}
+
+std::string CliOptions::CheckChoice(const OptionSpec& option, std::string& value) {
+  if (option.choices.empty())
+    return {};
+  const std::string lower = Lower(value);
+  if (std::find(option.choices.begin(), option.choices.end(), lower) != option.choices.end()) {
+    value = lower;
+    return {};
+  }
+  std::string allowed;
+  for (const std::string& choice : option.choices) {
+    allowed += (allowed.empty() ? "" : ", ") + choice;
+  }
+  return "unknown " + option.name + " " + Quoted(value) + " (choose one of: " + allowed + ")";
+}
+
+std::string CliOptions::ParseOption(const CommandSpec& command,
+                                    const std::vector<std::string>& args, std::size_t& index,
+                                    CliArguments& result) {
+  const std::string& arg = args[index];
+  const std::size_t equals = arg.find('=');
+  const std::string name =
+      arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
+  const OptionSpec* option = FindOption(command, name);
+  if (option == nullptr) {
+    return "unknown option " + Quoted("--" + name) + " for " + Quoted(command.name);
+  }
+  if (option->valueName.empty()) {
+    if (equals != std::string::npos)
+      return "option --" + name + " takes no value";
+    result.flags.insert(name);
+    return {};
+  }
+  std::string value;
+  if (equals != std::string::npos) {
+    value = arg.substr(equals + 1);
+  } else if (index + 1 < args.size()) {
+    value = args[++index];
+  } else {
+    return "option --" + name + " needs a value (" + option->valueName + ")";
+  }
+  if (std::string error = CheckChoice(*option, value); !error.empty())
+    return error;
+  result.values[name] = value;
+  return {};
+}
+
+CliArguments CliOptions::Parse(const std::vector<std::string>& args) const {
+  CliArguments result;
+  if (args.empty()) {
+    result.error = "no command given";
+    return result;
+  }
+  if (IsHelp(args.front())) {
+    result.helpRequested = true;
+    return result;
+  }
+  const CommandSpec* command = FindCommand(args.front());
+  if (command == nullptr) {
+    result.error = "unknown command " + Quoted(args.front());
+    return result;
+  }
+  result.command = command->name;
+  for (std::size_t i = 1; i < args.size() && result.ok(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      result.helpRequested = true;
+    } else if (arg.size() > 2 && arg.rfind("--", 0) == 0) {
+      result.error = ParseOption(*command, args, i, result);
+    } else {
+      result.error = "unexpected argument " + Quoted(arg);
+    }
+  }
+  return result;
+}
+
+std::string CliOptions::HelpText() const {
+  std::ostringstream text;
+  text << "Usage: kestrolab-cli COMMAND [OPTIONS]\n"
+       << "Designs and analyses unity-gain Sallen-Key active lowpass filters.\n\nCommands:\n";
+  for (const CommandSpec& command : commands_) {
+    text << "  " << command.name << "  " << command.summary << "\n";
+  }
+  for (const CommandSpec& command : commands_) {
+    text << "\nOptions of " << command.name << ":\n";
+    for (const OptionSpec& option : command.options) {
+      std::string head = "--" + option.name;
+      if (!option.valueName.empty())
+        head += " " + option.valueName;
+      text << "  " << head << std::string(head.size() < 18 ? 18 - head.size() : 1, ' ')
+           << option.help << "\n";
+    }
+  }
+  text << "  --help            show this text\n\n" << kNumberSyntax << "\n" << kExitCodes;
+  return text.str();
+}
+
+}  // namespace kestro::cli

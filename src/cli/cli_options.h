@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/cli_arguments.h"
+
+namespace kestro::cli {
+
+// One option of a command. An empty valueName makes the option a flag.
+struct OptionSpec {
+  std::string name;       // without the leading "--"
+  std::string valueName;  // shown in the help: --order N
+  std::string help;
+  std::vector<std::string> choices;  // allowed values (compared without case), empty for any
+};
+
+struct CommandSpec {
+  std::string name;
+  std::string summary;
+  std::vector<OptionSpec> options;
+};
+
+// The table of commands and options of kestrolab-cli, and the parser that checks a command line
+// against it. A new option is one more row of the table; its command reads it from CliArguments.
+class CliOptions {
+ public:
+  CliOptions();
+
+  // Parses the arguments after the program name. Option values may follow as the next argument
+  // ("--order 5", also "--stop -5") or after "=" ("--order=5").
+  CliArguments Parse(const std::vector<std::string>& args) const;
+  std::string HelpText() const;
+
+  const CommandSpec* FindCommand(std::string_view name) const;
+
+ private:
+  static const OptionSpec* FindOption(const CommandSpec& command, std::string_view name);
+  static std::string CheckChoice(const OptionSpec& option, std::string& value);
+  // Reads the option at args[index]; advances index past a separate value.
+  static std::string ParseOption(const CommandSpec& command, const std::vector<std::string>& args,
+                                 std::size_t& index, CliArguments& result);
+
+  std::vector<CommandSpec> commands_;
+};
+
+}  // namespace kestro::cli
