@@ -12,6 +12,9 @@ namespace kestro {
 
 enum class ControlKind { Button, Label, TextBox, Option, Frame, Spinner, ListBox, ScrollBar };
 
+// Horizontal placement of a caption or text inside its control.
+enum class TextAlign { Left, Center, Right };
+
 // The state of one control of a page, as plain data. The page logic changes it; the window host
 // mirrors it onto a real widget after every event. Places are in page units.
 struct Control {
@@ -28,18 +31,33 @@ struct Control {
   int value = 0, minimum = 0, maximum = 0;  // spinners and scroll bars
   std::string buddy;                        // spinners: the label that shows the value
   std::vector<std::string> rows;            // list boxes
+  float fontScale = 1.0f;                   // caption size relative to the page font
+  TextAlign align = TextAlign::Left;        // labels and text boxes
+  std::optional<Rgb> foreColour;            // caption colour; none: the toolkit's default
 
-  std::function<void()> onClick;         // buttons, labels, option buttons
-  std::function<void()> onChange;        // text boxes (every keystroke), spinners, scroll bars
-  std::function<void(int)> onRowClick;   // list boxes, the row counted from 0
+  std::function<void()> onClick;        // buttons, labels, option buttons
+  std::function<void()> onChange;       // text boxes (every keystroke), spinners, scroll bars
+  std::function<void(int)> onRowClick;  // list boxes, the row counted from 0
 };
 
 // How a page is opened over the others.
 enum class OpenMode { Switch, Over, Modal };
 
 enum class PageId {
-  Opening, Design, Plot, Schematic, Tabulated, WriteFiles, Transient, Poles, Marker, About, Exit,
-  Limits, EditLimits, NotBuilt
+  Opening,
+  Design,
+  Plot,
+  Schematic,
+  Tabulated,
+  WriteFiles,
+  Transient,
+  Poles,
+  Marker,
+  About,
+  Exit,
+  Limits,
+  EditLimits,
+  NotBuilt
 };
 
 // Moves between pages. The window implements it; tests record the calls.
@@ -79,16 +97,30 @@ class Page {
   // The drawing surface, set by the host before the page is shown.
   void SetCanvas(Canvas* canvas) { canvas_ = canvas; }
 
+  // Page background (the colour Clear paints); none: the toolkit's default window colour.
+  const std::optional<Rgb>& BackColour() const { return backColour_; }
+  // Share of the screen the page's window opens at; 1 x 1 (the default) opens it maximised.
+  // The page's 12000 x 9000 units always fill the window, whatever its size.
+  float WindowWidthShare() const { return widthShare_; }
+  float WindowHeightShare() const { return heightShare_; }
+
  protected:
   Control& Add(ControlKind kind, const std::string& name, const std::string& caption, float left,
                float top, float width, float height);
   void SetWindowCaption(std::string caption) { windowCaption_ = std::move(caption); }
+  void SetBackColour(Rgb colour) { backColour_ = colour; }
+  void SetWindowShare(float width, float height) {
+    widthShare_ = width;
+    heightShare_ = height;
+  }
   Canvas* canvas() const { return canvas_; }
 
  private:
   std::string windowCaption_;
   std::deque<Control> controls_;  // a deque keeps references stable as controls are added
   Canvas* canvas_ = nullptr;
+  std::optional<Rgb> backColour_;
+  float widthShare_ = 1.0f, heightShare_ = 1.0f;
 };
 
 }  // namespace kestro

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/app_context.h"
+#include "platform/page.h"
+
+namespace kestro {
+
+// The design page frmDesign: family, order, bandwidth, ripple, sweep and graph settings, and the
+// Design command that reads, repairs and applies them. Every view button runs the command first.
+class DesignPage final : public Page {
+ public:
+  explicit DesignPage(AppContext& context);
+
+  // Reads every field into the record, repairing out-of-range values with one message each, then
+  // designs (unless the parts are the user's) and analyses. Returns false when it stopped because
+  // the stopping frequency is not above the starting frequency; nothing is designed then.
+  bool RunDesignCommand();
+
+ private:
+  // --- Building the page ---
+  void AddPanels();
+  void AddFamilyOptions();
+  void AddDesignFields();
+  void AddSweepFields();
+  void AddGraphFields();
+  void AddButtons();
+  Control& AddField(const std::string& labelName, const std::string& caption,
+                    const std::string& boxName, float left, float top);
+
+  // --- Showing the record ---
+  void ShowRecord();
+  void ShowFamilyControls(int16_t family);
+  void ShowPerInterval();
+  void ShowPerIntervalDelay();
+
+  // --- Option buttons ---
+  void OnFamilyOption(int16_t family);
+
+  // --- Per-keystroke and spinner handlers ---
+  void OnIntervalsTyped();
+  void OnNrYSpun();
+  void OnOrderLabelClicked();
+
+  // --- Steps of the Design command ---
+  void ReadBandwidth();
+  void ReadOrder();
+  void ReadFamily();
+  void ReadRipple();
+  void LimitBesselOrder();
+  void ReadStart();
+  bool ReadStop();
+  void ReadIntervals();
+  void ReadGainTop();
+  void ReadGainBottom();
+
+  // --- Buttons ---
+  void DesignThenOpen(PageId page, OpenMode mode);
+  void OnSave();
+  void OnGet();
+
+  void Tell(const std::string& text);
+  float ReadField(const std::string& name) const;
+
+  AppContext& context_;
+};
+
+}  // namespace kestro

@@ -1,0 +1,65 @@
+#include "app/exit_page.h"
+
+#include "files/session_file.h"
+
+namespace kestro {
+
+ExitPage::ExitPage(AppContext& context) : context_(context) {
+  SetWindowCaption("KestroLab - Exit?");
+  SetWindowShare(0.5f, 0.4f);
+  Control& notice = Add(ControlKind::Label, "Label1", "", 300, 1000, 11400, 2200);
+  notice.visible = false;
+  notice.align = TextAlign::Center;
+  Add(ControlKind::Button, "cmdCancel", "Cancel and continue", 900, 4800, 4700, 1700).onClick =
+      [this] { context_.navigator.Close(PageId::Exit); };
+  Add(ControlKind::Button, "cmdExit", "Exit / quit", 6400, 4800, 4700, 1700).onClick = [this] {
+    OnExit();
+  };
+}
+
+// A session that could not be written is not announced as saved: the user decides whether to
+// leave without it or to go back (and save it elsewhere with Save).
+void ExitPage::OnExit() {
+  DesignRecord& record = context_.record;
+  record.SessionFile = kLastSessionName;
+  if (!WriteSessionFile(record, record.SessionFile, context_.dialogs)) {
+    if (ConfirmExitUnsaved())
+      EndProgram();
+    return;
+  }
+  (*this)["cmdCancel"].enabled = false;
+  (*this)["cmdExit"].enabled = false;
+  Control& notice = (*this)["Label1"];
+  notice.bold = true;
+  notice.caption = "Design has been saved as 'LASTSESSION' for program restart";
+  notice.visible = true;
+  WaitWhileRepainting(kWaitSeconds);
+  notice.visible = false;
+  EndProgram();
+}
+
+bool ExitPage::ConfirmExitUnsaved() {
+  return context_.dialogs.Message(
+             "The design could not be saved for program restart.\nExit anyway?",
+             MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::Yes;
+}
+
+// Lets the window repaint once, then keeps it responsive until the time has passed. The clock
+// restarts at midnight; a wait that crosses midnight ends there.
+void ExitPage::WaitWhileRepainting(double seconds) {
+  context_.events.ProcessPendingEvents();
+  const double start = context_.clock.SecondsSinceMidnight();
+  for (;;) {
+    const double now = context_.clock.SecondsSinceMidnight();
+    if (now < start || now - start >= seconds)
+      return;
+    context_.events.ProcessPendingEvents();
+  }
+}
+
+void ExitPage::EndProgram() {
+  context_.navigator.Close(PageId::Exit);
+  context_.navigator.EndProgram();
+}
+
+}  // namespace kestro

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/app_context.h"
+#include "platform/page.h"
+
+namespace kestro {
+
+// The exit confirmation frmExit, opened modally: Cancel goes on where the user was; Exit saves
+// the session as "LASTSESSION.KST", shows that it did for three seconds and ends the program.
+class ExitPage final : public Page {
+ public:
+  explicit ExitPage(AppContext& context);
+
+  static constexpr const char* kLastSessionName = "LASTSESSION.KST";
+  static constexpr double kWaitSeconds = 3.0;
+
+ private:
+  void OnExit();
+  bool ConfirmExitUnsaved();
+  void WaitWhileRepainting(double seconds);
+  void EndProgram();
+
+  AppContext& context_;
+};
+
+}  // namespace kestro

@@ -1,0 +1,40 @@
+#include "gui/page_factory.h"
+
+#include "app/about_page.h"
+#include "app/design_page.h"
+#include "app/exit_page.h"
+#include "app/not_built_page.h"
+#include "app/opening_page.h"
+
+namespace kestro {
+
+namespace {
+
+// A maker for a page built from the application context alone.
+template <typename PageType>
+PageFactory::Maker Make() {
+  return [](AppContext& context) { return std::make_unique<PageType>(context); };
+}
+
+}  // namespace
+
+PageFactory::PageFactory(const std::string& programFolder)
+    : makers_{
+          // One line per page; an id without a line opens as "not built yet".
+          {PageId::Opening, Make<OpeningPage>()},
+          {PageId::Design, Make<DesignPage>()},
+          {PageId::Exit, Make<ExitPage>()},
+          {PageId::About,
+           [programFolder](AppContext& context) {
+             return std::make_unique<AboutPage>(context, programFolder);
+           }},
+      } {}
+
+std::unique_ptr<Page> PageFactory::Create(PageId page, OpenMode mode, AppContext& context) const {
+  const auto maker = makers_.find(page);
+  if (maker == makers_.end())
+    return std::make_unique<NotBuiltPage>(context, page, mode);
+  return maker->second(context);
+}
+
+}  // namespace kestro

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/app_context.h"
+#include "platform/page.h"
+
+namespace kestro {
+
+// Builds the page for a page id. The table in page_factory.cpp lists every page the program
+// has; any other id opens a stand-in that says the view is not built yet.
+class PageFactory {
+ public:
+  using Maker = std::function<std::unique_ptr<Page>(AppContext&)>;
+
+  // programFolder: shown on the About page.
+  explicit PageFactory(const std::string& programFolder);
+
+  std::unique_ptr<Page> Create(PageId page, OpenMode mode, AppContext& context) const;
+  bool Has(PageId page) const { return makers_.count(page) != 0; }
+
+ private:
+  std::map<PageId, Maker> makers_;
+};
+
+}  // namespace kestro

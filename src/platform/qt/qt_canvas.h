@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QFont>
+#include <QPointF>
+#include <memory>
+
+#include "platform/canvas.h"
+#include "platform/qt/page_geometry.h"
+
+class QPainter;
+class QPaintDevice;
+
+namespace kestro {
+
+// The page drawing surface on a QPainter: page units mapped onto the painted surface, the page
+// font sized by PageGeometry, no antialiasing so lines stay crisp. Usable on its own over a
+// QImage (offscreen rendering, benchmarks) or inside a widget's paint event.
+class QtCanvas final : public Canvas {
+ public:
+  // Paints through painter onto a surface of the given pixel size. screenWidthTwips 0 takes the
+  // surface width at 96 dots per inch.
+  QtCanvas(QPainter& painter, QSizeF pixels, float heightShare = 1.0f,
+           float screenWidthTwips = 0.0f);
+  // Paints on a device (a QImage, a QPixmap) with a painter of its own, held until destruction.
+  explicit QtCanvas(QPaintDevice& device);
+  ~QtCanvas() override;
+
+  QtCanvas(const QtCanvas&) = delete;
+  QtCanvas& operator=(const QtCanvas&) = delete;
+
+  // --- Canvas ---
+  void FillRect(float x1, float y1, float x2, float y2, Rgb colour) override;
+  void Rect(float x1, float y1, float x2, float y2, Rgb colour) override;
+  void Line(float x1, float y1, float x2, float y2, Rgb colour) override;
+  void LineTo(float x, float y, Rgb colour) override;
+  void Point(float x, float y, Rgb colour) override;
+  void SetLineWidth(int width) override;
+  void SetTextColour(Rgb colour) override;
+  void Print(const std::string& text) override;
+  void Circle(float x, float y, float radius, Rgb colour) override;
+  void Clear() override;
+  float ScreenWidthTwips() const override { return screenWidthTwips_; }
+
+  // --- Beyond Canvas ---
+  // The colour Clear paints (white unless set).
+  void SetBackground(Rgb colour) { background_ = colour; }
+  // Sets the current point and the text position without drawing (replaying a drawing).
+  void SetPositions(QPointF current, QPointF text);
+  const PageGeometry& Geometry() const { return geometry_; }
+
+ private:
+  void UsePen(Rgb colour);
+
+  std::unique_ptr<QPainter> ownPainter_;
+  QPainter& painter_;
+  PageGeometry geometry_;
+  QSizeF pixels_;
+  float screenWidthTwips_;
+  QFont font_;
+  Rgb background_{255, 255, 255};
+  Rgb textColour_{0, 0, 0};
+  int lineWidth_ = 1;
+  QPointF current_;  // page units
+  QPointF text_;     // page units
+};
+
+}  // namespace kestro

@@ -1,0 +1,13 @@
+#include "platform/qt/qt_event_pump.h"
+
+#include <QCoreApplication>
+
+namespace kestro {
+
+void QtEventPump::ProcessPendingEvents() {
+  if (beforePump)
+    beforePump();
+  QCoreApplication::processEvents();
+}
+
+}  // namespace kestro

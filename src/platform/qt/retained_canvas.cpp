@@ -1,0 +1,165 @@
+#include "platform/qt/retained_canvas.h"
+
+#include <algorithm>
+
+#include "platform/qt/qt_canvas.h"
+
+namespace kestro {
+
+namespace {
+// A generous box for printed text, in page units, so text is only dropped when surely covered.
+constexpr float kTextUnitsPerChar = 220;
+constexpr float kTextUnitsHigh = 400;
+}  // namespace
+
+RetainedCanvas::RetainedCanvas(std::function<void()> changed, float screenWidthTwips)
+    : changed_(std::move(changed)), screenWidthTwips_(screenWidthTwips) {}
+
+void RetainedCanvas::Record(Command command) {
+  command.current = current_;
+  command.textAt = text_;
+  commands_.push_back(std::move(command));
+  if (changed_)
+    changed_();
+}
+
+void RetainedCanvas::FillRect(float x1, float y1, float x2, float y2, Rgb colour) {
+  DropCovered(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
+  current_ = QPointF(x2, y2);
+  Record({Kind::FillRect, x1, y1, x2, y2, colour, 0, {}, {}, {}});
+}
+
+void RetainedCanvas::Rect(float x1, float y1, float x2, float y2, Rgb colour) {
+  current_ = QPointF(x2, y2);
+  Record({Kind::Rect, x1, y1, x2, y2, colour, 0, {}, {}, {}});
+}
+
+void RetainedCanvas::Line(float x1, float y1, float x2, float y2, Rgb colour) {
+  current_ = QPointF(x2, y2);
+  Record({Kind::Line, x1, y1, x2, y2, colour, 0, {}, {}, {}});
+}
+
+void RetainedCanvas::LineTo(float x, float y, Rgb colour) {
+  const auto fromX = static_cast<float>(current_.x());
+  const auto fromY = static_cast<float>(current_.y());
+  current_ = QPointF(x, y);
+  Record({Kind::LineTo, fromX, fromY, x, y, colour, 0, {}, {}, {}});
+}
+
+void RetainedCanvas::Point(float x, float y, Rgb colour) {
+  current_ = QPointF(x, y);
+  text_ = current_;
+  Record({Kind::Point, x, y, x, y, colour, 0, {}, {}, {}});
+}
+
+void RetainedCanvas::SetLineWidth(int width) {
+  if (width == lineWidth_)
+    return;
+  lineWidth_ = width;
+  Record({Kind::LineWidth, 0, 0, 0, 0, {}, width, {}, {}, {}});
+}
+
+void RetainedCanvas::SetTextColour(Rgb colour) {
+  if (colour == textColour_)
+    return;
+  textColour_ = colour;
+  Record({Kind::TextColour, 0, 0, 0, 0, colour, 0, {}, {}, {}});
+}
+
+void RetainedCanvas::Print(const std::string& text) {
+  const auto x = static_cast<float>(text_.x());
+  const auto y = static_cast<float>(text_.y());
+  const float width = kTextUnitsPerChar * static_cast<float>(text.size() + 1);
+  Record({Kind::Print, x, y, x + width, y + kTextUnitsHigh, {}, 0, text, {}, {}});
+}
+
+void RetainedCanvas::Circle(float x, float y, float radius, Rgb colour) {
+  Record({Kind::Circle, x, y, radius, 0, colour, 0, {}, {}, {}});
+}
+
+// Nothing before a clear is seen again; the line width and text colour stay as they are.
+void RetainedCanvas::Clear() {
+  commands_.clear();
+  Record({Kind::LineWidth, 0, 0, 0, 0, {}, lineWidth_, {}, {}, {}});
+  Record({Kind::TextColour, 0, 0, 0, 0, textColour_, 0, {}, {}, {}});
+}
+
+bool RetainedCanvas::Inside(const Command& command, float x1, float y1, float x2, float y2) {
+  auto within = [&](float left, float top, float right, float bottom) {
+    return left >= x1 && right <= x2 && top >= y1 && bottom <= y2;
+  };
+  switch (command.kind) {
+    case Kind::FillRect:
+    case Kind::Rect:
+    case Kind::Line:
+    case Kind::LineTo:
+    case Kind::Print:
+      return within(std::min(command.x1, command.x2), std::min(command.y1, command.y2),
+                    std::max(command.x1, command.x2), std::max(command.y1, command.y2));
+    case Kind::Point:
+      return within(command.x1, command.y1, command.x1, command.y1);
+    case Kind::Circle:
+      return within(command.x1 - command.x2 * 2, command.y1 - command.x2 * 2,
+                    command.x1 + command.x2 * 2, command.y1 + command.x2 * 2);
+    case Kind::LineWidth:
+    case Kind::TextColour:
+    case Kind::State:
+      return false;
+  }
+  return false;
+}
+
+// Covered drawing becomes a State command (its positions only); runs of States keep the last.
+void RetainedCanvas::DropCovered(float x1, float y1, float x2, float y2) {
+  std::vector<Command> kept;
+  kept.reserve(commands_.size());
+  for (Command& command : commands_) {
+    if (Inside(command, x1, y1, x2, y2)) {
+      command.kind = Kind::State;
+      command.text.clear();
+    }
+    if (command.kind == Kind::State && !kept.empty() && kept.back().kind == Kind::State) {
+      kept.back() = std::move(command);
+    } else {
+      kept.push_back(std::move(command));
+    }
+  }
+  commands_ = std::move(kept);
+}
+
+void RetainedCanvas::ReplayOn(QtCanvas& target) const {
+  for (const Command& command : commands_) {
+    switch (command.kind) {
+      case Kind::FillRect:
+        target.FillRect(command.x1, command.y1, command.x2, command.y2, command.colour);
+        break;
+      case Kind::Rect:
+        target.Rect(command.x1, command.y1, command.x2, command.y2, command.colour);
+        break;
+      case Kind::Line:
+      case Kind::LineTo:
+        target.Line(command.x1, command.y1, command.x2, command.y2, command.colour);
+        break;
+      case Kind::Point:
+        target.Point(command.x1, command.y1, command.colour);
+        break;
+      case Kind::LineWidth:
+        target.SetLineWidth(command.width);
+        break;
+      case Kind::TextColour:
+        target.SetTextColour(command.colour);
+        break;
+      case Kind::Print:
+        target.Print(command.text);
+        break;
+      case Kind::Circle:
+        target.Circle(command.x1, command.y1, command.x2, command.colour);
+        break;
+      case Kind::State:
+        break;
+    }
+    target.SetPositions(command.current, command.textAt);
+  }
+}
+
+}  // namespace kestro

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QPointF>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+
+namespace kestro {
+
+class QtCanvas;
+
+// A page's drawing kept as a list of commands, so the window can paint it again after an expose
+// or a resize, sharp at the new size, until the page clears it. Commands that a later opaque fill
+// covers completely are dropped (only their effect on the current point and text position stays),
+// so a page that repaints a panel over and over does not grow its list.
+class RetainedCanvas final : public Canvas {
+ public:
+  // Called after every command, so the window can schedule a repaint.
+  explicit RetainedCanvas(std::function<void()> changed = {}, float screenWidthTwips = 28800);
+
+  // --- Canvas ---
+  void FillRect(float x1, float y1, float x2, float y2, Rgb colour) override;
+  void Rect(float x1, float y1, float x2, float y2, Rgb colour) override;
+  void Line(float x1, float y1, float x2, float y2, Rgb colour) override;
+  void LineTo(float x, float y, Rgb colour) override;
+  void Point(float x, float y, Rgb colour) override;
+  void SetLineWidth(int width) override;
+  void SetTextColour(Rgb colour) override;
+  void Print(const std::string& text) override;
+  void Circle(float x, float y, float radius, Rgb colour) override;
+  void Clear() override;
+  float ScreenWidthTwips() const override { return screenWidthTwips_; }
+
+  void SetScreenWidthTwips(float twips) { screenWidthTwips_ = twips; }
+  // Paints the kept drawing (the caller has painted the background).
+  void ReplayOn(QtCanvas& target) const;
+  std::size_t Size() const { return commands_.size(); }
+
+ private:
+  enum class Kind {
+    FillRect,
+    Rect,
+    Line,
+    LineTo,
+    Point,
+    LineWidth,
+    TextColour,
+    Print,
+    Circle,
+    State
+  };
+  struct Command {
+    Kind kind = Kind::State;
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    Rgb colour;
+    int width = 0;
+    std::string text;
+    QPointF current, textAt;  // the positions after the command
+  };
+
+  void Record(Command command);
+  void DropCovered(float x1, float y1, float x2, float y2);
+  static bool Inside(const Command& command, float x1, float y1, float x2, float y2);
+
+  std::vector<Command> commands_;
+  std::function<void()> changed_;
+  float screenWidthTwips_;
+  QPointF current_, text_;
+  int lineWidth_ = 1;
+  Rgb textColour_{0, 0, 0};
+};
+
+}  // namespace kestro
