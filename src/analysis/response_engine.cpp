@@ -1,6 +1,7 @@
 #include "analysis/response_engine.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace kestro {
@@ -8,35 +9,77 @@ namespace {
 
 constexpr float kDegreesPerRadian = 180.0f / 3.14159f;
 
-// Transfer function of one stage, H = K / (1 + b1*s + b2*s^2 + b3*s^3) at s = j*omega, from the
-// node equations of the network. Evaluated in double so that no product overflows, then held
-// as a single complex value.
+// One stage as H = K / (1 + b1*s + b2*s^2 + b3*s^3), from the node equations of the network:
+//   b1 = R1 C1 + (R1 + R2 + R3) C3 + (1 - K)(R1 + R2) C2
+//   b2 = R1 (R2 + R3) C1 C3 + (R1 + R2) R3 C2 C3 + (1 - K) R1 R2 C1 C2
+//   b3 = R1 R2 R3 C1 C2 C3
+// A C1 of 0 or less is an open circuit. Coefficients in double so that no product overflows.
+struct StageCoefficients {
+  double k = 1;
+  double b1 = 0;
+  double b2 = 0;
+  double b3 = 0;
+};
+
+StageCoefficients CoefficientsOf(const std::array<float, 6>& r, const std::array<float, 4>& c) {
+  const double k = (static_cast<double>(r[4]) + r[5]) / r[5];
+  const double r1 = r[1];
+  const double r2 = r[2];
+  const double r3 = r[3];
+  const double c1 = c[1] > 0.0f ? c[1] : 0.0;
+  const double c2 = c[2];
+  const double c3 = c[3];
+  StageCoefficients out;
+  out.k = k;
+  out.b1 = r1 * c1 + (r1 + r2 + r3) * c3 + (1.0 - k) * (r1 + r2) * c2;
+  out.b2 = r1 * (r2 + r3) * c1 * c3 + (r1 + r2) * r3 * c2 * c3 + (1.0 - k) * r1 * r2 * c1 * c2;
+  out.b3 = r1 * r2 * r3 * c1 * c2 * c3;
+  return out;
+}
+
+// The stages of the record, prepared once for a sweep.
+struct Cascade {
+  int stages = 0;
+  std::array<StageCoefficients, kMaxStage + 1> stage{};
+};
+
+// Recomputes NrStages from Order and forces R4 = 1e-5, R5 = 1 (K = 1.00001) in every stage used.
+Cascade PrepareCascade(DesignRecord& record) {
+  record.NrStages = StagesForOrder(record.Order);
+  Cascade cascade;
+  cascade.stages = StageCount(record);
+  for (int s = 1; s <= cascade.stages; ++s) {
+    record.R[s][4] = 1e-5f;
+    record.R[s][5] = 1.0f;
+    cascade.stage[s] = CoefficientsOf(record.R[s], record.C[s]);
+  }
+  return cascade;
+}
+
+// 20*log10 of a magnitude held as a single; magnitudes beyond the single range (hundreds of dB,
+// extreme hand-entered parts) take the double path instead of overflowing.
+float GainDb(double magnitude) {
+  if (magnitude > 1e-30 && magnitude < 1e30) {
+    return 20.0f * std::log10(static_cast<float>(magnitude));
+  }
+  return static_cast<float>(20.0 * std::log10(magnitude));
+}
+
+// H at s = j*omega, held as a single complex value (re, im), and its gain in dB.
 struct StageResponse {
   float re = 0;
   float im = 0;
   float gainDb = 0;
 };
 
-StageResponse EvaluateStage(const std::array<float, 6>& r, const std::array<float, 4>& c,
-                            double omega) {
-  const double k = (static_cast<double>(r[4]) + r[5]) / r[5];
-  const double r1 = r[1];
-  const double r2 = r[2];
-  const double r3 = r[3];
-  const double c1 = c[1] > 0.0f ? c[1] : 0.0;  // open circuit
-  const double c2 = c[2];
-  const double c3 = c[3];
-  const double b1 = r1 * c1 + (r1 + r2 + r3) * c3 + (1.0 - k) * (r1 + r2) * c2;
-  const double b2 =
-      r1 * (r2 + r3) * c1 * c3 + (r1 + r2) * r3 * c2 * c3 + (1.0 - k) * r1 * r2 * c1 * c2;
-  const double b3 = r1 * r2 * r3 * c1 * c2 * c3;
-  const double dRe = 1.0 - b2 * omega * omega;
-  const double dIm = b1 * omega - b3 * omega * omega * omega;
-  const double mag = std::hypot(dRe, dIm);
+StageResponse EvaluateStage(const StageCoefficients& b, double omega) {
+  const double dRe = 1.0 - b.b2 * omega * omega;
+  const double dIm = b.b1 * omega - b.b3 * omega * omega * omega;
+  const double mag = std::sqrt(dRe * dRe + dIm * dIm);  // no overflow in double for any part
   StageResponse out;
-  out.re = static_cast<float>(k * (dRe / mag) / mag);  // K * conj(D) / |D|^2
-  out.im = static_cast<float>(-k * (dIm / mag) / mag);
-  out.gainDb = static_cast<float>(20.0 * std::log(k / mag) / std::log(10.0));
+  out.re = static_cast<float>(b.k * (dRe / mag) / mag);  // K * conj(D) / |D|^2
+  out.im = static_cast<float>(-b.k * (dIm / mag) / mag);
+  out.gainDb = GainDb(b.k / mag);
   if (out.re == 0.0f && out.im == 0.0f && mag > 0.0 && std::isfinite(mag)) {
     out.re = static_cast<float>(dRe);  // underflowed: keep the direction for the phase
     out.im = static_cast<float>(-dIm);
@@ -71,6 +114,18 @@ float WrapPhase(float phase) {
   return phase;
 }
 
+// Gain (dB) and wrapped phase (degrees) of the cascade at omega rad/s: the sums over the stages.
+void EvaluateCascade(const Cascade& cascade, float omega, float& gain, float& phase) {
+  gain = 0.0f;
+  phase = 0.0f;
+  for (int s = 1; s <= cascade.stages; ++s) {
+    const StageResponse h = EvaluateStage(cascade.stage[s], omega);
+    gain += h.gainDb;
+    phase += StagePhase(h.re, h.im);
+  }
+  phase = WrapPhase(phase);
+}
+
 // Delay beyond the last point counts as zero (the spare array element may hold an old value).
 float DelayOrZero(const DesignRecord& record, int i, int n) {
   return i <= n ? record.Delay[i] : 0.0f;
@@ -87,10 +142,12 @@ void FillFrequencies(DesignRecord& record, int n) {
 // Gain and phase at every point; the delay from the phase step to the previous point
 // ((phase drop in turns) / (frequency step)), 0 where the step is not positive.
 void FillResponse(DesignRecord& record, int n) {
+  const Cascade cascade = PrepareCascade(record);
   float previousFreq = 0.0f;
   float previousPhase = 0.0f;
   for (int i = 0; i <= n; ++i) {
-    ResponseAt(record, record.Freq[i], record.GainAt, record.PhaseAt);
+    record.Omega = 6.2831853f * record.Freq[i];  // as ResponseAt(Freq[i])
+    EvaluateCascade(cascade, record.Omega, record.GainAt, record.PhaseAt);
     record.Gain[i] = record.GainAt;
     record.Phase[i] = record.PhaseAt;
     const float d = (previousPhase - record.PhaseAt) / (360.0f * (record.Freq[i] - previousFreq));
@@ -119,18 +176,7 @@ bool IsPositiveFinite(float value) {
 
 void ResponseAt(DesignRecord& record, float f, float& gain, float& phase) {
   record.Omega = 6.2831853f * f;
-  record.NrStages = StagesForOrder(record.Order);
-  gain = 0.0f;
-  phase = 0.0f;
-  const int stages = StageCount(record);
-  for (int s = 1; s <= stages; ++s) {
-    record.R[s][4] = 1e-5f;
-    record.R[s][5] = 1.0f;
-    const StageResponse h = EvaluateStage(record.R[s], record.C[s], record.Omega);
-    gain += h.gainDb;
-    phase += StagePhase(h.re, h.im);
-  }
-  phase = WrapPhase(phase);
+  EvaluateCascade(PrepareCascade(record), record.Omega, gain, phase);
 }
 
 int AnalysisIntervals(const DesignRecord& record) {

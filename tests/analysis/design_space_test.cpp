@@ -148,11 +148,10 @@ TEST_P(DesignSpace, ChebyshevRippleBandEndsAtTheRippleEdge) {
   }
 }
 
-TEST_P(DesignSpace, BesselHasTheDelayOfItsBandwidth) {
+class BesselDesignSpace : public ::testing::TestWithParam<int> {};
+
+TEST_P(BesselDesignSpace, BesselHasTheDelayOfItsBandwidth) {
   const int n = GetParam();
-  if (n > 10) {
-    GTEST_SKIP() << "Bessel designs stop at order 10";
-  }
   for (const Design& d : Designs(kBessel, n, {0.0f})) {
     // Bessel pairs have Q below 2.2 at order 10: the K effect stays under 0.001 dB.
     ExpectShape(d, {0.5, 1.0, 2.0}, 0.006, [n](double w) { return BesselDb(n, w); });
@@ -161,6 +160,10 @@ TEST_P(DesignSpace, BesselHasTheDelayOfItsBandwidth) {
     record.Fstop = d.bandwidth * 0.1f;
     record.Nints = 64;
     Analyze(record);
+    // The delay-normalised prototype has 1 s at zero frequency, scaled by 2*pi*bandwidth. Between
+    // 1 % and 1.1 % of the bandwidth it is flat to far below 1e-6; the single-precision phase
+    // step over one interval (0.02 degrees) resolves it to a few 1e-6, the three-pole search
+    // to 1e-5: 1e-3 leaves margin and still fails any other normalisation.
     const double expected = 1.0 / (2.0 * M_PI * d.bandwidth);
     EXPECT_NEAR(record.Delay[1], expected, 1e-3 * expected) << d.Name();
     EXPECT_NEAR(record.Delay[0], expected, 1e-3 * expected) << d.Name();
@@ -179,6 +182,7 @@ TEST_P(DesignSpace, ChebyshevRippleBoundsSynthesise) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Orders2To11, DesignSpace, ::testing::Range(2, 12));
+INSTANTIATE_TEST_SUITE_P(Orders2To10, BesselDesignSpace, ::testing::Range(2, 11));
 
 }  // namespace
 }  // namespace kestro
