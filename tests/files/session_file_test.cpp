@@ -208,7 +208,7 @@ DesignRecord RoundTripRecord(const RoundTripCase& c) {
   r.DelayTop = 1.5e-5f;
   for (int s = 1; s <= kMaxStage; ++s) {
     for (int k = 1; k <= 3; ++k)
-      r.C[s][k] = Dec("1.0" + std::to_string(s * 10 + k) + "E-09");
+      r.C[s][k] = Dec(std::string("1.0") + std::to_string(s * 10 + k) + "E-09");
     for (int k = 1; k <= 5; ++k)
       r.R[s][k] = static_cast<float>(s * 1000 + k * 7) + 0.5f;
   }
@@ -218,7 +218,7 @@ DesignRecord RoundTripRecord(const RoundTripCase& c) {
     r.LimitShape[j][1] = static_cast<float>(j % 3 == 0 ? 4 : j % 3);
     r.LimitStart[j][1] = j == 1 ? -1e11f : 100.0f * j;
     r.LimitStop[j][1] = j == 1 ? 1e11f : 250.5f * j;
-    r.LimitTop[j][1] = Dec("-0.00" + std::to_string(j));
+    r.LimitTop[j][1] = Dec(std::string("-0.00") + std::to_string(j));
     r.LimitBottom[j][1] = -3.25f * j;
   }
   return r;
@@ -257,10 +257,12 @@ TEST_P(SessionRoundTrip, RecordComesBackBitForBit) {
   const int stages = StageCount(written);
   for (int s = 1; s <= kMaxStage; ++s) {
     for (int k = 1; k <= 3; ++k) {
-      ExpectSameBits(s <= stages ? written.C[s][k] : 0, read.C[s][k], "C" + std::to_string(s));
+      ExpectSameBits(s <= stages ? written.C[s][k] : 0, read.C[s][k],
+                     std::string("C") + std::to_string(s));
     }
     for (int k = 1; k <= 5; ++k) {
-      ExpectSameBits(s <= stages ? written.R[s][k] : 0, read.R[s][k], "R" + std::to_string(s));
+      ExpectSameBits(s <= stages ? written.R[s][k] : 0, read.R[s][k],
+                     std::string("R") + std::to_string(s));
     }
   }
   // The markers of slots 1, 3, 5 and 7 come back in slots 1..4.
