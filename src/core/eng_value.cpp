@@ -18,6 +18,7 @@ namespace {
 // ---------------------------------------------------------------------------------------------
 
 constexpr int kMaxSignificant = 7;
+constexpr std::size_t kReadWidth = 12;  // characters the reader takes
 constexpr float kClamp = 1e10f;
 
 // A magnitude as decimal digits: d1.d2d3... x 10^exponent, no trailing zeros ("0" for zero).
@@ -41,17 +42,18 @@ Digits ParseScientific(const char* first, const char* last) {
   return result;
 }
 
-// The fewest digits (at most seven) that read back to the same single; seven when none does.
-Digits ShortestDigits(float magnitude) {
+// The fewest digits (at most maxDigits) that read back to the same single; maxDigits when none
+// does.
+Digits ShortestDigits(float magnitude, int maxDigits = kMaxSignificant) {
   if (magnitude == 0.0f)
     return {"0", 0};
   std::array<char, 48> buffer{};
-  for (int precision = 0; precision < kMaxSignificant; ++precision) {
+  for (int precision = 0; precision < maxDigits; ++precision) {
     const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
                                        std::chars_format::scientific, precision);
     float back = 0.0f;
     std::from_chars(buffer.data(), written.ptr, back);
-    if (back == magnitude || precision == kMaxSignificant - 1) {
+    if (back == magnitude || precision == maxDigits - 1) {
       return ParseScientific(buffer.data(), written.ptr);
     }
   }
@@ -110,15 +112,28 @@ float ToSingle(double value) {
   return static_cast<float>(value);
 }
 
-// The file form: fixed for decimal exponents -3..6, exponent notation otherwise.
-std::string FileNumberText(double value, bool leadingZero) {
-  const float single = ToSingle(value);
-  if (!std::isfinite(single))
-    return NonFiniteText(single);
-  const Digits d = ShortestDigits(std::fabs(single));
+// The file form with at most maxDigits significant digits: fixed for decimal exponents -3..6,
+// exponent notation otherwise.
+std::string FileDigitsText(float single, bool leadingZero, int maxDigits) {
+  const Digits d = ShortestDigits(std::fabs(single), maxDigits);
   const bool fixed = d.digits == "0" || (d.exponent >= -3 && d.exponent <= 6);
   const std::string body = fixed ? FixedText(d, leadingZero, '.') : ExponentText(d);
   return (single < 0 && body != "0") ? "-" + body : body;
+}
+
+// The file form in at most readerWidth characters when that is above 0: a negative value in
+// exponent notation with seven digits ("-1.234568E-04") would be 13 characters, and a reader
+// that takes 12 would lose its exponent, so it is written with one digit fewer.
+std::string FileNumberText(double value, bool leadingZero, std::size_t readerWidth) {
+  const float single = ToSingle(value);
+  if (!std::isfinite(single))
+    return NonFiniteText(single);
+  std::string text = FileDigitsText(single, leadingZero, kMaxSignificant);
+  for (int digits = kMaxSignificant - 1; readerWidth > 0 && text.size() > readerWidth && digits > 0;
+       --digits) {
+    text = FileDigitsText(single, leadingZero, digits);
+  }
+  return text;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -163,7 +178,6 @@ const ScaleRow& ChooseRow(const std::array<ScaleRow, N>& rows, float key) {
 // Reader
 // ---------------------------------------------------------------------------------------------
 
-constexpr std::size_t kReadWidth = 12;
 constexpr std::size_t kAccLimit = 16;
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -417,14 +431,14 @@ std::string FormatNum(float value) {
 
 std::string PadField(double value) {
   constexpr std::size_t kWidth = 14;
-  std::string text = FileNumberText(value, /*leadingZero=*/false);
+  std::string text = FileNumberText(value, /*leadingZero=*/false, std::size_t{0});
   if (text.size() < kWidth)
     text.append(kWidth - text.size(), ' ');
   return text;
 }
 
 std::string PlainNumber(double value) {
-  return FileNumberText(value, /*leadingZero=*/true);
+  return FileNumberText(value, /*leadingZero=*/true, kReadWidth);
 }
 
 std::string SignedPositionNumber(double value) {

@@ -43,7 +43,8 @@ std::string FormatNum(float value, char decimalSeparator);
 // The shortest decimal form without a zero before the point (".5", "-3.0103",
 // "1.234568E-04"), padded with blanks to 14 characters; a longer text is not shortened.
 std::string PadField(double value);
-// "-50", "0.0012", "1000000", "2.2E-09", "1E+11".
+// "-50", "0.0012", "1000000", "2.2E-09", "1E+11". The text is at most 12 characters long, the
+// width ReadEngValue takes: a negative value in exponent notation keeps six significant digits.
 std::string PlainNumber(double value);
 // The sign position (a blank, or "-"), the PlainNumber magnitude and one blank: " 1 ", "-3 ".
 std::string SignedPositionNumber(double value);

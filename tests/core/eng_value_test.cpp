@@ -244,6 +244,9 @@ TEST(PlainNumberTest, FixedInTheMiddleExponentFormForTinyAndHugeMagnitudes) {
       {12345678, "1.234568E+07"},
       {-1e11, "-1E+11"},
       {3.4e38, "3.4E+38"},
+      {-1.234568e-4, "-1.23457E-04"},
+      {1.234568e-4, "1.234568E-04"},
+      {-1.234567e-3, "-0.001234567"},
       {1e300, "Inf"},
       {-1e300, "-Inf"},
       {std::numeric_limits<double>::quiet_NaN(), "NaN"},
@@ -318,13 +321,15 @@ TEST(ReadBackTest, WriterOutputsReadBackWithinTheirShownPrecision) {
       {"FormatEng", [](float v) { return FormatEng(v, '.'); }, 1e-12, 1e10, 5.1e-4, true},
       // FormatNum keeps 3 decimals of k, M, G: at most 5e-4 at x = 1.
       {"FormatNum", [](float v) { return FormatNum(v, '.'); }, 1.0, 1e10, 5.1e-4, true},
-      // The file forms keep seven significant digits. A negative value in exponent form with
-      // seven digits is 13 characters long, one more than the reader takes.
+      // The file forms keep seven significant digits; a negative value in exponent form keeps
+      // six, so that it fits the 12 characters the reader takes.
       {"PlainNumber", [](float v) { return PlainNumber(v); }, 1e-15, 1e10, 6e-7, false},
-      {"SignedPositionNumber", [](float v) { return SignedPositionNumber(v); }, 1e-15, 1e10, 6e-7,
-       false},
-      {"PadField", [](float v) { return PadField(v); }, 1e-15, 1e10, 6e-7, false},
       {"PlainNumber fixed", [](float v) { return PlainNumber(v); }, 1e-3, 9.9e6, 6e-7, true},
+      {"PlainNumber negative", [](float v) { return PlainNumber(v); }, 1e-15, 1e10, 5.1e-6, true},
+      {"SignedPositionNumber", [](float v) { return SignedPositionNumber(v); }, 1e-15, 1e10, 5.1e-6,
+       true},
+      // The tabulated file is not read back: a negative value there keeps all seven digits.
+      {"PadField", [](float v) { return PadField(v); }, 1e-15, 1e10, 6e-7, false},
   };
   for (const WriterRange& range : ranges) {
     for (const float value : Sweep(range.low, range.high, range.negatives)) {
