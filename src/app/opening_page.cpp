@@ -42,7 +42,7 @@ void OpeningPage::AddControls() {
 
 void OpeningPage::OnShown() {
   if (canvas() != nullptr)
-    DrawWelcomeSchematic(*canvas());
+    DrawWelcomeSchematic(*canvas(), kBackground);
 }
 
 // Defaults first, then the chosen file over them; a cancelled dialog keeps the defaults.

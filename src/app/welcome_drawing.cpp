@@ -37,14 +37,14 @@ void Ground(Canvas& canvas, float x, float y) {
   canvas.Line(x - 80, y + 180, x + 80, y + 180, kWire);
 }
 
-void Amplifier(Canvas& canvas) {
+void Amplifier(Canvas& canvas, Rgb background) {
   canvas.Line(7200, 4200, 7200, 5800, kAmplifier);
   canvas.LineTo(8700, 5000, kAmplifier);
   canvas.LineTo(7200, 4200, kAmplifier);
   canvas.SetTextColour(kAmplifier);
-  canvas.Point(7300, 4450, kAmplifier);
+  canvas.Point(7300, 4450, background);
   canvas.Print("+");
-  canvas.Point(7300, 5250, kAmplifier);
+  canvas.Point(7300, 5250, background);
   canvas.Print("-");
 }
 
@@ -67,7 +67,7 @@ void Wires(Canvas& canvas) {
 
 }  // namespace
 
-void DrawWelcomeSchematic(Canvas& canvas) {
+void DrawWelcomeSchematic(Canvas& canvas, Rgb background) {
   canvas.SetLineWidth(2);
   Wires(canvas);
   Resistor(canvas, 3300, 4300, 4600);
@@ -75,9 +75,9 @@ void DrawWelcomeSchematic(Canvas& canvas) {
   Capacitor(canvas, 4700, 3950);
   Capacitor(canvas, 6600, 5250);
   Ground(canvas, 6600, 5900);
-  Amplifier(canvas);
+  Amplifier(canvas, background);
   canvas.SetTextColour(kText);
-  canvas.Point(10000, 4860, kWire);
+  canvas.Point(10000, 4860, background);
   canvas.Print("Output");
   canvas.SetLineWidth(1);
 }
