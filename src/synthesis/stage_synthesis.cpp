@@ -29,12 +29,22 @@ bool StoreStage(DesignRecord& record, int stage, double c1, double c2, double c3
   return true;
 }
 
+// Every amplifier is evaluated with K = 1 + R4/R5 = 1.00001, so each stage is designed for that
+// gain (a working copy of StageGain raised to it). Designing a two-pole stage for K = 1 instead
+// would lower its damping by 2e-5 * Q^2 in the analysis: several dB of error for the high-Q
+// stages of large-ripple Chebyshev designs.
+constexpr double kAmplifierGain = 1.00001f;
+
+double DesignGain(const DesignRecord& record, int stage) {
+  return std::max(static_cast<double>(record.StageGain[stage]), kAmplifierGain);
+}
+
 // --- Two-pole stage: closed form for the pair -sigma +/- j*omega ---
 
 bool DesignTwoPoleStage(DesignRecord& record, int stage, double sigma, double omega, double w) {
   const double r2 = record.R[stage][2];
   const double r = record.R[stage][3] / r2;
-  const double k = record.StageGain[stage];
+  const double k = DesignGain(record, stage);
   const double invQ = 2.0 / std::sqrt(1.0 + (omega / sigma) * (omega / sigma));
   const double a = invQ * invQ * r / ((1.0 + r) * (1.0 + r));
   const double b = (k - 1.0) / (1.0 + r);
@@ -120,7 +130,7 @@ bool DesignThreePoleStage(DesignRecord& record, double w) {
   const double r1 = record.R[1][1];
   t.rho2 = record.R[1][2] / r1;
   t.rho3 = record.R[1][3] / r1;
-  t.k = std::max(static_cast<double>(record.StageGain[1]), static_cast<double>(1.00001f));
+  t.k = DesignGain(record, 1);
   if (!std::isfinite(t.c1) || !std::isfinite(t.c2) || !std::isfinite(t.rho2 * t.rho3)) {
     return false;
   }

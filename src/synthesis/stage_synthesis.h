@@ -23,8 +23,9 @@ void ChooseRnom(DesignRecord& record);
 void AssignResistors(DesignRecord& record);
 
 // Solves every stage's capacitors from the poles and Bandwidth: the three-pole stage 1 of an odd
-// order by a coarse-to-fine descending search, the two-pole stages in closed form. Every
-// capacitor of stages 0..11 starts at the 1e-13 floor and StageGain at 1; R4 = 1e-5, R5 = 1.
+// order by a coarse-to-fine descending search, the two-pole stages in closed form, each for the
+// amplifier gain the analysis uses (K = 1.00001; StageGain itself stays 1). Every capacitor of
+// stages 0..11 starts at the 1e-13 floor and StageGain at 1; R4 = 1e-5, R5 = 1.
 // On failure (an order outside 2..kMaxDesignOrder, a search that finds no solution, a value that
 // is not a finite positive number) it shows "We have an error in the ComputeCaps routine" once,
 // stops, leaves the failed stage and every later stage at the 1e-13 floor and returns false.

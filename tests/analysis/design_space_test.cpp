@@ -30,26 +30,16 @@ double Chebyshev(int n, double w) {
   return w <= 1.0 ? std::cos(n * std::acos(w)) : std::cosh(n * std::acosh(w));
 }
 
-// The synthesis designs the two-pole stages for unity gain, but every amplifier has
-// K = 1.00001. The (1 - K)(R1 + R2)C2 term then lowers a stage's damping term 2*R*C3 by the
-// fraction 1e-5 * C2 / (2 C3) = 2e-5 * Q^2, which near that stage's resonance raises the gain by
-// about 20*log10(e) * 2e-5 * Q^2 dB. The bound adds this over the prototype's pairs (Q from the
-// ideal poles -C cos(theta) +/- j S sin(theta)) to 0.005 dB for single precision and the search
-// step of the three-pole stage (relative 1e-5 in its values).
-double ToleranceDb(int n, double c, double s) {
-  double bound = 0.005;
-  for (int k = 1; k <= n / 2; ++k) {
-    const double theta = (n % 2 == 0) ? (k - 0.5) * M_PI / n : k * M_PI / n;
-    const double sigma = c * std::cos(theta);
-    const double q = std::hypot(sigma, s * std::sin(theta)) / (2.0 * sigma);
-    bound += 20.0 * std::log10(std::exp(1.0)) * 2e-5 * q * q;
-  }
-  return bound;
-}
-double ChebyshevToleranceDb(int n, double apass) {
-  const double a = std::asinh(1.0 / std::sqrt(std::pow(10.0, 0.1 * apass) - 1.0)) / n;
-  return ToleranceDb(n, std::sinh(a), std::cosh(a));
-}
+// Every stage is designed for the gain its amplifier has (K = 1.00001), so the cascade realises
+// the prototype exactly up to single-precision parts (relative 6e-8) and the final step of the
+// three-pole search (relative 9e-6 in its trial value). Over the design space below that moves
+// the gain by under 0.0005 dB; 0.002 dB still catches any stage designed for another gain (the
+// K = 1 error is 0.03 dB at 0.1 dB ripple, order 11) or a misplaced pole.
+constexpr double kShapeToleranceDb = 0.002;
+// At the 20 dB ripple bound the pair of the three-pole stage has Q up to 26 inside a passband
+// that swings 20 dB, which magnifies the search's final step to up to 0.03 dB (two further
+// search levels bring it below 0.001 dB, so this is the step and not a misplaced pole).
+constexpr double kRippleBoundToleranceDb = 0.05;
 
 // Ideal magnitude (dB) of the normalised prototype at w rad/s, with unity gain at zero frequency.
 double ButterworthDb(int n, double w) {
@@ -134,7 +124,7 @@ class DesignSpace : public ::testing::TestWithParam<int> {};
 TEST_P(DesignSpace, ButterworthIsDown3dBAtTheBandwidth) {
   const int n = GetParam();
   for (const Design& d : Designs(kButterworth, n, {0.0f})) {
-    ExpectShape(d, {0.5, 1.0, 2.0}, ToleranceDb(n, 1.0, 1.0),
+    ExpectShape(d, {0.5, 1.0, 2.0}, kShapeToleranceDb,
                 [n](double w) { return ButterworthDb(n, w); });
   }
 }
@@ -143,7 +133,7 @@ TEST_P(DesignSpace, ChebyshevRippleBandEndsAtTheRippleEdge) {
   const int n = GetParam();
   const std::vector<float> ripples(std::begin(kRipples), std::end(kRipples));
   for (const Design& d : Designs(kChebyshev, n, ripples)) {
-    ExpectShape(d, {0.3, 0.7, 1.0, 1.5}, ChebyshevToleranceDb(n, d.apass),
+    ExpectShape(d, {0.3, 0.7, 1.0, 1.5}, kShapeToleranceDb,
                 [&d, n](double w) { return ChebyshevDb(n, d.apass, w); });
   }
 }
@@ -153,8 +143,7 @@ class BesselDesignSpace : public ::testing::TestWithParam<int> {};
 TEST_P(BesselDesignSpace, BesselHasTheDelayOfItsBandwidth) {
   const int n = GetParam();
   for (const Design& d : Designs(kBessel, n, {0.0f})) {
-    // Bessel pairs have Q below 2.2 at order 10: the K effect stays under 0.001 dB.
-    ExpectShape(d, {0.5, 1.0, 2.0}, 0.006, [n](double w) { return BesselDb(n, w); });
+    ExpectShape(d, {0.5, 1.0, 2.0}, kShapeToleranceDb, [n](double w) { return BesselDb(n, w); });
     DesignRecord record = Synthesised(d);
     record.Fstart = d.bandwidth * 0.01f;
     record.Fstop = d.bandwidth * 0.1f;
@@ -176,7 +165,7 @@ TEST_P(DesignSpace, ChebyshevRippleBoundsSynthesise) {
   const int n = GetParam();
   for (const float apass : {0.001f, 20.0f}) {
     const Design d{kChebyshev, n, 1000, apass};
-    ExpectShape(d, {1.0}, ChebyshevToleranceDb(n, apass),
+    ExpectShape(d, {0.5, 1.0}, kRippleBoundToleranceDb,
                 [&d, n](double w) { return ChebyshevDb(n, d.apass, w); });
   }
 }
