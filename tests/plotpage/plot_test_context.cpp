@@ -39,4 +39,14 @@ std::size_t FindPrint(const RecordingCanvas& canvas, const std::string& text, st
   return canvas.commands.size();
 }
 
+std::size_t FindPrintAt(const RecordingCanvas& canvas, const std::string& text, float x) {
+  for (std::size_t i = 0; i < canvas.commands.size(); ++i) {
+    const DrawCommand& command = canvas.commands[i];
+    if (command.kind == DrawCommand::Kind::Print && command.text == text && command.textX == x) {
+      return i;
+    }
+  }
+  return canvas.commands.size();
+}
+
 }  // namespace kestro::test

@@ -49,5 +49,7 @@ std::size_t FindCommand(const RecordingCanvas& canvas, DrawCommand::Kind kind,
                         std::size_t from = 0);
 // Index of the first Print of `text`; commands.size() when there is none.
 std::size_t FindPrint(const RecordingCanvas& canvas, const std::string& text, std::size_t from = 0);
+// Index of the first Print of `text` at text position x; commands.size() when there is none.
+std::size_t FindPrintAt(const RecordingCanvas& canvas, const std::string& text, float x);
 
 }  // namespace kestro::test
