@@ -59,6 +59,30 @@ CommandSpec DesignCommand() {
             {}}}};
 }
 
+// "  --order N         text...", the text wrapped at 90 columns under its own column.
+std::string OptionHelpLines(const std::string& head, const std::string& help) {
+  constexpr std::size_t kTextColumn = 20;
+  constexpr std::size_t kWidth = 90;
+  std::string lines = "  " + head;
+  lines.append(lines.size() < kTextColumn ? kTextColumn - lines.size() : 1, ' ');
+  std::size_t column = lines.size();
+  std::istringstream words(help);
+  bool first = true;
+  for (std::string word; words >> word; first = false) {
+    if (!first && column + 1 + word.size() > kWidth) {
+      lines += '\n';
+      lines.append(kTextColumn, ' ');
+      column = kTextColumn;
+    } else if (!first) {
+      lines += ' ';
+      ++column;
+    }
+    lines += word;
+    column += word.size();
+  }
+  return lines + '\n';
+}
+
 bool IsHelp(std::string_view arg) {
   return arg == "--help" || arg == "-h" || arg == "help";
 }
@@ -171,11 +195,12 @@ std::string CliOptions::HelpText() const {
       std::string head = "--" + option.name;
       if (!option.valueName.empty())
         head += " " + option.valueName;
-      text << "  " << head << std::string(head.size() < 18 ? 18 - head.size() : 1, ' ')
-           << option.help << "\n";
+      text << OptionHelpLines(head, option.help);
     }
   }
-  text << "  --help            show this text\n\n" << kNumberSyntax << "\n" << kExitCodes;
+  text << OptionHelpLines("--help", "show this text") << "\n"
+       << kNumberSyntax << "\n"
+       << kExitCodes;
   return text.str();
 }
 
