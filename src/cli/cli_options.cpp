@@ -4,6 +4,8 @@
 #include <cctype>
 #include <sstream>
 
+#include "cli/file_options.h"
+
 namespace kestro::cli {
 
 namespace {
@@ -19,7 +21,8 @@ constexpr char kNumberSyntax[] =
 
 constexpr char kExitCodes[] =
     "Exit codes: 0 done; 1 the command was stopped (stopping frequency not above the\n"
-    "starting frequency); 2 the command line could not be used.\n";
+    "starting frequency); 2 the command line could not be used; 3 a file could not be\n"
+    "read or written (its message says which).\n";
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -39,9 +42,10 @@ CommandSpec DesignCommand() {
           "design a Sallen-Key lowpass filter, print its poles and parts, optionally its response",
           {{"family",
             "NAME",
-            "filter family: butterworth (3 dB bandwidth), chebyshev (ripple bandwidth) or bessel "
-            "(one rad/sec bandwidth); default butterworth",
-            {"butterworth", "chebyshev", "bessel"}},
+            "filter family: butterworth (3 dB bandwidth), chebyshev (ripple bandwidth), bessel "
+            "(one rad/sec bandwidth) or manual (keep the parts read with --open); default "
+            "butterworth, or the family of the --open file",
+            {"butterworth", "chebyshev", "bessel", "manual"}},
            {"order", "N", "filter order, 2 to 11 (Bessel at most 10); default 3", {}},
            {"bandwidth", "F", "design bandwidth in Hz, above 0 and at most 10M; default 3k", {}},
            {"ripple", "DB", "Chebyshev passband ripple in dB, .001 to 20; default 1", {}},
@@ -89,7 +93,10 @@ bool IsHelp(std::string_view arg) {
 
 }  // namespace
 
-CliOptions::CliOptions() : commands_{DesignCommand()} {}
+CliOptions::CliOptions() : commands_{DesignCommand()} {
+  for (OptionSpec& option : FileOptionSpecs())
+    commands_.front().options.push_back(option);
+}
 
 const CommandSpec* CliOptions::FindCommand(std::string_view name) const {
   for (const CommandSpec& command : commands_) {

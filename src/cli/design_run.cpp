@@ -5,6 +5,7 @@
 #include "cli/design_inputs.h"
 #include "cli/design_report.h"
 #include "cli/exit_codes.h"
+#include "cli/file_options.h"
 #include "core/design_record.h"
 #include "core/eng_value.h"
 #include "synthesis/design_command.h"
@@ -20,6 +21,8 @@ int16_t FamilyCode(const std::string& name) {
     return kChebyshev;
   if (name == "bessel")
     return kBessel;
+  if (name == "manual")
+    return kManual;
   return kButterworth;
 }
 
@@ -41,7 +44,8 @@ DesignInputs InputsFromOptions(const CliArguments& args, DesignRecord& record) {
   DesignInputs inputs = DesignInputs::FromRecord(record);
   if (const auto family = args.Value("family"))
     inputs.family = FamilyCode(*family);
-  record.PartsModified = 0;  // choosing a family makes the parts the design's own
+  // Choosing a family makes the parts the design's own; manual keeps the user's parts.
+  record.PartsModified = inputs.family == kManual ? 1 : 0;
   if (const auto order = args.Value("order"))
     ReadEngValue(*order, inputs.order);
   if (const auto width = args.Value("bandwidth"))
@@ -62,6 +66,8 @@ DesignInputs InputsFromOptions(const CliArguments& args, DesignRecord& record) {
 int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& err, Dialogs& dialogs) {
   DesignRecord record{};
   record.SetOpeningDefaults();
+  if (!OpenSessionOption(args, record, dialogs))
+    return kExitFile;
   DesignInputs inputs = InputsFromOptions(args, record);
   if (const std::string problem = UsageProblem(args, inputs); !problem.empty()) {
     err << "kestrolab-cli: " << problem << '\n';
@@ -71,7 +77,7 @@ int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& err, Di
     return kExitStopped;
   FinishDesignCommand(record, dialogs);
   WriteDesignReport(record, ReportOptions{args.Flag("response")}, out);
-  return kExitOk;
+  return WriteFileOptions(args, record, out, dialogs) ? kExitOk : kExitFile;
 }
 
 }  // namespace kestro::cli

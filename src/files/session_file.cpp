@@ -216,19 +216,20 @@ bool WriteSessionFile(DesignRecord& record, const std::string& fileName, Dialogs
   return false;
 }
 
-void ReadSessionFile(DesignRecord& record, const std::string& fileName, Dialogs& dialogs) {
+bool ReadSessionFile(DesignRecord& record, const std::string& fileName, Dialogs& dialogs) {
   if (fileName.empty())
-    return;
+    return true;
   LineReader lines;
   ReadEnd end = ReadEnd::Failed;
   if (lines.Open(ResolveFileName(fileName)))
     end = SessionReader(record, lines).Run();
   lines.Close();
   if (end != ReadEnd::Failed)
-    return;
+    return true;
   dialogs.Beep();
   dialogs.Message(kReadFailure);
   SetReadFailureDefaults(record);
+  return false;
 }
 
 void NextToken(std::string& line, std::string& token) {

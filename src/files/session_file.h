@@ -14,8 +14,9 @@ namespace kestro {
 // after reporting the failure through the dialogs.
 bool WriteSessionFile(DesignRecord& record, const std::string& fileName, Dialogs& dialogs);
 
-// Reads fileName into the record; a failed read is reported and replaced by defaults.
-void ReadSessionFile(DesignRecord& record, const std::string& fileName, Dialogs& dialogs);
+// Reads fileName into the record; a failed read is reported and replaced by defaults. Returns
+// false after such a failure (an empty name, and a file that simply ends early, are no failure).
+bool ReadSessionFile(DesignRecord& record, const std::string& fileName, Dialogs& dialogs);
 
 // Splits the first blank-separated token off line: both are changed.
 void NextToken(std::string& line, std::string& token);

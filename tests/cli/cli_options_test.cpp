@@ -36,7 +36,7 @@ TEST(CliOptionsTest, BadCommandLinesNameTheirFault) {
       {{"design", "--colour", "red"}, "unknown option '--colour' for 'design'"},
       {{"design", "--order"}, "option --order needs a value (N)"},
       {{"design", "--family", "elliptic"},
-       "unknown family 'elliptic' (choose one of: butterworth, chebyshev, bessel)"},
+       "unknown family 'elliptic' (choose one of: butterworth, chebyshev, bessel, manual)"},
       {{"design", "--response=yes"}, "option --response takes no value"},
       {{"design", "5"}, "unexpected argument '5'"},
       {{"design", "--"}, "unexpected argument '--'"},

@@ -227,7 +227,7 @@ TEST(DesignRunTest, UnusableCommandLinesExitWithUsageErrors) {
       {{"design", "--bandwidth", "abc"},
        "kestrolab-cli: --bandwidth must be a frequency above 0 Hz, not 'abc'"},
       {{"design", "--family", "cauer"}, "kestrolab-cli: unknown family 'cauer'"},
-      {{"design", "--open", "x.KST"}, "kestrolab-cli: unknown option '--open'"},
+      {{"design", "--print", "x.KST"}, "kestrolab-cli: unknown option '--print'"},
   };
   for (const Case& c : cases) {
     const RunResult run = RunCli(c.args);

@@ -399,7 +399,7 @@ TEST(ReadSessionFile, FileEndingAfterTheDesignSectionKeepsTheRest) {
   lines[13] = "Order: 4";
   PutFile("short.KST", CrLf(lines));
   DesignRecord r = Prefilled();
-  ReadSessionFile(r, "short.KST", dialogs);
+  EXPECT_TRUE(ReadSessionFile(r, "short.KST", dialogs));
   EXPECT_EQ(r.Order, 4);
   EXPECT_EQ(r.NrStages, 2.0f);
   EXPECT_EQ(r.Bandwidth, 1000.0f);
@@ -478,7 +478,7 @@ TEST_P(ReadSessionFailure, EndsInTheMessageAndTheDefaults) {
   PutFile("bad.KST", CrLf(lines));
   DesignRecord r = Prefilled();
   r.Apass = 7;
-  ReadSessionFile(r, "bad.KST", dialogs);
+  EXPECT_FALSE(ReadSessionFile(r, "bad.KST", dialogs));
   EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{kReadMessage});
   EXPECT_EQ(dialogs.beeps, 1);
   EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);

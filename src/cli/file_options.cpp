@@ -1,0 +1,93 @@
+#include "cli/file_options.h"
+
+#include "analysis/transient.h"
+#include "cli/transient_report.h"
+#include "core/eng_value.h"
+#include "files/plot_overlay.h"
+#include "files/session_file.h"
+#include "files/spice_schematic.h"
+#include "files/tabulated_files.h"
+#include "files/waveform_file.h"
+
+namespace kestro::cli {
+
+namespace {
+
+constexpr float kMinSquareFreq = 0.01f;
+
+// --transient FREQ: the square-wave frequency as the transient page reads it, then the response,
+// the nine components and the transient data file.
+bool RunTransient(const std::string& text, DesignRecord& record, std::ostream& out,
+                  Dialogs& dialogs) {
+  TransientState state;
+  ReadEngValue(text, state.SquareFreq);
+  if (state.SquareFreq <= kMinSquareFreq) {
+    dialogs.Message("Squarewave has been reset to 1 Hz");
+    state.SquareFreq = 1;
+  }
+  ComputeTransient(record, state);
+  WriteTransientReport(record, state, out);
+  return SaveWaveform(state, dialogs);
+}
+
+}  // namespace
+
+std::vector<OptionSpec> FileOptionSpecs() {
+  return {
+      {"open",
+       "FILE",
+       "read a session file (.KST) first; the other options then change what it holds, and "
+       "--family manual keeps its parts",
+       {}},
+      {"save", "FILE", "write the designed record to a session file (.KST)", {}},
+      {"tabulate-easy", "FILE", "write the response as a tabulated-data file, easy format", {}},
+      {"tabulate-sci",
+       "FILE",
+       "write the response as a tabulated-data file, scientific format",
+       {}},
+      {"spice", "FILE", "write the filter as an LTspice schematic (.ASC)", {}},
+      {"save-plot",
+       "",
+       "write the plot overlay files KSTdata.DB, KSTdata.PHS and KSTdata.DEL here",
+       {}},
+      {"transient",
+       "FREQ",
+       "print the response to a square wave of FREQ Hz (nine components and WavePeak) and "
+       "write it to KESTRO.TRAN here",
+       {}},
+  };
+}
+
+bool OpenSessionOption(const CliArguments& args, DesignRecord& record, Dialogs& dialogs) {
+  const auto name = args.Value("open");
+  if (!name)
+    return true;
+  record.SetOpeningDefaults();
+  record.SessionFile = *name;
+  return ReadSessionFile(record, record.SessionFile, dialogs);
+}
+
+bool WriteFileOptions(const CliArguments& args, DesignRecord& record, std::ostream& out,
+                      Dialogs& dialogs) {
+  bool ok = true;
+  if (const auto name = args.Value("save")) {
+    record.SessionFile = *name;
+    ok = WriteSessionFile(record, record.SessionFile, dialogs) && ok;
+  }
+  if (const auto name = args.Value("tabulate-easy")) {
+    ok = WriteTabulatedEasy(record, *name, dialogs) && ok;
+  }
+  if (const auto name = args.Value("tabulate-sci")) {
+    ok = WriteTabulatedSci(record, *name, dialogs) && ok;
+  }
+  if (const auto name = args.Value("spice"))
+    ok = WriteSpiceSchematic(record, *name, dialogs) && ok;
+  if (args.Flag("save-plot"))
+    ok = SavePlot(record, dialogs) && ok;
+  if (const auto freq = args.Value("transient")) {
+    ok = RunTransient(*freq, record, out, dialogs) && ok;
+  }
+  return ok;
+}
+
+}  // namespace kestro::cli

@@ -1,0 +1,34 @@
+#include "cli/transient_report.h"
+
+#include <string>
+
+#include "core/eng_value.h"
+
+namespace kestro::cli {
+
+namespace {
+
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos)
+    return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+void WriteTransientReport(DesignRecord& record, const TransientState& state, std::ostream& out) {
+  out << "Square wave: " << Trimmed(FormatFreq(state.SquareFreq)) << '\n';
+  for (const TransientComponent& c : TransientComponents(record, state)) {
+    if (c.harmonic == 1) {
+      out << "Fundamental:";
+    } else {
+      out << "Harmonic: " << c.harmonic;
+    }
+    out << " Freq: " << Trimmed(FormatFreq(c.frequency)) << " dB: " << Trimmed(FormatNum(c.gainDb))
+        << '\n';
+  }
+  out << "WavePeak: " << Trimmed(FormatNum(state.WavePeak)) << '\n';
+}
+
+}  // namespace kestro::cli
