@@ -5,6 +5,8 @@
 #include "app/exit_page.h"
 #include "app/not_built_page.h"
 #include "app/opening_page.h"
+#include "plotpage/marker_page.h"
+#include "plotpage/plot_page.h"
 
 namespace kestro {
 
@@ -24,6 +26,8 @@ PageFactory::PageFactory(const std::string& programFolder)
           {PageId::Opening, Make<OpeningPage>()},
           {PageId::Design, Make<DesignPage>()},
           {PageId::Exit, Make<ExitPage>()},
+          {PageId::Plot, Make<PlotPage>()},
+          {PageId::Marker, Make<MarkerPage>()},
           {PageId::About,
            [programFolder](AppContext& context) {
              return std::make_unique<AboutPage>(context, programFolder);

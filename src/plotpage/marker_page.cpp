@@ -27,6 +27,7 @@ std::string Box(int k) {
 
 MarkerPage::MarkerPage(AppContext& context) : context_(context) {
   SetWindowCaption("Markers");
+  SetWindowShare(static_cast<float>(kPlacement.width), static_cast<float>(kPlacement.height));
   CreateControls();
   LoadFrequencies();
 }

@@ -17,6 +17,7 @@ PlotPage::PlotPage(AppContext& context)
       rounding_(*this, context.record, plot_),
       bandwidth_(*this, context, plot_) {
   SetWindowCaption("KestroLab - Plot");
+  SetBackColour(plot::kPageBackground);
   CreateControls();
   SetUpSpinners();
   SetOpeningStates();
