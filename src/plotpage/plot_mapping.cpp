@@ -6,17 +6,25 @@
 
 namespace kestro {
 
+const PlotMapping::LogAxis& PlotMapping::Axis() const {
+  if (axis_.fstart != record_.Fstart || axis_.fstop != record_.Fstop) {
+    axis_.fstart = record_.Fstart;
+    axis_.fstop = record_.Fstop;
+    axis_.low = std::log(static_cast<double>(record_.Fstart));
+    axis_.span = std::log(static_cast<double>(record_.Fstop)) - axis_.low;
+  }
+  return axis_;
+}
+
 float PlotMapping::Position(float f) const {
-  const double low = std::log(static_cast<double>(record_.Fstart));
-  const double high = std::log(static_cast<double>(record_.Fstop));
-  return static_cast<float>((std::log(static_cast<double>(f)) - low) / (high - low));
+  const LogAxis& axis = Axis();
+  return static_cast<float>((std::log(static_cast<double>(f)) - axis.low) / axis.span);
 }
 
 float PlotMapping::X(float f) const {
-  const double low = std::log(static_cast<double>(record_.Fstart));
-  const double high = std::log(static_cast<double>(record_.Fstop));
+  const LogAxis& axis = Axis();
   return static_cast<float>(
-      plot::kBoxLeft + plot::kBoxWidth * (std::log(static_cast<double>(f)) - low) / (high - low));
+      plot::kBoxLeft + plot::kBoxWidth * (std::log(static_cast<double>(f)) - axis.low) / axis.span);
 }
 
 float PlotMapping::GainY(float dB) const {

@@ -34,7 +34,15 @@ class PlotMapping final {
   static bool InsideBox(float x, float y);
 
  private:
+  // ln Fstart and ln Fstop - ln Fstart, kept until either frequency changes.
+  struct LogAxis {
+    float fstart = 0, fstop = 0;
+    double low = 0, span = 1;
+  };
+  const LogAxis& Axis() const;
+
   const DesignRecord& record_;
+  mutable LogAxis axis_;
 };
 
 }  // namespace kestro
