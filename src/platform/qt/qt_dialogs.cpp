@@ -41,9 +41,9 @@ QStringList FilterEntries(const std::string& filter) {
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     QString description = parts[i].trimmed();
     const QString patterns = parts[i + 1].trimmed();
-    const QString named = QStringLiteral("(%1)").arg(patterns);
-    if (description.endsWith(named))
-      description.chop(named.size());
+    // A description that already names its patterns ("KESTRO files (*.KST)") loses that part.
+    static const QRegularExpression namedPatterns(QStringLiteral(R"(\s*\([^()]*\*[^()]*\)$)"));
+    description.remove(namedPatterns);
     entries << QStringLiteral("%1 (%2)").arg(description.trimmed(), CaseFreePatterns(patterns));
   }
   return entries;
