@@ -12,7 +12,8 @@ void EnsureQtApplication() {
   static int argc = 1;
   static char name[] = "kestro_gui_tests";
   static char* argv[] = {name, nullptr};
-  static QApplication application(argc, argv);
+  // Never destroyed: a QApplication torn down among the exit handlers crashes.
+  new QApplication(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
 }
 
