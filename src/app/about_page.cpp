@@ -4,8 +4,14 @@
 
 namespace kestro {
 
+namespace {
+constexpr Rgb kBackground{221, 255, 255};
+constexpr Rgb kBorder{0, 0, 160};
+}  // namespace
+
 AboutPage::AboutPage(AppContext& context, const std::string& programFolder) : context_(context) {
   SetWindowCaption(std::string(ProgramTexts::kTitle) + " - About");
+  SetBackColour(kBackground);
   SetWindowShare(0.6f, 0.6f);
   Control& title = Add(ControlKind::Label, "lblTitle", ProgramTexts::kTitle, 0, 300, 12000, 1300);
   title.fontScale = 2.5f;
@@ -19,6 +25,11 @@ AboutPage::AboutPage(AppContext& context, const std::string& programFolder) : co
   Add(ControlKind::Button, "cmdExit", "Return", 4500, 7400, 3000, 900).onClick = [this] {
     context_.navigator.Close(PageId::About);
   };
+}
+
+void AboutPage::OnShown() {
+  if (canvas() != nullptr)
+    canvas()->Rect(0, 0, kPageWidth - 1, kPageHeight - 1, kBorder);
 }
 
 }  // namespace kestro

@@ -12,6 +12,9 @@ class AboutPage final : public Page {
  public:
   AboutPage(AppContext& context, const std::string& programFolder);
 
+  // Frames the window, which opens over a main page.
+  void OnShown() override;
+
  private:
   AppContext& context_;
 };

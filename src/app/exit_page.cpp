@@ -4,8 +4,14 @@
 
 namespace kestro {
 
+namespace {
+constexpr Rgb kBackground{221, 255, 255};
+constexpr Rgb kBorder{0, 0, 160};
+}  // namespace
+
 ExitPage::ExitPage(AppContext& context) : context_(context) {
   SetWindowCaption("KestroLab - Exit?");
+  SetBackColour(kBackground);
   SetWindowShare(0.5f, 0.4f);
   Control& notice = Add(ControlKind::Label, "Label1", "", 300, 1000, 11400, 2200);
   notice.visible = false;
@@ -60,6 +66,11 @@ void ExitPage::WaitWhileRepainting(double seconds) {
 void ExitPage::EndProgram() {
   context_.navigator.Close(PageId::Exit);
   context_.navigator.EndProgram();
+}
+
+void ExitPage::OnShown() {
+  if (canvas() != nullptr)
+    canvas()->Rect(0, 0, kPageWidth - 1, kPageHeight - 1, kBorder);
 }
 
 }  // namespace kestro

@@ -14,6 +14,9 @@ class ExitPage final : public Page {
   static constexpr const char* kLastSessionName = "LASTSESSION.KST";
   static constexpr double kWaitSeconds = 3.0;
 
+  // Frames the window, which opens over a main page.
+  void OnShown() override;
+
  private:
   void OnExit();
   bool ConfirmExitUnsaved();

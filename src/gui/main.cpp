@@ -1,11 +1,28 @@
 // kestrolab: the desktop program. Opens on the welcome page.
 #include <QApplication>
+#include <QScreen>
 #include <iostream>
 
 #include "gui/display_check.h"
 #include "gui/page_factory.h"
 #include "gui/shell.h"
+#include "platform/qt/page_geometry.h"
 #include "platform/qt/qt_dialogs.h"
+
+namespace {
+
+// Message boxes and file dialogs use the pages' font size, taken from the screen.
+void UsePageFont() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr)
+    return;
+  const kestro::PageGeometry geometry(QSizeF(screen->size()));
+  QFont font = QApplication::font();
+  font.setPixelSize(static_cast<int>(geometry.FontPixels() + 0.5f));
+  QApplication::setFont(font);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   if (!kestro::DisplayAvailable(kestro::CurrentDisplayEnvironment())) {
@@ -15,6 +32,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(kestro::QtDialogs::kProgramTitle);
   QApplication::setQuitOnLastWindowClosed(false);  // pages switch windows; Exit ends the program
+  UsePageFont();
   kestro::QtDialogs dialogs;
   const kestro::PageFactory factory(QCoreApplication::applicationDirPath().toStdString());
   kestro::Shell shell(factory, dialogs);
