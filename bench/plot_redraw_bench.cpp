@@ -121,6 +121,15 @@ void BM_RedrawOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawOnly)->Unit(benchmark::kMillisecond);
 
+// The redraw with the drawing going nowhere: the page logic of the drawing alone.
+void BM_RedrawWithoutPainting(benchmark::State& state) {
+  PlotBench bench;
+  bench.page->SetCanvas(nullptr);
+  for (auto _ : state)
+    bench.page->Plot().Redraw();
+}
+BENCHMARK(BM_RedrawWithoutPainting)->Unit(benchmark::kMillisecond);
+
 // The same refresh with the drawing going nowhere: the page logic and the engine alone.
 void BM_FullRefreshWithoutPainting(benchmark::State& state) {
   PlotBench bench;
