@@ -42,11 +42,11 @@ PlotPage::~PlotPage() {
 // --- Opening ---
 
 void PlotPage::CreateControls() {
-  for (const ControlSpec& spec : PlotPageLayout()) {
-    Control& control =
-        Add(spec.kind, spec.name, spec.caption, spec.left, spec.top, spec.width, spec.height);
-    control.face = spec.face;
-    control.visible = spec.visible;
+  for (const ControlLayout& layout : PlotPageLayout()) {
+    Control& control = Add(layout.kind, layout.name, layout.caption, layout.left, layout.top,
+                           layout.width, layout.height);
+    control.face = layout.face;
+    control.visible = layout.visible;
   }
 }
 

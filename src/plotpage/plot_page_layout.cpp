@@ -8,10 +8,10 @@
 namespace kestro {
 namespace {
 
-using Specs = std::vector<ControlSpec>;
+using Layouts = std::vector<ControlLayout>;
 
-ControlSpec ButtonAt(std::string name, std::string caption, float left, float top, float width,
-                     float height, Rgb face, bool visible = true) {
+ControlLayout ButtonAt(std::string name, std::string caption, float left, float top, float width,
+                       float height, Rgb face, bool visible = true) {
   return {ControlKind::Button,
           std::move(name),
           std::move(caption),
@@ -23,8 +23,8 @@ ControlSpec ButtonAt(std::string name, std::string caption, float left, float to
           visible};
 }
 
-ControlSpec HiddenLabel(std::string name, std::string caption, float left, float top, float width,
-                        float height) {
+ControlLayout HiddenLabel(std::string name, std::string caption, float left, float top, float width,
+                          float height) {
   return {ControlKind::Label,
           std::move(name),
           std::move(caption),
@@ -36,7 +36,7 @@ ControlSpec HiddenLabel(std::string name, std::string caption, float left, float
           false};
 }
 
-void AddTopRow(Specs& specs) {
+void AddTopRow(Layouts& layouts) {
   struct Item {
     const char* name;
     const char* caption;
@@ -54,13 +54,13 @@ void AddTopRow(Specs& specs) {
                                        {"cmdAbout", "About", 7200, 600},
                                        {"cmdQuit", "Quit", 7800, 600}}};
   for (const Item& item : kRow) {
-    specs.push_back(
+    layouts.push_back(
         ButtonAt(item.name, item.caption, item.left, 0, item.width, 300, plot::kTopRowFace));
   }
-  specs[4].face = plot::kPlotButtonFace;  // cmdPlot
+  layouts[4].face = plot::kPlotButtonFace;  // cmdPlot
 }
 
-void AddCommandColumn(Specs& specs) {
+void AddCommandColumn(Layouts& layouts) {
   constexpr std::array<std::array<const char*, 2>, 15> kColumn{{{"cmdPoles", "Show poles"},
                                                                 {"cmdDelay", "Plot delay"},
                                                                 {"cmdPhase", "Plot phase"},
@@ -78,16 +78,16 @@ void AddCommandColumn(Specs& specs) {
                                                                 {"cmdReset", "Clear"}}};
   float top = 1200;
   for (const auto& [name, caption] : kColumn) {
-    specs.push_back(ButtonAt(name, caption, 300, top, 1000, 300, plot::kTuningFace));
+    layouts.push_back(ButtonAt(name, caption, 300, top, 1000, 300, plot::kTuningFace));
     top += 400;
   }
-  specs[specs.size() - 4].face = plot::kWhite;  // cmdTuneWidth
+  layouts[layouts.size() - 4].face = plot::kWhite;  // cmdTuneWidth
 }
 
-void AddTransientButtons(Specs& specs) {
-  specs.push_back(ButtonAt("cmdLimit1", "", 4500, 7600, 600, 600, plot::kTuningFace, false));
-  specs.push_back(ButtonAt("cmdLimit4", "", 5300, 7600, 600, 600, plot::kTuningFace, false));
-  specs.push_back(ButtonAt("cmdLimit2", "", 6100, 7600, 600, 600, plot::kTuningFace, false));
+void AddTransientButtons(Layouts& layouts) {
+  layouts.push_back(ButtonAt("cmdLimit1", "", 4500, 7600, 600, 600, plot::kTuningFace, false));
+  layouts.push_back(ButtonAt("cmdLimit4", "", 5300, 7600, 600, 600, plot::kTuningFace, false));
+  layouts.push_back(ButtonAt("cmdLimit2", "", 6100, 7600, 600, 600, plot::kTuningFace, false));
   constexpr std::array<std::array<const char*, 2>, 5> kTolerances{{{"cmdMC1", "1%"},
                                                                    {"cmdMC2", "2%"},
                                                                    {"cmdMC5", "5%"},
@@ -95,21 +95,21 @@ void AddTransientButtons(Specs& specs) {
                                                                    {"cmdMC20", "20%"}}};
   float left = 4000;
   for (const auto& [name, caption] : kTolerances) {
-    specs.push_back(ButtonAt(name, caption, left, 8000, 450, 300, plot::kTuningFace, false));
+    layouts.push_back(ButtonAt(name, caption, left, 8000, 450, 300, plot::kTuningFace, false));
     left += 500;
   }
-  specs.push_back(
+  layouts.push_back(
       ButtonAt("cmdResetMC", "Show Extremes", 6500, 8000, 1500, 300, plot::kTuningFace, false));
   constexpr std::array<std::array<const char*, 2>, 4> kSeries{
       {{"cmd2", "2%"}, {"cmd5", "5%"}, {"cmd10", "10%"}, {"cmd20", "20%"}}};
   left = 4500;
   for (const auto& [name, caption] : kSeries) {
-    specs.push_back(ButtonAt(name, caption, left, 8000, 450, 300, plot::kTuningFace, false));
+    layouts.push_back(ButtonAt(name, caption, left, 8000, 450, 300, plot::kTuningFace, false));
     left += 500;
   }
 }
 
-ControlSpec Spinner(const char* name) {
+ControlLayout Spinner(const char* name) {
   return {ControlKind::Spinner, name, "", 4200, 7800, 300, 300, std::nullopt, false};
 }
 
@@ -125,57 +125,58 @@ std::string PartName(int part) {
   return plot_controls::kParts[static_cast<std::size_t>(part)];
 }
 
-void AddTunePanel(Specs& specs) {
-  specs.push_back(HiddenLabel("lblStageNr", "Stage: ", 3100, 7800, 800, 300));
-  specs.push_back(HiddenLabel("lblStage", "1", 3900, 7800, 300, 300));
-  specs.push_back(Spinner("UpDown1"));
+void AddTunePanel(Layouts& layouts) {
+  layouts.push_back(HiddenLabel("lblStageNr", "Stage: ", 3100, 7800, 800, 300));
+  layouts.push_back(HiddenLabel("lblStage", "1", 3900, 7800, 300, 300));
+  layouts.push_back(Spinner("UpDown1"));
   for (int part = 0; part < 6; ++part) {
     const float left = kPartLeft[static_cast<std::size_t>(part)];
     const std::string caption = PartName(part) + (part == 5 ? ":" : ": ");
-    specs.push_back(HiddenLabel("lbl" + PartName(part), caption, left, 7700, 300, 300));
-    specs.push_back(HiddenLabel("lbl" + PartName(part) + "value", "", ValueLeft(part), 7700,
-                                ValueWidth(part), 300));
-    specs.push_back(ButtonAt("cmd" + PartName(part) + "down", "<", left, 7900, 240, 240,
-                             plot::kTuningFace, false));
-    specs.push_back(ButtonAt("cmd" + PartName(part) + "up", ">", left + 240, 7900, 240, 240,
-                             plot::kTuningFace, false));
+    layouts.push_back(HiddenLabel("lbl" + PartName(part), caption, left, 7700, 300, 300));
+    layouts.push_back(HiddenLabel("lbl" + PartName(part) + "value", "", ValueLeft(part), 7700,
+                                  ValueWidth(part), 300));
+    layouts.push_back(ButtonAt("cmd" + PartName(part) + "down", "<", left, 7900, 240, 240,
+                               plot::kTuningFace, false));
+    layouts.push_back(ButtonAt("cmd" + PartName(part) + "up", ">", left + 240, 7900, 240, 240,
+                               plot::kTuningFace, false));
   }
 }
 
-void AddEditPanel(Specs& specs) {
-  specs.push_back(HiddenLabel("lblStageNrEdit", "Stage: ", 3100, 7800, 800, 300));
-  specs.push_back(HiddenLabel("lblStageEdit", "1", 3900, 7800, 300, 300));
-  specs.push_back(Spinner("UpDown2"));
+void AddEditPanel(Layouts& layouts) {
+  layouts.push_back(HiddenLabel("lblStageNrEdit", "Stage: ", 3100, 7800, 800, 300));
+  layouts.push_back(HiddenLabel("lblStageEdit", "1", 3900, 7800, 300, 300));
+  layouts.push_back(Spinner("UpDown2"));
   for (int part = 0; part < 6; ++part) {
     const float left = kPartLeft[static_cast<std::size_t>(part)];
-    specs.push_back(
+    layouts.push_back(
         HiddenLabel("lbl" + PartName(part) + "edit", PartName(part) + ": ", left, 7700, 300, 300));
-    specs.push_back(HiddenLabel("lbl" + PartName(part) + "editValue", "", ValueLeft(part), 7700,
-                                ValueWidth(part), 300));
-    specs.push_back({ControlKind::TextBox, "txt" + PartName(part) + "value", "", left, 7900, 1000,
-                     300, std::nullopt, false});
+    layouts.push_back(HiddenLabel("lbl" + PartName(part) + "editValue", "", ValueLeft(part), 7700,
+                                  ValueWidth(part), 300));
+    layouts.push_back({ControlKind::TextBox, "txt" + PartName(part) + "value", "", left, 7900, 1000,
+                       300, std::nullopt, false});
   }
-  specs.push_back(
+  layouts.push_back(
       ButtonAt("cmdEnterAll", "Enter all", 4500, 8200, 7000, 300, plot::kTuningFace, false));
 }
 
-void AddWidthPanel(Specs& specs) {
-  specs.push_back(ButtonAt("cmdWidthDown", "<", 4500, 8000, 240, 240, plot::kWidthStepFace, false));
-  specs.push_back(ButtonAt("cmdWidthUp", ">", 4740, 8000, 240, 240, plot::kWidthStepFace, false));
-  specs.push_back(HiddenLabel("lblBandwidth", "", 5100, 8000, 4000, 300));
+void AddWidthPanel(Layouts& layouts) {
+  layouts.push_back(
+      ButtonAt("cmdWidthDown", "<", 4500, 8000, 240, 240, plot::kWidthStepFace, false));
+  layouts.push_back(ButtonAt("cmdWidthUp", ">", 4740, 8000, 240, 240, plot::kWidthStepFace, false));
+  layouts.push_back(HiddenLabel("lblBandwidth", "", 5100, 8000, 4000, 300));
 }
 
 }  // namespace
 
-std::vector<ControlSpec> PlotPageLayout() {
-  Specs specs;
-  AddTopRow(specs);
-  AddCommandColumn(specs);
-  AddTransientButtons(specs);
-  AddTunePanel(specs);
-  AddEditPanel(specs);
-  AddWidthPanel(specs);
-  return specs;
+std::vector<ControlLayout> PlotPageLayout() {
+  Layouts layouts;
+  AddTopRow(layouts);
+  AddCommandColumn(layouts);
+  AddTransientButtons(layouts);
+  AddTunePanel(layouts);
+  AddEditPanel(layouts);
+  AddWidthPanel(layouts);
+  return layouts;
 }
 
 }  // namespace kestro

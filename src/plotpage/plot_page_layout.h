@@ -9,7 +9,7 @@
 namespace kestro {
 
 // One control of a page layout: kind, name, caption and place in page units, and how it starts.
-struct ControlSpec {
+struct ControlLayout {
   ControlKind kind = ControlKind::Button;
   std::string name;
   std::string caption;
@@ -22,6 +22,6 @@ struct ControlSpec {
 // column at the left, and the panels under the plot that share places and are shown in turn
 // (part tuning, part editing, bandwidth, rounding series, Monte Carlo, limit shapes). Panel
 // controls start hidden.
-std::vector<ControlSpec> PlotPageLayout();
+std::vector<ControlLayout> PlotPageLayout();
 
 }  // namespace kestro
