@@ -65,7 +65,7 @@ CommandSpec DesignCommand() {
 
 // "  --order N         text...", the text wrapped at 90 columns under its own column.
 std::string OptionHelpLines(const std::string& head, const std::string& help) {
-  constexpr std::size_t kTextColumn = 20;
+  constexpr std::size_t kTextColumn = 23;
   constexpr std::size_t kWidth = 90;
   std::string lines = "  " + head;
   lines.append(lines.size() < kTextColumn ? kTextColumn - lines.size() : 1, ' ');
