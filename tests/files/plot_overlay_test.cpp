@@ -17,11 +17,12 @@ using test::PutFile;
 using test::ScratchFolder;
 using test::ScriptedDialogs;
 using test::SplitCrLf;
+using Kinds = std::vector<OverlayKind>;
 
 constexpr const char* kMissing =
     "File enabling overlay has not been written;\nClick on 'Save plot' first.";
 
-// A response of 512 intervals from 1 kHz to 10 kHz with negative and tiny values.
+// 512 intervals from 1 kHz to 10 kHz with negative and tiny values; point 0 as in the example.
 DesignRecord Response() {
   DesignRecord r{};
   r.Nints = 512;
@@ -31,15 +32,13 @@ DesignRecord Response() {
     r.Phase[i] = 180.0f - 0.5f * static_cast<float>(i);
     r.Delay[i] = 1e-4f / static_cast<float>(i + 1);
   }
-  return r;
-}
-
-TEST(OverlayLines, ExampleLineAndOneLinePerPoint) {
-  DesignRecord r = Response();
-  r.Freq[0] = 1000;
   r.Gain[0] = -3.0103f;
   r.Phase[0] = 45;
   r.Delay[0] = 2.5e-4f;
+  return r;
+}
+
+TEST(SavePlot, WritesThreeCrLfFilesThatGetPlotReadsBackInOrder) {
   const struct {
     OverlayKind kind;
     const char* name;
@@ -47,37 +46,33 @@ TEST(OverlayLines, ExampleLineAndOneLinePerPoint) {
   } cases[] = {{OverlayKind::Gain, "KSTdata.DB", " 1000 -3.0103 "},
                {OverlayKind::Phase, "KSTdata.PHS", " 1000  45 "},
                {OverlayKind::Delay, "KSTdata.DEL", " 1000  2.5E-04 "}};
-  for (const auto& c : cases) {
-    const std::vector<std::string> lines = OverlayLines(r, c.kind);
-    EXPECT_EQ(OverlayFileName(c.kind), c.name);
-    ASSERT_EQ(lines.size(), 513u) << c.name;
-    EXPECT_EQ(lines[0], c.first);
-  }
-}
-
-TEST(SavePlot, WritesThreeCrLfFilesThatReadBack) {
   ScratchFolder folder;
   ScriptedDialogs dialogs;
   const DesignRecord r = Response();
   ASSERT_TRUE(SavePlot(r, dialogs));
-  EXPECT_EQ(folder.Entries(),
-            (std::vector<std::string>{"KSTdata.DB", "KSTdata.DEL", "KSTdata.PHS"}));
-  std::vector<OverlayKind> seen;
-  const int drawn = GetPlot(dialogs, [&](const PlotOverlay& overlay) {
-    seen.push_back(overlay.kind);
-    ASSERT_EQ(overlay.OverlayLast, 512);
-    const PointArray& values = overlay.kind == OverlayKind::Gain    ? r.Gain
-                               : overlay.kind == OverlayKind::Phase ? r.Phase
-                                                                    : r.Delay;
-    for (int i = 0; i <= 512; ++i) {
-      EXPECT_NEAR(overlay.OverlayFreq[i], r.Freq[i], 5e-7 * r.Freq[i]);
-      EXPECT_NEAR(overlay.OverlayValue[i], values[i], 5e-7 * std::fabs(values[i]));
-    }
-  });
-  EXPECT_EQ(drawn, 3);
-  EXPECT_EQ(seen,
-            (std::vector<OverlayKind>{OverlayKind::Gain, OverlayKind::Phase, OverlayKind::Delay}));
-  EXPECT_EQ(SplitCrLf(FileText("KSTdata.PHS")), OverlayLines(r, OverlayKind::Phase));
+  for (const auto& c : cases) {
+    EXPECT_EQ(OverlayFileName(c.kind), c.name);
+    const std::vector<std::string> lines = SplitCrLf(FileText(c.name));
+    EXPECT_EQ(lines, OverlayLines(r, c.kind));
+    ASSERT_EQ(lines.size(), 513u) << c.name;
+    EXPECT_EQ(lines[0], c.first);
+  }
+  Kinds seen;
+  EXPECT_EQ(GetPlot(dialogs,
+                    [&](const PlotOverlay& overlay) {
+                      seen.push_back(overlay.kind);
+                      ASSERT_EQ(overlay.OverlayLast, 512);
+                      const PointArray& values = overlay.kind == OverlayKind::Gain    ? r.Gain
+                                                 : overlay.kind == OverlayKind::Phase ? r.Phase
+                                                                                      : r.Delay;
+                      for (int i = 0; i <= 512; ++i) {
+                        EXPECT_NEAR(overlay.OverlayFreq[i], r.Freq[i], 5e-7 * r.Freq[i]);
+                        EXPECT_NEAR(overlay.OverlayValue[i], values[i],
+                                    5e-7 * std::fabs(values[i]));
+                      }
+                    }),
+            3);
+  EXPECT_EQ(seen, (Kinds{OverlayKind::Gain, OverlayKind::Phase, OverlayKind::Delay}));
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -93,38 +88,33 @@ TEST(SavePlot, OverwritesCaseVariantsAndStopsAtTheFirstFailure) {
   EXPECT_EQ(dialogs.beeps, 1);
 }
 
-TEST(GetPlot, BeforeAnySaveShowsTheMessageAndDrawsNothing) {
+TEST(GetPlot, AMissingFileShowsTheMessageAndEndsTheReading) {
   ScratchFolder folder;
   ScriptedDialogs dialogs;
-  int drawn = 0;
-  EXPECT_EQ(GetPlot(dialogs, [&](const PlotOverlay&) { ++drawn; }), 0);
-  EXPECT_EQ(drawn, 0);
+  Kinds seen;
+  const auto draw = [&](const PlotOverlay& o) { seen.push_back(o.kind); };
+  EXPECT_EQ(GetPlot(dialogs, draw), 0);
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].text, kMissing);
-  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Exclamation);
-  EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
-  EXPECT_EQ(dialogs.messages[0].title, "File-present test");
-}
-
-TEST(GetPlot, AMissingLaterFileStopsAfterTheCurvesBeforeIt) {
-  ScratchFolder folder;
-  ScriptedDialogs dialogs;
+  const auto& shown = dialogs.messages[0];
+  EXPECT_EQ(
+      std::tie(shown.text, shown.icon, shown.buttons, shown.title),
+      std::tuple(kMissing, MessageIcon::Exclamation, MessageButtons::Ok, "File-present test"));
   PutFile("KSTDATA.db", " 1  2 \r\n");
-  PutFile("KSTdata.DEL", " 1  2 \r\n");
-  std::vector<OverlayKind> seen;
-  EXPECT_EQ(GetPlot(dialogs, [&](const PlotOverlay& o) { seen.push_back(o.kind); }), 1);
-  EXPECT_EQ(seen, std::vector<OverlayKind>{OverlayKind::Gain});
-  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{kMissing});
+  PutFile("KSTdata.DEL", " 1  2 \r\n");  // the phase file is missing
+  EXPECT_EQ(GetPlot(dialogs, draw), 1);
+  EXPECT_EQ(seen, Kinds{OverlayKind::Gain});
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(2, kMissing));
 }
-
-struct ReadCase {
-  const char* name;
-  std::string text;
-  std::vector<float> numbers;  // freq, value, freq, value...
-};
 
 TEST(ReadOverlayFile, NumbersAreTakenInPairsWhateverTheLayout) {
-  const ReadCase cases[] = {
+  std::string tooMany;
+  for (int i = 0; i <= kMaxPoint + 1000; ++i)
+    tooMany.append(" ").append(std::to_string(i)).append(" -1 \r\n");
+  const struct {
+    const char* name;
+    std::string text;
+    std::vector<float> numbers;  // freq, value, freq, value...
+  } cases[] = {
       {"example line", " 1000 -3.0103 \r\n", {1000, -3.0103f}},
       {"commas and tabs", "1,2\t3,,4\n", {1, 2, 3, 4}},
       {"several per line", "1 2 3 4 5 6", {1, 2, 3, 4, 5, 6}},
@@ -134,31 +124,24 @@ TEST(ReadOverlayFile, NumbersAreTakenInPairsWhateverTheLayout) {
       {"not numbers", "abc 5x", {0, 5}},
       {"too large", "1E+39 -1E+39", {3.4028235e38f, -3.4028235e38f}},
       {"empty", "", {}},
+      {"more points than the arrays hold", tooMany, {}},
   };
-  for (const ReadCase& c : cases) {
-    ScratchFolder folder;
+  ScratchFolder folder;
+  for (const auto& c : cases) {
     PutFile("overlay.txt", c.text);
     PlotOverlay overlay;
-    ASSERT_TRUE(ReadOverlayFile("overlay.txt", overlay)) << c.name;
-    const int pairs = static_cast<int>(c.numbers.size() / 2);
+    ASSERT_TRUE(ReadOverlayFile("OVERLAY.txt", overlay)) << c.name;
+    const int pairs = c.numbers.empty() && !c.text.empty() ? kMaxPoint + 1
+                                                           : static_cast<int>(c.numbers.size() / 2);
     ASSERT_EQ(overlay.OverlayLast, pairs - 1) << c.name;
     for (int i = 0; i < pairs; ++i) {
-      EXPECT_EQ(overlay.OverlayFreq[i], c.numbers[2 * i]) << c.name;
-      EXPECT_EQ(overlay.OverlayValue[i], c.numbers[2 * i + 1]) << c.name;
+      const float freq = c.numbers.empty() ? static_cast<float>(i) : c.numbers[2 * i];
+      const float value = c.numbers.empty() ? -1 : c.numbers[2 * i + 1];
+      EXPECT_EQ(overlay.OverlayFreq[i], freq) << c.name << " " << i;
+      EXPECT_EQ(overlay.OverlayValue[i], value) << c.name << " " << i;
     }
   }
-}
-
-TEST(ReadOverlayFile, MorePointsThanTheArraysHoldAreDropped) {
-  ScratchFolder folder;
-  std::string text;
-  for (int i = 0; i < 3000; ++i)
-    text.append(" ").append(std::to_string(i)).append(" -1 \r\n");
-  PutFile("KSTdata.DB", text);
   PlotOverlay overlay;
-  ASSERT_TRUE(ReadOverlayFile("KSTdata.DB", overlay));
-  EXPECT_EQ(overlay.OverlayLast, kMaxPoint);
-  EXPECT_EQ(overlay.OverlayFreq[kMaxPoint], static_cast<float>(kMaxPoint));
   EXPECT_FALSE(ReadOverlayFile("KSTdata.none", overlay));
 }
 

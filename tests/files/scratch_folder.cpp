@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 namespace kestro::test {
 
@@ -60,8 +59,14 @@ std::string FileText(const std::string& path) {
 }
 
 void PutFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string Joined(const std::vector<std::string>& lines, const char* end) {
+  std::string text;
+  for (const std::string& line : lines)
+    text.append(line).append(end);
+  return text;
 }
 
 std::vector<std::string> SplitCrLf(const std::string& text) {

@@ -15,8 +15,7 @@ class ScratchFolder final {
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
-  // Names of the entries of the folder, sorted.
-  std::vector<std::string> Entries() const;
+  std::vector<std::string> Entries() const;  // names of the folder's entries, sorted
 
  private:
   std::filesystem::path previous_;
@@ -36,10 +35,10 @@ class FileSizeLimit final {
   void (*previousHandler_)(int) = nullptr;
 };
 
-// The whole content of a file ("" when it is missing).
-std::string FileText(const std::string& path);
-// Writes bytes to a file as they are.
+std::string FileText(const std::string& path);  // "" when the file is missing
 void PutFile(const std::string& path, const std::string& bytes);
+// The lines joined, each followed by end.
+std::string Joined(const std::vector<std::string>& lines, const char* end = "\r\n");
 // The lines of CR LF text; fails the calling test when a line end is anything else.
 std::vector<std::string> SplitCrLf(const std::string& text);
 

@@ -37,47 +37,24 @@ DesignRecord TenIntervals() {
   return r;
 }
 
-struct LayoutCase {
-  const char* name;
-  std::vector<std::string> (*lines)(const DesignRecord&);
-  const char* heading1;
-  const char* heading2;
-  const char* row;   // a point at 1000 Hz
-  const char* row1;  // point 1
-};
-
-std::ostream& operator<<(std::ostream& os, const LayoutCase& c) {
-  return os << c.name;
+TEST(TabulatedFiles, SixteenLinesForTenIntervalsInBothLayouts) {
+  const struct {
+    std::vector<std::string> (*lines)(const DesignRecord&);
+    const char *heading1, *heading2, *row, *row1;  // row: a point at 1000 Hz; row1: point 1
+  } cases[] = {{TabulatedEasyLines, "Freq,      Gain,    Phase,    Delay,",
+                " Hz:        dB:      degrees:  secs:", "1K        -3.0103   -90       123.5u    ",
+                "12.5Hz    0.5       179.99    0         "},
+               {TabulatedSciLines, "Freq,          Gain,        Phase,         Delay,",
+                " Hz:            dB:         degrees:       secs:",
+                "1000          -3.0103       -90           1.234568E-04  ",
+                "12.5          .5            179.99        0             "}};
+  for (const auto& c : cases) {
+    std::vector<std::string> expected{"", c.heading1, c.heading2, "", c.row, c.row1};
+    expected.resize(15, c.row);
+    expected.push_back("");
+    EXPECT_EQ(c.lines(TenIntervals()), expected);
+  }
 }
-
-class TabulatedLayout : public ::testing::TestWithParam<LayoutCase> {};
-
-TEST_P(TabulatedLayout, SixteenLinesForTenIntervals) {
-  const LayoutCase& c = GetParam();
-  const std::vector<std::string> lines = c.lines(TenIntervals());
-  ASSERT_EQ(lines.size(), 16u);
-  EXPECT_EQ(lines[0], "");
-  EXPECT_EQ(lines[1], c.heading1);
-  EXPECT_EQ(lines[2], c.heading2);
-  EXPECT_EQ(lines[3], "");
-  EXPECT_EQ(lines[4], c.row);
-  EXPECT_EQ(lines[5], c.row1);
-  for (int i = 6; i <= 14; ++i)
-    EXPECT_EQ(lines[i], c.row) << "line " << i;
-  EXPECT_EQ(lines[15], "");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Formats, TabulatedLayout,
-    ::testing::Values(LayoutCase{"easy", TabulatedEasyLines, "Freq,      Gain,    Phase,    Delay,",
-                                 " Hz:        dB:      degrees:  secs:",
-                                 "1K        -3.0103   -90       123.5u    ",
-                                 "12.5Hz    0.5       179.99    0         "},
-                      LayoutCase{"scientific", TabulatedSciLines,
-                                 "Freq,          Gain,        Phase,         Delay,",
-                                 " Hz:            dB:         degrees:       secs:",
-                                 "1000          -3.0103       -90           1.234568E-04  ",
-                                 "12.5          .5            179.99        0             "}));
 
 TEST(TabulatedFiles, LongFieldsAreWrittenWhole) {
   DesignRecord r{};
@@ -91,57 +68,34 @@ TEST(TabulatedFiles, LongFieldsAreWrittenWhole) {
   EXPECT_EQ(lines[4], "1234567       -123.4567     12.5          -1.234567E-09 ");
 }
 
-class TabulatedWriters : public ::testing::TestWithParam<int> {
- protected:
-  static bool Write(int which, const DesignRecord& r, const std::string& name, Dialogs& d) {
-    return which == 0 ? WriteTabulatedEasy(r, name, d) : WriteTabulatedSci(r, name, d);
+// Both writers: a CR LF file replacing an old one of another case; failures reported, with the
+// lines written before a full disk kept.
+TEST(TabulatedFiles, WritersReplaceTheFileOrReportTheFailure) {
+  using Writer = bool (*)(const DesignRecord&, const std::string&, Dialogs&);
+  using Lines = std::vector<std::string> (*)(const DesignRecord&);
+  const std::pair<Writer, Lines> writers[] = {{WriteTabulatedEasy, TabulatedEasyLines},
+                                              {WriteTabulatedSci, TabulatedSciLines}};
+  for (const auto& [write, lines] : writers) {
+    ScratchFolder folder;
+    ScriptedDialogs dialogs;
+    test::PutFile("RESULT.DAT", std::string(10000, 'o'));
+    ASSERT_TRUE(write(TenIntervals(), "result.dat", dialogs));
+    EXPECT_EQ(SplitCrLf(FileText("RESULT.DAT")), lines(TenIntervals()));
+    EXPECT_TRUE(dialogs.messages.empty());
+    std::filesystem::create_directory("taken.DAT");
+    EXPECT_FALSE(write(TenIntervals(), "", dialogs));
+    EXPECT_FALSE(write(TenIntervals(), "missing/x.DAT", dialogs));
+    EXPECT_FALSE(write(TenIntervals(), "taken.DAT", dialogs));
+    {
+      test::FileSizeLimit limit(100);
+      EXPECT_FALSE(write(TenIntervals(), "full.DAT", dialogs));
+    }
+    EXPECT_EQ(FileText("full.DAT"), test::Joined(lines(TenIntervals())).substr(0, 100));
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(4, kFailure));
+    EXPECT_EQ(dialogs.beeps, 4);
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"RESULT.DAT", "full.DAT", "taken.DAT"}));
   }
-  static std::vector<std::string> Lines(int which, const DesignRecord& r) {
-    return which == 0 ? TabulatedEasyLines(r) : TabulatedSciLines(r);
-  }
-};
-
-TEST_P(TabulatedWriters, WriteCrLfFileAndReplaceAnOldOne) {
-  ScratchFolder folder;
-  ScriptedDialogs dialogs;
-  test::PutFile("RESULT.DAT", std::string(10000, 'o'));
-  ASSERT_TRUE(Write(GetParam(), TenIntervals(), "result.dat", dialogs));
-  EXPECT_EQ(SplitCrLf(FileText("RESULT.DAT")), Lines(GetParam(), TenIntervals()));
-  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"RESULT.DAT"});
-  EXPECT_TRUE(dialogs.messages.empty());
 }
-
-TEST_P(TabulatedWriters, FailuresAreReported) {
-  ScratchFolder folder;
-  ScriptedDialogs dialogs;
-  std::filesystem::create_directory("taken.DAT");
-  EXPECT_FALSE(Write(GetParam(), TenIntervals(), "", dialogs));
-  EXPECT_FALSE(Write(GetParam(), TenIntervals(), "missing/x.DAT", dialogs));
-  EXPECT_FALSE(Write(GetParam(), TenIntervals(), "taken.DAT", dialogs));
-  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(3, kFailure));
-  EXPECT_EQ(dialogs.beeps, 3);
-}
-
-TEST_P(TabulatedWriters, LinesWrittenBeforeAFullDiskStay) {
-  ScratchFolder folder;
-  ScriptedDialogs dialogs;
-  {
-    test::FileSizeLimit limit(100);
-    EXPECT_FALSE(Write(GetParam(), TenIntervals(), "full.DAT", dialogs));
-  }
-  const std::string text = FileText("full.DAT");
-  const std::string whole = [&] {
-    std::string all;
-    for (const std::string& line : Lines(GetParam(), TenIntervals()))
-      all += line + "\r\n";
-    return all;
-  }();
-  EXPECT_EQ(text.size(), 100u);
-  EXPECT_EQ(whole.substr(0, text.size()), text);
-  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{kFailure});
-}
-
-INSTANTIATE_TEST_SUITE_P(EasyAndScientific, TabulatedWriters, ::testing::Values(0, 1));
 
 }  // namespace
 }  // namespace kestro
