@@ -1,31 +1,118 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "analysis/response_engine.h"
-#include "core/eng_value.h"
-#include "plot_page_fixture.h"
-#include "plotpage/bandwidth_tuning.h"
+#include "plot_test_context.h"
+#include "plotpage/standard_rounding.h"
 #include "plotpage/standard_series.h"
 
 namespace kestro {
 namespace {
 
 using test::PlotPageFixture;
-using Kind = test::DrawCommand::Kind;
+using test::Read;
 
-float Read(const std::string& text) {
-  float value = 0;
-  ReadEngValue(text, value);
-  return value;
+const StandardSeries* const kAllSeries[] = {&StandardSeries::E48(), &StandardSeries::E24(),
+                                            &StandardSeries::E12(), &StandardSeries::E6()};
+
+// --- Standard values ---
+
+TEST(StandardSeries, NearestPicksTheNeighbourNearerOnALogScale) {
+  const struct {
+    const StandardSeries& series;
+    float value;
+    double expected;
+  } cases[] = {
+      {StandardSeries::E12(), 4300, 4700},   // 4.7/4.3 = 1.093 beats 4.3/3.9 = 1.103
+      {StandardSeries::E6(), 1200, 1000},    // 1.5/1.2 = 1.25 loses to 1.2/1.0 = 1.2
+      {StandardSeries::E48(), 2550, 2610},   // 2.61/2.55 = 1.0235 beats 2.55/2.49 = 1.0241
+      {StandardSeries::E24(), 9600, 10000},  // above the last value: the next decade's first
+      {StandardSeries::E48(), 96, 95.3},     // just below a decade: entry 0 is the lower one
+      {StandardSeries::E24(), 9200, 9100},
+      {StandardSeries::E12(), 4.3e-9f, 4.7e-9},
+      {StandardSeries::E6(), 2.9e-9f, 3.3e-9},
+      {StandardSeries::E6(), 1224, 1000},  // either side of the geometric mean 1224.7
+      {StandardSeries::E6(), 1225, 1500},
+      {StandardSeries::E12(), 9.9e6f, 1e7},
+      {StandardSeries::E12(), 1e-13f, 1e-13},  // the floor of an absent capacitor
+  };
+  for (const auto& c : cases) {  // single-precision multipliers: a few parts in 1e7
+    EXPECT_NEAR(c.series.Nearest(c.value), c.expected, c.expected * 1e-6) << c.value;
+  }
+  // The multiplier of the decade from 10 k to 100 k is 99999.99 in single precision.
+  for (const StandardSeries* series : kAllSeries) {
+    EXPECT_LT(series->Nearest(10000.0f), 10000.0f);
+    EXPECT_NEAR(series->Nearest(10000.0f), 9999.999f, 0.0006f);
+  }
+  // A part of 0 or less, or without neighbours, is left alone.
+  const float inf = std::numeric_limits<float>::infinity();
+  for (const float value : {0.0f, -4700.0f, inf, std::numeric_limits<float>::max()})
+    EXPECT_EQ(StandardSeries::E12().Nearest(value), value);
+  EXPECT_TRUE(std::isnan(StandardSeries::E12().Nearest(std::nanf(""))));
 }
 
-float GainAt(DesignRecord& record, float f) {
-  float gain = 0, phase = 0;
-  ResponseAt(record, f, gain, phase);
-  return gain;
+// Between each pair of E48 neighbours in 1..10, the values around their geometric mean go to
+// the nearer one on a log scale; a value exactly in the middle (in single precision) goes up.
+TEST(StandardSeries, TheGeometricMeanGoesUp) {
+  const StandardSeries& e48 = StandardSeries::E48();
+  int ties = 0;
+  for (int i = 1; i < e48.Size(); ++i) {
+    const float lower = e48.Nearest(e48.Entry(i) * 10.001f);
+    const float upper = e48.Nearest(e48.Entry(i + 1) * 10.001f);
+    const float mean = std::sqrt(lower * upper);
+    for (float x = mean * 0.9999f; x < mean * 1.0001f; x = std::nextafter(x, 100.0f)) {
+      const float below = x / lower;
+      const float above = upper / x;
+      ties += below == above ? 1 : 0;
+      EXPECT_EQ(e48.Nearest(x), above <= below ? upper : lower) << x;
+    }
+  }
+  EXPECT_GT(ties, 0);
 }
+
+TEST(StandardSeries, TablesHoldTheIecValuesThatStayPut) {
+  for (const StandardSeries* series : kAllSeries) {
+    const int n = series->Size();
+    EXPECT_FLOAT_EQ(series->Entry(1), 0.1f);
+    EXPECT_FLOAT_EQ(series->Entry(n), series->Entry(0) * 10.0f);  // entry 0: the decade below
+    // Value i lies near 10^((i-1)/N) / 10; the old E24 values stray up to 4.5 % from it.
+    for (int i = 1; i <= n; ++i) {
+      const double ideal = 0.1 * std::pow(10.0, (i - 1.0) / n);
+      EXPECT_NEAR(series->Entry(i), ideal, (n == 48 ? 0.006 : 0.05) * ideal) << n << " " << i;
+      EXPECT_GT(series->Entry(i), series->Entry(i - 1));
+      const float once = series->Nearest(series->Entry(i) * 1.0e4f * 1.004f);
+      EXPECT_EQ(series->Nearest(once), once) << n << " " << i;  // rounding again keeps it
+    }
+  }
+}
+
+TEST(StandardRounding, RoundsEveryPartOfEveryStageOnly) {
+  DesignRecord record;
+  record.Order = 5;
+  record.NrStages = 2;
+  record.R[1] = {0, 4300, 4300, 4300, 1e-5f, 1};  // three-pole stage
+  record.C[1] = {0, 4.3e-9f, 4.3e-9f, 4.3e-9f};
+  record.R[2] = {0, 0, 1200, 1200, 1e-5f, 1};  // two-pole stage: R1 shorted
+  record.C[2] = {0, 1e-13f, 0, 2.9e-9f};       // a capacitor read as 0 has no neighbours
+  record.R[3] = {0, 0, 4300, 4300, 0, 0};      // beyond NrStages
+  StandardRounding::RoundParts(record, StandardSeries::E12());
+  for (std::size_t k = 1; k <= 3; ++k) {
+    EXPECT_NEAR(record.R[1][k], 4700, 0.01) << k;
+    EXPECT_NEAR(record.C[1][k], 4.7e-9, 1e-15) << k;
+  }
+  EXPECT_EQ(record.R[2][1], 0.0f);
+  EXPECT_NEAR(record.R[2][2], 1200, 0.01);
+  EXPECT_NEAR(record.C[2][1], 1e-13, 1e-19);
+  EXPECT_EQ(record.C[2][2], 0.0f);
+  EXPECT_NEAR(record.C[2][3], 2.7e-9, 1e-15);
+  EXPECT_EQ(record.R[3][2], 4300.0f);
+  EXPECT_EQ(record.R[1][4], 1e-5f);  // the amplifier pair is not a part
+}
+
+// --- Rounding commands ---
 
 // True when v is a value of the series at some power of ten.
 bool OnSeries(float v, const StandardSeries& series) {
@@ -37,130 +124,90 @@ bool OnSeries(float v, const StandardSeries& series) {
   return std::abs(scaled * 10 - 1) < 1e-5;  // 9999.999 lies just under a decade
 }
 
-// --- Rounding ---
-
-TEST(NearestCommand, SavesMarksAndOffersTheSeries) {
-  PlotPageFixture f(5);
-  const auto r = f.record.R;
-  f.Click("cmdNearest5");
-  EXPECT_EQ(f.record.Rsaved[2][3], r[2][3]);
-  EXPECT_EQ(f.record.Csaved[1][1], f.record.C[1][1]);
-  EXPECT_EQ(f.record.R, r);                // nothing rounded yet
-  EXPECT_TRUE(f.canvas.commands.empty());  // nor redrawn
-  for (const char* button : {"cmd2", "cmd5", "cmd10", "cmd20"}) {
-    EXPECT_TRUE(f.Visible(button)) << button;
-    EXPECT_EQ(f[button].face, (Rgb{187, 255, 255}));
-  }
-  EXPECT_EQ(f.record.Rounded, 1);
-  EXPECT_EQ(f.record.Family, kManual);
-  EXPECT_EQ(f.record.PartsModified, 1);
-  EXPECT_TRUE(f.Enabled("cmdRestore"));
-  EXPECT_FALSE(f.Enabled("cmdPoles"));
-}
-
-struct SeriesCase {
-  const char* button;
-  const StandardSeries& series;
-};
-
-class SeriesButton : public ::testing::TestWithParam<SeriesCase> {};
-
-TEST_P(SeriesButton, RoundsEveryPartAndRestoreBringsThemBack) {
-  const SeriesCase& c = GetParam();
-  PlotPageFixture f(5);
-  const auto r = f.record.R;
-  const auto cap = f.record.C;
-  f.Click("cmdNearest5");
-  f.Click(c.button);
-  for (std::size_t s = 1; s <= 2; ++s) {
-    for (std::size_t k = 2; k <= 3; ++k) {
-      EXPECT_TRUE(OnSeries(f.record.R[s][k], c.series)) << s << k << " " << f.record.R[s][k];
-      EXPECT_TRUE(OnSeries(f.record.C[s][k], c.series)) << s << k << " " << f.record.C[s][k];
-      // Within half a series step of the exact value.
-      const double halfStep = std::pow(10.0, 0.5 / c.series.Size()) * 1.06;
-      EXPECT_LT(std::abs(std::log(f.record.C[s][k] / cap[s][k])), std::log(halfStep));
+TEST(RoundingCommands, NearestOffersTheSeriesWhichRoundAndRestoreBringsBack) {
+  const char* buttons[] = {"cmd2", "cmd5", "cmd10", "cmd20"};
+  for (std::size_t n = 0; n < 4; ++n) {
+    const StandardSeries& series = *kAllSeries[n];
+    PlotPageFixture f(5);
+    const auto r = f.record.R;
+    const auto cap = f.record.C;
+    f.Click("cmdNearest5");
+    EXPECT_EQ(f.record.Rsaved[2][3], r[2][3]);
+    EXPECT_EQ(f.record.Csaved[1][1], cap[1][1]);
+    EXPECT_EQ(f.record.R, r);                // nothing rounded yet
+    EXPECT_TRUE(f.canvas.commands.empty());  // nor redrawn
+    for (const char* button : buttons) {
+      EXPECT_TRUE(f.Visible(button)) << button;
+      EXPECT_EQ(f[button].face, (Rgb{187, 255, 255}));
     }
+    EXPECT_EQ(f.record.Rounded, 1);
+    EXPECT_EQ(f.record.Family, kManual);
+    EXPECT_EQ(f.record.PartsModified, 1);
+    EXPECT_TRUE(f.Enabled("cmdRestore"));
+    EXPECT_FALSE(f.Enabled("cmdPoles"));
+
+    f.Click(buttons[n]);
+    const double halfStep = std::pow(10.0, 0.5 / series.Size()) * 1.06;
+    for (std::size_t s = 1; s <= 2; ++s) {
+      for (std::size_t k = 2; k <= 3; ++k) {
+        EXPECT_TRUE(OnSeries(f.record.R[s][k], series)) << buttons[n] << " " << f.record.R[s][k];
+        EXPECT_TRUE(OnSeries(f.record.C[s][k], series)) << buttons[n] << " " << f.record.C[s][k];
+        // Within half a series step of the exact value.
+        EXPECT_LT(std::abs(std::log(f.record.C[s][k] / cap[s][k])), std::log(halfStep));
+      }
+    }
+    EXPECT_EQ(f.record.R[2][1], 0.0f);
+    for (const char* button : buttons)
+      EXPECT_FALSE(f.Visible(button));
+    EXPECT_TRUE(f.Redrawn());
+    // Clear keeps the rounded parts and the way back.
+    const auto rounded = f.record.R;
+    f.Click("cmdReset");
+    EXPECT_EQ(f.record.R, rounded);
+    EXPECT_EQ(f.record.Rounded, 1);
+    EXPECT_TRUE(f.Enabled("cmdRestore"));
+    f.Click("cmdRestore");
+    EXPECT_EQ(f.record.R, r);
+    EXPECT_EQ(f.record.C, cap);
+    EXPECT_EQ(f.record.Rounded, 0);
   }
-  EXPECT_EQ(f.record.R[2][1], 0.0f);
-  for (const char* button : {"cmd2", "cmd5", "cmd10", "cmd20"})
-    EXPECT_FALSE(f.Visible(button));
-  EXPECT_EQ(f.canvas.commands[0].kind, Kind::FillRect);
-  EXPECT_TRUE(f.Enabled("cmdRestore"));
-  f.Click("cmdRestore");
-  EXPECT_EQ(f.record.R, r);
-  EXPECT_EQ(f.record.C, cap);
-  EXPECT_EQ(f.record.Rounded, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Series, SeriesButton,
-                         ::testing::Values(SeriesCase{"cmd2", StandardSeries::E48()},
-                                           SeriesCase{"cmd5", StandardSeries::E24()},
-                                           SeriesCase{"cmd10", StandardSeries::E12()},
-                                           SeriesCase{"cmd20", StandardSeries::E6()}));
-
-TEST(NearestCommand, ClearAfterNearestKeepsPartsAndRestore) {
-  PlotPageFixture f(4);
-  const auto r = f.record.R;
-  f.Click("cmdNearest5");
-  f.Click("cmdReset");
-  EXPECT_EQ(f.record.R, r);
-  EXPECT_EQ(f.record.Rounded, 1);
-  EXPECT_EQ(f.record.Family, kManual);
-  EXPECT_TRUE(f.Enabled("cmdRestore"));
-  EXPECT_FALSE(f.Visible("cmd5"));
-  f.Click("cmdRestore");
-  EXPECT_EQ(f.record.R, r);
 }
 
 // --- Bandwidth tuning ---
 
-TEST(BandwidthTuning, PanelOpensWithAnEmptyCaption) {
-  PlotPageFixture f(4);
-  f.Click("cmdTuneWidth");
-  EXPECT_TRUE(f.Visible("cmdWidthDown"));
-  EXPECT_TRUE(f.Visible("lblBandwidth"));
-  EXPECT_EQ(f["lblBandwidth"].caption, "");
-  EXPECT_EQ(f.shared.EditPanelOn, 1);
+float GainAt(DesignRecord& record, float f) {
+  float gain = 0, phase = 0;
+  ResponseAt(record, f, gain, phase);
+  return gain;
 }
 
-struct FamilyCase {
-  int16_t family;
-  const char* prefix;
-};
-
-class FamilyStep : public ::testing::TestWithParam<FamilyCase> {};
-
-TEST_P(FamilyStep, ResynthesisesAtTheNewBandwidth) {
-  const FamilyCase& c = GetParam();
-  PlotPageFixture f(4, c.family);
-  f.Click("cmdTuneWidth");
-  f.Click("cmdWidthUp");
-  EXPECT_FLOAT_EQ(f.record.Bandwidth, 1010.0f);
-  const std::string caption = f["lblBandwidth"].caption;
-  ASSERT_EQ(caption.rfind(c.prefix, 0), 0u) << caption;
-  EXPECT_FLOAT_EQ(Read(caption.substr(std::string(c.prefix).size())), 1010.0f);
-  // Above 1 kHz the nominal resistor drops from 47 k to 22 k; the capacitors follow.
-  EXPECT_EQ(f.record.R[1][2], 22000.0f);
-  EXPECT_EQ(f.record.Family, c.family);
-  EXPECT_EQ(f.record.PartsModified, 0);
-  EXPECT_FALSE(f.Enabled("cmdRestore"));
-  EXPECT_EQ(f.canvas.commands[0].kind, Kind::FillRect);
-  f.Click("cmdWidthDown");
-  EXPECT_NEAR(f.record.Bandwidth, 1000.0f, 1e-3);
-  EXPECT_EQ(f.record.R[1][2], 47000.0f);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Families, FamilyStep,
-    ::testing::Values(FamilyCase{kButterworth, "Butterworth family; 3 dB bandwidth: "},
-                      FamilyCase{kChebyshev, "Chebyshev family; 0.5 dB ripple bandwidth: "},
-                      FamilyCase{kBessel, "Bessel family; 1 rad/sec bandwidth: "}));
-
-TEST(BandwidthTuning, ButterworthCornerMovesWithTheStep) {
-  PlotPageFixture f(4);
-  f.Click("cmdTuneWidth");
-  f.Click("cmdWidthUp");
-  EXPECT_NEAR(GainAt(f.record, 1010), -3.01, 0.01);
+TEST(BandwidthTuning, FamilyDesignsAreSynthesisedAgainAtTheNewBandwidth) {
+  const std::pair<int16_t, std::string> families[] = {
+      {kButterworth, "Butterworth family; 3 dB bandwidth: "},
+      {kChebyshev, "Chebyshev family; 0.5 dB ripple bandwidth: "},
+      {kBessel, "Bessel family; 1 rad/sec bandwidth: "}};
+  for (const auto& [family, prefix] : families) {
+    PlotPageFixture f(4, family);
+    f.Click("cmdTuneWidth");
+    EXPECT_EQ(f["lblBandwidth"].caption, "");
+    f.Click("cmdWidthUp");
+    EXPECT_FLOAT_EQ(f.record.Bandwidth, 1010.0f);
+    const std::string caption = f["lblBandwidth"].caption;
+    ASSERT_EQ(caption.rfind(prefix, 0), 0u) << caption;
+    EXPECT_FLOAT_EQ(Read(caption.substr(prefix.size())), 1010.0f);
+    // Above 1 kHz the nominal resistor drops from 47 k to 22 k; the capacitors follow.
+    EXPECT_EQ(f.record.R[1][2], 22000.0f);
+    EXPECT_EQ(f.record.Family, family);
+    EXPECT_EQ(f.record.PartsModified, 0);
+    EXPECT_FALSE(f.Enabled("cmdRestore"));
+    EXPECT_TRUE(f.Redrawn());
+    if (family == kButterworth) {
+      EXPECT_NEAR(GainAt(f.record, 1010), -3.01, 0.01);  // the corner moves with the step
+    }
+    f.Click("cmdWidthDown");
+    EXPECT_NEAR(f.record.Bandwidth, 1000.0f, 1e-3);
+    EXPECT_EQ(f.record.R[1][2], 47000.0f);
+  }
 }
 
 TEST(BandwidthTuning, ManualDesignScalesEveryCapacitor) {
@@ -176,9 +223,8 @@ TEST(BandwidthTuning, ManualDesignScalesEveryCapacitor) {
   EXPECT_EQ(f["lblBandwidth"].caption, "No family; capacitors are being adjusted");
   EXPECT_EQ(f.record.R, r);
   for (std::size_t s = 0; s <= 11; ++s) {
-    for (std::size_t k = 1; k <= 3; ++k) {
+    for (std::size_t k = 1; k <= 3; ++k)
       EXPECT_FLOAT_EQ(f.record.C[s][k], static_cast<float>(c[s][k] * 1.01)) << s << k;
-    }
   }
   EXPECT_EQ(f.record.Bandwidth, bandwidth);
   EXPECT_FALSE(f.Enabled("cmdRestore"));

@@ -1,26 +1,32 @@
 #pragma once
 
+#include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "analysis/response_engine.h"
 #include "core/design_record.h"
+#include "core/eng_value.h"
 #include "core/plot_shared.h"
 #include "platform/app_context.h"
+#include "plotpage/plot_page.h"
 #include "support/recording_canvas.h"
 #include "support/scripted_dialogs.h"
+#include "synthesis/stage_synthesis.h"
 
 namespace kestro::test {
+
+using Kind = DrawCommand::Kind;
 
 // A navigator that records what the pages asked for.
 class RecordingNavigator final : public Navigator {
  public:
   void Open(PageId page, OpenMode mode) override { opened.emplace_back(page, mode); }
   void Close(PageId page) override { closed.push_back(page); }
-  void EndProgram() override { ended = true; }
-
+  void EndProgram() override {}
   std::vector<std::pair<PageId, OpenMode>> opened;
   std::vector<PageId> closed;
-  bool ended = false;
 };
 
 class ZeroRandom final : public Random {
@@ -28,10 +34,25 @@ class ZeroRandom final : public Random {
   float Next() override { return 0.0f; }
 };
 
-// Everything a page of the analysis page needs, with a designed filter: Butterworth, the given
+// Everything a page of the analysis page needs, with a designed filter: the given family and
 // order, 1 kHz, analysed from 100 Hz to 10 kHz at 512 intervals, -60..+10 dB in 7 divisions.
 struct PlotTestContext {
-  explicit PlotTestContext(int16_t order = 4, int16_t family = kButterworth);
+  explicit PlotTestContext(int16_t order = 4, int16_t family = kButterworth) {
+    record.SetOpeningDefaults();
+    record.Family = family;
+    record.Order = order;
+    record.Apass = family == kChebyshev ? 0.5f : 0.0f;
+    record.Bandwidth = 1000;
+    record.Fstart = 100;
+    record.Fstop = 10000;
+    record.dBtop = 10;
+    record.dBbottom = -60;
+    record.NrYintervals = 7;
+    record.DelayTop = 0.002f;
+    SynthesizeFamilyDesign(record, dialogs);
+    Analyze(record);
+    ComputeGridFreqs(record);
+  }
 
   DesignRecord record;
   PlotShared shared;
@@ -44,12 +65,54 @@ struct PlotTestContext {
   RecordingCanvas canvas;
 };
 
+// An analysis page opened over a designed filter and shown on a recording canvas.
+struct PlotPageFixture : PlotTestContext {
+  explicit PlotPageFixture(int16_t order = 4, int16_t family = kButterworth)
+      : PlotTestContext(order, family), page(std::make_unique<PlotPage>(context)) {
+    page->SetCanvas(&canvas);
+    page->OnShown();
+  }
+  Control& operator[](const std::string& name) { return (*page)[name]; }
+  bool Enabled(const std::string& name) { return (*page)[name].enabled; }
+  bool Visible(const std::string& name) { return (*page)[name].visible; }
+  // Clicks a control with a fresh recording of the drawing.
+  void Click(const std::string& name) {
+    canvas.commands.clear();
+    page->Click(name);
+  }
+  // True when the last click redrew the plot from PlotGain on.
+  bool Redrawn() const;
+
+  std::unique_ptr<PlotPage> page;
+};
+
 // Index of the first command of `kind` at or after `from`; commands.size() when there is none.
-std::size_t FindCommand(const RecordingCanvas& canvas, DrawCommand::Kind kind,
-                        std::size_t from = 0);
-// Index of the first Print of `text`; commands.size() when there is none.
-std::size_t FindPrint(const RecordingCanvas& canvas, const std::string& text, std::size_t from = 0);
-// Index of the first Print of `text` at text position x; commands.size() when there is none.
-std::size_t FindPrintAt(const RecordingCanvas& canvas, const std::string& text, float x);
+inline std::size_t FindCommand(const RecordingCanvas& canvas, Kind kind, std::size_t from = 0) {
+  while (from < canvas.commands.size() && canvas.commands[from].kind != kind)
+    ++from;
+  return from;
+}
+
+// Index of the first Print of `text` (at text position x, when given); size() when there is none.
+inline std::size_t FindPrint(const RecordingCanvas& canvas, const std::string& text, float x = -1) {
+  for (std::size_t i = 0; i < canvas.commands.size(); ++i) {
+    const DrawCommand& c = canvas.commands[i];
+    if (c.kind == Kind::Print && c.text == text && (x < 0 || c.textX == x))
+      return i;
+  }
+  return canvas.commands.size();
+}
+
+// The value an engineering text such as "4.7k" reads as.
+inline float Read(const std::string& text) {
+  float value = 0;
+  ReadEngValue(text, value);
+  return value;
+}
+
+inline bool PlotPageFixture::Redrawn() const {
+  return !canvas.commands.empty() && canvas.commands[0].kind == Kind::FillRect &&
+         FindPrint(canvas, "Gain, dB:") < canvas.commands.size();
+}
 
 }  // namespace kestro::test
