@@ -2,40 +2,34 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 namespace kestro {
 namespace {
 
-// Stages of an order: every pole pair is one stage, the odd real pole joins stage 1.
-TEST(DesignRecordTest, StagesForOrderCountsPolePairs) {
-  struct Case {
+// Every pole pair is one stage, the odd real pole joins stage 1; StageCount rounds NrStages half
+// to even and keeps it inside the stage arrays, whatever a file put there.
+TEST(DesignRecordTest, StageCounts) {
+  const struct {
     int16_t order;
     float stages;
-  };
-  const Case cases[] = {{2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 3}, {9, 4}, {10, 5}, {11, 5}};
-  for (const Case& c : cases) {
+  } orders[] = {{2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 3}, {9, 4}, {10, 5}, {11, 5}};
+  for (const auto& c : orders) {
     EXPECT_EQ(StagesForOrder(c.order), c.stages) << "order " << c.order;
   }
-}
-
-TEST(DesignRecordTest, StageCountRoundsHalfToEvenAndStaysInsideTheArrays) {
-  struct Case {
+  const struct {
     float nrStages;
     int count;
-  };
-  const Case cases[] = {{1.0f, 1},   {5.0f, 5},  {2.5f, 2},  {3.5f, 4}, {11.0f, 11},
-                        {12.0f, 11}, {1e9f, 11}, {-1.0f, 0}, {0.0f, 0}};
+  } counts[] = {{1.0f, 1},   {5.0f, 5},  {2.5f, 2},  {3.5f, 4}, {11.0f, 11},
+                {12.0f, 11}, {1e9f, 11}, {-1.0f, 0}, {0.0f, 0}};
   DesignRecord record{};
-  for (const Case& c : cases) {
+  for (const auto& c : counts) {
     record.NrStages = c.nrStages;
     EXPECT_EQ(StageCount(record), c.count) << "NrStages " << c.nrStages;
   }
   record.NrStages = std::numeric_limits<float>::quiet_NaN();
-  const int fromNan = StageCount(record);
-  EXPECT_GE(fromNan, 0);
-  EXPECT_LE(fromNan, kMaxStage);
+  EXPECT_GE(StageCount(record), 0);
+  EXPECT_LE(StageCount(record), kMaxStage);
 }
 
 TEST(DesignRecordTest, OpeningDefaultsSetTheDesignAndGraphButNothingElse) {
@@ -44,7 +38,6 @@ TEST(DesignRecordTest, OpeningDefaultsSetTheDesignAndGraphButNothingElse) {
   record.C[1][2] = 4.7e-9f;
   record.MarkerFreq[1] = 1234.0f;
   record.SetOpeningDefaults();
-
   EXPECT_EQ(record.Family, kButterworth);
   EXPECT_EQ(record.Apass, 1.0f);
   EXPECT_EQ(record.Order, 3);
@@ -56,7 +49,7 @@ TEST(DesignRecordTest, OpeningDefaultsSetTheDesignAndGraphButNothingElse) {
   EXPECT_EQ(record.dBbottom, -50.0f);
   EXPECT_EQ(record.NrYintervals, 6);
   EXPECT_FLOAT_EQ(record.DelayTop, 0.0012f);
-
+  // Untouched: the parts, the markers, the derived stage count.
   EXPECT_EQ(record.PartsModified, 1);
   EXPECT_EQ(record.C[1][2], 4.7e-9f);
   EXPECT_EQ(record.MarkerFreq[1], 1234.0f);
