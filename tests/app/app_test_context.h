@@ -19,34 +19,34 @@ class RecordingNavigator final : public Navigator {
   struct Call {
     enum class Kind { Open, Close, End } kind;
     PageId page;
-    OpenMode mode;
+    OpenMode mode = OpenMode::Over;
     friend bool operator==(const Call&, const Call&) = default;
   };
   void Open(PageId page, OpenMode mode) override {
     calls.push_back({Call::Kind::Open, page, mode});
   }
-  void Close(PageId page) override { calls.push_back({Call::Kind::Close, page, OpenMode::Over}); }
-  void EndProgram() override {
-    calls.push_back({Call::Kind::End, PageId::Opening, OpenMode::Over});
-  }
+  void Close(PageId page) override { calls.push_back({Call::Kind::Close, page}); }
+  void EndProgram() override { calls.push_back({Call::Kind::End, PageId::Opening}); }
 
   std::vector<Call> calls;
 };
 
-class SequenceRandom final : public Random {
+class HalfRandom final : public Random {
  public:
   float Next() override { return 0.5f; }
 };
 
 // The record, the shared state and the doubles a page works on, wired into one AppContext.
 struct AppTestContext {
-  DesignRecord record{};
+  explicit AppTestContext(const DesignRecord& start = {}) : record(start) {}
+
+  DesignRecord record;
   PlotShared plot{};
   ScriptedDialogs dialogs;
   RecordingNavigator navigator;
   ManualEventPump events;
   ManualClock clock;
-  SequenceRandom random;
+  HalfRandom random;
   AppContext context{record, plot, dialogs, navigator, events, clock, random};
 };
 
@@ -68,9 +68,12 @@ class ScratchDirectory final {
 
 // The persistent fields of two records (what a session file carries) agree to the seven
 // significant digits the file keeps.
-::testing::AssertionResult SameSession(const DesignRecord& expected, const DesignRecord& actual);
+::testing::AssertionResult SameSession(DesignRecord expected, DesignRecord actual);
 
-// A design record with every persistent field set to a recognisable value.
+// The record as the welcome page leaves it after "Retrieve an olde design" with no file.
+DesignRecord OpeningDefaults();
+
+// A manual design with every persistent field set to a recognisable value.
 DesignRecord DistinctSession();
 
 }  // namespace kestro::test

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -15,29 +16,25 @@ namespace {
 
 using Call = RecordingNavigator::Call;
 using Strings = std::vector<std::string>;
+using Fields = std::vector<std::pair<std::string, std::string>>;
 
-// The record as the welcome page leaves it after "Retrieve an olde design" with no file.
-class DesignPageTest : public ::testing::Test {
- protected:
-  DesignPageTest() { app.record.SetOpeningDefaults(); }
-
-  DesignPage& Page() {
-    if (!page)
-      page = std::make_unique<DesignPage>(app.context);
-    return *page;
+// A design page shown on a record, with the doubles it works on.
+struct Shown {
+  explicit Shown(const DesignRecord& start = OpeningDefaults()) : app(start) {}
+  // Puts texts into fields without their keystroke handlers, then runs the Design command.
+  bool Design(const Fields& fields = {}) {
+    for (const auto& [name, text] : fields)
+      page[name].caption = text;
+    return page.RunDesignCommand();
   }
-  // Types into a field the way the window does: the text box reports the whole new text.
-  void Type(const std::string& name, const std::string& text) { Page().Type(name, text); }
-  Strings Messages() const { return app.dialogs.Texts(); }
+  const std::string& Caption(const std::string& name) { return page[name].caption; }
 
   AppTestContext app;
-  std::unique_ptr<DesignPage> page;
+  DesignPage page{app.context};
 };
 
-// --- Captions ---
-
-TEST_F(DesignPageTest, ShowsEveryCaption) {
-  const std::vector<std::pair<std::string, std::string>> captions{
+TEST(DesignPage, ShowsEveryCaptionAndTheRecordThroughTheValueWriters) {
+  const std::pair<const char*, const char*> captions[]{
       {"fraFilterDesign", "Filter design:"},
       {"fraSweep", "Sweep:"},
       {"fraGraph", "Graph:"},
@@ -48,7 +45,6 @@ TEST_F(DesignPageTest, ShowsEveryCaption) {
       {"optManual", "Manually entered"},
       {"lblWidth", "Bandwidth, Hz:"},
       {"lblGain", "Gain, dB:"},
-      {"txtGain", "0"},
       {"lblOrder", "Order:"},
       {"lblApass", "Passband ripple (dB):"},
       {"lblStart", "Start, Hz:"},
@@ -58,56 +54,8 @@ TEST_F(DesignPageTest, ShowsEveryCaption) {
       {"lbldBBottom", "Gain bottom, dB:"},
       {"lblDelay", "Delay top, secs:"},
       {"lblNrYintervals", "Nr of Y intervals: "},
-      {"cmdDesign", "Design"},
-      {"cmdPlot", "Plot"},
-      {"cmdSchematic", "Schematic"},
-      {"cmdTabulate", "Tabulate"},
-      {"cmdWrite", "Write"},
-      {"cmdPrint", "Print"},
-      {"cmdSave", "Save"},
-      {"cmdGet", "Get"},
-      {"cmdAbout", "About"},
-      {"cmdTransient", "Transient"},
-      {"cmdQuit", "Quit"},
-  };
-  EXPECT_EQ(Page().WindowCaption(), "KestroLab - Design");
-  for (const auto& [name, caption] : captions)
-    EXPECT_EQ(Page()[name].caption, caption) << name;
-  EXPECT_EQ(Page()["UpDown1"].minimum, 2);
-  EXPECT_EQ(Page()["UpDown1"].maximum, 11);
-  EXPECT_EQ(Page()["UpDown1"].buddy, "lblOrderInput");
-  EXPECT_EQ(Page()["UpDown3"].minimum, 1);
-  EXPECT_EQ(Page()["UpDown3"].maximum, 12);
-  EXPECT_EQ(Page()["UpDown3"].buddy, "lblNrY");
-}
-
-// Controls lie inside the page and do not overlap one another, frames apart.
-TEST_F(DesignPageTest, ControlsFitThePageWithoutOverlapping) {
-  std::vector<const Control*> placed;
-  for (const Control& control : Page().Controls()) {
-    EXPECT_GE(control.left, 0) << control.name;
-    EXPECT_GE(control.top, 0) << control.name;
-    EXPECT_LE(control.left + control.width, kPageWidth) << control.name;
-    EXPECT_LE(control.top + control.height, kPageHeight) << control.name;
-    if (control.kind != ControlKind::Frame)
-      placed.push_back(&control);
-  }
-  for (std::size_t i = 0; i < placed.size(); ++i) {
-    for (std::size_t j = i + 1; j < placed.size(); ++j) {
-      const Control& a = *placed[i];
-      const Control& b = *placed[j];
-      const bool apart = a.left + a.width <= b.left || b.left + b.width <= a.left ||
-                         a.top + a.height <= b.top || b.top + b.height <= a.top;
-      EXPECT_TRUE(apart) << a.name << " overlaps " << b.name;
-    }
-  }
-}
-
-// --- Field display ---
-
-TEST_F(DesignPageTest, ShowsTheRecordThroughTheValueWriters) {
-  const std::vector<std::pair<std::string, std::string>> shown{
       {"txtWidth", " 3K "},
+      {"txtGain", "0"},
       {"lblOrderInput", "3 "},
       {"txtApass", "1 "},
       {"txtStart", " 1K "},
@@ -118,74 +66,94 @@ TEST_F(DesignPageTest, ShowsTheRecordThroughTheValueWriters) {
       {"txtDelay", "1.2m"},
       {"lblNrY", "6"},
       {"lblPerYinterval", "per interval: 10dB"},
-      {"lblPerYintervalDelay", "per interval: 200us"},
-  };
-  for (const auto& [name, text] : shown)
-    EXPECT_EQ(Page()[name].caption, text) << name;
-  EXPECT_TRUE(Page()["optButterworth"].checked);
-  EXPECT_EQ(Page()["UpDown1"].value, 3);
-  EXPECT_EQ(Page()["UpDown3"].value, 6);
+      {"lblPerYintervalDelay", "per interval: 200us"}};
+  Shown d;
+  EXPECT_EQ(d.page.WindowCaption(), "KestroLab - Design");
+  for (const auto& [name, caption] : captions)
+    EXPECT_EQ(d.Caption(name), caption) << name;
+  for (const std::string button :
+       {"cmdDesign", "cmdPlot", "cmdSchematic", "cmdTabulate", "cmdWrite", "cmdPrint", "cmdSave",
+        "cmdGet", "cmdAbout", "cmdTransient", "cmdQuit"})
+    EXPECT_EQ(d.Caption(button), button.substr(3));  // the name without its "cmd"
+  EXPECT_TRUE(d.page["optButterworth"].checked);
+  const Control& order = d.page["UpDown1"];
+  const Control& intervals = d.page["UpDown3"];
+  EXPECT_EQ(std::tie(order.minimum, order.maximum, order.value, order.buddy),
+            std::make_tuple(2, 11, 3, std::string("lblOrderInput")));
+  EXPECT_EQ(std::tie(intervals.minimum, intervals.maximum, intervals.value, intervals.buddy),
+            std::make_tuple(1, 12, 6, std::string("lblNrY")));
 }
 
-TEST_F(DesignPageTest, LoadRepairsFamilyZeroAndBandwidthNotAboveZero) {
+// Controls lie inside the page and do not overlap one another, frames apart.
+TEST(DesignPage, ControlsFitThePageWithoutOverlapping) {
+  Shown d;
+  std::vector<const Control*> placed;
+  for (const Control& c : d.page.Controls()) {
+    EXPECT_TRUE(c.left >= 0 && c.top >= 0 && c.left + c.width <= kPageWidth &&
+                c.top + c.height <= kPageHeight)
+        << c.name;
+    if (c.kind != ControlKind::Frame)
+      placed.push_back(&c);
+  }
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    for (std::size_t j = i + 1; j < placed.size(); ++j) {
+      const Control& a = *placed[i];
+      const Control& b = *placed[j];
+      EXPECT_TRUE(a.left + a.width <= b.left || b.left + b.width <= a.left ||
+                  a.top + a.height <= b.top || b.top + b.height <= a.top)
+          << a.name << " overlaps " << b.name;
+    }
+  }
+}
+
+// Loading repairs an unknown family and a bandwidth not above zero, and shows the stored family
+// without its click effects: the ripple value stays, and a manual design is marked as the user's
+// so the next Design command keeps its parts.
+TEST(DesignPage, LoadShowsTheRepairedFamilyWithoutItsClickEffects) {
   struct Case {
     int16_t family;
     float bandwidth;
-    int16_t expectedFamily;
-    const char* checkedOption;
-    const char* shownWidth;
+    int16_t shownFamily;
+    const char* option;
+    const char* width;
+    int16_t partsModified;
+    bool widthEnabled, rippleEnabled;
   };
   const std::vector<Case> cases{
-      {0, 3000, kButterworth, "optButterworth", " 3K "},
-      {9, 3000, kButterworth, "optButterworth", " 3K "},
-      {kBessel, 0, kBessel, "optBessel", " 1K "},
-      {kChebyshev, -20, kChebyshev, "optChebyshev", " 1K "},
+      {0, 3000, kButterworth, "optButterworth", " 3K ", 0, true, false},
+      {9, 3000, kButterworth, "optButterworth", " 3K ", 0, true, false},
+      {kBessel, 0, kBessel, "optBessel", " 1K ", 0, true, false},
+      {kChebyshev, -20, kChebyshev, "optChebyshev", " 1K ", 0, true, true},
+      {kManual, 3000, kManual, "optManual", " 3K ", 1, false, false},
   };
   for (const Case& c : cases) {
-    AppTestContext fresh;
-    fresh.record.SetOpeningDefaults();
-    fresh.record.Family = c.family;
-    fresh.record.Bandwidth = c.bandwidth;
-    DesignPage loaded(fresh.context);
-    EXPECT_EQ(fresh.record.Family, c.expectedFamily) << c.family;
-    EXPECT_TRUE(loaded[c.checkedOption].checked) << c.family;
-    EXPECT_EQ(loaded["txtWidth"].caption, c.shownWidth) << c.bandwidth;
-    EXPECT_GT(fresh.record.Bandwidth, 0);
+    DesignRecord start = OpeningDefaults();
+    start.Family = c.family;
+    start.Bandwidth = c.bandwidth;
+    start.Apass = 0.5f;
+    start.PartsModified = 1 - c.partsModified;
+    Shown d(start);
+    const DesignRecord& r = d.app.record;
+    EXPECT_EQ(r.Family, c.shownFamily) << c.family;
+    EXPECT_EQ(r.PartsModified, c.partsModified) << c.family;
+    EXPECT_EQ(r.Apass, 0.5f) << c.family;
+    EXPECT_TRUE(d.page[c.option].checked) << c.family;
+    EXPECT_EQ(d.Caption("txtWidth"), c.width) << c.family;
+    EXPECT_GT(r.Bandwidth, 0) << c.family;
+    for (const char* name : {"txtWidth", "txtGain", "lblOrderInput", "UpDown1"})
+      EXPECT_EQ(d.page[name].enabled, c.widthEnabled) << c.family << " " << name;
+    EXPECT_EQ(d.page["txtApass"].enabled, c.rippleEnabled) << c.family;
   }
 }
 
-// The stored family is shown without its click effects: Butterworth keeps its ripple value,
-// and a manual design is marked as the user's so the next Design command keeps its parts.
-TEST_F(DesignPageTest, LoadShowsTheFamilyWithoutItsClickEffects) {
-  app.record.Apass = 0.5f;
-  Page();
-  EXPECT_EQ(app.record.Apass, 0.5f);
-  EXPECT_FALSE(Page()["txtApass"].enabled);
-
-  AppTestContext manual;
-  manual.record.SetOpeningDefaults();
-  manual.record.Family = kManual;
-  manual.record.PartsModified = 0;
-  DesignPage loaded(manual.context);
-  EXPECT_EQ(manual.record.PartsModified, 1);
-  EXPECT_TRUE(loaded["optManual"].checked);
-  for (const char* name : {"txtWidth", "txtGain", "lblOrderInput", "UpDown1", "txtApass"}) {
-    EXPECT_FALSE(loaded[name].enabled) << name;
-  }
-}
-
-// --- Option buttons ---
-
-TEST_F(DesignPageTest, OptionButtonsSetFamilyFlagRippleAndEnabledControls) {
+TEST(DesignPage, OptionButtonsSetFamilyFlagRippleAndEnabledControls) {
   struct Case {
     const char* option;
     float apassBefore;
-    int16_t family;
-    int16_t partsModified;
+    int16_t family, partsModified;
     float apass;
     const char* apassText;  // nullptr: unchanged
-    bool bandwidthEnabled;
-    bool rippleEnabled;
+    bool bandwidthEnabled, rippleEnabled;
   };
   const std::vector<Case> cases{
       {"optButterworth", 2.0f, kButterworth, 0, 0.0f, "0", true, false},
@@ -196,486 +164,394 @@ TEST_F(DesignPageTest, OptionButtonsSetFamilyFlagRippleAndEnabledControls) {
       {"optManual", 2.0f, kManual, 1, 2.0f, nullptr, false, false},
   };
   for (const Case& c : cases) {
-    AppTestContext fresh;
-    fresh.record.SetOpeningDefaults();
-    DesignPage shown(fresh.context);
-    fresh.record.Apass = c.apassBefore;
-    fresh.record.PartsModified = 1 - c.partsModified;
-    const std::string textBefore = shown["txtApass"].caption;
-    shown.SelectOption(c.option);
-    EXPECT_EQ(fresh.record.Family, c.family) << c.option;
-    EXPECT_EQ(fresh.record.PartsModified, c.partsModified) << c.option;
-    EXPECT_FLOAT_EQ(fresh.record.Apass, c.apass) << c.option;
-    EXPECT_EQ(shown["txtApass"].caption, c.apassText ? c.apassText : textBefore) << c.option;
-    EXPECT_EQ(shown["txtWidth"].enabled, c.bandwidthEnabled) << c.option;
-    EXPECT_EQ(shown["lblOrderInput"].enabled, c.bandwidthEnabled) << c.option;
-    EXPECT_EQ(shown["txtApass"].enabled, c.rippleEnabled) << c.option;
-    int checked = 0;
-    for (const char* name : {"optButterworth", "optChebyshev", "optBessel", "optManual"}) {
-      checked += shown[name].checked ? 1 : 0;
-    }
-    EXPECT_EQ(checked, 1) << c.option;
-    EXPECT_TRUE(shown[c.option].checked);
+    Shown d;
+    d.app.record.Apass = c.apassBefore;
+    d.app.record.PartsModified = 1 - c.partsModified;
+    const std::string textBefore = d.Caption("txtApass");
+    d.page.SelectOption(c.option);
+    EXPECT_EQ(d.app.record.Family, c.family) << c.option;
+    EXPECT_EQ(d.app.record.PartsModified, c.partsModified) << c.option;
+    EXPECT_FLOAT_EQ(d.app.record.Apass, c.apass) << c.option;
+    EXPECT_EQ(d.Caption("txtApass"), c.apassText ? c.apassText : textBefore) << c.option;
+    EXPECT_EQ(d.page["txtWidth"].enabled, c.bandwidthEnabled) << c.option;
+    EXPECT_EQ(d.page["lblOrderInput"].enabled, c.bandwidthEnabled) << c.option;
+    EXPECT_EQ(d.page["txtApass"].enabled, c.rippleEnabled) << c.option;
+    for (const std::string name : {"optButterworth", "optChebyshev", "optBessel", "optManual"})
+      EXPECT_EQ(d.page[name].checked, name == c.option) << c.option << " " << name;
   }
 }
 
-// --- Per-keystroke handlers ---
-
-TEST_F(DesignPageTest, KeystrokesStoreSweepValuesAtOnce) {
-  Type("txtStart", "2k");
-  Type("txtStop", "1.5M");
-  EXPECT_FLOAT_EQ(app.record.Fstart, 2000);
-  EXPECT_FLOAT_EQ(app.record.Fstop, 1.5e6f);
-  Type("txtInts", "300");
-  EXPECT_EQ(app.record.Nints, 300);
-}
-
-TEST_F(DesignPageTest, IntervalsAboveTheLimitAreRewrittenWhileTyping) {
-  for (const char* typed : {"5000", "2049", "3k", "99999999"}) {
-    Type("txtInts", typed);
-    EXPECT_EQ(Page()["txtInts"].caption, "2048") << typed;
-    EXPECT_EQ(app.record.Nints, 2048) << typed;
+// The record value a field feeds.
+float Stored(const DesignRecord& r, const std::string& field) {
+  const std::pair<const char*, float> values[]{
+      {"txtWidth", r.Bandwidth}, {"lblOrderInput", r.Order},  {"txtApass", r.Apass},
+      {"txtStart", r.Fstart},    {"txtStop", r.Fstop},        {"txtInts", r.Nints},
+      {"txtdBTop", r.dBtop},     {"txtdBBottom", r.dBbottom}, {"txtDelay", r.DelayTop}};
+  for (const auto& [name, value] : values) {
+    if (field == name)
+      return value;
   }
-  Type("txtInts", "2048");
-  EXPECT_EQ(Page()["txtInts"].caption, "2048");
+  ADD_FAILURE() << "no record value for " << field;
+  return 0;
 }
 
-TEST_F(DesignPageTest, GainAndDelayKeystrokesRefreshThePerIntervalLabels) {
-  Type("txtdBBottom", "-80");  // |10 - -80| / 6 = 15
-  EXPECT_EQ(Page()["lblPerYinterval"].caption, "per interval: 15dB");
-  Type("txtdBTop", "40");  // 120 / 6 = 20
-  EXPECT_EQ(Page()["lblPerYinterval"].caption, "per interval: 20dB");
-  EXPECT_FLOAT_EQ(app.record.dBperDiv, 20);
-  Type("txtDelay", "6m");  // 6 ms / 6 = 1 ms
-  EXPECT_FLOAT_EQ(app.record.DelayTop, 0.006f);
-  EXPECT_EQ(Page()["lblPerYintervalDelay"].caption, "per interval: 1ms");
+// Each keystroke stores its field at once and refreshes what depends on it; typing goes on from
+// row to row on one page.
+TEST(DesignPage, KeystrokesStoreValuesAndRefreshTheirLabels) {
+  struct Case {
+    const char *field, *typed;
+    float stored;
+    const char *label, *shown;
+  };
+  const std::vector<Case> cases{
+      {"txtStart", "2k", 2000, "txtStart", "2k"},
+      {"txtStop", "1.5M", 1.5e6f, "txtStop", "1.5M"},
+      {"txtdBBottom", "-80", -80, "lblPerYinterval", "per interval: 15dB"},  // |10 - -80| / 6
+      {"txtdBTop", "40", 40, "lblPerYinterval", "per interval: 20dB"},       // (40 - -80) / 6
+      {"txtDelay", "6m", 0.006f, "lblPerYintervalDelay", "per interval: 1ms"},
+      {"txtInts", "300", 300, "txtInts", "300"},
+      // Frequency counts above 2048 are rewritten while typing.
+      {"txtInts", "5000", 2048, "txtInts", "2048"},
+      {"txtInts", "2049", 2048, "txtInts", "2048"},
+      {"txtInts", "3k", 2048, "txtInts", "2048"},
+      {"txtInts", "99999999", 2048, "txtInts", "2048"},
+      {"txtInts", "2048", 2048, "txtInts", "2048"},
+  };
+  Shown d;
+  for (const Case& c : cases) {
+    d.page.Type(c.field, c.typed);
+    EXPECT_FLOAT_EQ(Stored(d.app.record, c.field), c.stored) << c.field << "=" << c.typed;
+    EXPECT_EQ(d.Caption(c.label), c.shown) << c.field << "=" << c.typed;
+  }
+  EXPECT_FLOAT_EQ(d.app.record.dBperDiv, 20);
 }
 
-TEST_F(DesignPageTest, IntervalSpinnerStoresTheCountAndRefreshesBothLabels) {
-  Page().Spin("UpDown3", 3);  // 60 dB / 3 = 20 dB; 1.2 ms / 3 = 400 us
-  EXPECT_EQ(app.record.NrYintervals, 3);
-  EXPECT_EQ(Page()["lblNrY"].caption, "3");
-  EXPECT_EQ(Page()["lblPerYinterval"].caption, "per interval: 20dB");
-  EXPECT_EQ(Page()["lblPerYintervalDelay"].caption, "per interval: 400us");
-  Page().Spin("UpDown3", 40);
-  EXPECT_EQ(app.record.NrYintervals, 12);
-  EXPECT_EQ(Page()["lblNrY"].caption, "12");
-  Page().Spin("UpDown3", 0);
-  EXPECT_EQ(app.record.NrYintervals, 1);
-  EXPECT_EQ(Page()["lblNrY"].caption, "1");
-}
+TEST(DesignPage, SpinnersStoreTheirCountAndRefreshTheLabels) {
+  struct Case {
+    int spun;
+    int16_t stored;
+    const char* perInterval;
+    const char* perIntervalDelay;
+  };
+  // 60 dB and 1.2 ms over the intervals.
+  const std::vector<Case> cases{
+      {3, 3, "per interval: 20dB", "per interval: 400us"},
+      {40, 12, "per interval: 5dB", "per interval: 100us"},
+      {0, 1, "per interval: 60dB", "per interval: 1.2ms"},
+  };
+  Shown d;
+  for (const Case& c : cases) {
+    d.page.Spin("UpDown3", c.spun);
+    EXPECT_EQ(d.app.record.NrYintervals, c.stored) << c.spun;
+    EXPECT_EQ(d.Caption("lblNrY"), std::to_string(c.stored)) << c.spun;
+    EXPECT_EQ(d.Caption("lblPerYinterval"), c.perInterval) << c.spun;
+    EXPECT_EQ(d.Caption("lblPerYintervalDelay"), c.perIntervalDelay) << c.spun;
+  }
+  d.page.Spin("UpDown1", 7);
+  EXPECT_EQ(d.Caption("lblOrderInput"), "7");
+  ASSERT_TRUE(d.Design());
+  EXPECT_EQ(d.app.record.Order, 7);
+  EXPECT_EQ(d.app.record.NrStages, 3);
 
-TEST_F(DesignPageTest, OrderSpinnerShowsTheOrderThatTheDesignCommandReads) {
-  Page().Spin("UpDown1", 7);
-  EXPECT_EQ(Page()["lblOrderInput"].caption, "7");
-  ASSERT_TRUE(Page().RunDesignCommand());
-  EXPECT_EQ(app.record.Order, 7);
-  EXPECT_FLOAT_EQ(app.record.NrStages, 3);
-}
-
-TEST_F(DesignPageTest, ClickingTheOrderLowersAnOrderAboveEleven) {
-  app.record.Order = 15;
-  Page().Click("lblOrderInput");
-  EXPECT_EQ(app.record.Order, 11);
-  EXPECT_EQ(Page()["lblOrderInput"].caption, "11");
+  DesignRecord start = OpeningDefaults();
+  start.Order = 15;
+  Shown high(start);
+  high.page.Click("lblOrderInput");
+  EXPECT_EQ(high.app.record.Order, 11);
+  EXPECT_EQ(high.Caption("lblOrderInput"), "11");
 }
 
 // --- The Design command ---
 
-struct DesignCase {
-  const char* name;
-  const char* option;  // family option to select first
-  std::vector<std::pair<std::string, std::string>> fields;
-  Strings messages;
-};
-
-class DesignCommandMessages : public DesignPageTest,
-                              public ::testing::WithParamInterface<DesignCase> {};
-
-TEST_P(DesignCommandMessages, AppearInOrderOnePerRepair) {
-  const DesignCase& c = GetParam();
-  Page().SelectOption(c.option);
-  for (const auto& [name, text] : c.fields)
-    Page()[name].caption = text;
-  Page().RunDesignCommand();
-  EXPECT_EQ(Messages(), c.messages);
+// One field at a time on the Chebyshev page: the repaired value reaches the record with exactly
+// one message, and only some repairs rewrite their field.
+TEST(DesignPage, EachRepairStoresItsValueWithOneMessage) {
+  struct Case {
+    const char* field;
+    const char* typed;
+    const char* shown;
+    float stored;
+    const char* message;  // nullptr: none
+  };
+  const std::vector<Case> cases{
+      {"txtWidth", "20M", "10M", 1e7f, "The filter bandwidth has been reset downward to 10 MHz"},
+      {"txtWidth", "abc", "1K", 1000, "The filter bandwidth has been reset upward to 1 KHz"},
+      {"txtWidth", "10M", "10M", 1e7f, nullptr},
+      {"lblOrderInput", "12", "12", 11, "The order has been reset downward to 11"},
+      {"lblOrderInput", "1", "2", 2, "The order has been reset upward to 2"},
+      {"txtApass", "0", ".001", 0.001f,
+       "The Chebyshev family passband ripple value has been reset upward to .001 dB"},
+      {"txtApass", "25", "20", 20,
+       "The Chebyshev family passband ripple value has been reset downward to 20 dB"},
+      {"txtApass", ".001", ".001", 0.001f, nullptr},
+      {"txtApass", "20", "20", 20, nullptr},
+      {"txtStart", "0.01", "0.01", 0.1f, "Analysis starting frequency has been set to .1"},
+      {"txtStart", ".1", ".1", 0.1f, nullptr},
+      {"txtStop", "20M", "10M", 1e7f,
+       "The analysis stopping frequency has been reset downward to 10 MHz"},
+      {"txtStop", "10M", "10M", 1e7f, nullptr},
+      {"txtInts", "5", "5", 10, "Number of test frequencies has been reset upward to 10"},
+      {"txtInts", "4k", "4k", 2048, "Number of test frequencies has been reset downward to 2048"},
+      {"txtInts", "10", "10", 10, nullptr},
+      {"txtInts", "2048", "2048", 2048, nullptr},
+      {"txtdBTop", "50", "50", 40, "Gain top has been reset to +40"},
+      {"txtdBTop", "-3", "-3", 0, "Gain top has been reset to 0"},
+      {"txtdBTop", "40", "40", 40, nullptr},
+      {"txtdBTop", "0", "0", 0, nullptr},
+      {"txtdBBottom", "0", "0", -1, "Gain bottom has been reset to -1"},
+      {"txtdBBottom", "-150", "-150", -100, "Gain bottom has been reset to -100"},
+      {"txtdBBottom", "-1", "-1", -1, nullptr},
+      {"txtdBBottom", "-100", "-100", -100, nullptr},
+      {"txtDelay", "3m", "3m", 0.003f, nullptr},
+  };
+  for (const Case& c : cases) {
+    Shown d;
+    d.page.SelectOption("optChebyshev");
+    const std::string where = std::string(c.field) + "=" + c.typed;
+    ASSERT_TRUE(d.Design({{c.field, c.typed}})) << where;
+    EXPECT_EQ(d.Caption(c.field), c.shown) << where;
+    EXPECT_FLOAT_EQ(Stored(d.app.record, c.field), c.stored) << where;
+    EXPECT_EQ(d.app.dialogs.Texts(), c.message ? Strings{c.message} : Strings{}) << where;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Repairs, DesignCommandMessages,
-    ::testing::Values(
-        DesignCase{"Bandwidth20M",
-                   "optButterworth",
-                   {{"txtWidth", "20M"}},
-                   {"The filter bandwidth has been reset downward to 10 MHz"}},
-        DesignCase{"Order12",
-                   "optButterworth",
-                   {{"lblOrderInput", "12"}},
-                   {"The order has been reset downward to 11"}},
-        DesignCase{"ChebyshevRipple0",
-                   "optChebyshev",
-                   {{"txtApass", "0"}},
-                   {"The Chebyshev family passband ripple value has been reset upward to .001 dB"}},
-        DesignCase{"ChebyshevRipple25",
-                   "optChebyshev",
-                   {{"txtApass", "25"}},
-                   {"The Chebyshev family passband ripple value has been reset downward to 20 dB"}},
-        DesignCase{"ButterworthAnyRipple", "optButterworth", {{"txtApass", "-7"}}, {}},
-        DesignCase{"BesselOrder11",
-                   "optBessel",
-                   {{"lblOrderInput", "11"}},
-                   {"Bessel family; order reset to 10"}},
-        DesignCase{"BesselOrder14",
-                   "optBessel",
-                   {{"lblOrderInput", "14"}},
-                   {"The order has been reset downward to 11", "Bessel family; order reset to 10"}},
-        DesignCase{"StartTooLow",
-                   "optButterworth",
-                   {{"txtStart", "0.01"}},
-                   {"Analysis starting frequency has been set to .1"}},
-        DesignCase{"StopEqualsStart",
-                   "optButterworth",
-                   {{"txtStop", "1k"}},
-                   {"Please enter an analysis stopping frequency\n"
-                    "greater than the starting frequency"}},
-        DesignCase{"Stop20M",
-                   "optButterworth",
-                   {{"txtStop", "20M"}},
-                   {"The analysis stopping frequency has been reset downward to 10 MHz"}},
-        DesignCase{"IntervalsFew",
-                   "optButterworth",
-                   {{"txtInts", "5"}},
-                   {"Number of test frequencies has been reset upward to 10"}},
-        DesignCase{"IntervalsMany",
-                   "optButterworth",
-                   {{"txtInts", "4k"}},
-                   {"Number of test frequencies has been reset downward to 2048"}},
-        DesignCase{"GainTop50Bottom0",
-                   "optButterworth",
-                   {{"txtdBTop", "50"}, {"txtdBBottom", "0"}},
-                   {"Gain top has been reset to +40", "Gain bottom has been reset to -1"}},
-        DesignCase{"GainTopNegative",
-                   "optButterworth",
-                   {{"txtdBTop", "-3"}},
-                   {"Gain top has been reset to 0"}},
-        DesignCase{"GainBottomDeep",
-                   "optButterworth",
-                   {{"txtdBBottom", "-150"}},
-                   {"Gain bottom has been reset to -100"}},
-        DesignCase{"EveryRepairInOrder",
-                   "optChebyshev",
-                   {{"txtWidth", "20M"},
-                    {"lblOrderInput", "12"},
-                    {"txtApass", "30"},
-                    {"txtStart", "0"},
-                    {"txtStop", "50M"},
-                    {"txtInts", "3"},
-                    {"txtdBTop", "41"},
-                    {"txtdBBottom", "-101"}},
-                   {"The filter bandwidth has been reset downward to 10 MHz",
-                    "The order has been reset downward to 11",
-                    "The Chebyshev family passband ripple value has been reset downward to 20 dB",
-                    "Analysis starting frequency has been set to .1",
-                    "The analysis stopping frequency has been reset downward to 10 MHz",
-                    "Number of test frequencies has been reset upward to 10",
-                    "Gain top has been reset to +40", "Gain bottom has been reset to -100"}},
-        DesignCase{"ValuesAtTheBounds",
-                   "optChebyshev",
-                   {{"txtWidth", "10M"},
-                    {"txtApass", "20"},
-                    {"txtStart", ".1"},
-                    {"txtStop", "10M"},
-                    {"txtInts", "2048"},
-                    {"txtdBTop", "40"},
-                    {"txtdBBottom", "-100"}},
-                   {}},
-        DesignCase{
-            "OtherBounds",
-            "optChebyshev",
-            {{"txtApass", ".001"}, {"txtInts", "10"}, {"txtdBTop", "0"}, {"txtdBBottom", "-1"}},
-            {}}),
-    [](const ::testing::TestParamInfo<DesignCase>& info) { return info.param.name; });
-
-TEST_F(DesignPageTest, RepairsRewriteOnlyTheFieldsThatSaySo) {
-  Page().SelectOption("optChebyshev");
-  Page()["txtWidth"].caption = "20M";
-  Page()["txtApass"].caption = "0";
-  Page()["txtStop"].caption = "20M";
-  Page()["txtdBTop"].caption = "50";
-  Page()["txtInts"].caption = "4k";
-  Page().RunDesignCommand();
-  EXPECT_EQ(Page()["txtWidth"].caption, "10M");
-  EXPECT_EQ(Page()["txtApass"].caption, ".001");
-  EXPECT_EQ(Page()["txtStop"].caption, "10M");
-  EXPECT_EQ(Page()["txtdBTop"].caption, "50");
-  EXPECT_EQ(Page()["txtInts"].caption, "4k");
-  EXPECT_FLOAT_EQ(app.record.Bandwidth, 1e7f);
-  EXPECT_FLOAT_EQ(app.record.Apass, 0.001f);
-  EXPECT_FLOAT_EQ(app.record.Fstop, 1e7f);
-  EXPECT_FLOAT_EQ(app.record.dBtop, 40);
-  EXPECT_EQ(app.record.Nints, 2048);
+// Repairs that depend on the family or on one another, in the command's order.
+TEST(DesignPage, DesignCommandMessagesAppearInOrder) {
+  struct Case {
+    const char* option;
+    Fields fields;
+    Strings messages;
+  };
+  const std::vector<Case> cases{
+      {"optButterworth", {{"txtApass", "-7"}}, {}},
+      {"optBessel", {{"lblOrderInput", "11"}}, {"Bessel family; order reset to 10"}},
+      {"optBessel",
+       {{"lblOrderInput", "14"}},
+       {"The order has been reset downward to 11", "Bessel family; order reset to 10"}},
+      {"optButterworth",
+       {{"txtdBTop", "50"}, {"txtdBBottom", "0"}},
+       {"Gain top has been reset to +40", "Gain bottom has been reset to -1"}},
+      {"optChebyshev",
+       {{"txtWidth", "20M"},
+        {"lblOrderInput", "12"},
+        {"txtApass", "30"},
+        {"txtStart", "0"},
+        {"txtStop", "50M"},
+        {"txtInts", "3"},
+        {"txtdBTop", "41"},
+        {"txtdBBottom", "-101"}},
+       {"The filter bandwidth has been reset downward to 10 MHz",
+        "The order has been reset downward to 11",
+        "The Chebyshev family passband ripple value has been reset downward to 20 dB",
+        "Analysis starting frequency has been set to .1",
+        "The analysis stopping frequency has been reset downward to 10 MHz",
+        "Number of test frequencies has been reset upward to 10", "Gain top has been reset to +40",
+        "Gain bottom has been reset to -100"}},
+  };
+  for (const Case& c : cases) {
+    Shown d;
+    d.page.SelectOption(c.option);
+    d.Design(c.fields);
+    EXPECT_EQ(d.app.dialogs.Texts(), c.messages) << c.option << " " << c.fields[0].first;
+  }
+  Shown bessel;
+  bessel.page.SelectOption("optBessel");
+  bessel.Design({{"lblOrderInput", "11"}});
+  EXPECT_EQ(bessel.app.record.Order, 10);
 }
 
-TEST_F(DesignPageTest, DesignCommandDesignsAndAnalysesTheFamilyFilter) {
-  Page()["txtWidth"].caption = "1k";
-  ASSERT_TRUE(Page().RunDesignCommand());
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(app.record.Family, kButterworth);
-  EXPECT_EQ(app.record.FreqAxisMode, 2);
-  EXPECT_FLOAT_EQ(app.record.Apass, 0);
+TEST(DesignPage, DesignCommandDesignsAndAnalysesTheFamilyFilter) {
+  Shown d;
+  ASSERT_TRUE(d.Design({{"txtWidth", "1k"}}));
+  const DesignRecord& r = d.app.record;
+  EXPECT_TRUE(d.app.dialogs.Texts().empty());
+  EXPECT_EQ(r.Family, kButterworth);
+  EXPECT_EQ(r.FreqAxisMode, 2);
+  EXPECT_FLOAT_EQ(r.Apass, 0);
   // Third-order Butterworth at 1 kHz: one three-pole stage, 47 kOhm.
-  EXPECT_FLOAT_EQ(app.record.R[1][2], 47000);
-  EXPECT_NEAR(app.record.C[1][1], 4.716e-9, 0.01e-9);
-  EXPECT_NEAR(app.record.C[1][2], 12.01e-9, 0.02e-9);
-  EXPECT_NEAR(app.record.C[1][3], 0.686e-9, 0.002e-9);
-  EXPECT_FLOAT_EQ(app.record.Freq[0], 1000);
-  EXPECT_NEAR(app.record.Gain[0], -3.01, 0.02);  // the sweep starts at the 3 dB frequency
+  EXPECT_FLOAT_EQ(r.R[1][2], 47000);
+  EXPECT_NEAR(r.C[1][1], 4.716e-9, 0.01e-9);
+  EXPECT_NEAR(r.C[1][2], 12.01e-9, 0.02e-9);
+  EXPECT_NEAR(r.C[1][3], 0.686e-9, 0.002e-9);
+  EXPECT_FLOAT_EQ(r.Freq[0], 1000);
+  EXPECT_NEAR(r.Gain[0], -3.01, 0.02);  // the sweep starts at the 3 dB frequency
 }
 
 // Only the values of steps up to the stop check are stored; no synthesis, no analysis.
-TEST_F(DesignPageTest, StopNotAboveStartLeavesTheDesignUntouched) {
-  ASSERT_TRUE(Page().RunDesignCommand());
-  const DesignRecord before = app.record;
-  Page()["txtWidth"].caption = "5k";
-  Page()["txtStop"].caption = "1k";
-  Page()["txtInts"].caption = "100";
-  EXPECT_FALSE(Page().RunDesignCommand());
-  EXPECT_FLOAT_EQ(app.record.Bandwidth, 5000);
-  EXPECT_FLOAT_EQ(app.record.Fstop, 1000);
-  EXPECT_EQ(app.record.Nints, before.Nints);
-  EXPECT_EQ(app.record.C, before.C);
-  EXPECT_EQ(app.record.R, before.R);
-  EXPECT_EQ(app.record.Gain, before.Gain);
-  EXPECT_EQ(app.record.Freq, before.Freq);
-}
+TEST(DesignPage, StopNotAboveStartLeavesTheDesignUntouched) {
+  Shown d;
+  ASSERT_TRUE(d.Design());
+  const DesignRecord before = d.app.record;
+  EXPECT_FALSE(d.Design({{"txtWidth", "5k"}, {"txtStop", "1k"}, {"txtInts", "100"}}));
+  EXPECT_EQ(d.app.dialogs.Texts(), Strings{"Please enter an analysis stopping frequency\n"
+                                           "greater than the starting frequency"});
+  const DesignRecord& r = d.app.record;
+  EXPECT_FLOAT_EQ(r.Bandwidth, 5000);
+  EXPECT_FLOAT_EQ(r.Fstop, 1000);
+  EXPECT_EQ(r.Nints, before.Nints);
+  EXPECT_TRUE(r.C == before.C && r.R == before.R && r.Gain == before.Gain && r.Freq == before.Freq);
 
-TEST_F(DesignPageTest, StartAtTenMegahertzStopsTheCommandAfterTheStopIsLowered) {
-  Page()["txtStart"].caption = "20M";
-  Page()["txtStop"].caption = "30M";
-  EXPECT_FALSE(Page().RunDesignCommand());
-  EXPECT_EQ(Messages(),
+  Shown high;
+  EXPECT_FALSE(high.Design({{"txtStart", "20M"}, {"txtStop", "30M"}}));
+  EXPECT_EQ(high.app.dialogs.Texts(),
             (Strings{"The analysis stopping frequency has been reset downward to 10 MHz",
                      "Please enter an analysis starting frequency\nbelow 10 MHz"}));
-  Page().Click("cmdPlot");
-  EXPECT_TRUE(app.navigator.calls.empty());
 }
 
-TEST_F(DesignPageTest, ManualDesignKeepsTheUsersParts) {
-  app.record = DistinctSession();
-  app.record.C[2][1] = 0;  // an open C1 is raised to the 1e-13 floor, nothing else changes
-  const DesignRecord before = app.record;
-  Page()["txtWidth"].caption = "9k";
-  ASSERT_TRUE(Page().RunDesignCommand());
+TEST(DesignPage, ManualDesignKeepsTheUsersParts) {
+  DesignRecord start = DistinctSession();
+  start.C[2][1] = 0;  // an open C1 is raised to the 1e-13 floor, nothing else changes
+  Shown d(start);
+  ASSERT_TRUE(d.Design({{"txtWidth", "9k"}}));
+  const DesignRecord& r = d.app.record;
   for (int s = 1; s <= 2; ++s) {
     for (int k = 1; k <= 3; ++k) {
-      EXPECT_EQ(app.record.R[s][k], before.R[s][k]);
-      if (s != 2 || k != 1) {
-        EXPECT_EQ(app.record.C[s][k], before.C[s][k]);
-      }
+      EXPECT_EQ(r.R[s][k], start.R[s][k]);
+      EXPECT_EQ(r.C[s][k], (s == 2 && k == 1) ? 1e-13f : start.C[s][k]);
     }
   }
-  EXPECT_FLOAT_EQ(app.record.C[2][1], 1e-13f);
-  EXPECT_FLOAT_EQ(app.record.Freq[0], before.Fstart);
-  EXPECT_LT(app.record.Gain[app.record.Nints], -10);  // analysed: the parts make a lowpass
-}
+  EXPECT_FLOAT_EQ(r.Freq[0], start.Fstart);
+  EXPECT_LT(r.Gain[r.Nints], -10);  // analysed: the parts make a lowpass
 
-TEST_F(DesignPageTest, ChoosingAFamilyAgainRedesignsTheParts) {
-  app.record = DistinctSession();
-  Page().SelectOption("optButterworth");
-  Page().Spin("UpDown1", 4);
-  ASSERT_TRUE(Page().RunDesignCommand());
-  EXPECT_EQ(app.record.PartsModified, 0);
-  EXPECT_EQ(app.record.R[1][1], 0);  // two-pole stages now
-  EXPECT_NE(app.record.C[1][2], DistinctSession().C[1][2]);
+  Shown chosen(DistinctSession());  // choosing a family again redesigns the parts
+  chosen.page.SelectOption("optButterworth");
+  chosen.page.Spin("UpDown1", 4);
+  ASSERT_TRUE(chosen.Design());
+  EXPECT_EQ(chosen.app.record.PartsModified, 0);
+  EXPECT_EQ(chosen.app.record.R[1][1], 0);  // two-pole stages now
+  EXPECT_NE(chosen.app.record.C[1][2], DistinctSession().C[1][2]);
 }
 
 // Letters, nothing, huge, negative and over-long entries in every field end in a repaired,
 // designable record and never in a crash.
-TEST_F(DesignPageTest, BadInputInEveryFieldIsRepaired) {
+TEST(DesignPage, BadInputInEveryFieldIsRepaired) {
   const Strings fields{"txtWidth", "lblOrderInput", "txtApass",    "txtStart", "txtStop",
                        "txtInts",  "txtdBTop",      "txtdBBottom", "txtDelay"};
   const Strings inputs{"abc", "", "1e40", "-5", "1234567890123456", "-1e40", "5k5k5k"};
   for (const char* option : {"optButterworth", "optChebyshev", "optBessel"}) {
     for (const std::string& field : fields) {
       for (const std::string& input : inputs) {
-        AppTestContext fresh;
-        fresh.record.SetOpeningDefaults();
-        DesignPage shown(fresh.context);
-        shown.SelectOption(option);
-        shown.Type(field, input);
-        const bool designed = shown.RunDesignCommand();
-        const DesignRecord& r = fresh.record;
+        Shown d;
+        d.page.SelectOption(option);
+        d.page.Type(field, input);
+        const bool designed = d.Design();
+        const DesignRecord& r = d.app.record;
         const std::string where = std::string(option) + " " + field + "=" + input;
-        EXPECT_GT(r.Bandwidth, 0) << where;
-        EXPECT_LE(r.Bandwidth, 1e7f) << where;
-        EXPECT_GE(r.Order, 2) << where;
-        EXPECT_LE(r.Order, 11) << where;
+        EXPECT_TRUE(r.Bandwidth > 0 && r.Bandwidth <= 1e7f) << where;
+        EXPECT_TRUE(r.Order >= 2 && r.Order <= 11) << where;
         EXPECT_GE(r.Fstart, 0.1f) << where;
         if (!designed) {
-          EXPECT_FALSE(fresh.dialogs.Texts().empty()) << where;
+          EXPECT_FALSE(d.app.dialogs.Texts().empty()) << where;
           continue;
         }
-        EXPECT_GT(r.Fstop, r.Fstart) << where;
-        EXPECT_LE(r.Fstop, 1e7f) << where;
-        EXPECT_GE(r.Nints, 10) << where;
-        EXPECT_LE(r.Nints, 2048) << where;
-        EXPECT_GE(r.dBtop, 0) << where;
-        EXPECT_LE(r.dBbottom, -1) << where;
+        EXPECT_TRUE(r.Fstop > r.Fstart && r.Fstop <= 1e7f) << where;
+        EXPECT_TRUE(r.Nints >= 10 && r.Nints <= 2048) << where;
+        EXPECT_TRUE(r.dBtop >= 0 && r.dBbottom <= -1) << where;
         EXPECT_TRUE(std::isfinite(r.Gain[r.Nints])) << where;
       }
     }
   }
 }
 
-TEST_F(DesignPageTest, UnreadableBandwidthAndTooLowOrderAreRaisedWithAMessage) {
-  Page()["txtWidth"].caption = "abc";
-  Page()["lblOrderInput"].caption = "1";
-  ASSERT_TRUE(Page().RunDesignCommand());
-  EXPECT_EQ(Messages(), (Strings{"The filter bandwidth has been reset upward to 1 KHz",
-                                 "The order has been reset upward to 2"}));
-  EXPECT_FLOAT_EQ(app.record.Bandwidth, 1000);
-  EXPECT_EQ(app.record.Order, 2);
-  EXPECT_EQ(Page()["txtWidth"].caption, "1K");
-  EXPECT_EQ(Page()["lblOrderInput"].caption, "2");
-}
-
 // --- Buttons ---
 
-TEST_F(DesignPageTest, ViewButtonsDesignFirstThenOpenTheirPage) {
+TEST(DesignPage, ButtonsDesignFirstWhereTheyShouldThenOpenTheirPage) {
   struct Case {
     const char* button;
-    PageId page;
-    OpenMode mode;
+    bool designs;
+    std::vector<Call> calls;
   };
+  using enum PageId;
   const std::vector<Case> cases{
-      {"cmdPlot", PageId::Plot, OpenMode::Switch},
-      {"cmdSchematic", PageId::Schematic, OpenMode::Switch},
-      {"cmdTabulate", PageId::Tabulated, OpenMode::Switch},
-      {"cmdWrite", PageId::WriteFiles, OpenMode::Modal},
+      {"cmdPlot", true, {{Call::Kind::Open, Plot, OpenMode::Switch}}},
+      {"cmdSchematic", true, {{Call::Kind::Open, Schematic, OpenMode::Switch}}},
+      {"cmdTabulate", true, {{Call::Kind::Open, Tabulated, OpenMode::Switch}}},
+      {"cmdWrite", true, {{Call::Kind::Open, WriteFiles, OpenMode::Modal}}},
+      {"cmdPrint", true, {}},
+      {"cmdAbout", false, {{Call::Kind::Open, About, OpenMode::Over}}},
+      {"cmdTransient", false, {{Call::Kind::Open, Transient, OpenMode::Over}}},
+      {"cmdQuit", false, {{Call::Kind::Open, Exit, OpenMode::Modal}}},
   };
   for (const Case& c : cases) {
-    AppTestContext fresh;
-    fresh.record.SetOpeningDefaults();
-    DesignPage shown(fresh.context);
-    shown["txtWidth"].caption = "2k";
-    shown.Click(c.button);
-    EXPECT_FLOAT_EQ(fresh.record.Bandwidth, 2000) << c.button;
-    EXPECT_NE(fresh.record.C[1][2], 0) << c.button;
-    EXPECT_EQ(fresh.navigator.calls, (std::vector<Call>{{Call::Kind::Open, c.page, c.mode}}))
-        << c.button;
+    Shown d;
+    d.page["txtWidth"].caption = "2k";
+    d.page.Click(c.button);
+    EXPECT_FLOAT_EQ(d.app.record.Bandwidth, c.designs ? 2000 : 3000) << c.button;
+    EXPECT_EQ(d.app.record.C[1][2] != 0, c.designs) << c.button;
+    EXPECT_EQ(d.app.navigator.calls, c.calls) << c.button;
   }
 }
 
-TEST_F(DesignPageTest, OtherButtonsOpenTheirWindowsWithoutDesigning) {
-  struct Case {
-    const char* button;
-    PageId page;
-    OpenMode mode;
-  };
-  const std::vector<Case> cases{
-      {"cmdAbout", PageId::About, OpenMode::Over},
-      {"cmdTransient", PageId::Transient, OpenMode::Over},
-      {"cmdQuit", PageId::Exit, OpenMode::Modal},
-  };
-  for (const Case& c : cases) {
-    AppTestContext fresh;
-    fresh.record.SetOpeningDefaults();
-    DesignPage shown(fresh.context);
-    shown["txtWidth"].caption = "2k";
-    shown.Click(c.button);
-    EXPECT_FLOAT_EQ(fresh.record.Bandwidth, 3000) << c.button;
-    EXPECT_EQ(fresh.navigator.calls, (std::vector<Call>{{Call::Kind::Open, c.page, c.mode}}))
-        << c.button;
-  }
-}
-
-TEST_F(DesignPageTest, PrintRunsTheDesignCommandOnly) {
-  Page()["txtWidth"].caption = "2k";
-  Page().Click("cmdPrint");
-  EXPECT_FLOAT_EQ(app.record.Bandwidth, 2000);
-  EXPECT_NE(app.record.C[1][2], 0);
-  EXPECT_TRUE(app.navigator.calls.empty());
-}
-
-TEST_F(DesignPageTest, ViewButtonsStayWhenTheCommandStops) {
-  Page()["txtStop"].caption = "10";
-  for (const char* button : {"cmdPlot", "cmdSchematic", "cmdTabulate", "cmdWrite", "cmdSave"}) {
-    Page().Click(button);
-  }
-  EXPECT_TRUE(app.navigator.calls.empty());
-  EXPECT_TRUE(app.dialogs.saveRequests.empty());
-  EXPECT_EQ(Messages().size(), 5u);
+TEST(DesignPage, ViewButtonsStayWhenTheCommandStops) {
+  Shown d;
+  d.page["txtStop"].caption = "10";
+  for (const char* button : {"cmdPlot", "cmdSchematic", "cmdTabulate", "cmdWrite", "cmdSave"})
+    d.page.Click(button);
+  EXPECT_TRUE(d.app.navigator.calls.empty());
+  EXPECT_TRUE(d.app.dialogs.saveRequests.empty());
+  EXPECT_EQ(d.app.dialogs.Texts().size(), 5u);
 }
 
 // --- Get and Save ---
 
-TEST_F(DesignPageTest, SaveDesignsThenWritesTheChosenFile) {
+TEST(DesignPage, SaveDesignsThenWritesTheChosenFileAndCancelWritesNothing) {
   ScratchDirectory folder;
+  Shown cancelled;
+  cancelled.page.Click("cmdSave");
+  EXPECT_EQ(cancelled.app.dialogs.saveRequests.size(), 1u);
+  EXPECT_TRUE(cancelled.app.record.SessionFile.empty());
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+  EXPECT_TRUE(cancelled.app.dialogs.Texts().empty());
+
+  Shown d;
   const std::string path = folder.File("saved.KST");
-  app.dialogs.fileAnswers.push_back(path);
-  Page()["txtWidth"].caption = "2k";
-  Page().Click("cmdSave");
-  ASSERT_EQ(app.dialogs.saveRequests.size(), 1u);
-  const FileDialogRequest& request = app.dialogs.saveRequests[0];
+  d.app.dialogs.fileAnswers.push_back(path);
+  d.page["txtWidth"].caption = "2k";
+  d.page.Click("cmdSave");
+  ASSERT_EQ(d.app.dialogs.saveRequests.size(), 1u);
+  const FileDialogRequest& request = d.app.dialogs.saveRequests[0];
   EXPECT_EQ(request.title, "Save KESTRO file");
   EXPECT_EQ(request.filter, "KESTRO files (*.KST)|*.KST");
   EXPECT_EQ(request.filterIndex, 1);
   EXPECT_TRUE(request.overwritePrompt);
-  EXPECT_EQ(app.record.SessionFile, path);
-  ASSERT_TRUE(std::filesystem::exists(path));
-
+  EXPECT_EQ(d.app.record.SessionFile, path);
   DesignRecord readBack{};
-  ReadSessionFile(readBack, path, app.dialogs);
-  EXPECT_TRUE(SameSession(app.record, readBack));
+  ReadSessionFile(readBack, path, d.app.dialogs);
+  EXPECT_TRUE(SameSession(d.app.record, readBack));
   EXPECT_FLOAT_EQ(readBack.Bandwidth, 2000);
 }
 
-TEST_F(DesignPageTest, CancelledSaveWritesNothing) {
+TEST(DesignPage, GetReadsTheChosenFileAndShowsItsFieldsAndCancelReadsNothing) {
   ScratchDirectory folder;
-  Page().Click("cmdSave");
-  EXPECT_EQ(app.dialogs.saveRequests.size(), 1u);
-  EXPECT_TRUE(app.record.SessionFile.empty());
-  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
-  EXPECT_TRUE(Messages().empty());
-}
+  Shown cancelled;
+  cancelled.page.Type("txtStart", "250");
+  const DesignRecord before = cancelled.app.record;
+  cancelled.page.Click("cmdGet");
+  EXPECT_EQ(cancelled.app.dialogs.openRequests.size(), 1u);
+  EXPECT_TRUE(cancelled.app.record.SessionFile.empty());
+  EXPECT_EQ(cancelled.Caption("txtStart"), "250");
+  EXPECT_TRUE(SameSession(before, cancelled.app.record));
+  EXPECT_TRUE(cancelled.app.dialogs.Texts().empty());
 
-TEST_F(DesignPageTest, GetReadsTheChosenFileAndShowsItsFields) {
-  ScratchDirectory folder;
+  Shown d;
   DesignRecord saved = DistinctSession();
-  ASSERT_TRUE(WriteSessionFile(saved, folder.File("old.KST"), app.dialogs));
-  app.dialogs.fileAnswers.push_back(folder.File("old.KST"));
-  Page().Click("cmdGet");
-  ASSERT_EQ(app.dialogs.openRequests.size(), 1u);
-  EXPECT_EQ(app.dialogs.openRequests[0].title, "Read KESTRO file");
-  EXPECT_EQ(app.dialogs.openRequests[0].filter, "KESTRO files (*.KST)|*.KST");
-  EXPECT_TRUE(SameSession(saved, app.record));
-  EXPECT_TRUE(Page()["optManual"].checked);
-  EXPECT_FALSE(Page()["optButterworth"].checked);
-  EXPECT_EQ(app.record.PartsModified, 1);
-  EXPECT_EQ(Page()["txtStart"].caption, " 20Hz");
-  EXPECT_EQ(Page()["txtStop"].caption, " 200K ");
-  EXPECT_EQ(Page()["lblOrderInput"].caption, "5 ");
-  EXPECT_EQ(Page()["lblNrY"].caption, "7");
-  EXPECT_EQ(Page()["txtDelay"].caption, "2m");
-
-  // The loaded manual design keeps its parts through the next Design command.
-  const DesignRecord loaded = app.record;
-  ASSERT_TRUE(Page().RunDesignCommand());
-  for (int stage = 1; stage <= 2; ++stage) {
-    EXPECT_EQ(app.record.C[stage], loaded.C[stage]);
-    EXPECT_EQ(app.record.R[stage], loaded.R[stage]);
-  }
-}
-
-TEST_F(DesignPageTest, CancelledGetReadsNothingAndKeepsTheFields) {
-  Type("txtStart", "250");
-  const DesignRecord before = app.record;
-  Page().Click("cmdGet");
-  EXPECT_EQ(app.dialogs.openRequests.size(), 1u);
-  EXPECT_TRUE(app.record.SessionFile.empty());
-  EXPECT_EQ(Page()["txtStart"].caption, "250");
-  EXPECT_TRUE(SameSession(before, app.record));
-  EXPECT_TRUE(Messages().empty());
+  ASSERT_TRUE(WriteSessionFile(saved, folder.File("old.KST"), d.app.dialogs));
+  d.app.dialogs.fileAnswers.push_back(folder.File("old.KST"));
+  d.page.Click("cmdGet");
+  ASSERT_EQ(d.app.dialogs.openRequests.size(), 1u);
+  EXPECT_EQ(d.app.dialogs.openRequests[0].title, "Read KESTRO file");
+  EXPECT_EQ(d.app.dialogs.openRequests[0].filter, "KESTRO files (*.KST)|*.KST");
+  EXPECT_TRUE(SameSession(saved, d.app.record));
+  EXPECT_TRUE(d.page["optManual"].checked);
+  EXPECT_FALSE(d.page["optButterworth"].checked);
+  EXPECT_EQ(d.app.record.PartsModified, 1);
+  const Fields shown{{"txtStart", " 20Hz"},
+                     {"txtStop", " 200K "},
+                     {"lblOrderInput", "5 "},
+                     {"lblNrY", "7"},
+                     {"txtDelay", "2m"}};
+  for (const auto& [name, text] : shown)
+    EXPECT_EQ(d.Caption(name), text) << name;
 }
 
 }  // namespace

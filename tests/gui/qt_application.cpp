@@ -1,6 +1,10 @@
 #include "qt_application.h"
 
+#include <sys/wait.h>
+
 #include <QApplication>
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 
 namespace kestro::test {
@@ -22,6 +26,20 @@ void SettleEvents() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
   }
+}
+
+std::string CommandOutput(const std::string& command, int* exitStatus) {
+  std::string output;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr)
+    return output;
+  std::array<char, 512> buffer{};
+  while (fgets(buffer.data(), buffer.size(), pipe) != nullptr)
+    output += buffer.data();
+  const int status = pclose(pipe);
+  if (exitStatus != nullptr)
+    *exitStatus = WEXITSTATUS(status);
+  return output;
 }
 
 }  // namespace kestro::test

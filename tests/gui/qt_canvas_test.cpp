@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <functional>
 
 #include "platform/qt/page_geometry.h"
 #include "platform/qt/retained_canvas.h"
@@ -23,12 +24,6 @@ Rgb PixelAt(const QImage& image, int x, int y) {
           static_cast<uint8_t>(colour.blue())};
 }
 
-QImage Blank(int width, int height) {
-  QImage image(width, height, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  return image;
-}
-
 // Counts pixels of a colour inside a pixel rectangle.
 int CountColour(const QImage& image, QRect area, Rgb colour) {
   int count = 0;
@@ -39,10 +34,33 @@ int CountColour(const QImage& image, QRect area, Rgb colour) {
   return count;
 }
 
-class QtCanvasTest : public ::testing::Test {
- protected:
-  QtCanvasTest() { EnsureQtApplication(); }
-};
+QImage White(QSize size) {
+  EnsureQtApplication();
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  return image;
+}
+
+// A white image of the given size with what `draw` puts on a canvas painting straight onto it.
+QImage Drawn(QSize size, const std::function<void(QtCanvas&)>& draw) {
+  QImage image = White(size);
+  {
+    QtCanvas canvas(image);
+    draw(canvas);
+  }
+  return image;
+}
+
+// The kept drawing replayed the way a window paints it.
+QImage Replayed(const RetainedCanvas& drawing, QSize size) {
+  QImage image = White(size);
+  {
+    QPainter painter(&image);
+    QtCanvas canvas(painter, QSizeF(size));
+    drawing.ReplayOn(canvas);
+  }
+  return image;
+}
 
 // --- Page geometry ---
 
@@ -57,12 +75,10 @@ TEST(PageGeometry, FontIsTheScreenShareInTwipsAsPoints) {
     EXPECT_NEAR(PageGeometry::FontPoints(c.screenPixels, c.dpi), c.points, 1e-3)
         << c.screenPixels << " at " << c.dpi;
   }
-}
-
-TEST(PageGeometry, FontPixelsFollowTheFullScreenHeight) {
+  // Pixels: 0.016 of the full screen height; a window at 40 % of a 1080-pixel screen keeps the
+  // screen's font, and a font scale of 2 doubles it.
   EXPECT_NEAR(PageGeometry(QSizeF(1920, 1080)).FontPixels(), 17.28, 1e-3);
   EXPECT_NEAR(PageGeometry(QSizeF(1280, 800)).FontPixels(), 12.8, 1e-3);
-  // A window at 40 % of a 1080-pixel screen keeps the screen's font; scale 2 doubles it.
   EXPECT_NEAR(PageGeometry(QSizeF(768, 432), 0.4f).FontPixels(), 17.28, 1e-3);
   EXPECT_NEAR(PageGeometry(QSizeF(1920, 1080)).FontPixels(2.0f), 34.56, 1e-3);
 }
@@ -77,104 +93,74 @@ TEST(PageGeometry, MapsPageUnitsOntoTheWholeSurfaceBothWays) {
   EXPECT_NEAR(back.y(), 2250, 1e-3);
 }
 
-// --- QtCanvas on an image ---
+// --- QtCanvas ---
 
-TEST_F(QtCanvasTest, FillsOutlinesAndLinesAtTheMappedPixels) {
-  QImage image = Blank(1200, 900);  // 10 page units a pixel
-  {
-    QtCanvas canvas(image);
+TEST(QtCanvas, FillsOutlinesAndLinesAtTheMappedPixels) {
+  const QImage image = Drawn(QSize(1200, 900), [](QtCanvas& canvas) {  // 10 page units a pixel
     canvas.FillRect(1000, 1000, 3000, 2000, kRed);
     canvas.Rect(5000, 1000, 7000, 2000, kBlue);
     canvas.Line(0, 5000, 6000, 5000, kBlue);
     canvas.LineTo(6000, 8000, kRed);  // from the end of the last line
-  }
-  EXPECT_EQ(PixelAt(image, 200, 150), kRed);    // inside the fill
-  EXPECT_EQ(PixelAt(image, 350, 150), kWhite);  // outside it
-  EXPECT_EQ(PixelAt(image, 500, 150), kBlue);   // left edge of the outline
-  EXPECT_EQ(PixelAt(image, 600, 150), kWhite);  // its inside stays empty
-  EXPECT_EQ(PixelAt(image, 300, 500), kBlue);
-  EXPECT_EQ(PixelAt(image, 700, 500), kWhite);
-  EXPECT_EQ(PixelAt(image, 600, 650), kRed);
-  EXPECT_EQ(PixelAt(image, 650, 650), kWhite);
+    canvas.Line(1000, 3000, 5000, 3000, kRed);
+    canvas.SetLineWidth(2);
+    canvas.Line(1000, 7000, 5000, 7000, kRed);
+  });
+  const struct {
+    int x, y;
+    Rgb colour;
+  } pixels[]{{200, 150, kRed},  {350, 150, kWhite}, {500, 150, kBlue}, {600, 150, kWhite},
+             {300, 500, kBlue}, {700, 500, kWhite}, {600, 650, kRed},  {650, 650, kWhite}};
+  for (const auto& p : pixels)
+    EXPECT_EQ(PixelAt(image, p.x, p.y), p.colour) << p.x << "," << p.y;
+  // Width one is one pixel thick, width two two pixels.
+  EXPECT_EQ(CountColour(image, QRect(200, 290, 1, 20), kRed), 1);
+  EXPECT_EQ(CountColour(image, QRect(200, 690, 1, 20), kRed), 2);
 }
 
-TEST_F(QtCanvasTest, PrintsTextBelowAndRightOfThePointInTheTextColour) {
-  QImage image = Blank(1920, 1080);
-  {
-    QtCanvas canvas(image);
+TEST(QtCanvas, PrintsTextBelowAndRightOfThePointInTheTextColour) {
+  const QImage image = Drawn(QSize(1920, 1080), [](QtCanvas& canvas) {
     canvas.SetTextColour(kBlue);
     canvas.Point(6000, 4500, kWhite);
     canvas.Print("Mousedown for data");
-  }
-  const int inkBelowRight = CountColour(image, QRect(960, 540, 300, 30), kBlue);
-  const int inkAbove = CountColour(image, QRect(900, 480, 400, 58), kBlue);
-  const int inkLeft = CountColour(image, QRect(700, 540, 259, 30), kBlue);
-  EXPECT_GT(inkBelowRight, 50);
-  EXPECT_EQ(inkAbove, 0);
-  EXPECT_EQ(inkLeft, 0);
+  });
+  EXPECT_GT(CountColour(image, QRect(960, 540, 300, 30), kBlue), 50);  // below and right
+  EXPECT_EQ(CountColour(image, QRect(900, 480, 400, 58), kBlue), 0);   // above
+  EXPECT_EQ(CountColour(image, QRect(700, 540, 259, 30), kBlue), 0);   // left
 }
 
-TEST_F(QtCanvasTest, ClearPaintsTheBackground) {
-  QImage image = Blank(600, 450);
-  {
-    QtCanvas canvas(image);
+TEST(QtCanvas, ClearPaintsTheBackground) {
+  const QImage image = Drawn(QSize(600, 450), [](QtCanvas& canvas) {
     canvas.SetBackground(kBack);
     canvas.FillRect(0, 0, 6000, 4500, kRed);
     canvas.Clear();
-  }
+  });
   EXPECT_EQ(CountColour(image, image.rect(), kBack), 600 * 450);
-}
-
-TEST_F(QtCanvasTest, LineWidthTwoDrawsThickerLines) {
-  QImage image = Blank(1200, 900);
-  {
-    QtCanvas canvas(image);
-    canvas.Line(1000, 2000, 5000, 2000, kRed);
-    canvas.SetLineWidth(2);
-    canvas.Line(1000, 6000, 5000, 6000, kRed);
-  }
-  EXPECT_EQ(CountColour(image, QRect(200, 190, 1, 20), kRed), 1);
-  EXPECT_EQ(CountColour(image, QRect(200, 590, 1, 20), kRed), 2);
 }
 
 // --- The kept drawing ---
 
-TEST_F(QtCanvasTest, KeptDrawingIsRepaintedAtAnyWindowSize) {
-  RetainedCanvas drawing;
-  drawing.FillRect(6000, 0, 12000, 4500, kRed);
-  drawing.Line(0, 6000, 12000, 6000, kBlue);
-  for (const QSize size : {QSize(1200, 900), QSize(1920, 1080), QSize(640, 400)}) {
-    QImage image = Blank(size.width(), size.height());
-    {
-      QPainter painter(&image);
-      QtCanvas canvas(painter, QSizeF(size));
-      drawing.ReplayOn(canvas);
-    }
-    EXPECT_EQ(PixelAt(image, size.width() * 3 / 4, size.height() / 4), kRed) << size.width();
-    EXPECT_EQ(PixelAt(image, size.width() / 4, size.height() / 4), kWhite) << size.width();
-    EXPECT_EQ(PixelAt(image, size.width() / 2, size.height() * 2 / 3), kBlue) << size.width();
-  }
-}
-
-TEST_F(QtCanvasTest, ClearEmptiesTheKeptDrawing) {
+TEST(RetainedCanvas, IsRepaintedAtAnyWindowSizeUntilCleared) {
   int changes = 0;
   RetainedCanvas drawing([&changes] { ++changes; });
-  drawing.Line(0, 0, 100, 100, kRed);
-  EXPECT_EQ(changes, 1);
-  drawing.Clear();
-  QImage image = Blank(120, 90);
-  {
-    QPainter painter(&image);
-    QtCanvas canvas(painter, QSizeF(120, 90));
-    drawing.ReplayOn(canvas);
+  drawing.FillRect(6000, 0, 12000, 4500, kRed);
+  drawing.Line(0, 6000, 12000, 6000, kBlue);
+  EXPECT_EQ(changes, 2);
+  for (const QSize size : {QSize(1200, 900), QSize(1920, 1080), QSize(640, 400)}) {
+    const QImage image = Replayed(drawing, size);
+    const int w = size.width(), h = size.height();
+    EXPECT_EQ(PixelAt(image, w * 3 / 4, h / 4), kRed) << w;
+    EXPECT_EQ(PixelAt(image, w / 4, h / 4), kWhite) << w;
+    EXPECT_EQ(PixelAt(image, w / 2, h * 2 / 3), kBlue) << w;
   }
-  EXPECT_EQ(CountColour(image, image.rect(), kWhite), 120 * 90);
-  EXPECT_GT(changes, 1);
+  drawing.Clear();
+  EXPECT_GT(changes, 2);
+  const QImage cleared = Replayed(drawing, QSize(120, 90));
+  EXPECT_EQ(CountColour(cleared, cleared.rect(), kWhite), 120 * 90);
 }
 
 // A panel painted over and over keeps the list short; text printed after the fill still goes
 // to the position a covered point set, and a line continues from the fill's far corner.
-TEST_F(QtCanvasTest, DrawingCoveredByAFillIsDroppedButThePositionsStay) {
+TEST(RetainedCanvas, DrawingCoveredByAFillIsDroppedButThePositionsStay) {
   RetainedCanvas drawing;
   drawing.Line(0, 8500, 12000, 8500, kBlue);  // outside the panel: kept
   for (int pass = 0; pass < 200; ++pass) {
@@ -188,14 +174,8 @@ TEST_F(QtCanvasTest, DrawingCoveredByAFillIsDroppedButThePositionsStay) {
   drawing.SetTextColour(kBlue);
   drawing.Print("Mark");               // at (3000, 3000), where the covered point left it
   drawing.LineTo(12000, 3000, kBlue);  // from (7000, 7000), the corner of the fill
-  QImage image = Blank(1200, 900);
-  {
-    QPainter painter(&image);
-    QtCanvas canvas(painter, QSizeF(1200, 900));
-    drawing.ReplayOn(canvas);
-  }
-  const int painted = CountColour(image, QRect(300, 300, 80, 25), kBack);
-  EXPECT_GT(80 * 25 - painted, 20);  // the text's ink
+  const QImage image = Replayed(drawing, QSize(1200, 900));
+  EXPECT_GT(80 * 25 - CountColour(image, QRect(300, 300, 80, 25), kBack), 20);  // the text's ink
   EXPECT_EQ(CountColour(image, QRect(200, 200, 95, 95), kBlue), 0);
   EXPECT_EQ(PixelAt(image, 950, 500), kBlue);  // the continued line
   EXPECT_EQ(PixelAt(image, 500, 500), kBack);  // the old line is painted over

@@ -7,8 +7,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTime>
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -26,23 +24,15 @@ namespace {
 // --- File dialog filters ---
 
 TEST(QtDialogs, FilterStringsBecomeQtFilterLists) {
-  struct Case {
-    const char* filter;
-    const char* list;
-  };
-  const std::vector<Case> cases{
+  const std::pair<const char*, const char*> cases[]{
       {"KESTRO files (*.KST)|*.KST", "KESTRO files (*.KST *.kst)"},
       {"Data files|*.DAT|All files|*.*", "Data files (*.DAT *.dat);;All files (*.*)"},
       {"LTspice (*.asc)|*.asc;*.ASC", "LTspice (*.asc *.ASC)"},
       {"", ""},
-      {"Dangling description", ""},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(QtDialogs::FilterList(c.filter).toStdString(), c.list) << c.filter;
-  }
-}
-
-TEST(QtDialogs, FilterIndexCountsFromOne) {
+      {"Dangling description", ""}};
+  for (const auto& [filter, list] : cases)
+    EXPECT_EQ(QtDialogs::FilterList(filter).toStdString(), list) << filter;
+  // The filter index counts from one; an index past the end selects the first.
   const std::string filter = "Easy|*.DAT|Scientific|*.TXT";
   EXPECT_EQ(QtDialogs::SelectedFilter(filter, 1).toStdString(), "Easy (*.DAT *.dat)");
   EXPECT_EQ(QtDialogs::SelectedFilter(filter, 2).toStdString(), "Scientific (*.TXT *.txt)");
@@ -80,18 +70,6 @@ TEST(QtClock, ReadsSecondsSinceMidnight) {
 }
 
 // --- Printer ---
-
-std::string CommandOutput(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr)
-    return output;
-  std::array<char, 512> buffer{};
-  while (fgets(buffer.data(), buffer.size(), pipe) != nullptr)
-    output += buffer.data();
-  pclose(pipe);
-  return output;
-}
 
 class PrintDeviceTest : public ::testing::Test {
  protected:
@@ -205,32 +183,28 @@ class PageWindowTest : public ::testing::Test {
   std::unique_ptr<PageWindow> window;
 };
 
-TEST_F(PageWindowTest, ListRowsScrollBarAndLabelClicksReachThePage) {
+// List rows, scroll bar and label clicks reach the page; the widgets then follow the controls.
+TEST_F(PageWindowTest, EventsReachThePageAndWidgetsFollowItsControls) {
   auto* list = qobject_cast<QListWidget*>(window->WidgetFor("lstRows"));
+  auto* label = qobject_cast<QLabel*>(window->WidgetFor("lblShown"));
+  auto* bar = qobject_cast<QScrollBar*>(window->WidgetFor("hsbScroll"));
   ASSERT_EQ(list->count(), 2);
   EXPECT_EQ(list->item(1)->text(), "beta");
   emit list->itemClicked(list->item(1));
   EXPECT_EQ(probe->clickedRow, 1);
-  auto* label = qobject_cast<QLabel*>(window->WidgetFor("lblShown"));
   EXPECT_EQ(label->text(), "row 1");
-
-  auto* bar = qobject_cast<QScrollBar*>(window->WidgetFor("hsbScroll"));
   EXPECT_EQ(bar->maximum(), 100);
   bar->setValue(42);
   EXPECT_EQ((*probe)["hsbScroll"].value, 42);
   EXPECT_EQ(label->text(), "42");
-
   QTest::mouseClick(label, Qt::LeftButton);
   EXPECT_EQ(probe->labelClicks, 1);
-}
 
-TEST_F(PageWindowTest, WidgetsFollowTheControlStateAfterEachEvent) {
   auto* hide = qobject_cast<QPushButton*>(window->WidgetFor("cmdHide"));
   hide->click();
-  EXPECT_TRUE(window->WidgetFor("lblShown")->isHidden());
+  EXPECT_TRUE(label->isHidden());
   EXPECT_FALSE(hide->isEnabled());
   EXPECT_NE(hide->styleSheet().indexOf("rgb(128, 255, 255)"), -1);
-  auto* list = qobject_cast<QListWidget*>(window->WidgetFor("lstRows"));
   ASSERT_EQ(list->count(), 3);
   EXPECT_EQ(list->item(2)->text(), "third");
 }
@@ -239,12 +213,12 @@ TEST_F(PageWindowTest, MousePressesArriveInPageUnits) {
   QTest::mouseClick(window.get(), Qt::LeftButton, {}, QPoint(600, 700));  // below the controls
   QTest::mouseClick(window.get(), Qt::RightButton, {}, QPoint(1100, 800));
   ASSERT_EQ(probe->downs.size(), 2u);
-  EXPECT_EQ(probe->downs[0].button, 1);
-  EXPECT_NEAR(probe->downs[0].x, 6000, 10);
-  EXPECT_NEAR(probe->downs[0].y, 7000, 10);
-  EXPECT_EQ(probe->downs[1].button, 2);
-  EXPECT_NEAR(probe->downs[1].x, 11000, 10);
-  EXPECT_NEAR(probe->downs[1].y, 8000, 10);
+  const ProbePage::Press expected[]{{1, 6000, 7000}, {2, 11000, 8000}};
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(probe->downs[i].button, expected[i].button);
+    EXPECT_NEAR(probe->downs[i].x, expected[i].x, 10);
+    EXPECT_NEAR(probe->downs[i].y, expected[i].y, 10);
+  }
 }
 
 TEST_F(PageWindowTest, ControlsAndFontScaleWithTheWindow) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 #include <QGroupBox>
 #include <QLabel>
@@ -13,7 +12,6 @@
 #include <QToolButton>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -58,6 +56,14 @@ class ShellTest : public ::testing::Test {
     SettleEvents();
     std::filesystem::current_path(previous_);
     std::filesystem::remove_all(folder_);
+  }
+
+  // The design page on the opening defaults, as the welcome page opens it.
+  PageWindow* OpenDesign() {
+    shell->Context().record.SetOpeningDefaults();
+    shell->Open(PageId::Design, OpenMode::Switch);
+    SettleEvents();
+    return shell->WindowOf(PageId::Design);
   }
 
   void Click(PageId page, const char* button) {
@@ -152,10 +158,7 @@ TEST_F(ShellTest, ClickThroughWelcomeDesignAndDesignCommand) {
 }
 
 TEST_F(ShellTest, OptionsSpinnersAndViewButtonsWorkOnTheRealWidgets) {
-  shell->Context().record.SetOpeningDefaults();
-  shell->Open(PageId::Design, OpenMode::Switch);
-  SettleEvents();
-  PageWindow* design = shell->WindowOf(PageId::Design);
+  PageWindow* design = OpenDesign();
   ASSERT_NE(design, nullptr);
 
   QRadioButton* chebyshev = Find<QRadioButton>(design, "optChebyshev");
@@ -180,43 +183,20 @@ TEST_F(ShellTest, OptionsSpinnersAndViewButtonsWorkOnTheRealWidgets) {
   ASSERT_NE(shell->WindowOf(PageId::Plot), nullptr);
 }
 
-TEST_F(ShellTest, NotBuiltViewsReturnToTheDesignPage) {
-  shell->Context().record.SetOpeningDefaults();
-  shell->Open(PageId::Design, OpenMode::Switch);
-  SettleEvents();
-  Click(PageId::Design, "cmdSchematic");
-  PageWindow* schematic = shell->WindowOf(PageId::Schematic);
-  ASSERT_NE(schematic, nullptr);
-  if (factory.Has(PageId::Schematic))
-    GTEST_SKIP() << "the schematic page is built";
-  EXPECT_EQ(Find<QLabel>(schematic, "lblNotBuilt")->text(), "This view is not built yet.");
-  Click(PageId::Schematic, "cmdReturn");
-  EXPECT_EQ(shell->MainPage(), PageId::Design);
-  EXPECT_NE(shell->WindowOf(PageId::Design), nullptr);
-  EXPECT_EQ(shell->WindowOf(PageId::Schematic), nullptr);
-}
-
-TEST_F(ShellTest, AboutOpensOverTheDesignPageAndReturnCloses) {
-  shell->Context().record.SetOpeningDefaults();
-  shell->Open(PageId::Design, OpenMode::Switch);
-  SettleEvents();
+// About opens over the design page and Return closes it; closing the design page from its title
+// bar asks through the exit page, where Cancel stays; a view not built yet says so and returns;
+// Quit through the exit page saves and ends.
+TEST_F(ShellTest, NavigatesBetweenThePagesThatExist) {
+  PageWindow* design = OpenDesign();
   Click(PageId::Design, "cmdAbout");
   PageWindow* about = shell->WindowOf(PageId::About);
   ASSERT_NE(about, nullptr);
   EXPECT_EQ(about->windowTitle(), "KestroLab - About");
   EXPECT_EQ(Find<QLabel>(about, "lblPath")->text(), "/usr/local/bin");
-  EXPECT_LT(about->width(), shell->WindowOf(PageId::Design)->width());
+  EXPECT_LT(about->width(), design->width());
   Click(PageId::About, "cmdExit");
   EXPECT_EQ(shell->WindowOf(PageId::About), nullptr);
-  EXPECT_NE(shell->WindowOf(PageId::Design), nullptr);
-}
 
-// Closing the design page from its title bar goes through the exit page; Cancel stays.
-TEST_F(ShellTest, TitleBarCloseOfAMainPageAsksThroughTheExitPage) {
-  shell->Context().record.SetOpeningDefaults();
-  shell->Open(PageId::Design, OpenMode::Switch);
-  SettleEvents();
-  PageWindow* design = shell->WindowOf(PageId::Design);
   EXPECT_FALSE(design->close());
   PageWindow* exit = shell->WindowOf(PageId::Exit);
   ASSERT_NE(exit, nullptr);
@@ -226,12 +206,16 @@ TEST_F(ShellTest, TitleBarCloseOfAMainPageAsksThroughTheExitPage) {
   EXPECT_EQ(shell->WindowOf(PageId::Design), design);
   EXPECT_FALSE(std::filesystem::exists("LASTSESSION.KST"));
   EXPECT_FALSE(shell->Ended());
-}
 
-TEST_F(ShellTest, QuitThroughTheExitPageSavesAndEnds) {
-  shell->Context().record.SetOpeningDefaults();
-  shell->Open(PageId::Design, OpenMode::Switch);
-  SettleEvents();
+  ASSERT_FALSE(factory.Has(PageId::Schematic)) << "choose a view that is not built yet";
+  Click(PageId::Design, "cmdSchematic");
+  PageWindow* schematic = shell->WindowOf(PageId::Schematic);
+  ASSERT_NE(schematic, nullptr);
+  EXPECT_EQ(Find<QLabel>(schematic, "lblNotBuilt")->text(), "This view is not built yet.");
+  Click(PageId::Schematic, "cmdReturn");
+  EXPECT_EQ(shell->MainPage(), PageId::Design);
+  EXPECT_EQ(shell->WindowOf(PageId::Schematic), nullptr);
+
   Click(PageId::Design, "cmdQuit");
   ASSERT_NE(shell->WindowOf(PageId::Exit), nullptr);
   Click(PageId::Exit, "cmdExit");
@@ -263,14 +247,9 @@ TEST(DisplayCheck, NeedsADisplayOnlyForPlatformsThatUseOne) {
 TEST(DisplayCheck, TheProgramSaysSoInOneLineAndFails) {
   const std::string command =
       "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " KESTROLAB_PROGRAM " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string output;
-  char buffer[256];
-  while (fgets(buffer, sizeof buffer, pipe) != nullptr)
-    output += buffer;
-  const int status = pclose(pipe);
-  EXPECT_EQ(WEXITSTATUS(status), 1);
+  int status = -1;
+  const std::string output = CommandOutput(command, &status);
+  EXPECT_EQ(status, 1);
   EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
   EXPECT_NE(output.find("xvfb-run"), std::string::npos) << output;
   EXPECT_NE(output.find("kestrolab-cli"), std::string::npos) << output;
