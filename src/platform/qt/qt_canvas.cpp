@@ -48,7 +48,13 @@ QtCanvas::QtCanvas(QPaintDevice& device)
 
 QtCanvas::~QtCanvas() = default;
 
+// Curves are thousands of segments in one colour: the pen is changed only when it differs.
 void QtCanvas::UsePen(Rgb colour) {
+  if (penSet_ && penColour_ == colour && penWidth_ == lineWidth_)
+    return;
+  penSet_ = true;
+  penColour_ = colour;
+  penWidth_ = lineWidth_;
   QPen pen(ToQColor(colour));
   pen.setWidth(lineWidth_);
   pen.setCapStyle(Qt::SquareCap);
@@ -100,6 +106,7 @@ void QtCanvas::SetTextColour(Rgb colour) {
 void QtCanvas::Print(const std::string& text) {
   painter_.setFont(font_);
   painter_.setPen(ToQColor(textColour_));
+  penSet_ = false;
   const QPointF topLeft =
       geometry_.ToPixels(static_cast<float>(text_.x()), static_cast<float>(text_.y()));
   const QRectF box(topLeft, QSizeF(pixels_.width() + 1, pixels_.height() + 1));

@@ -60,6 +60,9 @@ class QtCanvas final : public Canvas {
   Rgb background_{255, 255, 255};
   Rgb textColour_{0, 0, 0};
   int lineWidth_ = 1;
+  bool penSet_ = false;  // the painter's pen is penColour_ at penWidth_
+  Rgb penColour_;
+  int penWidth_ = 0;
   QPointF current_;  // page units
   QPointF text_;     // page units
 };
