@@ -15,13 +15,13 @@ enum FamilyCode : int16_t {
 };
 
 // Fixed array sizes. Stage, marker and limit indexes start at 1; element 0 is never used.
-constexpr int kMaxStage = 11;        // stages 0..11
-constexpr int kMaxPoleSlot = 42;     // pole slots 0..42
-constexpr int kMaxPoint = 2049;      // response points 0..2049 (Nints at most 2048, one spare)
+constexpr int kMaxStage = 11;     // stages 0..11
+constexpr int kMaxPoleSlot = 42;  // pole slots 0..42
+constexpr int kMaxPoint = 2049;   // response points 0..2049 (Nints at most 2048, one spare)
 constexpr int kMaxNints = 2048;
-constexpr int kMaxMarker = 10;       // markers 0..10, entries 1..8 used
+constexpr int kMaxMarker = 10;  // markers 0..10, entries 1..8 used
 constexpr int kUsedMarkers = 8;
-constexpr int kMaxLimit = 15;        // limits and limit sets 0..15
+constexpr int kMaxLimit = 15;  // limits and limit sets 0..15
 
 using StageResistors = std::array<std::array<float, 6>, kMaxStage + 1>;   // [stage][k 0..5]
 using StageCapacitors = std::array<std::array<float, 4>, kMaxStage + 1>;  // [stage][k 0..3]

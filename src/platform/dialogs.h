@@ -13,7 +13,7 @@ struct FileDialogRequest {
   std::string title;
   std::string filter;
   std::string initialName;
-  int filterIndex = 1;          // first filter selected, counted from 1
+  int filterIndex = 1;           // first filter selected, counted from 1
   bool overwritePrompt = false;  // save dialogs only
 };
 
@@ -24,7 +24,8 @@ class Dialogs {
   virtual ~Dialogs() = default;
 
   // Modal message box. The text may hold line breaks; an empty title means the program title.
-  virtual MessageAnswer Message(const std::string& text, MessageButtons buttons = MessageButtons::Ok,
+  virtual MessageAnswer Message(const std::string& text,
+                                MessageButtons buttons = MessageButtons::Ok,
                                 MessageIcon icon = MessageIcon::None,
                                 const std::string& title = {}) = 0;
   virtual void Beep() = 0;

@@ -7,7 +7,8 @@ namespace kestro {
 
 Control& Page::operator[](const std::string& name) {
   for (Control& control : controls_) {
-    if (control.name == name) return control;
+    if (control.name == name)
+      return control;
   }
   throw std::out_of_range("no control named " + name);
 }
@@ -31,20 +32,24 @@ Control& Page::Add(ControlKind kind, const std::string& name, const std::string&
 
 void Page::Click(const std::string& name) {
   Control& control = (*this)[name];
-  if (control.onClick) control.onClick();
+  if (control.onClick)
+    control.onClick();
 }
 
 void Page::Type(const std::string& name, const std::string& text) {
   Control& control = (*this)[name];
   control.caption = text;
-  if (control.onChange) control.onChange();
+  if (control.onChange)
+    control.onChange();
 }
 
 void Page::Spin(const std::string& name, int value) {
   Control& control = (*this)[name];
   control.value = std::clamp(value, control.minimum, std::max(control.minimum, control.maximum));
-  if (!control.buddy.empty()) (*this)[control.buddy].caption = std::to_string(control.value);
-  if (control.onChange) control.onChange();
+  if (!control.buddy.empty())
+    (*this)[control.buddy].caption = std::to_string(control.value);
+  if (control.onChange)
+    control.onChange();
 }
 
 void Page::SelectOption(const std::string& name) {
@@ -55,12 +60,14 @@ void Page::SelectOption(const std::string& name) {
     }
   }
   chosen.checked = true;
-  if (chosen.onClick) chosen.onClick();
+  if (chosen.onClick)
+    chosen.onClick();
 }
 
 void Page::ClickRow(const std::string& name, int row) {
   Control& control = (*this)[name];
-  if (control.onRowClick) control.onRowClick(row);
+  if (control.onRowClick)
+    control.onRowClick(row);
 }
 
 }  // namespace kestro

@@ -51,14 +51,19 @@ void RecordingCanvas::Print(const std::string& text) {
 void RecordingCanvas::Circle(float x, float y, float radius, Rgb colour) {
   commands.push_back(Make(Kind::Circle, x, y, radius, 0, colour));
 }
-void RecordingCanvas::Clear() { commands.push_back(Make(Kind::Clear)); }
+void RecordingCanvas::Clear() {
+  commands.push_back(Make(Kind::Clear));
+}
 
-std::vector<DrawCommand> RecordingCanvas::Printed() const { return OfKind(Kind::Print); }
+std::vector<DrawCommand> RecordingCanvas::Printed() const {
+  return OfKind(Kind::Print);
+}
 
 std::vector<DrawCommand> RecordingCanvas::OfKind(Kind kind) const {
   std::vector<DrawCommand> result;
   for (const DrawCommand& command : commands) {
-    if (command.kind == kind) result.push_back(command);
+    if (command.kind == kind)
+      result.push_back(command);
   }
   return result;
 }

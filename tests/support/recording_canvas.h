@@ -9,12 +9,23 @@ namespace kestro::test {
 
 // One drawing command as the page issued it.
 struct DrawCommand {
-  enum class Kind { FillRect, Rect, Line, LineTo, Point, LineWidth, TextColour, Print, Circle, Clear };
+  enum class Kind {
+    FillRect,
+    Rect,
+    Line,
+    LineTo,
+    Point,
+    LineWidth,
+    TextColour,
+    Print,
+    Circle,
+    Clear
+  };
   Kind kind = Kind::Clear;
   float x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // LineTo/Point/Circle use x1, y1 (Circle: x2 = radius)
   Rgb colour;
-  int width = 0;     // LineWidth
-  std::string text;  // Print
+  int width = 0;               // LineWidth
+  std::string text;            // Print
   float textX = 0, textY = 0;  // Print: the text position it was printed at
 };
 

@@ -29,8 +29,8 @@ class ScriptedDialogs final : public Dialogs {
   // Texts of the messages shown, in order.
   std::vector<std::string> Texts() const;
 
-  std::deque<MessageAnswer> answers;     // Yes/No answers; Yes when empty
-  std::deque<std::string> fileAnswers;   // chosen paths; "" (cancel) when empty
+  std::deque<MessageAnswer> answers;    // Yes/No answers; Yes when empty
+  std::deque<std::string> fileAnswers;  // chosen paths; "" (cancel) when empty
   std::vector<Shown> messages;
   std::vector<FileDialogRequest> openRequests;
   std::vector<FileDialogRequest> saveRequests;
