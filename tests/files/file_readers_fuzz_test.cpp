@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -61,87 +63,61 @@ std::string ValidSession(Draws& draws) {
 
 std::string ValidOverlay(Draws& draws) {
   std::string text;
-  const uint32_t points = draws.Below(2200);
-  for (uint32_t i = 0; i < points; ++i) {
-    text.append(" ").append(std::to_string(i + 1)).append(" -").append(std::to_string(i));
-    text.append(" \r\n");
-  }
+  for (uint32_t i = 0, points = draws.Below(2200); i < points; ++i)
+    text += " " + std::to_string(i + 1) + " -" + std::to_string(i) + " \r\n";
   return text;
 }
 
 std::string ValidWaveform(Draws& draws) {
   std::string text;
-  const uint32_t lines = 170 + draws.Below(20);
-  for (uint32_t t = 0; t < lines; ++t)
-    text.append(std::to_string(t % 7)).append("m\r\n");
+  for (uint32_t t = 0, lines = 170 + draws.Below(20); t < lines; ++t)
+    text += std::to_string(t % 7) + "m\r\n";
   return text;
 }
 
-const char* const kNastyTexts[] = {"99999999999", "-1E+39",    "32768", "-32769", "1e400",
-                                   "Number: 99",  "Order: 99", "*",     ":",      "\0",
-                                   "\r",          "\n",        "E-",    "-.",     "1G5"};
+const std::string kNastyTexts[] = {
+    "99999999999",        "-1E+39", "32768", "-32769", "1e400", "Number: 99", "Order: 99", "*", ":",
+    std::string(1, '\0'), "\r",     "\n",    "E-",     "-.",    "1G5"};
 
-// One of several damages: flipped or inserted bytes, cut or repeated pieces, nasty numbers,
-// line ends removed.
-void Mutate(std::string& text, Draws& draws) {
-  const std::size_t size = text.size();
-  switch (draws.Below(7)) {
-    case 0:
-      for (int i = 0; i < 8 && size > 0; ++i)
-        text[draws.Below(size)] = draws.Byte();
-      break;
-    case 1:
-      text.insert(draws.Below(size + 1), std::string(1 + draws.Below(40), draws.Byte()));
-      break;
-    case 2:
-      if (size > 0)
-        text.erase(draws.Below(size), draws.Below(200));
-      break;
-    case 3:
-      if (size > 0)
-        text.insert(draws.Below(size), text.substr(draws.Below(size), 300));
-      break;
-    case 4: {
-      const std::string nasty(kNastyTexts[draws.Below(std::size(kNastyTexts))]);
-      text.insert(draws.Below(size + 1), nasty.empty() ? std::string(1, '\0') : nasty);
-      break;
-    }
-    case 5:
-      std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
-      break;
-    default:
-      text.resize(draws.Below(size + 1));
-      break;
-  }
-}
-
-std::string RandomBytes(Draws& draws) {
-  std::string bytes(draws.Below(4096), '\0');
-  for (char& c : bytes)
-    c = draws.Byte();
-  return bytes;
-}
-
-// Special files: one huge line, NUL bytes only, line ends only, and random or damaged ones.
+// Special files (one huge line, NUL bytes only, line ends only, empty), random bytes, or a valid
+// file with up to three damages: flipped or inserted bytes, cut or repeated pieces, nasty
+// numbers, line ends removed, the end cut off.
 std::string FuzzFile(int i, Draws& draws, std::string (*valid)(Draws&)) {
-  switch (i) {
-    case 0:
-      return std::string(3'000'000, '7');
-    case 1:
-      return std::string(50'000, '\0');
-    case 2:
-      return std::string(20'000, '\r');
-    case 3:
-      return "";
-    default:
-      break;
+  if (i < 4)
+    return std::string(std::array{3'000'000, 50'000, 20'000, 0}[i], "7\0\r"[i % 3]);
+  std::string text(draws.OneIn(5) ? draws.Below(4096) : 0, '\0');
+  if (!text.empty()) {
+    for (char& c : text)
+      c = draws.Byte();
+    return text;
   }
-  if (draws.OneIn(5))
-    return RandomBytes(draws);
-  std::string text = valid(draws);
-  const uint32_t damages = draws.Below(4);
-  for (uint32_t d = 0; d < damages; ++d)
-    Mutate(text, draws);
+  text = valid(draws);
+  for (uint32_t d = 0, damages = draws.Below(4); d < damages; ++d) {
+    const auto at = [&](std::size_t extra) { return draws.Below(text.size() + extra); };
+    switch (draws.Below(7)) {
+      case 0:
+        for (int k = 0; k < 8 && !text.empty(); ++k)
+          text[at(0)] = draws.Byte();
+        break;
+      case 1:
+        text.insert(at(1), std::string(1 + draws.Below(40), draws.Byte()));
+        break;
+      case 2:
+        text.erase(std::min<std::size_t>(at(0), text.size()), draws.Below(200));
+        break;
+      case 3:
+        text.insert(at(1), text.substr(std::min<std::size_t>(at(0), text.size()), 300));
+        break;
+      case 4:
+        text.insert(at(1), kNastyTexts[draws.Below(std::size(kNastyTexts))]);
+        break;
+      case 5:
+        std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
+        break;
+      default:
+        text.resize(at(1));
+    }
+  }
   return text;
 }
 

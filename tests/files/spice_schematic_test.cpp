@@ -108,11 +108,9 @@ TEST(SpiceSchematicLines, AnalysisRangeWithFractionsAndValueSuffixes) {
   r.R[1][2] = 2.2e9f;
   r.R[1][3] = 100;
   const std::vector<std::string> lines = SpiceSchematicLines(r);
-  EXPECT_NE(
-      std::find(lines.begin(), lines.end(), "TEXT 0 416 Left 0 !.AC DEC 1000  0.5   2500000 "),
-      lines.end());
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "SYMATTR Value 2.2G"), lines.end());
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "SYMATTR Value 100 "), lines.end());
+  for (const char* line : {"TEXT 0 416 Left 0 !.AC DEC 1000  0.5   2500000 ", "SYMATTR Value 2.2G",
+                           "SYMATTR Value 100 "})
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), line), 1) << line;
 }
 
 // --- The schematic read back as a netlist ---
