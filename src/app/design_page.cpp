@@ -3,20 +3,19 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string>
+#include <utility>
 
 #include "core/eng_value.h"
 #include "files/session_file.h"
 #include "synthesis/design_command.h"
+#include "synthesis/design_fields.h"
 
 namespace kestro {
 
 namespace {
 
 constexpr const char* kSessionFilter = "KESTRO files (*.KST)|*.KST";
-constexpr float kMaxFrequency = 1e7f;  // 10 MHz, the top of bandwidth and sweep
-constexpr int16_t kMinOrder = 2;
-constexpr int16_t kMaxOrder = 11;
-constexpr int16_t kMaxBesselOrder = 10;
 constexpr int16_t kMinYIntervals = 1;
 constexpr int16_t kMaxYIntervals = 12;
 
@@ -30,6 +29,19 @@ constexpr std::array<FamilyOption, 4> kFamilyOptions{{
     {kChebyshev, "optChebyshev", "Chebyshev (ripple bandwidth)"},
     {kBessel, "optBessel", "Bessel (one rad/sec bandwidth)"},
     {kManual, "optManual", "Manually entered"},
+}};
+
+// The text boxes and the label the Design command reads, with the field each one shows.
+constexpr std::array<std::pair<const char*, std::string DesignFields::*>, 9> kFieldControls{{
+    {"txtWidth", &DesignFields::width},
+    {"lblOrderInput", &DesignFields::order},
+    {"txtApass", &DesignFields::apass},
+    {"txtStart", &DesignFields::start},
+    {"txtStop", &DesignFields::stop},
+    {"txtInts", &DesignFields::intervals},
+    {"txtdBTop", &DesignFields::dBTop},
+    {"txtdBBottom", &DesignFields::dBBottom},
+    {"txtDelay", &DesignFields::delay},
 }};
 
 // Layout in page units: two columns of panels, a row of buttons below.
@@ -183,17 +195,9 @@ void DesignPage::ShowRecord() {
     (*this)[option.name].checked = (option.family == record.Family);
   }
   ShowFamilyControls(record.Family);
-  (*this)["txtWidth"].caption = FormatFreq(record.Bandwidth);
+  ShowFields(DesignFields::FromRecord(record));
   (*this)["txtGain"].caption = "0";
-  (*this)["lblOrderInput"].caption = FormatNum(record.Order);
   (*this)["UpDown1"].value = std::clamp<int>(record.Order, kMinOrder, kMaxOrder);
-  (*this)["txtApass"].caption = FormatNum(record.Apass);
-  (*this)["txtStart"].caption = FormatFreq(record.Fstart);
-  (*this)["txtStop"].caption = FormatFreq(record.Fstop);
-  (*this)["txtInts"].caption = FormatNum(record.Nints);
-  (*this)["txtdBTop"].caption = FormatNum(record.dBtop);
-  (*this)["txtdBBottom"].caption = FormatNum(record.dBbottom);
-  (*this)["txtDelay"].caption = Trimmed(FormatEng(record.DelayTop));
   (*this)["lblNrY"].caption = std::to_string(record.NrYintervals);
   (*this)["UpDown3"].value = record.NrYintervals;
   ShowPerInterval();
@@ -277,150 +281,30 @@ void DesignPage::OnOrderLabelClicked() {
 
 // --- The Design command ---
 
-bool DesignPage::RunDesignCommand() {
-  ReadBandwidth();
-  ReadOrder();
-  ReadFamily();
-  ReadRipple();
-  LimitBesselOrder();
-  ReadStart();
-  if (!ReadStop())
-    return false;
-  ReadIntervals();
-  ReadGainTop();
-  ReadGainBottom();
-  context_.record.DelayTop = ReadField("txtDelay");
-  FinishDesignCommand(context_.record, context_.dialogs);
-  return true;
-}
-
-// A bandwidth of 0 or less (empty or unreadable text included) cannot be designed; it gets the
-// same 1 kHz the page gives such a value when it loads.
-void DesignPage::ReadBandwidth() {
-  DesignRecord& record = context_.record;
-  record.Bandwidth = ReadField("txtWidth");
-  if (record.Bandwidth > kMaxFrequency) {
-    record.Bandwidth = kMaxFrequency;
-    (*this)["txtWidth"].caption = "10M";
-    Tell("The filter bandwidth has been reset downward to 10 MHz");
-  } else if (record.Bandwidth <= 0) {
-    record.Bandwidth = 1000;
-    (*this)["txtWidth"].caption = "1K";
-    Tell("The filter bandwidth has been reset upward to 1 KHz");
-  }
-}
-
-// Orders below 2 (from a session file) have no stages to design; they are raised to 2.
-void DesignPage::ReadOrder() {
-  DesignRecord& record = context_.record;
-  ReadEngValue((*this)["lblOrderInput"].caption, record.Order);
-  if (record.Order > kMaxOrder) {
-    record.Order = kMaxOrder;
-    Tell("The order has been reset downward to 11");
-  } else if (record.Order < kMinOrder) {
-    record.Order = kMinOrder;
-    (*this)["lblOrderInput"].caption = std::to_string(kMinOrder);
-    Tell("The order has been reset upward to 2");
-  }
-}
-
-void DesignPage::ReadFamily() {
+DesignFields DesignPage::GatherFields() const {
+  DesignFields fields;
+  for (const auto& [name, text] : kFieldControls)
+    fields.*text = (*this)[name].caption;
   for (const FamilyOption& option : kFamilyOptions) {
     if ((*this)[option.name].checked)
-      context_.record.Family = option.family;
+      fields.family = option.family;
   }
+  return fields;
 }
 
-void DesignPage::ReadRipple() {
-  DesignRecord& record = context_.record;
-  record.Apass = ReadField("txtApass");
-  if (record.Family != kChebyshev) {
-    record.Apass = 0;
-    return;
-  }
-  if (record.Apass < 0.001f) {
-    record.Apass = 0.001f;
-    (*this)["txtApass"].caption = ".001";
-    Tell("The Chebyshev family passband ripple value has been reset upward to .001 dB");
-  } else if (record.Apass > 20) {
-    record.Apass = 20;
-    (*this)["txtApass"].caption = "20";
-    Tell("The Chebyshev family passband ripple value has been reset downward to 20 dB");
-  }
+void DesignPage::ShowFields(const DesignFields& fields) {
+  for (const auto& [name, text] : kFieldControls)
+    (*this)[name].caption = fields.*text;
 }
 
-void DesignPage::LimitBesselOrder() {
-  DesignRecord& record = context_.record;
-  if (record.Family == kBessel && record.Order > kMaxBesselOrder) {
-    Tell("Bessel family; order reset to 10");
-    record.Order = kMaxBesselOrder;
-  }
-}
-
-void DesignPage::ReadStart() {
-  DesignRecord& record = context_.record;
-  record.Fstart = ReadField("txtStart");
-  if (record.Fstart < 0.1f) {
-    record.Fstart = 0.1f;
-    Tell("Analysis starting frequency has been set to .1");
-  }
-}
-
-// A start at or above 10 MHz leaves no room for the stop once it is lowered to 10 MHz; the
-// command stops there as well, since an empty sweep cannot be analysed or plotted.
-bool DesignPage::ReadStop() {
-  DesignRecord& record = context_.record;
-  record.Fstop = ReadField("txtStop");
-  if (record.Fstop <= record.Fstart) {
-    Tell("Please enter an analysis stopping frequency\ngreater than the starting frequency");
+bool DesignPage::RunDesignCommand() {
+  DesignFields fields = GatherFields();
+  const bool proceeds = ReadDesignFields(fields, context_.record, context_.dialogs);
+  ShowFields(fields);
+  if (!proceeds)
     return false;
-  }
-  if (record.Fstop > kMaxFrequency) {
-    record.Fstop = kMaxFrequency;
-    (*this)["txtStop"].caption = "10M";
-    Tell("The analysis stopping frequency has been reset downward to 10 MHz");
-    if (record.Fstop <= record.Fstart) {
-      Tell("Please enter an analysis starting frequency\nbelow 10 MHz");
-      return false;
-    }
-  }
+  FinishDesignCommand(context_.record, context_.dialogs);
   return true;
-}
-
-void DesignPage::ReadIntervals() {
-  DesignRecord& record = context_.record;
-  ReadEngValue((*this)["txtInts"].caption, record.Nints);
-  if (record.Nints < 10) {
-    record.Nints = 10;
-    Tell("Number of test frequencies has been reset upward to 10");
-  } else if (record.Nints > kMaxNints) {
-    record.Nints = kMaxNints;
-    Tell("Number of test frequencies has been reset downward to 2048");
-  }
-}
-
-void DesignPage::ReadGainTop() {
-  DesignRecord& record = context_.record;
-  record.dBtop = ReadField("txtdBTop");
-  if (record.dBtop > 40) {
-    record.dBtop = 40;
-    Tell("Gain top has been reset to +40");
-  } else if (record.dBtop < 0) {
-    record.dBtop = 0;
-    Tell("Gain top has been reset to 0");
-  }
-}
-
-void DesignPage::ReadGainBottom() {
-  DesignRecord& record = context_.record;
-  record.dBbottom = ReadField("txtdBBottom");
-  if (record.dBbottom > -1) {
-    record.dBbottom = -1;
-    Tell("Gain bottom has been reset to -1");
-  } else if (record.dBbottom < -100) {
-    record.dBbottom = -100;
-    Tell("Gain bottom has been reset to -100");
-  }
 }
 
 // --- Buttons ---
@@ -457,16 +341,6 @@ void DesignPage::OnGet() {
     return;
   ReadSessionFile(record, record.SessionFile, context_.dialogs);
   ShowRecord();
-}
-
-void DesignPage::Tell(const std::string& text) {
-  context_.dialogs.Message(text);
-}
-
-float DesignPage::ReadField(const std::string& name) const {
-  float value = 0;
-  ReadEngValue((*this)[name].caption, value);
-  return value;
 }
 
 }  // namespace kestro

@@ -5,6 +5,7 @@
 
 #include "platform/app_context.h"
 #include "platform/page.h"
+#include "synthesis/design_fields.h"
 
 namespace kestro {
 
@@ -44,25 +45,14 @@ class DesignPage final : public Page {
   void OnNrYSpun();
   void OnOrderLabelClicked();
 
-  // --- Steps of the Design command ---
-  void ReadBandwidth();
-  void ReadOrder();
-  void ReadFamily();
-  void ReadRipple();
-  void LimitBesselOrder();
-  void ReadStart();
-  bool ReadStop();
-  void ReadIntervals();
-  void ReadGainTop();
-  void ReadGainBottom();
+  // --- The Design command's fields ---
+  DesignFields GatherFields() const;
+  void ShowFields(const DesignFields& fields);
 
   // --- Buttons ---
   void DesignThenOpen(PageId page, OpenMode mode);
   void OnSave();
   void OnGet();
-
-  void Tell(const std::string& text);
-  float ReadField(const std::string& name) const;
 
   AppContext& context_;
 };

@@ -21,8 +21,8 @@ constexpr char kNumberSyntax[] =
 
 constexpr char kExitCodes[] =
     "Exit codes: 0 done; 1 the command was stopped (stopping frequency not above the\n"
-    "starting frequency); 2 the command line could not be used; 3 a file could not be\n"
-    "read or written (its message says which).\n";
+    "starting frequency, or starting frequency not below 10M); 2 the command line could\n"
+    "not be used; 3 a file could not be read or written (its message says which).\n";
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),

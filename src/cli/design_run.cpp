@@ -2,19 +2,16 @@
 
 #include <string>
 
-#include "cli/design_inputs.h"
 #include "cli/design_report.h"
 #include "cli/exit_codes.h"
 #include "cli/file_options.h"
 #include "core/design_record.h"
-#include "core/eng_value.h"
 #include "synthesis/design_command.h"
+#include "synthesis/design_fields.h"
 
 namespace kestro::cli {
 
 namespace {
-
-constexpr int16_t kMinOrder = 2;
 
 int16_t FamilyCode(const std::string& name) {
   if (name == "chebyshev")
@@ -26,54 +23,39 @@ int16_t FamilyCode(const std::string& name) {
   return kButterworth;
 }
 
-// Checks the window's controls make impossible. An empty string when the inputs can be used.
-std::string UsageProblem(const CliArguments& args, const DesignInputs& inputs) {
-  if (inputs.order < kMinOrder) {
-    return "--order must be a number from 2 to 11, not '" + args.Value("order").value_or("") + "'";
-  }
-  float bandwidth = 0.0f;
-  ReadEngValue(inputs.width, bandwidth);
-  if (!(bandwidth > 0.0f)) {
-    return "--bandwidth must be a frequency above 0 Hz, not '" + inputs.width + "'";
-  }
-  return {};
-}
-
 // The options over the fields of a freshly opened design page.
-DesignInputs InputsFromOptions(const CliArguments& args, DesignRecord& record) {
-  DesignInputs inputs = DesignInputs::FromRecord(record);
+DesignFields FieldsFromOptions(const CliArguments& args, DesignRecord& record) {
+  DesignFields fields = DesignFields::FromRecord(record);
   if (const auto family = args.Value("family"))
-    inputs.family = FamilyCode(*family);
+    fields.family = FamilyCode(*family);
   // Choosing a family makes the parts the design's own; manual keeps the user's parts.
-  record.PartsModified = inputs.family == kManual ? 1 : 0;
+  record.PartsModified = fields.family == kManual ? 1 : 0;
   if (const auto order = args.Value("order"))
-    ReadEngValue(*order, inputs.order);
+    fields.order = *order;
   if (const auto width = args.Value("bandwidth"))
-    inputs.width = *width;
+    fields.width = *width;
   if (const auto ripple = args.Value("ripple"))
-    inputs.apass = *ripple;
+    fields.apass = *ripple;
   if (const auto start = args.Value("start"))
-    inputs.start = *start;
+    fields.start = *start;
   if (const auto stop = args.Value("stop"))
-    inputs.stop = *stop;
+    fields.stop = *stop;
   if (const auto intervals = args.Value("intervals"))
-    inputs.intervals = *intervals;
-  return inputs;
+    fields.intervals = *intervals;
+  return fields;
 }
 
 }  // namespace
 
-int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& err, Dialogs& dialogs) {
+// Every repair and stop has its message on dialogs; nothing here is a usage error.
+int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& /*err*/,
+              Dialogs& dialogs) {
   DesignRecord record{};
   record.SetOpeningDefaults();
   if (!OpenSessionOption(args, record, dialogs))
     return kExitFile;
-  DesignInputs inputs = InputsFromOptions(args, record);
-  if (const std::string problem = UsageProblem(args, inputs); !problem.empty()) {
-    err << "kestrolab-cli: " << problem << '\n';
-    return kExitUsage;
-  }
-  if (!ApplyDesignInputs(inputs, record, dialogs))
+  DesignFields fields = FieldsFromOptions(args, record);
+  if (!ReadDesignFields(fields, record, dialogs))
     return kExitStopped;
   FinishDesignCommand(record, dialogs);
   WriteDesignReport(record, ReportOptions{args.Flag("response")}, out);

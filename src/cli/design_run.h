@@ -9,8 +9,9 @@ namespace kestro::cli {
 
 // The design command: starts from the opening defaults, takes the options as the design page
 // takes its fields (read by ReadEngValue, repaired with the page's messages through dialogs),
-// runs the Design command and prints the report to out. Usage errors go to err.
-// Returns kExitOk, kExitStopped (the stopping frequency is not above the start) or kExitUsage.
+// runs the Design command and prints the report to out. A number that cannot be read counts as 0
+// and is repaired like any other out-of-range value. Returns kExitOk, kExitStopped (the sweep is
+// empty: the stop is not above the start, or the start is not below 10 MHz) or kExitFile.
 int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& err, Dialogs& dialogs);
 
 }  // namespace kestro::cli
