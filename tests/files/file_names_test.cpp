@@ -12,8 +12,7 @@
 namespace kestro {
 namespace {
 
-using test::PutFile;
-using test::ScratchFolder;
+using namespace test;
 
 TEST(SameNameIgnoringCase, ComparesAsciiLettersOnly) {
   const struct {
@@ -41,18 +40,16 @@ TEST(ResolveFileName, FindsTheCaseVariantInItsFolder) {
   const struct {
     std::string asked;
     std::string resolved;
-  } cases[] = {
-      {"LastSession.KST", "LASTSESSION.KST"},
-      {"LASTSESSION.KST", "LASTSESSION.KST"},
-      {"Sub/DESIGN.KST", "Sub/Design.kst"},
-      {(folder.Path() / "Sub" / "design.KST").string(),
-       (folder.Path() / "Sub" / "Design.kst").string()},
-      {"both.kst", "both.kst"},  // an exact match wins
-      {"Both.Kst", "BOTH.KST"},  // else the first in name order
-      {"new.KST", "new.KST"},    // nothing to match: the name as given
-      {"nofolder/x.KST", "nofolder/x.KST"},
-      {"", ""},
-  };
+  } cases[] = {{"LastSession.KST", "LASTSESSION.KST"},
+               {"LASTSESSION.KST", "LASTSESSION.KST"},
+               {"Sub/DESIGN.KST", "Sub/Design.kst"},
+               {(folder.Path() / "Sub" / "design.KST").string(),
+                (folder.Path() / "Sub" / "Design.kst").string()},
+               {"both.kst", "both.kst"},  // an exact match wins
+               {"Both.Kst", "BOTH.KST"},  // else the first in name order
+               {"new.KST", "new.KST"},    // nothing to match: the name as given
+               {"nofolder/x.KST", "nofolder/x.KST"},
+               {"", ""}};
   for (const auto& c : cases)
     EXPECT_EQ(ResolveFileName(c.asked), c.resolved) << c.asked;
 }

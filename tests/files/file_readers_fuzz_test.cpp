@@ -23,9 +23,7 @@
 namespace kestro {
 namespace {
 
-using test::PutFile;
-using test::ScratchFolder;
-using test::ScriptedDialogs;
+using namespace test;
 
 // Raw 32-bit draws of a fixed-seed Mersenne twister: the same files on every machine.
 class Draws {

@@ -12,11 +12,7 @@
 namespace kestro {
 namespace {
 
-using test::FileText;
-using test::PutFile;
-using test::ScratchFolder;
-using test::ScriptedDialogs;
-using test::SplitCrLf;
+using namespace test;
 using Kinds = std::vector<OverlayKind>;
 
 constexpr const char* kMissing =
@@ -114,18 +110,16 @@ TEST(ReadOverlayFile, NumbersAreTakenInPairsWhateverTheLayout) {
     const char* name;
     std::string text;
     std::vector<float> numbers;  // freq, value, freq, value...
-  } cases[] = {
-      {"example line", " 1000 -3.0103 \r\n", {1000, -3.0103f}},
-      {"commas and tabs", "1,2\t3,,4\n", {1, 2, 3, 4}},
-      {"several per line", "1 2 3 4 5 6", {1, 2, 3, 4, 5, 6}},
-      {"pair across lines", "10\r\n-20\r\n", {10, -20}},
-      {"unpaired last number", "1 2 3", {1, 2}},
-      {"exponents", " 1E+06 -1.5E-09 ", {1e6f, -1.5e-9f}},
-      {"not numbers", "abc 5x", {0, 5}},
-      {"too large", "1E+39 -1E+39", {3.4028235e38f, -3.4028235e38f}},
-      {"empty", "", {}},
-      {"more points than the arrays hold", tooMany, {}},
-  };
+  } cases[] = {{"example line", " 1000 -3.0103 \r\n", {1000, -3.0103f}},
+               {"commas and tabs", "1,2\t3,,4\n", {1, 2, 3, 4}},
+               {"several per line", "1 2 3 4 5 6", {1, 2, 3, 4, 5, 6}},
+               {"pair across lines", "10\r\n-20\r\n", {10, -20}},
+               {"unpaired last number", "1 2 3", {1, 2}},
+               {"exponents", " 1E+06 -1.5E-09 ", {1e6f, -1.5e-9f}},
+               {"not numbers", "abc 5x", {0, 5}},
+               {"too large", "1E+39 -1E+39", {3.4028235e38f, -3.4028235e38f}},
+               {"empty", "", {}},
+               {"more points than the arrays hold", tooMany, {}}};
   ScratchFolder folder;
   for (const auto& c : cases) {
     PutFile("overlay.txt", c.text);

@@ -18,12 +18,7 @@
 namespace kestro {
 namespace {
 
-using test::FileText;
-using test::Joined;
-using test::PutFile;
-using test::ScratchFolder;
-using test::ScriptedDialogs;
-using test::SplitCrLf;
+using namespace test;
 using Lines = std::vector<std::string>;
 
 constexpr const char* kReadMessage =
@@ -54,7 +49,9 @@ DesignRecord OrderThree() {
   return r;
 }
 
-Lines Sample(DesignRecord r = OrderThree()) {
+Lines Sample(int16_t order = 3) {
+  DesignRecord r = OrderThree();
+  r.Order = order;
   return SessionFileLines(r, "* Active lowpass filter 2024-01-01 00:00:00");
 }
 
@@ -258,65 +255,47 @@ Lines Edited(Lines lines, std::size_t index, const std::string& text) {
   return lines;
 }
 
+Lines Cut(Lines lines, std::size_t from, std::size_t count = 9999) {
+  lines.erase(lines.begin() + from, lines.begin() + std::min(from + count, lines.size()));
+  return lines;
+}
+
 TEST(ReadSessionFile, ValuesAreTakenByPositionWhateverTheLayout) {
   constexpr std::array<float, 5> kLimit{1, 0, 1000, 0, -3}, kKept{-4, -4, -4, -4, -4};
   const Seen plain{1, 1000, 0, 3, 1, 4.7e-9f, 2, 1000, -3, 1, 1, kLimit};
   const struct {
     const char* name;
-    std::string (*text)();
+    std::string text;
     Seen seen;
   } cases[] = {
-      {"plain", [] { return Joined(Sample()); }, plain},
+      {"plain", Joined(Sample()), plain},
       {"comments and blank lines anywhere",
-       [] {
-         Lines padded;
-         for (const std::string& line : Sample())
-           padded.insert(padded.end(), {"", "* a remark: 99", "   ", line});
-         return Joined(padded);
-       },
-       plain},
-      {"LF line ends", [] { return Joined(Sample(), "\n"); }, plain},
-      {"CR line ends", [] { return Joined(Sample(), "\r"); }, plain},
+       "  \r\n" + Joined(Sample(), "\r\n\r\n* a remark: 99\r\n   \r\n"), plain},
+      {"LF line ends", Joined(Sample(), "\n"), plain},
+      {"CR line ends", Joined(Sample(), "\r"), plain},
       {"keys are not read, no colon is all value",
-       [] { return Joined(Edited(Edited(Sample(), 2, "  2k  "), 10, "Anything:2")); },
+       Joined(Edited(Edited(Sample(), 2, "  2k  "), 10, "Anything:2")),
        {2, 2000, 0, 3, 1, 4.7e-9f, 2, 1000, -3, 1, 1, kLimit}},
       {"removed ripple line shifts later values",
-       [] {
-         Lines lines = Sample();
-         lines.erase(lines.begin() + 12);
-         return Joined(lines);
-       },
+       Joined(Cut(Sample(), 12, 1)),
        {1, 1000, 3, 0, 0, -1, 0, -3, -3, 0, 0, kKept}},
       {"file ends after the design section",
-       [] {
-         Lines lines = Edited(Sample(), 13, "Order: 4");
-         lines.resize(14);
-         return Joined(lines);
-       },
+       Joined(Cut(Edited(Sample(), 13, "Order: 4"), 14)),
        {1, 1000, 0, 4, 2, -1, 7, -3, -3, 2, 0, kKept}},
       {"no markers and no limits",
-       [] {
-         Lines lines = Sample();
-         lines.resize(25);
-         lines.insert(lines.end(), {"Number: 0", "* Limits: =============", "Number: 0"});
-         return Joined(lines);
-       },
+       Joined(Cut(Sample(), 25)) + "Number: 0\r\n* Limits: =============\r\nNumber: 0\r\n",
        {1, 1000, 0, 3, 1, 4.7e-9f, 0, -3, -3, 0, 0, kKept}},
       {"short limit line",
-       [] { return Joined(Edited(Sample(), 31, "  2   150.5e1x ")); },
+       Joined(Edited(Sample(), 31, "  2   150.5e1x ")),
        {1, 1000, 0, 3, 1, 4.7e-9f, 2, 1000, -3, 1, 1, {2, 1505, 0, 0, 0}}},
       {"order 23, eleven stages",
-       [] {
-         DesignRecord r = OrderThree();
-         r.Order = 23;
-         return Joined(Sample(r));
-       },
+       Joined(Sample(23)),
        {1, 1000, 0, 23, 11, 4.7e-9f, 2, 1000, -3, 1, 1, kLimit}},
   };
   ScratchFolder folder;
   for (const auto& c : cases) {
     ScriptedDialogs dialogs;
-    PutFile("LASTSESSION.KST", c.text());
+    PutFile("LASTSESSION.KST", c.text);
     DesignRecord r = Prefilled();
     EXPECT_TRUE(ReadSessionFile(r, "LastSession.KST", dialogs)) << c.name;
     EXPECT_EQ(SeenIn(r), c.seen) << c.name;

@@ -16,10 +16,7 @@
 namespace kestro {
 namespace {
 
-using test::FileText;
-using test::ScratchFolder;
-using test::ScriptedDialogs;
-using test::SplitCrLf;
+using namespace test;
 
 // Parts with values that differ in every slot: R[s][k] = 1000 s + 10 k ohms, and
 // C[s][k] = (10 s + k) nF.
@@ -44,61 +41,29 @@ TEST(SpiceSchematicLines, OrderTwoIsWrittenLineByLine) {
   r.R[1][3] = 1.5e6f;
   r.C[1][2] = 2.2e-8f;
   r.C[1][3] = 4.7e-9f;
-  const std::vector<std::string> expected{
-      "Version 4",
-      "SHEET 1 1 1",
-      "SYMBOL voltage  0  48 M0",
-      "WINDOW 123 24 132 Left 0",
-      "SYMATTR InstName Vgen",
-      "SYMATTR Value AC 1",
-      "WIRE  0  0  0  64 ",
-      "WIRE  0  144  0  208 ",
-      "FLAG  0  208 0",
-      "SYMBOL res  48  16 R270",
-      "WINDOW 0  32  56  VTop 0",
-      "WINDOW 3  0  56  VBottom 0",
-      "SYMATTR InstName R1",
-      "SYMATTR Value 4.7k",
-      "WIRE  0  0  64  0 ",
-      "WIRE  144  0  208  0 ",
-      "SYMBOL cap  192  80 R0",
-      "SYMATTR InstName C1",
-      "SYMATTR Value 0.022uF",
-      "WIRE  208  0  208  80 ",
-      "WIRE  208  144  208  208 ",
-      "SYMBOL res  256  16 R270",
-      "WINDOW 0  32  56  VTop 0",
-      "WINDOW 3  0  56  VBottom 0",
-      "SYMATTR InstName R2",
-      "SYMATTR Value 1.5MEG",
-      "WIRE  208  0  272  0 ",
-      "WIRE  352  0  416  0 ",
-      "SYMBOL cap  400  80 R0",
-      "SYMATTR InstName C2",
-      "SYMATTR Value 4700pF",
-      "WIRE  416  0  416  80 ",
-      "WIRE  416  144  416  208 ",
-      "FLAG  416  208 0",
-      "SYMBOL Opamps\\\\opamp  592  80 M180",
-      "SYMATTR InstName U1",
-      "WIRE  416  0  560  0 ",
-      "WIRE  624  16  656  16 ",
-      "WIRE  656  96  528  96 ",
-      "WIRE  528  96  528  32 ",
-      "WIRE  528  32  560  32 ",
-      "WIRE  208  208  208  272 ",
-      "WIRE  208  272  656  272 ",
-      "WIRE  656  272  656  0 ",
-      "WIRE  656  0  720  0 ",
-      "FLAG  720  0 Output",
-      "TEXT 0 368 Left 0 !.include Opamp.sub",
-      "TEXT 0 416 Left 0 !.AC DEC 1000  1000   10000 ",
-  };
   std::vector<std::string> lines = SpiceSchematicLines(r);
-  ASSERT_EQ(lines.size(), expected.size() + 1);
+  ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines.back().rfind("TEXT 0 464 Left 0 ;", 0), 0u);
   lines.pop_back();
-  EXPECT_EQ(lines, expected);
+  EXPECT_EQ(Joined(lines, "\n"),
+            "Version 4\nSHEET 1 1 1\n"
+            "SYMBOL voltage  0  48 M0\nWINDOW 123 24 132 Left 0\nSYMATTR InstName Vgen\n"
+            "SYMATTR Value AC 1\nWIRE  0  0  0  64 \nWIRE  0  144  0  208 \nFLAG  0  208 0\n"
+            "SYMBOL res  48  16 R270\nWINDOW 0  32  56  VTop 0\nWINDOW 3  0  56  VBottom 0\n"
+            "SYMATTR InstName R1\nSYMATTR Value 4.7k\nWIRE  0  0  64  0 \nWIRE  144  0  208  0 \n"
+            "SYMBOL cap  192  80 R0\nSYMATTR InstName C1\nSYMATTR Value 0.022uF\n"
+            "WIRE  208  0  208  80 \nWIRE  208  144  208  208 \n"
+            "SYMBOL res  256  16 R270\nWINDOW 0  32  56  VTop 0\nWINDOW 3  0  56  VBottom 0\n"
+            "SYMATTR InstName R2\nSYMATTR Value 1.5MEG\nWIRE  208  0  272  0 \n"
+            "WIRE  352  0  416  0 \n"
+            "SYMBOL cap  400  80 R0\nSYMATTR InstName C2\nSYMATTR Value 4700pF\n"
+            "WIRE  416  0  416  80 \nWIRE  416  144  416  208 \nFLAG  416  208 0\n"
+            "SYMBOL Opamps\\\\opamp  592  80 M180\nSYMATTR InstName U1\nWIRE  416  0  560  0 \n"
+            "WIRE  624  16  656  16 \nWIRE  656  96  528  96 \nWIRE  528  96  528  32 \n"
+            "WIRE  528  32  560  32 \nWIRE  208  208  208  272 \nWIRE  208  272  656  272 \n"
+            "WIRE  656  272  656  0 \nWIRE  656  0  720  0 \nFLAG  720  0 Output\n"
+            "TEXT 0 368 Left 0 !.include Opamp.sub\n"
+            "TEXT 0 416 Left 0 !.AC DEC 1000  1000   10000 \n");
 }
 
 TEST(SpiceSchematicLines, AnalysisRangeWithFractionsAndValueSuffixes) {
@@ -138,69 +103,53 @@ bool OnSegment(Point p, Point a, Point b) {
          p.x <= std::max(a.x, b.x) && p.y >= std::min(a.y, b.y) && p.y <= std::max(a.y, b.y);
 }
 
-// Parts, wires and flags of a schematic; wires join at their end points and where an end point
-// lies on another wire.
-class Netlist {
- public:
+// Parts and flags of a schematic; wire ends, pins and flags join every wire they lie on, and
+// flags of one name join each other.
+struct Netlist {
   explicit Netlist(const std::vector<std::string>& lines) {
-    std::vector<std::pair<std::string, Point>> flagPoints;
+    std::vector<std::pair<Point, Point>> wires;
+    std::vector<Point> points;
     for (const std::string& line : lines) {
       std::istringstream in(line);
-      std::string keyword, word;
+      std::string keyword, word, rotation;
       Point a{}, b{};
       in >> keyword;
-      if (keyword == "SYMBOL") {
-        std::string rotation;
-        in >> word >> a.x >> a.y >> rotation;
+      if (keyword == "SYMBOL" && in >> word >> a.x >> a.y >> rotation) {
         parts.push_back({word, "", "", {}});
         const auto pins = kPins.find(word + " " + rotation);
         EXPECT_NE(pins, kPins.end()) << line;
         for (Point p : pins == kPins.end() ? std::vector<Point>{} : pins->second)
-          parts.back().pins.push_back({a.x + p.x, a.y + p.y});
+          parts.back().pins.push_back({a.x + p.x, a.y + p.y}),
+              points.push_back(parts.back().pins.back());
       } else if (keyword == "SYMATTR" && in >> word && !parts.empty()) {
         std::getline(in >> std::ws, (word == "Value" ? parts.back().value : parts.back().name));
       } else if (keyword == "WIRE" && in >> a.x >> a.y >> b.x >> b.y) {
-        wires_.push_back({a, b});
+        wires.push_back({a, b}), points.insert(points.end(), {a, b});
       } else if (keyword == "FLAG" && in >> a.x >> a.y >> word) {
-        flagPoints.push_back({word, a});
+        points.push_back(a);
+        if (flags.count(word) != 0)
+          Unite(flags[word], a);
+        flags[word] = a;
       }
     }
-    for (const auto& [a, b] : wires_) {
-      Unite(a, b);
-      for (const auto& [c, d] : wires_) {
-        for (Point end : {c, d}) {
-          if (OnSegment(end, a, b))
-            Unite(end, a);
-        }
+    for (Point p : points) {
+      for (const auto& [a, b] : wires) {
+        if (OnSegment(p, a, b))
+          Unite(p, a);
       }
-    }
-    for (const auto& [name, at] : flagPoints) {
-      if (flags.count(name) != 0)
-        Unite(flags[name], at);
-      flags[name] = at;
     }
   }
 
-  // The net of a point: the root of the wire it lies on, or of the point itself.
-  Point NetAt(Point p) {
-    for (const auto& [a, b] : wires_) {
-      if (OnSegment(p, a, b))
-        return Find(a);
-    }
-    return Find(p);
-  }
-
-  std::vector<Part> parts;
-  std::map<std::string, Point> flags;
-
- private:
   Point Find(Point p) {
     auto [it, added] = parent_.try_emplace(p, p);
     return it->second == p ? p : it->second = Find(it->second);
   }
   void Unite(Point a, Point b) { parent_[Find(a)] = Find(b); }
 
-  std::vector<std::pair<Point, Point>> wires_;
+  std::vector<Part> parts;
+  std::map<std::string, Point> flags;
+
+ private:
   std::map<Point, Point> parent_;
 };
 
@@ -208,56 +157,45 @@ class Netlist {
 // two-pin part has one pin on the expected node, and each stage ends in a follower.
 void CheckCascade(Netlist& net, const DesignRecord& r) {
   ASSERT_TRUE(net.flags.count("0") && net.flags.count("Output"));
-  const Point ground = net.NetAt(net.flags["0"]);
+  const Point ground = net.Find(net.flags["0"]);
   std::size_t next = 0;
-  int resistors = 0, capacitors = 0;
-  const auto take = [&](const std::string& symbol, const std::string& name) -> const Part* {
-    if (next >= net.parts.size()) {
-      ADD_FAILURE() << "missing " << name;
-      return nullptr;
-    }
-    const Part* part = &net.parts[next++];
-    EXPECT_EQ(part->symbol + " " + part->name, symbol + " " + name);
+  int counts[2] = {};  // resistors, capacitors
+  // The nets of the next part's pins, after checking its symbol and name.
+  const auto take = [&](const std::string& symbol, const std::string& name, std::size_t pins) {
+    Part part{symbol, name, "", {}};
+    if (next < net.parts.size())
+      part = net.parts[next++];
+    EXPECT_EQ(part.symbol + " " + part.name + " pins " + std::to_string(part.pins.size()),
+              symbol + " " + name + " pins " + std::to_string(pins));
+    part.pins.resize(pins, Point{-1, -1});
+    for (Point& p : part.pins)
+      p = net.Find(p);
     return part;
   };
-  const auto twoPin = [&](const char* symbol, const std::string& name, const std::string& value,
-                          Point from) {
-    const Part* part = take(symbol, name);
-    if (part == nullptr || part->pins.size() != 2)
-      return Point{-1, -1};
-    EXPECT_EQ(part->value, value) << name;
-    const Point a = net.NetAt(part->pins[0]), b = net.NetAt(part->pins[1]);
-    EXPECT_TRUE(a == from || b == from) << name << " is not on the expected node";
-    return a == from ? b : a;
+  const auto twoPin = [&](bool cap, float value, Point from) {
+    const std::string name = (cap ? "C" : "R") + std::to_string(++counts[cap]);
+    const Part part = take(cap ? "cap" : "res", name, 2);
+    EXPECT_EQ(part.value, cap ? FormatCap(value) : FormatNum(value)) << name;
+    EXPECT_TRUE(part.pins[0] == from || part.pins[1] == from) << name << " is not on its node";
+    return part.pins[0] == from ? part.pins[1] : part.pins[0];
   };
-  const auto resistor = [&](Point from, float ohms) {
-    return twoPin("res", "R" + std::to_string(++resistors), FormatNum(ohms), from);
-  };
-  const auto capacitor = [&](Point from, float farads) {
-    return twoPin("cap", "C" + std::to_string(++capacitors), FormatCap(farads), from);
-  };
-  const Part* source = take("voltage", "Vgen");
-  ASSERT_TRUE(source != nullptr && source->pins.size() == 2);
-  Point in = net.NetAt(source->pins[0]);
-  EXPECT_EQ(net.NetAt(source->pins[1]), ground);
+  const Part source = take("voltage", "Vgen", 2);
+  Point in = source.pins[0];
+  EXPECT_EQ(source.pins[1], ground);
   for (int s = 1; s <= StageCount(r); ++s) {
     if (s == 1 && r.Order % 2 == 1) {  // the three-pole stage's first section
-      in = resistor(in, r.R[s][1]);
-      EXPECT_EQ(capacitor(in, r.C[s][1]), ground) << "C1 of the three-pole stage";
+      in = twoPin(false, r.R[s][1], in);
+      EXPECT_EQ(twoPin(true, r.C[s][1], in), ground) << "C1 of the three-pole stage";
     }
-    const Point a = resistor(in, r.R[s][2]);
-    const Point out = capacitor(a, r.C[s][2]);
-    const Point b = resistor(a, r.R[s][3]);
-    EXPECT_EQ(capacitor(b, r.C[s][3]), ground) << "C3 of stage " << s;
-    const Part* amp = take("Opamps\\\\opamp", "U" + std::to_string(s));
-    ASSERT_TRUE(amp != nullptr && amp->pins.size() == 3);
-    EXPECT_EQ(std::tuple(net.NetAt(amp->pins[0]), net.NetAt(amp->pins[1]), net.NetAt(amp->pins[2])),
-              std::tuple(b, out, out))
+    const Point a = twoPin(false, r.R[s][2], in), out = twoPin(true, r.C[s][2], a);
+    const Point b = twoPin(false, r.R[s][3], a);
+    EXPECT_EQ(twoPin(true, r.C[s][3], b), ground) << "C3 of stage " << s;
+    EXPECT_EQ(take("Opamps\\\\opamp", "U" + std::to_string(s), 3).pins, (std::vector{b, out, out}))
         << "follower of stage " << s;
     EXPECT_EQ(std::set<Point>({in, a, b, out, ground}).size(), 5u) << "shorted nodes, stage " << s;
     in = out;
   }
-  EXPECT_EQ(net.NetAt(net.flags["Output"]), in);
+  EXPECT_EQ(net.Find(net.flags["Output"]), in);
   EXPECT_EQ(next, net.parts.size()) << "parts beyond the cascade";
 }
 
@@ -274,7 +212,7 @@ TEST(SpiceNetlist, OneFollowerPerStageAndEveryPartBetweenTheRightNodes) {
                std::string("WIRE  416  32  416  208 "));
   Netlist shorted(lines);
   ASSERT_EQ(shorted.parts.at(4).name, "C2");
-  EXPECT_EQ(shorted.NetAt(shorted.parts[4].pins[0]), shorted.NetAt(shorted.parts[4].pins[1]));
+  EXPECT_EQ(shorted.Find(shorted.parts[4].pins[0]), shorted.Find(shorted.parts[4].pins[1]));
 }
 
 TEST(WriteSpiceSchematic, WritesCrLfLinesOrReportsTheFailure) {

@@ -11,10 +11,7 @@
 namespace kestro {
 namespace {
 
-using test::FileText;
-using test::ScratchFolder;
-using test::ScriptedDialogs;
-using test::SplitCrLf;
+using namespace test;
 
 constexpr const char* kFailure =
     "A problem was encountered and so the tabulated-data file was not written";

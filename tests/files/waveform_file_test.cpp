@@ -12,10 +12,7 @@
 namespace kestro {
 namespace {
 
-using test::FileText;
-using test::PutFile;
-using test::ScratchFolder;
-using test::ScriptedDialogs;
+using namespace test;
 
 // A normalised triangle over the first half period: 0 at t = 0, 1 at t = 90, 0 at t = 180.
 TransientState Triangle() {
@@ -62,16 +59,14 @@ TEST(GetWaveform, ShortFilesAndBlankLines) {
     const char* name;
     std::string text;
     bool drawn;
-  } cases[] = {
-      {"181 values", ValueLines(181), true},
-      {"182 values", ValueLines(182), true},
-      {"180 values repeat the last", ValueLines(180), true},
-      {"180 values and trailing blanks", ValueLines(180) + "\r\n  \r\n", true},
-      {"179 values", ValueLines(179), false},
-      {"no values", "", false},
-      {"blank lines between values", ValueLines(181, "\r\n\r\n   \r\n"), true},
-      {"LF line ends", ValueLines(181, "\n"), true},
-  };
+  } cases[] = {{"181 values", ValueLines(181), true},
+               {"182 values", ValueLines(182), true},
+               {"180 values repeat the last", ValueLines(180), true},
+               {"180 values and trailing blanks", ValueLines(180) + "\r\n  \r\n", true},
+               {"179 values", ValueLines(179), false},
+               {"no values", "", false},
+               {"blank lines between values", ValueLines(181, "\r\n\r\n   \r\n"), true},
+               {"LF line ends", ValueLines(181, "\n"), true}};
   for (const auto& c : cases) {
     ScratchFolder folder;
     if (!c.text.empty())
