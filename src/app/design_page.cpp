@@ -48,13 +48,6 @@ constexpr std::array<std::pair<const char*, std::string DesignFields::*>, 9> kFi
 constexpr float kLeftLabel = 600, kLeftBox = 3100, kRightLabel = 6500, kRightBox = 9000;
 constexpr float kLabelWidth = 2400, kBoxWidth = 2200, kRowHeight = 380;
 
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos)
-    return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 }  // namespace
 
 DesignPage::DesignPage(AppContext& context) : context_(context) {

@@ -6,17 +6,6 @@
 
 namespace kestro::cli {
 
-namespace {
-
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos)
-    return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-}  // namespace
-
 void WriteTransientReport(DesignRecord& record, const TransientState& state, std::ostream& out) {
   out << "Square wave: " << Trimmed(FormatFreq(state.SquareFreq)) << '\n';
   for (const TransientComponent& c : TransientComponents(record, state)) {

@@ -457,4 +457,8 @@ char LocaleDecimalSeparator() {
   return conventions->decimal_point[0];
 }
 
+std::string Trimmed(std::string_view text) {
+  return std::string(TrimBlanks(text));
+}
+
 }  // namespace kestro

@@ -52,4 +52,7 @@ std::string SignedPositionNumber(double value);
 // The user's decimal separator (from LC_NUMERIC), used by the plain form of the writers.
 char LocaleDecimalSeparator();
 
+// A writer's text without its leading and trailing blanks, as labels and captions show it.
+std::string Trimmed(std::string_view text);
+
 }  // namespace kestro

@@ -13,13 +13,6 @@ namespace {
 constexpr const char* kWriteFailure =
     "A problem was encountered and so the tabulated-data file was not written";
 
-std::string Trimmed(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos)
-    return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // The text without its outer blanks, padded with blanks to width; longer text is kept whole.
 std::string Field(const std::string& text, std::size_t width) {
   std::string field = Trimmed(text);

@@ -8,14 +8,6 @@
 
 namespace kestro::label_text {
 
-std::string Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos)
-    return {};
-  const auto last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
-}
-
 namespace {
 
 // "1e+07" -> "1E+07"; the exponent keeps at least two digits.

@@ -7,9 +7,6 @@ namespace kestro::label_text {
 
 // Small text helpers for the labels and captions of the analysis page.
 
-// The text without leading and trailing blanks.
-std::string Trim(std::string_view text);
-
 // The shortest decimal form of a value with at most seven significant digits: no trailing zeros,
 // no trailing point, a zero before the point (0.5), "." as the separator, exponent form
 // ("1E+07") only for very large or very small values.

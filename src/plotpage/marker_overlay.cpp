@@ -118,14 +118,14 @@ void MarkerOverlay::ShowMarkerData() {
   const auto index = static_cast<std::size_t>(k);
   drawing_.PrintAt(1000, row, label_text::SignedNumber(k), under);
   drawing_.PrintAt(1200, row, label_text::SignedNumber(record_.MarkerFreq[index]), under);
-  std::string gain = label_text::Trim(FormatNum(record_.GainAt));
+  std::string gain = Trimmed(FormatNum(record_.GainAt));
   if (record_.GainAt > 0)
     gain = " " + gain;  // positive and negative values line up
   drawing_.PrintAt(1800, row, gain, under);
   drawing_.PrintAt(2600, row, FormatNum(record_.PhaseAt), under);
   const float delay = shared_.MarkerDelay[index];
   if (delay != 0)
-    drawing_.PrintAt(3400, row, label_text::Trim(FormatEng(delay)), under);
+    drawing_.PrintAt(3400, row, Trimmed(FormatEng(delay)), under);
 }
 
 }  // namespace kestro

@@ -102,7 +102,7 @@ void PlotDrawing::DrawGainLabels() {
   const double span = static_cast<double>(record_.dBbottom) - top;
   for (int item = 0; item <= intervals; ++item) {
     const auto value = static_cast<float>(span * (static_cast<double>(item) / intervals) + top);
-    const std::string text = label_text::Trim(FormatNum(value));
+    const std::string text = Trimmed(FormatNum(value));
     PrintAt(GainLabelLeft(text, canvas_.ScreenWidthTwips()), RowOffset(item, intervals) + 900, text,
             kPageBackground);
   }
@@ -142,8 +142,7 @@ void PlotDrawing::DrawPhaseLabels() {
   for (int item = 0; item <= intervals; ++item) {
     const auto product = static_cast<int16_t>(item * 360);
     const auto value = static_cast<float>(180.0 - static_cast<double>(product) / intervals);
-    PrintAt(11500, RowOffset(item, intervals) + 900, label_text::Trim(FormatNum(value)),
-            kPageBackground);
+    PrintAt(11500, RowOffset(item, intervals) + 900, Trimmed(FormatNum(value)), kPageBackground);
   }
 }
 
@@ -169,8 +168,7 @@ void PlotDrawing::DrawDelayLabels() {
   const int intervals = Intervals();
   for (int item = 0; item <= intervals; ++item) {
     const auto value = static_cast<float>(item * static_cast<double>(record_.DelayTop) / intervals);
-    PrintAt(11100, 6900 - RowOffset(item, intervals), label_text::Trim(FormatEng(value)),
-            kPageBackground);
+    PrintAt(11100, 6900 - RowOffset(item, intervals), Trimmed(FormatEng(value)), kPageBackground);
   }
 }
 

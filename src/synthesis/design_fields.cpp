@@ -18,13 +18,6 @@ constexpr float kMinGainTop = 0.0f;
 constexpr float kMaxGainBottom = -1.0f;
 constexpr float kMinGainBottom = -100.0f;
 
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos)
-    return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // Bandwidth, order and family. A bandwidth of 0 or less (empty or unreadable text included)
 // cannot be designed and gets the 1 kHz the page gives such a value when it loads; an order
 // below 2 has no stages to design.
