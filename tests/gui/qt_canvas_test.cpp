@@ -182,5 +182,28 @@ TEST(RetainedCanvas, DrawingCoveredByAFillIsDroppedButThePositionsStay) {
   EXPECT_EQ(PixelAt(image, 600, 850), kBlue);  // the line outside the panel survives
 }
 
+// Labels redrawn where no fill clears them (the frequency labels left of the cleared strip) stay
+// one command each, and a label printed in another colour or text is kept.
+TEST(RetainedCanvas, ALabelPrintedAgainAtItsPlaceReplacesTheEarlierOne) {
+  RetainedCanvas drawing;
+  auto label = [&drawing](const char* text, Rgb colour) {
+    drawing.SetTextColour(colour);
+    drawing.Point(1800, 7100, kBack);
+    drawing.Print(text);
+  };
+  label("1K", kBlue);
+  const std::size_t once = drawing.Size();
+  for (int redraw = 0; redraw < 100; ++redraw)
+    label("1K", kBlue);
+  EXPECT_LE(drawing.Size(), once + 2);
+  const std::size_t repeated = drawing.Size();
+  label("2K", kBlue);
+  label("1K", kRed);
+  EXPECT_GE(drawing.Size(), repeated + 2);  // another text, another colour: both kept
+  const QImage image = Replayed(drawing, QSize(1200, 900));
+  const QRect labelArea(180, 710, 60, 25);
+  EXPECT_GT(60 * 25 - CountColour(image, labelArea, kBack), 20);  // the labels' ink
+}
+
 }  // namespace
 }  // namespace kestro::test

@@ -49,7 +49,9 @@ void RetainedCanvas::LineTo(float x, float y, Rgb colour) {
 void RetainedCanvas::Point(float x, float y, Rgb colour) {
   current_ = QPointF(x, y);
   text_ = current_;
-  Record({Kind::Point, x, y, x, y, colour, 0, {}, {}, {}});
+  Command point{Kind::Point, x, y, x, y, colour, 0, {}, {}, {}};
+  DropRepeated(point);
+  Record(std::move(point));
 }
 
 void RetainedCanvas::SetLineWidth(int width) {
@@ -70,7 +72,9 @@ void RetainedCanvas::Print(const std::string& text) {
   const auto x = static_cast<float>(text_.x());
   const auto y = static_cast<float>(text_.y());
   const float width = kTextUnitsPerChar * static_cast<float>(text.size() + 1);
-  Record({Kind::Print, x, y, x + width, y + kTextUnitsHigh, {}, 0, text, {}, {}});
+  Command print{Kind::Print, x, y, x + width, y + kTextUnitsHigh, textColour_, 0, text, {}, {}};
+  DropRepeated(print);
+  Record(std::move(print));
 }
 
 void RetainedCanvas::Circle(float x, float y, float radius, Rgb colour) {
@@ -109,15 +113,42 @@ bool RetainedCanvas::Inside(const Command& command, float x1, float y1, float x2
   return false;
 }
 
-// Covered drawing becomes a State command (its positions only); runs of States keep the last.
+// Covered drawing becomes a State command (its positions only).
 void RetainedCanvas::DropCovered(float x1, float y1, float x2, float y2) {
-  std::vector<Command> kept;
-  kept.reserve(commands_.size());
+  bool dropped = false;
   for (Command& command : commands_) {
     if (Inside(command, x1, y1, x2, y2)) {
       command.kind = Kind::State;
       command.text.clear();
+      dropped = true;
     }
+  }
+  if (dropped)
+    Compact();
+}
+
+// The same text printed at the same place in the same colour, or the same point, draws nothing
+// new over the earlier one: the earlier one is dropped, so labels that a page redraws without
+// clearing them do not pile up in the list (nor thicken on every replay).
+void RetainedCanvas::DropRepeated(const Command& repeat) {
+  bool dropped = false;
+  for (Command& command : commands_) {
+    if (command.kind == repeat.kind && command.x1 == repeat.x1 && command.y1 == repeat.y1 &&
+        command.colour == repeat.colour && command.text == repeat.text) {
+      command.kind = Kind::State;
+      command.text.clear();
+      dropped = true;
+    }
+  }
+  if (dropped)
+    Compact();
+}
+
+// Runs of State commands keep only the last, whose positions are the ones that count.
+void RetainedCanvas::Compact() {
+  std::vector<Command> kept;
+  kept.reserve(commands_.size());
+  for (Command& command : commands_) {
     if (command.kind == Kind::State && !kept.empty() && kept.back().kind == Kind::State) {
       kept.back() = std::move(command);
     } else {

@@ -62,6 +62,8 @@ class RetainedCanvas final : public Canvas {
 
   void Record(Command command);
   void DropCovered(float x1, float y1, float x2, float y2);
+  void DropRepeated(const Command& repeat);
+  void Compact();
   static bool Inside(const Command& command, float x1, float y1, float x2, float y2);
 
   std::vector<Command> commands_;
