@@ -217,8 +217,7 @@ void DesignPage::ShowPerInterval() {
 void DesignPage::ShowPerIntervalDelay() {
   const DesignRecord& record = context_.record;
   const float perDivision = record.DelayTop / static_cast<float>(record.NrYintervals);
-  (*this)["lblPerYintervalDelay"].caption =
-      "per interval: " + Trimmed(FormatEng(perDivision)) + "s";
+  (*this)["lblPerYintervalDelay"].caption = "per interval: " + FormatEng(perDivision) + "s";
 }
 
 // --- Option buttons ---
@@ -239,6 +238,9 @@ void DesignPage::OnFamilyOption(int16_t family) {
 
 // --- Per-keystroke and spinner handlers ---
 
+// The typed count is judged as it is read, prefix letter included ("3k" is 3000, so it too becomes
+// "2048"): the record never holds more intervals than its response arrays take, even before the
+// next Design command bounds them.
 void DesignPage::OnIntervalsTyped() {
   Control& box = (*this)["txtInts"];
   int16_t typed = 0;

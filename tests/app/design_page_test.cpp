@@ -208,6 +208,9 @@ TEST(DesignPage, KeystrokesStoreValuesAndRefreshTheirLabels) {
       {"txtStop", "1.5M", 1.5e6f, "txtStop", "1.5M"},
       {"txtdBBottom", "-80", -80, "lblPerYinterval", "per interval: 15dB"},  // |10 - -80| / 6
       {"txtdBTop", "40", 40, "lblPerYinterval", "per interval: 20dB"},       // (40 - -80) / 6
+      // The delay writer's text is shown whole, with the blanks of its unit place.
+      {"txtDelay", "6", 6, "lblPerYintervalDelay", "per interval: 1  s"},
+      {"txtDelay", "0", 0, "lblPerYintervalDelay", "per interval: 0  s"},
       {"txtDelay", "6m", 0.006f, "lblPerYintervalDelay", "per interval: 1ms"},
       {"txtInts", "300", 300, "txtInts", "300"},
       // Frequency counts above 2048 are rewritten while typing.
