@@ -27,6 +27,11 @@ float GainLabelLeft(const std::string& text, float screenWidthTwips) {
   return 1740.0f - (12000.0f / screenWidthTwips) * static_cast<float>(text.size() * 60);
 }
 
+// x of a grid line (left = 2000) or of its label (left = 1800), in double, stored as single.
+float GridX(float left, float position) {
+  return static_cast<float>(left + static_cast<double>(plot::kBoxWidth) * position);
+}
+
 }  // namespace
 
 PlotDrawing::PlotDrawing(Canvas& canvas, DesignRecord& record, PlotShared& shared)
@@ -89,9 +94,10 @@ void PlotDrawing::DrawGainLimitMasks() {
     limitMaskPainter_(canvas_);
 }
 
+// The step is a double; each sum is rounded to single as y is kept.
 void PlotDrawing::DrawHorizontalGrid() {
-  const float step = plot::kBoxHeight / static_cast<float>(Intervals());
-  for (float y = kBoxTop; y <= kBoxBottom; y += step) {
+  const double step = static_cast<double>(plot::kBoxHeight) / Intervals();
+  for (float y = kBoxTop; y <= kBoxBottom; y = static_cast<float>(y + step)) {
     canvas_.Line(kBoxLeft, y, kBoxRight, y, plot::kGrid);
   }
 }
@@ -194,7 +200,7 @@ void PlotDrawing::DrawXlines() {
   }
   canvas_.SetLineWidth(1);
   for (int i = 0; i <= last; ++i) {
-    const float x = kBoxLeft + plot::kBoxWidth * shared_.GridPos[static_cast<std::size_t>(i)];
+    const float x = GridX(kBoxLeft, shared_.GridPos[static_cast<std::size_t>(i)]);
     canvas_.Line(x, kBoxTop, x, kBoxBottom, plot::kGrid);
   }
   GridLabelFilter labels(static_cast<double>(record_.Fstop) / record_.Fstart);
@@ -202,7 +208,7 @@ void PlotDrawing::DrawXlines() {
     const auto index = static_cast<std::size_t>(i);
     const std::string text = FormatFreq(record_.GridFreq[index]);
     if (labels.Accept(shared_.GridPos[index], text)) {
-      PrintAt(1800 + plot::kBoxWidth * shared_.GridPos[index], 7100, text, kPageBackground);
+      PrintAt(GridX(1800, shared_.GridPos[index]), 7100, text, kPageBackground);
     }
   }
 }

@@ -121,6 +121,13 @@ TEST(FrequencyLabels, AtMostThirteenAndEveryLineAtItsPlace) {
   EXPECT_FLOAT_EQ(lines[1].y2, 7000);
   EXPECT_EQ(lines[1].colour, (Rgb{102, 102, 102}));
   EXPECT_NEAR(shared.GridPos[1], std::log10(2.0), 1e-6);
+
+  // Line and label x are worked out in double from the stored position: 2 Hz on 1 Hz..1 kHz.
+  test::RecordingCanvas exact;
+  Labels(1, 1000, {1, 2, 1000}, exact, shared);
+  const double position = shared.GridPos[1];
+  EXPECT_EQ(exact.OfKind(Kind::Line).at(1).x1, static_cast<float>(2000.0 + 9000.0 * position));
+  EXPECT_EQ(exact.Printed().at(1).textX, static_cast<float>(1800.0 + 9000.0 * position));
 }
 
 struct DrawingFixture : test::PlotTestContext {
@@ -179,6 +186,28 @@ TEST(PlotGain, OneIntervalGivesTwoLabelsAndTheEdgeLines) {
   EXPECT_NE(commands[grid + 2].kind, Kind::Line);
   EXPECT_FLOAT_EQ(f.Label("10").textY, 900);
   EXPECT_FLOAT_EQ(f.Label("-60").textY, 6900);
+}
+
+TEST(PlotGain, GridStepIsAddedInDoubleAndKeptInSingle) {
+  // Intervals and lines drawn: with 7 the sums pass 7000 by a little, so the bottom line is left
+  // out; with 9 the second line is 1666.66663, not the 1666.66675 of a single step.
+  const std::pair<int16_t, std::size_t> cases[] = {{7, 7}, {9, 10}, {12, 13}};
+  for (const auto& [intervals, count] : cases) {
+    DrawingFixture f;
+    f.record.NrYintervals = intervals;
+    f.drawing.PlotGain();
+    const auto& commands = f.canvas.commands;
+    std::vector<float> drawn;
+    for (std::size_t i = FindCommand(f.canvas, Kind::Line, FindCommand(f.canvas, Kind::Rect));
+         i < commands.size() && commands[i].kind == Kind::Line; ++i) {
+      drawn.push_back(commands[i].y1);
+    }
+    std::vector<float> expected;
+    for (float y = 1000; y <= 7000; y = static_cast<float>(y + 6000.0 / intervals))
+      expected.push_back(y);
+    EXPECT_EQ(drawn, expected) << intervals;
+    EXPECT_EQ(drawn.size(), count) << intervals;
+  }
 }
 
 TEST(PlotGain, CurveStaysInsideTheBoxAndExtremesAreKept) {
