@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/canvas.h"
@@ -103,6 +104,8 @@ class Page {
   // The page's 12000 x 9000 units always fill the window, whatever its size.
   float WindowWidthShare() const { return widthShare_; }
   float WindowHeightShare() const { return heightShare_; }
+  // Where a smaller window opens, as shares of the screen from its top-left corner; none: centred.
+  const std::optional<std::pair<float, float>>& WindowPosition() const { return position_; }
 
  protected:
   Control& Add(ControlKind kind, const std::string& name, const std::string& caption, float left,
@@ -113,6 +116,7 @@ class Page {
     widthShare_ = width;
     heightShare_ = height;
   }
+  void SetWindowPosition(float left, float top) { position_ = std::make_pair(left, top); }
   Canvas* canvas() const { return canvas_; }
 
  private:
@@ -121,6 +125,7 @@ class Page {
   Canvas* canvas_ = nullptr;
   std::optional<Rgb> backColour_;
   float widthShare_ = 1.0f, heightShare_ = 1.0f;
+  std::optional<std::pair<float, float>> position_;
 };
 
 }  // namespace kestro

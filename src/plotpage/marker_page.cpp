@@ -28,6 +28,7 @@ std::string Box(int k) {
 MarkerPage::MarkerPage(AppContext& context) : context_(context) {
   SetWindowCaption("Markers");
   SetWindowShare(static_cast<float>(kPlacement.width), static_cast<float>(kPlacement.height));
+  SetWindowPosition(static_cast<float>(kPlacement.left), static_cast<float>(kPlacement.top));
   CreateControls();
   LoadFrequencies();
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -243,6 +246,31 @@ TEST_F(PageWindowTest, PaintsTheBackgroundAndKeepsTheDrawingAfterAResize) {
     const int w = shown.width(), h = shown.height();
     EXPECT_EQ(shown.pixelColor(w * 7 / 8, h * 7 / 8), QColor(255, 0, 0)) << w;
     EXPECT_EQ(shown.pixelColor(w * 5 / 8, h * 7 / 8), QColor(238, 255, 255)) << w;
+  }
+}
+
+// A smaller window opens at its share of the screen: centred, or where the page places it.
+TEST(PageWindowPlacement, OpensCentredOrAtThePagesPosition) {
+  EnsureQtApplication();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  struct SmallPage final : Page {
+    explicit SmallPage(bool placed) {
+      SetWindowShare(0.25f, 0.5f);
+      if (placed)
+        SetWindowPosition(0.4f, 0.13f);
+    }
+  };
+  for (const bool placed : {false, true}) {
+    PageWindow window(std::make_unique<SmallPage>(placed));
+    window.ShowAsPage();
+    SettleEvents();
+    const QPoint expected =
+        placed ? screen.topLeft() + QPoint(static_cast<int>(screen.width() * 0.4f),
+                                           static_cast<int>(screen.height() * 0.13f))
+               : screen.center() - QPoint(window.width() / 2, window.height() / 2);
+    EXPECT_EQ(window.size(), QSize(static_cast<int>(screen.width() * 0.25f),
+                                   static_cast<int>(screen.height() * 0.5f)));
+    EXPECT_EQ(window.pos(), expected) << placed;
   }
 }
 

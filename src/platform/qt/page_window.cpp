@@ -300,7 +300,12 @@ void PageWindow::ShowAsPage() {
   const QSize size(static_cast<int>(available.width() * widthShare),
                    static_cast<int>(available.height() * heightShare));
   resize(size);
-  move(available.center() - QPoint(size.width() / 2, size.height() / 2));
+  if (const auto& position = page_->WindowPosition()) {
+    move(available.topLeft() + QPoint(static_cast<int>(available.width() * position->first),
+                                      static_cast<int>(available.height() * position->second)));
+  } else {
+    move(available.center() - QPoint(size.width() / 2, size.height() / 2));
+  }
   show();
 }
 
