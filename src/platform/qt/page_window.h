@@ -28,7 +28,7 @@ class PageWindow final : public QWidget {
 
   // Brings every widget in line with its control's state.
   void Sync();
-  // Opens maximised, or centred at the page's share of the screen.
+  // Opens maximised, or at the page's share of the screen: where the page places it, or centred.
   void ShowAsPage();
   // Closes the window without asking closeRequested (the program closes it).
   void CloseByProgram();
