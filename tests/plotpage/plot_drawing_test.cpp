@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "plot_test_context.h"
@@ -17,35 +18,38 @@ using test::DrawCommand;
 using test::FindCommand;
 using test::FindPrint;
 using test::Kind;
+using Floats = std::vector<float>;
+
+struct DrawingFixture : test::PlotTestContext {
+  DrawingFixture() : drawing(canvas, record, shared) {}
+  // The Print of `text`; throws, failing the test, when there is none.
+  const DrawCommand& Label(const std::string& text) {
+    return canvas.commands.at(FindPrint(canvas, text));
+  }
+  PlotDrawing drawing;
+};
 
 TEST(PlotMapping, AxesAndClampingAtTheBoxEdges) {
-  DesignRecord record;
-  record.dBtop = 10;
-  record.dBbottom = -50;
-  record.Fstart = 100;
-  record.Fstop = 10000;
-  record.DelayTop = 0.002f;
-  const PlotMapping m(record);
-  // 60 dB over 6000 units: 100 units per dB; values beyond the axis and NaN lie on the edges.
-  const std::pair<float, float> gains[] = {{12, 1000},  {0, 2000},         {-3, 2300},
-                                           {-80, 7000}, {-INFINITY, 7000}, {NAN, 7000}};
-  for (const auto& [gain, y] : gains)
-    EXPECT_FLOAT_EQ(m.GainY(gain), y) << gain;
-  const std::pair<float, float> delays[] = {
-      {0.002f, 1000}, {0.001f, 4000}, {0.003f, 1000}, {-1, 7000}};
-  for (const auto& [delay, y] : delays)
-    EXPECT_FLOAT_EQ(m.DelayY(delay), y) << delay;
-  EXPECT_FLOAT_EQ(m.X(100), 2000);
-  EXPECT_FLOAT_EQ(m.X(1000), 6500);
-  EXPECT_FLOAT_EQ(m.X(100000), 15500);  // x is never clamped
-  EXPECT_FLOAT_EQ(m.PhaseY(180), 1000);
-  EXPECT_FLOAT_EQ(m.PhaseY(-90), 5500);
-  EXPECT_FLOAT_EQ(m.MarkerDelayY(0.003f), -2000);  // markers are not clamped
+  DrawingFixture f;  // +10..-60 dB, 100 Hz..10 kHz, 2 ms
+  const PlotMapping m(f.record);
+  const auto map = [&m](float (PlotMapping::*y)(float) const, Floats values) {
+    for (float& v : values)
+      v = (m.*y)(v);
+    return values;
+  };
+  // Values beyond the axis and NaN lie on the edges; neither x nor the markers are clamped.
+  EXPECT_EQ(map(&PlotMapping::GainY, {10, -25, 12, -80, -INFINITY, NAN}),
+            (Floats{1000, 4000, 1000, 7000, 7000, 7000}));
+  EXPECT_EQ(map(&PlotMapping::DelayY, {0.002f, 0.001f, 0.003f, -1}),
+            (Floats{1000, 4000, 1000, 7000}));
+  EXPECT_EQ(map(&PlotMapping::PhaseY, {180, -90}), (Floats{1000, 5500}));
+  EXPECT_EQ(map(&PlotMapping::X, {100, 1000, 100000}), (Floats{2000, 6500, 15500}));
+  EXPECT_FLOAT_EQ(m.MarkerDelayY(0.003f), -2000);
 }
 
 // The frequency labels DrawXlines prints over a hand-made grid, joined by '|'.
-std::string Labels(float fstart, float fstop, const std::vector<float>& grid,
-                   test::RecordingCanvas& canvas, PlotShared& shared) {
+std::string Labels(float fstart, float fstop, const Floats& grid, test::RecordingCanvas& canvas,
+                   PlotShared& shared) {
   DesignRecord record;
   record.Fstart = fstart;
   record.Fstop = fstop;
@@ -58,22 +62,10 @@ std::string Labels(float fstart, float fstop, const std::vector<float>& grid,
   return texts;
 }
 
-// 1, 1.5, 2, 3, ..., 9 times each power of ten from `from` up to `to`.
-std::vector<float> GridFrom(double from, double to) {
-  std::vector<float> grid;
-  for (double decade = 1e-3; decade <= to * 1.0001; decade *= 10) {
-    for (double m : {1.0, 1.5, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0, 8.0, 9.0}) {
-      if (decade * m >= from * 0.9999 && decade * m <= to * 1.0001)
-        grid.push_back(static_cast<float>(decade * m));
-    }
-  }
-  return grid;
-}
-
 TEST(FrequencyLabels, AreThinnedBySpanGapAndSpacing) {
   const struct {
     float fstart, fstop;
-    std::vector<float> grid;  // empty: GridFrom(fstart, fstop)
+    Floats grid;  // empty: 1, 1.5, 2, 3, ..., 9 times each power of ten in the span
     const char* labels;
   } cases[] = {
       // Exactly one decade is not more than a decade: 1.5, 3, 4, 6 and 8 keep their labels.
@@ -88,17 +80,23 @@ TEST(FrequencyLabels, AreThinnedBySpanGapAndSpacing) {
       {1000, 10000, {1000, 1050, 1100}, " 1K | 1.1K "},  // 0.021 after the last: too close
       {151, 160, {}, ""},
   };
-  for (const auto& c : cases) {
+  for (auto c : cases) {
+    const bool byHand = !c.grid.empty();
+    for (double decade = 1e-3; !byHand && decade <= c.fstop * 1.0001; decade *= 10) {
+      for (double m : {1.0, 1.5, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0, 8.0, 9.0}) {
+        if (decade * m >= c.fstart * 0.9999 && decade * m <= c.fstop * 1.0001)
+          c.grid.push_back(static_cast<float>(decade * m));
+      }
+    }
     test::RecordingCanvas canvas;
     PlotShared shared;
-    const std::vector<float> grid = c.grid.empty() ? GridFrom(c.fstart, c.fstop) : c.grid;
-    EXPECT_EQ(Labels(c.fstart, c.fstop, grid, canvas, shared), c.labels) << c.fstop;
-    EXPECT_EQ(canvas.OfKind(Kind::Line).size(), grid.size()) << c.fstop;  // every line is drawn
+    EXPECT_EQ(Labels(c.fstart, c.fstop, c.grid, canvas, shared), c.labels) << c.fstop;
+    EXPECT_EQ(canvas.OfKind(Kind::Line).size(), c.grid.size()) << c.fstop;  // every line drawn
   }
 }
 
 TEST(FrequencyLabels, AtMostThirteenAndEveryLineAtItsPlace) {
-  std::vector<float> grid;  // sixteen decades of powers of ten, each far enough from the last
+  Floats grid;  // sixteen decades of powers of ten, each far enough from the last
   for (float f = 0.001f; f < 2e12f; f *= 10.0f)
     grid.push_back(f);
   test::RecordingCanvas canvas;
@@ -106,38 +104,18 @@ TEST(FrequencyLabels, AtMostThirteenAndEveryLineAtItsPlace) {
   Labels(0.001f, 1e12f, grid, canvas, shared);
   EXPECT_EQ(canvas.Printed().size(), 13u);
   EXPECT_EQ(canvas.OfKind(Kind::Line).size(), grid.size());
-
+  // 2 Hz on 1 Hz..1 kHz: line and label x are worked out in double from the stored position,
+  // the label 200 units left of its line and under the box, the line grey over the box height.
   test::RecordingCanvas places;
-  Labels(1000, 10000, {1000, 2000, 10000.001f}, places, shared);
-  const auto prints = places.Printed();
-  ASSERT_EQ(prints.size(), 3u);
-  EXPECT_FLOAT_EQ(prints[0].textX, 1800);  // 200 units left of its line
-  EXPECT_FLOAT_EQ(prints[0].textY, 7100);
-  EXPECT_NEAR(prints[1].textX, 1800 + 9000 * std::log10(2.0), 0.05);
-  const auto lines = places.OfKind(Kind::Line);
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_NEAR(lines[1].x1, 2000 + 9000 * std::log10(2.0), 0.05);
-  EXPECT_FLOAT_EQ(lines[1].y1, 1000);
-  EXPECT_FLOAT_EQ(lines[1].y2, 7000);
-  EXPECT_EQ(lines[1].colour, (Rgb{102, 102, 102}));
-  EXPECT_NEAR(shared.GridPos[1], std::log10(2.0), 1e-6);
-
-  // Line and label x are worked out in double from the stored position: 2 Hz on 1 Hz..1 kHz.
-  test::RecordingCanvas exact;
-  Labels(1, 1000, {1, 2, 1000}, exact, shared);
+  Labels(1, 1000, {1, 2, 1000}, places, shared);
   const double position = shared.GridPos[1];
-  EXPECT_EQ(exact.OfKind(Kind::Line).at(1).x1, static_cast<float>(2000.0 + 9000.0 * position));
-  EXPECT_EQ(exact.Printed().at(1).textX, static_cast<float>(1800.0 + 9000.0 * position));
+  EXPECT_NEAR(position, std::log10(2.0) / 3, 1e-6);
+  const DrawCommand line = places.OfKind(Kind::Line).at(1), label = places.Printed().at(1);
+  EXPECT_EQ((Floats{line.x1, line.y1, line.y2, label.textX, label.textY}),
+            (Floats{static_cast<float>(2000.0 + 9000.0 * position), 1000, 7000,
+                    static_cast<float>(1800.0 + 9000.0 * position), 7100}));
+  EXPECT_EQ(line.colour, (Rgb{102, 102, 102}));
 }
-
-struct DrawingFixture : test::PlotTestContext {
-  DrawingFixture() : drawing(canvas, record, shared) {}
-  // The Print of `text`; throws, failing the test, when there is none.
-  const DrawCommand& Label(const std::string& text) {
-    return canvas.commands.at(FindPrint(canvas, text));
-  }
-  PlotDrawing drawing;
-};
 
 TEST(PlotGain, DrawsFrameGridLabelsThenTheCurve) {
   DrawingFixture f;
@@ -145,28 +123,20 @@ TEST(PlotGain, DrawsFrameGridLabelsThenTheCurve) {
   f.record.dBbottom = -50;
   f.drawing.PlotGain();
   const auto& commands = f.canvas.commands;
-  for (std::size_t i = 0; i < 7; ++i) {  // seven label areas cleared first, then the title
-    EXPECT_EQ(commands[i].kind, Kind::FillRect);
-    EXPECT_EQ(commands[i].colour, (Rgb{238, 255, 255}));
-  }
+  for (std::size_t i = 0; i < 7; ++i)  // seven label areas cleared first, then the title
+    EXPECT_EQ(std::tie(commands[i].kind, commands[i].colour),
+              std::make_tuple(Kind::FillRect, Rgb{238, 255, 255}));
   EXPECT_EQ(FindPrint(f.canvas, "Gain, dB:"), 8u);
   const std::size_t box = FindCommand(f.canvas, Kind::Rect);
   EXPECT_EQ(commands[box - 1].colour, (Rgb{255, 255, 255}));  // filled white, then framed
   EXPECT_EQ(commands[box].colour, (Rgb{17, 17, 153}));
-  EXPECT_FLOAT_EQ(commands[box].x1, 2000);
-  EXPECT_FLOAT_EQ(commands[box].y2, 7000);
-  const std::size_t grid = FindCommand(f.canvas, Kind::Line, box);
-  EXPECT_EQ(commands[grid - 1].width, 1);
-  const char* labels[] = {"10", "0", "-10", "-20", "-30", "-40", "-50"};
-  for (std::size_t i = 0; i <= 6; ++i) {  // grid lines 1000 apart, labels 100 above them
-    EXPECT_EQ(commands[grid + i].kind, Kind::Line);
-    EXPECT_FLOAT_EQ(commands[grid + i].y1, 1000.0f + 1000.0f * static_cast<float>(i));
-    EXPECT_FLOAT_EQ(commands[grid + i].x2, 11000);
-    const DrawCommand& label = f.Label(labels[i]);
-    EXPECT_FLOAT_EQ(label.textY, 900.0f + 1000.0f * static_cast<float>(i));
-    // Right end near 1740 at 60 twips per character on a 1920-pixel screen.
-    EXPECT_FLOAT_EQ(label.textX,
-                    1740 - 12000.0f / (1920 * 15) * 60 * std::string(labels[i]).size());
+  EXPECT_EQ(test::Corners(commands[box]), (Floats{2000, 1000, 11000, 7000}));
+  EXPECT_EQ(commands[FindCommand(f.canvas, Kind::Line, box) - 1].width, 1);
+  const std::string labels[] = {"10", "0", "-10", "-20", "-30", "-40", "-50"};
+  for (std::size_t i = 0; i <= 6; ++i) {  // 100 above their lines, right end near 1740
+    EXPECT_FLOAT_EQ(f.Label(labels[i]).textY, 900.0f + 1000.0f * static_cast<float>(i));
+    EXPECT_FLOAT_EQ(f.Label(labels[i]).textX,  // 60 twips a character on 1920 pixels
+                    1740 - 12000.0f / (1920 * 15) * 60 * labels[i].size());
   }
   // The curve comes last, after the frequency labels, in the gain colour.
   const auto curve = f.canvas.OfKind(Kind::LineTo);
@@ -175,39 +145,30 @@ TEST(PlotGain, DrawsFrameGridLabelsThenTheCurve) {
   EXPECT_GT(FindCommand(f.canvas, Kind::LineTo), FindPrint(f.canvas, " 10K "));
 }
 
-TEST(PlotGain, OneIntervalGivesTwoLabelsAndTheEdgeLines) {
-  DrawingFixture f;
-  f.record.NrYintervals = 1;
-  f.drawing.PlotGain();
-  const auto& commands = f.canvas.commands;
-  const std::size_t grid = FindCommand(f.canvas, Kind::Line, FindCommand(f.canvas, Kind::Rect));
-  EXPECT_FLOAT_EQ(commands[grid].y1, 1000);
-  EXPECT_FLOAT_EQ(commands[grid + 1].y1, 7000);
-  EXPECT_NE(commands[grid + 2].kind, Kind::Line);
-  EXPECT_FLOAT_EQ(f.Label("10").textY, 900);
-  EXPECT_FLOAT_EQ(f.Label("-60").textY, 6900);
-}
-
 TEST(PlotGain, GridStepIsAddedInDoubleAndKeptInSingle) {
   // Intervals and lines drawn: with 7 the sums pass 7000 by a little, so the bottom line is left
   // out; with 9 the second line is 1666.66663, not the 1666.66675 of a single step.
-  const std::pair<int16_t, std::size_t> cases[] = {{7, 7}, {9, 10}, {12, 13}};
+  const std::pair<int16_t, std::size_t> cases[] = {{1, 2}, {6, 7}, {7, 7}, {9, 10}, {12, 13}};
   for (const auto& [intervals, count] : cases) {
     DrawingFixture f;
     f.record.NrYintervals = intervals;
     f.drawing.PlotGain();
     const auto& commands = f.canvas.commands;
-    std::vector<float> drawn;
+    Floats drawn, expected;
     for (std::size_t i = FindCommand(f.canvas, Kind::Line, FindCommand(f.canvas, Kind::Rect));
          i < commands.size() && commands[i].kind == Kind::Line; ++i) {
+      EXPECT_FLOAT_EQ(commands[i].x2, 11000);
       drawn.push_back(commands[i].y1);
     }
-    std::vector<float> expected;
     for (float y = 1000; y <= 7000; y = static_cast<float>(y + 6000.0 / intervals))
       expected.push_back(y);
     EXPECT_EQ(drawn, expected) << intervals;
-    EXPECT_EQ(drawn.size(), count) << intervals;
+    EXPECT_EQ(expected.size(), count) << intervals;
   }
+  DrawingFixture one;  // one interval: two labels, at the edges
+  one.record.NrYintervals = 1;
+  one.drawing.PlotGain();
+  EXPECT_EQ((Floats{one.Label("10").textY, one.Label("-60").textY}), (Floats{900, 6900}));
 }
 
 TEST(PlotGain, CurveStaysInsideTheBoxAndExtremesAreKept) {
@@ -217,9 +178,9 @@ TEST(PlotGain, CurveStaysInsideTheBoxAndExtremesAreKept) {
   f.shared.GainMin.fill(1e9f);
   f.shared.GainMax.fill(-1e9f);
   f.drawing.PlotGain();
+  // The first point: a zero-length line on the top edge.
   const auto start = f.canvas.commands[FindCommand(f.canvas, Kind::LineTo) - 1];
-  EXPECT_FLOAT_EQ(start.y1, 1000);  // the first point: a zero-length line on the top edge
-  EXPECT_FLOAT_EQ(start.y2, 1000);
+  EXPECT_EQ((Floats{start.y1, start.y2}), (Floats{1000, 1000}));
   const auto curve = f.canvas.OfKind(Kind::LineTo);
   EXPECT_FLOAT_EQ(curve.back().y1, 7000);
   for (const DrawCommand& segment : curve) {
@@ -227,12 +188,10 @@ TEST(PlotGain, CurveStaysInsideTheBoxAndExtremesAreKept) {
     EXPECT_TRUE(segment.x1 >= 2000 - 0.01 && segment.x1 <= 11000 + 0.01) << segment.x1;
   }
   const float first = f.record.Gain[100];
-  EXPECT_EQ(f.shared.GainMin[100], first);
-  EXPECT_EQ(f.shared.GainMax[100], first);
+  EXPECT_EQ((Floats{f.shared.GainMin[100], f.shared.GainMax[100]}), (Floats{first, first}));
   f.record.Gain[100] = first - 5;
   f.drawing.PlotGain();
-  EXPECT_EQ(f.shared.GainMin[100], first - 5);
-  EXPECT_EQ(f.shared.GainMax[100], first);
+  EXPECT_EQ((Floats{f.shared.GainMin[100], f.shared.GainMax[100]}), (Floats{first - 5, first}));
 }
 
 TEST(PlotDrawing, OverlayModeDrawsOnlyTheCurves) {
@@ -243,10 +202,11 @@ TEST(PlotDrawing, OverlayModeDrawsOnlyTheCurves) {
   f.drawing.PlotGain();
   f.drawing.PlotPhase();
   f.drawing.PlotDelay();
-  EXPECT_TRUE(f.canvas.Printed().empty());
-  EXPECT_TRUE(f.canvas.OfKind(Kind::FillRect).empty());
-  EXPECT_TRUE(f.canvas.OfKind(Kind::Rect).empty());
-  EXPECT_EQ(f.canvas.OfKind(Kind::LineTo).size(), 3u * static_cast<std::size_t>(f.record.Nints));
+  const auto n = static_cast<std::size_t>(f.record.Nints);
+  EXPECT_EQ(f.canvas.OfKind(Kind::LineTo).size(), 3 * n);
+  EXPECT_EQ(f.canvas.Printed().size() + f.canvas.OfKind(Kind::FillRect).size() +
+                f.canvas.OfKind(Kind::Rect).size(),
+            0u);
 }
 
 TEST(PlotPhaseAndDelay, NothingWhileOffThenTitleLabelsAndCurve) {
@@ -259,8 +219,8 @@ TEST(PlotPhaseAndDelay, NothingWhileOffThenTitleLabelsAndCurve) {
   EXPECT_FLOAT_EQ(f.Label("Phase:").textX, 11450);
   const char* labels[] = {"180", "90", "0", "-90", "-180"};
   for (int i = 0; i <= 4; ++i) {
-    EXPECT_FLOAT_EQ(f.Label(labels[i]).textX, 11500) << labels[i];
-    EXPECT_FLOAT_EQ(f.Label(labels[i]).textY, 900.0f + 1500.0f * static_cast<float>(i));
+    EXPECT_EQ((Floats{f.Label(labels[i]).textX, f.Label(labels[i]).textY}),
+              (Floats{11500, 900.0f + 1500.0f * static_cast<float>(i)}));
   }
   EXPECT_EQ(f.canvas.OfKind(Kind::LineTo).front().colour, (Rgb{68, 136, 68}));
   // The delay axis is raised to 1 ns at least and labelled from the bottom.
@@ -271,23 +231,20 @@ TEST(PlotPhaseAndDelay, NothingWhileOffThenTitleLabelsAndCurve) {
   f.record.NrYintervals = 2;
   f.drawing.PlotDelay();
   EXPECT_FLOAT_EQ(f.record.DelayTop, 1e-9f);
-  EXPECT_FLOAT_EQ(f.Label("Delay, s:").textX, 10700);
-  EXPECT_FLOAT_EQ(f.Label("0").textY, 6900);
-  EXPECT_FLOAT_EQ(f.Label("0").textX, 11100);
-  EXPECT_FLOAT_EQ(f.Label("1n").textY, 900);
-  EXPECT_FLOAT_EQ(f.Label("500p").textY, 3900);
+  EXPECT_EQ((Floats{f.Label("Delay, s:").textX, f.Label("0").textX, f.Label("0").textY,
+                    f.Label("500p").textY, f.Label("1n").textY}),
+            (Floats{10700, 11100, 6900, 3900, 900}));
   for (const DrawCommand& segment : f.canvas.OfKind(Kind::LineTo)) {
-    EXPECT_FLOAT_EQ(segment.y1, 1000);  // with a 1 ns axis every real delay is on the top edge
-    EXPECT_EQ(segment.colour, (Rgb{255, 68, 68}));
+    // With a 1 ns axis every real delay is on the top edge.
+    EXPECT_EQ(std::tie(segment.y1, segment.colour), std::make_tuple(1000.0f, Rgb{255, 68, 68}));
   }
 }
 
 TEST(PlotDrawing, ColourSetsAndEnvelope) {
   DrawingFixture f;
-  const CurveColours third{{0, 0, 255}, {185, 0, 0}, {17, 204, 17}};
   const CurveColours eighth{{238, 238, 255}, {255, 221, 221}, {170, 255, 170}};
   f.drawing.SelectColorSet(3);
-  EXPECT_EQ(f.drawing.Colours(), third);
+  EXPECT_EQ(f.drawing.Colours(), (CurveColours{{0, 0, 255}, {185, 0, 0}, {17, 204, 17}}));
   f.drawing.SelectColorSet(8);
   EXPECT_EQ(f.drawing.Colours(), eighth);
   f.drawing.SelectColorSet(9);  // no such sets: the colours stay
@@ -299,8 +256,8 @@ TEST(PlotDrawing, ColourSetsAndEnvelope) {
   const auto curve = f.canvas.OfKind(Kind::LineTo);
   const auto n = static_cast<std::size_t>(f.record.Nints);
   ASSERT_EQ(curve.size(), 4 * n);
-  EXPECT_EQ(curve[0].colour, (Rgb{136, 204, 255}));
-  EXPECT_EQ(curve[2 * n].colour, (Rgb{136, 17, 17}));
+  EXPECT_EQ((std::vector<Rgb>{curve[0].colour, curve[2 * n].colour}),
+            (std::vector<Rgb>{{136, 204, 255}, {136, 17, 17}}));
 }
 
 }  // namespace

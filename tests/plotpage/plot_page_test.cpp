@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "plot_test_context.h"
@@ -12,16 +14,13 @@ namespace {
 
 using test::FindPrint;
 using test::Kind;
+using test::Names;
 using test::PlotPageFixture;
 
 TEST(PlotPageLayout, PlacesCaptionsAndFaces) {
   PlotPageFixture f;
   EXPECT_EQ(f.page->WindowCaption(), "KestroLab - Plot");
-  const struct {
-    const char* name;
-    const char* caption;
-    float left, top, width, height;
-  } places[] = {
+  const std::tuple<std::string, std::string, float, float, float, float> places[] = {
       {"cmdSave", "Save", 0, 0, 700, 300},
       {"cmdPoles", "Show poles", 300, 1200, 1000, 300},
       {"cmdLimit4", "", 5300, 7600, 600, 600},
@@ -35,12 +34,9 @@ TEST(PlotPageLayout, PlacesCaptionsAndFaces) {
       {"cmdEnterAll", "Enter all", 4500, 8200, 7000, 300},
       {"lblBandwidth", "", 5100, 8000, 4000, 300},
   };
-  for (const auto& p : places) {
-    const Control& c = f[p.name];
-    EXPECT_EQ(c.caption, p.caption) << p.name;
-    EXPECT_EQ((std::vector<float>{c.left, c.top, c.width, c.height}),
-              (std::vector<float>{p.left, p.top, p.width, p.height}))
-        << p.name;
+  for (const auto& place : places) {
+    const Control& c = f[std::get<0>(place)];
+    EXPECT_EQ(std::tie(c.name, c.caption, c.left, c.top, c.width, c.height), place);
   }
   const std::pair<const char*, Rgb> faces[] = {
       {"cmdDesign", {221, 255, 255}},    {"cmdPlot", {128, 255, 255}},
@@ -52,19 +48,17 @@ TEST(PlotPageLayout, PlacesCaptionsAndFaces) {
 
 TEST(PlotPageOpening, ButtonStates) {
   PlotPageFixture f;
-  for (const char* name :
-       {"cmdLimit1", "cmdLimit2", "cmdLimit4", "cmd2", "cmdMC1", "cmdResetMC", "lblStage",
-        "UpDown2", "txtC1value", "cmdEnterAll", "cmdWidthUp", "lblBandwidth"}) {
-    EXPECT_FALSE(f.Visible(name)) << name;
-  }
-  EXPECT_TRUE(f.Enabled("cmdPoles"));
-  EXPECT_TRUE(f.Enabled("cmdNearest5"));
-  EXPECT_FALSE(f.Enabled("cmdRestore"));
-  EXPECT_FALSE(f.Enabled("cmdOptimize"));  // until limits are shown
-  EXPECT_EQ(f["UpDown1"].minimum, 1);
-  EXPECT_EQ(f["UpDown1"].maximum, 2);  // order 4: two stages
-  EXPECT_EQ(f["UpDown2"].maximum, 2);
-  EXPECT_EQ(f.shared.OptimizeStop, 1);
+  EXPECT_EQ(f.VisibleOf({"cmdLimit1", "cmdLimit2", "cmdLimit4", "cmd2", "cmdMC1", "cmdResetMC",
+                         "lblStage", "UpDown2", "txtC1value", "cmdEnterAll", "cmdWidthUp",
+                         "lblBandwidth"}),
+            Names{});
+  // Optimize waits until limits are shown.
+  EXPECT_EQ(f.EnabledOf({"cmdPoles", "cmdNearest5", "cmdRestore", "cmdOptimize"}),
+            (Names{"cmdPoles", "cmdNearest5"}));
+  // Order 4: two stages.
+  EXPECT_EQ((std::vector<int>{f["UpDown1"].minimum, f["UpDown1"].maximum, f["UpDown2"].maximum,
+                              f.shared.OptimizeStop}),
+            (std::vector<int>{1, 2, 2, 1}));
   // A manual, rounded design: no pole plot, and Restore is offered.
   test::PlotTestContext manual;
   manual.record.Family = kManual;
@@ -90,40 +84,33 @@ TEST(PlotPageOpening, DrawsGainDelayAndTheHintThenPhaseAndMarkers) {
     ASSERT_GT(end, 0u);
     EXPECT_EQ(canvas.commands[0].kind, Kind::FillRect);  // PlotGain clears first
     EXPECT_FLOAT_EQ(canvas.commands[0].x1, 1080);
-    const std::size_t delay = FindPrint(canvas, "Delay, s:");
     const std::size_t hint = FindPrint(canvas, "Mousedown for data", 4500);
-    EXPECT_LT(FindPrint(canvas, "Gain, dB:"), delay);
-    EXPECT_LT(delay, hint);
+    ASSERT_LT(hint, end);
     EXPECT_FLOAT_EQ(canvas.commands[hint].textY, 7300);
     // Without markers the phase curve waits for the next redraw; with them, the table is last.
-    const std::size_t phase = FindPrint(canvas, "Phase:", 11450);
-    EXPECT_EQ(phase == end, markersOn == 0);
-    EXPECT_EQ(FindPrint(canvas, "Freq:") == end, markersOn == 0);
-    if (markersOn == 1) {
-      EXPECT_LT(hint, phase);
-      EXPECT_LT(phase, FindPrint(canvas, "Freq:"));
-    }
+    const std::vector<std::size_t> order = {
+        FindPrint(canvas, "Gain, dB:"), FindPrint(canvas, "Delay, s:"), hint,
+        FindPrint(canvas, "Phase:", 11450), FindPrint(canvas, "Freq:")};
+    EXPECT_TRUE(std::is_sorted(order.begin(), order.end())) << markersOn;
+    EXPECT_EQ(order[3] == end, markersOn == 0);
+    EXPECT_EQ(order[4] == end, markersOn == 0);
   }
 }
 
 TEST(PlotPageCommands, PhaseAndDelayAlternateAndRedrawInOrder) {
-  const struct {
-    const char* button;
-    int16_t PlotShared::*flag;
-    const char* title;
-    float titleX;
-  } toggles[] = {{"cmdPhase", &PlotShared::PhaseOn, "Phase:", 11450},
-                 {"cmdDelay", &PlotShared::DelayOn, "Delay, s:", 10700}};
-  for (const auto& c : toggles) {
+  const std::tuple<const char*, int16_t PlotShared::*, const char*, float> toggles[] = {
+      {"cmdPhase", &PlotShared::PhaseOn, "Phase:", 11450},
+      {"cmdDelay", &PlotShared::DelayOn, "Delay, s:", 10700}};
+  for (const auto& [button, flag, title, titleX] : toggles) {
     PlotPageFixture f;
     f["cmdMonteCarlo"].enabled = false;
     f.record.MarkersOn = 1;
     f.record.MarkerFreq[1] = 1000;
     for (const int16_t expected : {1, 0, 1}) {
-      f.Click(c.button);
-      EXPECT_EQ(f.shared.*c.flag, expected) << c.button;
+      f.Click(button);
+      EXPECT_EQ(f.shared.*flag, expected) << button;
       EXPECT_TRUE(f.Enabled("cmdMonteCarlo"));
-      EXPECT_EQ(FindPrint(f.canvas, c.title, c.titleX) < f.canvas.commands.size(), expected == 1);
+      EXPECT_EQ(FindPrint(f.canvas, title, titleX) < f.canvas.commands.size(), expected == 1);
       EXPECT_TRUE(f.Redrawn());
       EXPECT_LT(FindPrint(f.canvas, "Gain, dB:"), FindPrint(f.canvas, "Freq:"));
     }
@@ -139,29 +126,24 @@ TEST(PlotPageCommands, PhaseAndDelayAlternateAndRedrawInOrder) {
 }
 
 TEST(PlotPageCommands, NavigationOpensThePage) {
-  const struct {
-    const char* button;
-    PageId page;
-    OpenMode mode;
-    bool leaves;  // a switch closes the plot page and its panels
-  } cases[] = {{"cmdDesign", PageId::Design, OpenMode::Switch, true},
-               {"cmdSchematic", PageId::Schematic, OpenMode::Switch, true},
-               {"cmdTabulate", PageId::Tabulated, OpenMode::Switch, true},
-               {"cmdAbout", PageId::About, OpenMode::Over, false},
-               {"cmdTransient", PageId::Transient, OpenMode::Over, false},
-               {"cmdWrite", PageId::WriteFiles, OpenMode::Modal, false},
-               {"cmdQuit", PageId::Exit, OpenMode::Modal, false},
-               {"cmdMarkers", PageId::Marker, OpenMode::Over, false},
-               {"cmdPoles", PageId::NotBuilt, OpenMode::Modal, false},
-               {"cmdLimits", PageId::NotBuilt, OpenMode::Over, false}};
-  for (const auto& c : cases) {
+  // A switch closes the plot page and its panels.
+  const std::tuple<const char*, PageId, OpenMode, bool> cases[] = {
+      {"cmdDesign", PageId::Design, OpenMode::Switch, true},
+      {"cmdSchematic", PageId::Schematic, OpenMode::Switch, true},
+      {"cmdTabulate", PageId::Tabulated, OpenMode::Switch, true},
+      {"cmdAbout", PageId::About, OpenMode::Over, false},
+      {"cmdTransient", PageId::Transient, OpenMode::Over, false},
+      {"cmdWrite", PageId::WriteFiles, OpenMode::Modal, false},
+      {"cmdQuit", PageId::Exit, OpenMode::Modal, false},
+      {"cmdMarkers", PageId::Marker, OpenMode::Over, false},
+      {"cmdPoles", PageId::NotBuilt, OpenMode::Modal, false},
+      {"cmdLimits", PageId::NotBuilt, OpenMode::Over, false}};
+  for (const auto& [button, page, mode, leaves] : cases) {
     PlotPageFixture f;
     f.Click("cmdTunePart");
-    f.Click(c.button);
-    ASSERT_EQ(f.navigator.opened.size(), 1u) << c.button;
-    EXPECT_EQ(f.navigator.opened[0].first, c.page) << c.button;
-    EXPECT_EQ(f.navigator.opened[0].second, c.mode) << c.button;
-    EXPECT_EQ(f.shared.EditPanelOn, c.leaves ? 0 : 1) << c.button;
+    f.Click(button);
+    EXPECT_EQ(f.navigator.opened, (decltype(f.navigator.opened){{page, mode}})) << button;
+    EXPECT_EQ(f.shared.EditPanelOn, leaves ? 0 : 1) << button;
   }
 }
 
@@ -171,8 +153,7 @@ TEST(PlotPageCommands, LaterCommandsSaySoAndChangeNothing) {
     PlotPageFixture f;
     const DesignRecord before = f.record;
     f.Click(button);
-    EXPECT_EQ(f.dialogs.Texts(), std::vector<std::string>{"This command is not built yet."})
-        << button;
+    EXPECT_EQ(f.dialogs.Texts(), Names{"This command is not built yet."}) << button;
     EXPECT_TRUE(f.canvas.commands.empty()) << button;
     EXPECT_EQ(f.record.R, before.R) << button;
   }

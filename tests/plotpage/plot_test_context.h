@@ -18,8 +18,8 @@
 namespace kestro::test {
 
 using Kind = DrawCommand::Kind;
+using Names = std::vector<std::string>;
 
-// A navigator that records what the pages asked for.
 class RecordingNavigator final : public Navigator {
  public:
   void Open(PageId page, OpenMode mode) override { opened.emplace_back(page, mode); }
@@ -34,8 +34,36 @@ class ZeroRandom final : public Random {
   float Next() override { return 0.0f; }
 };
 
-// Everything a page of the analysis page needs, with a designed filter: the given family and
-// order, 1 kHz, analysed from 100 Hz to 10 kHz at 512 intervals, -60..+10 dB in 7 divisions.
+// Index of the first command of `kind` at or after `from`; commands.size() when there is none.
+inline std::size_t FindCommand(const RecordingCanvas& canvas, Kind kind, std::size_t from = 0) {
+  while (from < canvas.commands.size() && canvas.commands[from].kind != kind)
+    ++from;
+  return from;
+}
+
+// Index of the first Print of `text` (at text position x, when given); size() when there is none.
+inline std::size_t FindPrint(const RecordingCanvas& canvas, const std::string& text, float x = -1) {
+  for (std::size_t i = 0; i < canvas.commands.size(); ++i) {
+    const DrawCommand& c = canvas.commands[i];
+    if (c.kind == Kind::Print && c.text == text && (x < 0 || c.textX == x))
+      return i;
+  }
+  return canvas.commands.size();
+}
+
+inline std::vector<float> Corners(const DrawCommand& c) {
+  return {c.x1, c.y1, c.x2, c.y2};
+}
+
+// The value an engineering text such as "4.7k" reads as.
+inline float Read(const std::string& text) {
+  float value = 0;
+  ReadEngValue(text, value);
+  return value;
+}
+
+// A designed filter of the given family and order at 1 kHz, analysed from 100 Hz to 10 kHz at
+// 512 intervals, -60..+10 dB in 7 divisions.
 struct PlotTestContext {
   explicit PlotTestContext(int16_t order = 4, int16_t family = kButterworth) {
     record.SetOpeningDefaults();
@@ -75,44 +103,29 @@ struct PlotPageFixture : PlotTestContext {
   Control& operator[](const std::string& name) { return (*page)[name]; }
   bool Enabled(const std::string& name) { return (*page)[name].enabled; }
   bool Visible(const std::string& name) { return (*page)[name].visible; }
+  // The names among `names` whose control is enabled (shown).
+  Names EnabledOf(const Names& names) { return Where(names, &Control::enabled); }
+  Names VisibleOf(const Names& names) { return Where(names, &Control::visible); }
+  Names Where(const Names& names, bool Control::*flag) {
+    Names found;
+    for (const std::string& name : names) {
+      if ((*page)[name].*flag)
+        found.push_back(name);
+    }
+    return found;
+  }
   // Clicks a control with a fresh recording of the drawing.
   void Click(const std::string& name) {
     canvas.commands.clear();
     page->Click(name);
   }
   // True when the last click redrew the plot from PlotGain on.
-  bool Redrawn() const;
+  bool Redrawn() const {
+    return !canvas.commands.empty() && canvas.commands[0].kind == Kind::FillRect &&
+           FindPrint(canvas, "Gain, dB:") < canvas.commands.size();
+  }
 
   std::unique_ptr<PlotPage> page;
 };
-
-// Index of the first command of `kind` at or after `from`; commands.size() when there is none.
-inline std::size_t FindCommand(const RecordingCanvas& canvas, Kind kind, std::size_t from = 0) {
-  while (from < canvas.commands.size() && canvas.commands[from].kind != kind)
-    ++from;
-  return from;
-}
-
-// Index of the first Print of `text` (at text position x, when given); size() when there is none.
-inline std::size_t FindPrint(const RecordingCanvas& canvas, const std::string& text, float x = -1) {
-  for (std::size_t i = 0; i < canvas.commands.size(); ++i) {
-    const DrawCommand& c = canvas.commands[i];
-    if (c.kind == Kind::Print && c.text == text && (x < 0 || c.textX == x))
-      return i;
-  }
-  return canvas.commands.size();
-}
-
-// The value an engineering text such as "4.7k" reads as.
-inline float Read(const std::string& text) {
-  float value = 0;
-  ReadEngValue(text, value);
-  return value;
-}
-
-inline bool PlotPageFixture::Redrawn() const {
-  return !canvas.commands.empty() && canvas.commands[0].kind == Kind::FillRect &&
-         FindPrint(canvas, "Gain, dB:") < canvas.commands.size();
-}
 
 }  // namespace kestro::test
