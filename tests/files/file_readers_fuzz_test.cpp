@@ -26,14 +26,10 @@ namespace {
 using namespace test;
 
 // Raw 32-bit draws of a fixed-seed Mersenne twister: the same files on every machine.
-class Draws {
- public:
-  uint32_t Below(uint32_t n) { return n == 0 ? 0 : engine_() % n; }
-  bool OneIn(uint32_t n) { return Below(n) == 0; }
+struct Draws {
+  uint32_t Below(uint32_t n) { return n == 0 ? 0 : engine() % n; }
   char Byte() { return static_cast<char>(Below(256)); }
-
- private:
-  std::mt19937 engine_{20240611u};
+  std::mt19937 engine{20240611u};
 };
 
 std::string ValidSession(Draws& draws) {
@@ -46,17 +42,15 @@ std::string ValidSession(Draws& draws) {
     for (int k = 1; k <= 5; ++k)
       r.R[s][k] = static_cast<float>(draws.Below(100000));
   }
-  for (int slot = 1; slot <= kUsedMarkers; ++slot) {
-    if (draws.OneIn(2))
-      r.MarkerFreq[slot] = static_cast<float>(draws.Below(20000));
-  }
+  for (int slot = 1; slot <= kUsedMarkers; ++slot)
+    r.MarkerFreq[slot] = draws.Below(2) == 0 ? static_cast<float>(draws.Below(20000)) : 0;
   r.NrLimits[1] = static_cast<int16_t>(draws.Below(16));
   for (int j = 1; j <= r.NrLimits[1]; ++j) {
     r.LimitShape[j][1] = static_cast<float>(1 + draws.Below(4));
-    r.LimitStop[j][1] = draws.OneIn(4) ? 1e11f : static_cast<float>(draws.Below(9999));
+    r.LimitStop[j][1] = draws.Below(4) == 0 ? 1e11f : static_cast<float>(draws.Below(9999));
     r.LimitBottom[j][1] = -static_cast<float>(draws.Below(80));
   }
-  return test::Joined(SessionFileLines(r, "* Active lowpass filter fuzz"));
+  return Joined(SessionFileLines(r, "* Active lowpass filter fuzz"));
 }
 
 std::string ValidOverlay(Draws& draws) {
@@ -83,10 +77,9 @@ const std::string kNastyTexts[] = {
 std::string FuzzFile(int i, Draws& draws, std::string (*valid)(Draws&)) {
   if (i < 4)
     return std::string(std::array{3'000'000, 50'000, 20'000, 0}[i], "7\0\r"[i % 3]);
-  std::string text(draws.OneIn(5) ? draws.Below(4096) : 0, '\0');
+  std::string text(draws.Below(5) == 0 ? draws.Below(4096) : 0, '\0');
   if (!text.empty()) {
-    for (char& c : text)
-      c = draws.Byte();
+    std::ranges::generate(text, [&] { return draws.Byte(); });
     return text;
   }
   text = valid(draws);
@@ -119,88 +112,84 @@ std::string FuzzFile(int i, Draws& draws, std::string (*valid)(Draws&)) {
   return text;
 }
 
-constexpr int kFilesPerReader = 1200;
-
-// Every file of a reader: its name, a valid file to damage, and a check of one read that returns
-// whether the read was a success (a file read or a curve drawn).
-struct ReaderCase {
-  const char* written;
-  std::string (*valid)(Draws&);
-  bool (*read)(int file);
-  int minSuccesses, maxSuccesses;
-};
-
-bool ReadSession(int file) {
-  DesignRecord r{};
-  r.SetOpeningDefaults();
-  r.NrStages = StagesForOrder(r.Order);
-  ScriptedDialogs dialogs;
-  ReadSessionFile(r, "FUZZ.kst", dialogs);
-  EXPECT_LE(dialogs.messages.size(), 1u);
-  EXPECT_TRUE(r.Nints >= 1 && r.Nints <= kMaxNints) << r.Nints;
-  EXPECT_TRUE(r.NrStages >= 0 && r.NrStages <= kMaxStage && r.NrStages == StagesForOrder(r.Order))
-      << r.NrStages;
-  EXPECT_TRUE(r.NrMarkers >= 0 && r.NrMarkers <= kMaxMarker) << r.NrMarkers;
-  EXPECT_TRUE(r.NrLimits[1] >= 0 && r.NrLimits[1] <= kMaxLimit) << r.NrLimits[1];
-  EXPECT_TRUE(r.Family >= 0 && r.Family <= kManual) << r.Family;
-  if (file % 16 == 0)
-    Analyze(r);  // whatever was read, the analysis stays in its arrays
-  return dialogs.messages.empty();
-}
-
-bool ReadOverlay(int) {
-  PlotOverlay overlay;
-  EXPECT_TRUE(ReadOverlayFile("kstdata.db", overlay));
-  EXPECT_TRUE(overlay.OverlayLast >= -1 && overlay.OverlayLast <= kMaxPoint);
-  for (int p = 0; p <= overlay.OverlayLast; ++p) {
-    EXPECT_TRUE(std::isfinite(overlay.OverlayFreq[p]) && std::isfinite(overlay.OverlayValue[p]))
-        << "point " << p;
-  }
-  return overlay.OverlayLast == kMaxPoint;  // full files must occur too
-}
-
-bool ReadWaveform(int) {
-  TransientState state;
-  if (!GetWaveform(state))
-    return false;
-  for (int t = -36; t <= 360; ++t)
-    EXPECT_LE(std::fabs(state.SavedWave[t]), 1e10f) << "t " << t;
-  EXPECT_EQ(state.SavedWave[270], -state.SavedWave[90]);
-  return true;
-}
+constexpr int kFiles = 1200;  // per reader
 
 TEST(FileReadersFuzz, EveryReadEndsInTheReadersOwnBehaviour) {
-  const ReaderCase cases[] = {
-      {"fuzz.KST", ValidSession, ReadSession, kFilesPerReader / 2, kFilesPerReader * 49 / 50},
-      {"KSTdata.DB", ValidOverlay, ReadOverlay, 1, kFilesPerReader},
-      {"KESTRO.TRAN", ValidWaveform, ReadWaveform, kFilesPerReader / 10, kFilesPerReader - 1}};
-  for (const ReaderCase& c : cases) {
+  // Each reader: its file, a valid file to damage, a check of one read returning whether it
+  // succeeded (a file read, a full overlay, a curve drawn), and the range of successes that
+  // shows the damage reached the checks.
+  const struct {
+    const char* written;
+    std::string (*valid)(Draws&);
+    bool (*read)(int file);
+    int minSuccesses, maxSuccesses;
+  } cases[] = {{"fuzz.KST", ValidSession,
+                [](int file) {
+                  DesignRecord r{};
+                  r.SetOpeningDefaults();
+                  r.NrStages = StagesForOrder(r.Order);
+                  ScriptedDialogs dialogs;
+                  ReadSessionFile(r, "FUZZ.kst", dialogs);
+                  EXPECT_LE(dialogs.messages.size(), 1u);
+                  EXPECT_TRUE(r.Nints >= 1 && r.Nints <= kMaxNints && r.NrStages >= 0 &&
+                              r.NrStages <= kMaxStage && r.NrStages == StagesForOrder(r.Order) &&
+                              r.NrMarkers >= 0 && r.NrMarkers <= kMaxMarker && r.NrLimits[1] >= 0 &&
+                              r.NrLimits[1] <= kMaxLimit && r.Family >= 0 && r.Family <= kManual)
+                      << r.Nints << " " << r.NrStages << " " << r.NrMarkers << " " << r.NrLimits[1]
+                      << " " << r.Family;
+                  if (file % 16 == 0)
+                    Analyze(r);  // whatever was read, the analysis stays in its arrays
+                  return dialogs.messages.empty();
+                },
+                kFiles / 2, kFiles * 49 / 50},
+               {"KSTdata.DB", ValidOverlay,
+                [](int) {
+                  PlotOverlay overlay;
+                  EXPECT_TRUE(ReadOverlayFile("kstdata.db", overlay));
+                  EXPECT_TRUE(overlay.OverlayLast >= -1 && overlay.OverlayLast <= kMaxPoint);
+                  for (int p = 0; p <= overlay.OverlayLast; ++p) {
+                    EXPECT_TRUE(std::isfinite(overlay.OverlayFreq[p]) &&
+                                std::isfinite(overlay.OverlayValue[p]))
+                        << "point " << p;
+                  }
+                  return overlay.OverlayLast == kMaxPoint;
+                },
+                1, kFiles},
+               {"KESTRO.TRAN", ValidWaveform,
+                [](int) {
+                  TransientState state;
+                  if (!GetWaveform(state))
+                    return false;
+                  for (int t = -36; t <= 360; ++t)
+                    EXPECT_LE(std::fabs(state.SavedWave[t]), 1e10f) << "t " << t;
+                  EXPECT_EQ(state.SavedWave[270], -state.SavedWave[90]);
+                  return true;
+                },
+                kFiles / 10, kFiles - 1}};
+  for (const auto& c : cases) {
     ScratchFolder folder;
     Draws draws;
     int successes = 0;
-    for (int i = 0; i < kFilesPerReader && !HasFailure(); ++i) {
+    for (int i = 0; i < kFiles && !HasFailure(); ++i) {
       SCOPED_TRACE(testing::Message() << c.written << " file " << i);
       PutFile(c.written, FuzzFile(i, draws, c.valid));
       successes += c.read(i);
     }
-    // The damage must reach the checks: some reads fail, many succeed.
-    EXPECT_GE(successes, c.minSuccesses) << c.written;
-    EXPECT_LE(successes, c.maxSuccesses) << c.written;
+    EXPECT_TRUE(successes >= c.minSuccesses && successes <= c.maxSuccesses)
+        << c.written << ": " << successes;
   }
 }
 
 TEST(FileReadersFuzz, NextTokenAlwaysShortensTheLine) {
   Draws draws;
   for (int i = 0; i < 3000; ++i) {
-    std::string line(draws.Below(60), ' ');
+    std::string line(draws.Below(60), ' '), token = "none";
     for (char& c : line)
-      c = draws.OneIn(3) ? ' ' : draws.Byte();
-    std::string token = "none";
+      c = draws.Below(3) == 0 ? ' ' : draws.Byte();
     while (!line.empty()) {
       const std::size_t before = line.size();
       NextToken(line, token);
-      ASSERT_LT(line.size(), before);
-      ASSERT_EQ(token.find(' '), std::string::npos);
+      ASSERT_TRUE(line.size() < before && token.find(' ') == std::string::npos) << line;
     }
   }
 }

@@ -4,9 +4,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
-
 #include <algorithm>
+#include <csignal>
 #include <fstream>
 #include <iterator>
 
@@ -29,15 +28,13 @@ ScratchFolder::~ScratchFolder() {
 
 std::vector<std::string> ScratchFolder::Entries() const {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(path_)) {
+  for (const auto& entry : fs::directory_iterator(path_))
     names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
+  std::ranges::sort(names);
   return names;
 }
 
-FileSizeLimit::FileSizeLimit(long maxBytes) {
-  previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+FileSizeLimit::FileSizeLimit(long maxBytes) : previousHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
   rlimit limit{};
   ::getrlimit(RLIMIT_FSIZE, &limit);
   previousSoft_ = static_cast<long>(limit.rlim_cur);
@@ -71,17 +68,14 @@ std::string Joined(const std::vector<std::string>& lines, const char* end) {
 
 std::vector<std::string> SplitCrLf(const std::string& text) {
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find("\r\n", start);
+  for (std::size_t start = 0, end = 0; start < text.size(); start = end + 2) {
+    end = text.find("\r\n", start);
     if (end == std::string::npos) {
       ADD_FAILURE() << "text does not end in CR LF: " << text.substr(start);
       break;
     }
-    const std::string line = text.substr(start, end - start);
-    EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << "stray line end in " << line;
-    lines.push_back(line);
-    start = end + 2;
+    lines.push_back(text.substr(start, end - start));
+    EXPECT_EQ(lines.back().find_first_of("\r\n"), std::string::npos) << "stray " << lines.back();
   }
   return lines;
 }

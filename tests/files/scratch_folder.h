@@ -13,13 +13,11 @@ class ScratchFolder final {
   ~ScratchFolder();
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
-
   const std::filesystem::path& Path() const { return path_; }
   std::vector<std::string> Entries() const;  // names of the folder's entries, sorted
 
  private:
-  std::filesystem::path previous_;
-  std::filesystem::path path_;
+  std::filesystem::path previous_, path_;
 };
 
 // While it lives, files cannot grow beyond maxBytes: writes past it fail as on a full disk.

@@ -5,22 +5,26 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "analysis/response_engine.h"
+#include "core/eng_value.h"
+#include "files/scratch_folder.h"
+#include "files/waveform_file.h"
 #include "support/scripted_dialogs.h"
 #include "synthesis/stage_synthesis.h"
 
 namespace kestro {
 namespace {
 
+using namespace test;
+
 DesignRecord Butterworth3(float bandwidth) {
   DesignRecord r{};
   r.SetOpeningDefaults();
-  r.Family = kButterworth;
-  r.Order = 3;
-  r.Bandwidth = bandwidth;
-  test::ScriptedDialogs dialogs;
+  r.Family = kButterworth, r.Order = 3, r.Bandwidth = bandwidth;
+  ScriptedDialogs dialogs;
   EXPECT_TRUE(SynthesizeFamilyDesign(r, dialogs));
   return r;
 }
@@ -32,26 +36,21 @@ std::vector<double> SimulatedSquareResponse(double period) {
   using State = std::array<double, 3>;
   const int steps = 3600;
   const double dt = period / steps;
+  const auto slope = [](const State& v, double u, const State& d = {}, double h = 0) {
+    const State w{v[0] + h * d[0], v[1] + h * d[1], v[2] + h * d[2]};
+    return State{w[1], w[2], u - w[0] - 2 * w[1] - 2 * w[2]};
+  };
   State y{};
-  const auto slope = [](const State& v, double u) {
-    return State{v[1], v[2], u - v[0] - 2 * v[1] - 2 * v[2]};
-  };
-  const auto plus = [](State v, const State& d, double h) {
-    for (int i = 0; i < 3; ++i)
-      v[i] += h * d[i];
-    return v;
-  };
   std::vector<double> degrees;
-  for (int i = 0; i < 12 * steps; ++i) {
+  for (int i = 0; i <= 12 * steps; ++i) {
     if (i >= 11 * steps && i % 10 == 0)
       degrees.push_back(y[0]);
     const double u = i % steps < steps / 2 ? 1 : -1;
-    const State k1 = slope(y, u), k2 = slope(plus(y, k1, dt / 2), u);
-    const State k3 = slope(plus(y, k2, dt / 2), u), k4 = slope(plus(y, k3, dt), u);
+    const State k1 = slope(y, u), k2 = slope(y, u, k1, dt / 2), k3 = slope(y, u, k2, dt / 2),
+                k4 = slope(y, u, k3, dt);
     for (int j = 0; j < 3; ++j)
       y[j] += dt / 6 * (k1[j] + 2 * k2[j] + 2 * k3[j] + k4[j]);
   }
-  degrees.push_back(y[0]);
   return degrees;
 }
 
@@ -118,6 +117,65 @@ TEST(ComputeTransient, TransparentAndOpaqueFilters) {
   ComputeTransient(record, state);
   for (int t = -36; t <= 360; ++t)
     EXPECT_TRUE(std::isfinite(state.TransientWave[t])) << t;
+}
+
+TEST(SaveWaveform, WritesOneHundredEightyOneLinesThatReadBackAsAWholePeriod) {
+  ScratchFolder folder;
+  ScriptedDialogs dialogs;
+  TransientState triangle;  // 0 at t = 0, 1 at t = 90, 0 at t = 180
+  for (int t = 0; t <= 180; ++t)
+    triangle.TransientWave[t] = 1.0f - static_cast<float>(std::abs(t - 90)) / 90.0f;
+  ASSERT_TRUE(SaveWaveform(triangle, dialogs));
+  const std::vector<std::string> lines = SplitCrLf(FileText("KESTRO.TRAN"));
+  ASSERT_EQ(lines.size(), 181u);
+  EXPECT_EQ(std::tie(lines[0], lines[45], lines[90], lines[180]),
+            std::tuple("0", "0.5 ", "1 ", "0"));
+  TransientState state;
+  ASSERT_TRUE(GetWaveform(state));
+  for (int t = 0; t <= 180; ++t) {
+    float expected = 0;
+    ReadEngValue(FormatNum(triangle.TransientWave[t]), expected);
+    EXPECT_EQ(std::tuple(state.SavedWave[t], state.SavedWave[t + 180]),
+              std::tuple(expected, -expected))
+        << t;
+  }
+  for (int t = -36; t <= 0; ++t)
+    EXPECT_EQ(state.SavedWave[t], state.SavedWave[t + 360]);
+  std::filesystem::remove("KESTRO.TRAN");
+  std::filesystem::create_directory("kestro.tran");
+  EXPECT_FALSE(SaveWaveform(triangle, dialogs));
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"The transient data was not saved"});
+  EXPECT_EQ(dialogs.beeps, 1);
+}
+
+TEST(GetWaveform, ShortFilesAndBlankLines) {
+  const auto values = [](int count, const char* separator = "\r\n") {
+    std::string text;
+    for (int k = 0; k < count; ++k)
+      text += std::to_string(k) + "m" + separator;
+    return text;
+  };
+  const std::pair<std::string, bool> cases[] = {// file, drawn
+                                                {values(181), true},
+                                                {values(182), true},
+                                                {values(180), true},  // the last value is repeated
+                                                {values(180) + "\r\n  \r\n", true},
+                                                {values(179), false},
+                                                {"", false},
+                                                {values(181, "\r\n\r\n   \r\n"), true}};
+  for (const auto& [text, drawn] : cases) {
+    ScratchFolder folder;
+    if (!text.empty())
+      PutFile("Kestro.Tran", text);
+    TransientState state;
+    ASSERT_EQ(GetWaveform(state), drawn) << text.size();
+    if (drawn) {
+      EXPECT_EQ(std::tuple(state.SavedWave[1], state.SavedWave[179], state.SavedWave[359],
+                           state.SavedWave[180] + state.SavedWave[0]),
+                std::tuple(0.001f, 0.179f, -0.179f, 0.0f))
+          << text.size();
+    }
+  }
 }
 
 }  // namespace
