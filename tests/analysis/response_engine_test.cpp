@@ -18,12 +18,12 @@ constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
 // A Butterworth design on the opening analysis settings: 1000 to 10000 Hz, 512 intervals.
-DesignRecord Butterworth(int16_t order, float bandwidth = 1000) {
+DesignRecord Butterworth(int16_t order) {
   DesignRecord record;
   record.SetOpeningDefaults();
   record.Family = kButterworth;
   record.Order = order;
-  record.Bandwidth = bandwidth;
+  record.Bandwidth = 1000;
   test::ScriptedDialogs dialogs;
   EXPECT_TRUE(SynthesizeFamilyDesign(record, dialogs));
   return record;
@@ -36,24 +36,23 @@ std::pair<float, float> GainAndPhase(DesignRecord& record, float f) {
   return {gain, phase};
 }
 
-// Butterworth magnitude 1/sqrt(1 + (f/1000)^(2n)): -3.0103, -12.304 and -40.000 dB for n = 2;
-// -60.0 dB at ten times the bandwidth for n = 3, whose phase at 2000 Hz (-209.7 degrees) comes
-// back wrapped. Far below the corner each stage passes its amplifier gain K = 1.00001 at 0
-// degrees. Single precision and K keep errors below 0.005 dB.
+// Butterworth magnitude 1/sqrt(1 + (f/1000)^(2n)): -3.0103 and -40.000 dB for n = 2; -60.0 dB at
+// ten times the bandwidth for n = 3, whose phase at 2000 Hz (-209.7 degrees) comes back wrapped.
+// Far below the corner each stage passes its amplifier gain K = 1.00001 at 0 degrees. Single
+// precision and K keep errors below 0.005 dB.
 TEST(ResponseAt, GainAndPhase) {
   const struct {
     int16_t order;
     float freq, gainDb, gainTolerance, phaseDeg;  // phase NaN: not checked
-  } cases[] = {{2, 1000, -3.0103f, 0.005f, -90.0f}, {2, 2000, -12.304f, 0.005f, kNaN},
-               {2, 10000, -40.0f, 0.005f, kNaN},    {3, 1000, -3.0103f, 0.005f, kNaN},
-               {3, 2000, -18.13f, 0.01f, 150.3f},   {3, 10000, -60.0f, 0.01f, kNaN}};
+  } cases[] = {{2, 1000, -3.0103f, 0.005f, -90.0f},
+               {2, 10000, -40.0f, 0.005f, kNaN},
+               {3, 2000, -18.13f, 0.01f, 150.3f},
+               {3, 10000, -60.0f, 0.01f, kNaN}};
   for (const auto& c : cases) {
     DesignRecord record = Butterworth(c.order);
     const auto [gain, phase] = GainAndPhase(record, c.freq);
     EXPECT_NEAR(gain, c.gainDb, c.gainTolerance) << c.order << " at " << c.freq;
-    if (!std::isnan(c.phaseDeg)) {
-      EXPECT_NEAR(phase, c.phaseDeg, 0.05) << c.order << " at " << c.freq;
-    }
+    EXPECT_NEAR(phase, std::isnan(c.phaseDeg) ? phase : c.phaseDeg, 0.05) << c.order;
     EXPECT_FLOAT_EQ(record.Omega, static_cast<float>(6.2831853 * c.freq));
   }
   for (int16_t order = 2; order <= 11; ++order) {
@@ -79,10 +78,8 @@ TEST(ResponseAt, OpenC1AndForcedAmplifierPair) {
     EXPECT_NEAR(GainAndPhase(open, 5000).second, GainAndPhase(merged, 5000).second, 1e-4) << c1;
   }
   DesignRecord record = Butterworth(4);
-  for (auto& stage : record.R) {
-    stage[4] = 3.0f;
-    stage[5] = 2.0f;
-  }
+  for (auto& stage : record.R)
+    stage[4] = 3.0f, stage[5] = 2.0f;
   EXPECT_NEAR(GainAndPhase(record, 10.0f).first, 2 * 20 * std::log10(1.00001), 2e-6);
   for (int s = 0; s <= kMaxStage; ++s) {
     EXPECT_EQ(record.R[s][4] + record.R[s][5], s == 1 || s == 2 ? 1.00001f : 5.0f) << s;
@@ -107,15 +104,6 @@ TEST(Analyze, SweepsLogarithmicallyWithTheSingleEvaluations) {
   EXPECT_EQ(record.PhaseAt, record.Phase[512]);
 }
 
-// Group delay (s) at f from the phase slope of ResponseAt, unwrapping across +/-180 degrees.
-double ReferenceDelay(DesignRecord record, double f) {
-  const double step = f * 1e-3;
-  const float below = GainAndPhase(record, static_cast<float>(f - step)).second;
-  const float above = GainAndPhase(record, static_cast<float>(f + step)).second;
-  const double drop = below - above;
-  return (drop < 0 ? drop + 360.0 : drop) / 360.0 / (2.0 * step);
-}
-
 // The delay follows the true group delay everywhere, including point 0 (extrapolated) and the
 // points where the phase wraps (interpolated from the repaired left and the right neighbour).
 // The backward difference over one interval (1/512 of a decade, 0.45 %) moves the value by at
@@ -126,9 +114,16 @@ TEST(Analyze, DelayIsRepairedAcrossPhaseWraps) {
     DesignRecord record = Butterworth(start < 1000 ? 7 : 3);
     record.Fstart = start;
     Analyze(record);
+    // The group delay (s) at f from the phase slope of ResponseAt, unwrapped across 180 degrees.
+    auto referenceDelay = [copy = record](double f) mutable {
+      const double step = f * 1e-3;
+      const double drop = GainAndPhase(copy, static_cast<float>(f - step)).second -
+                          GainAndPhase(copy, static_cast<float>(f + step)).second;
+      return (drop < 0 ? drop + 360.0 : drop) / 360.0 / (2.0 * step);
+    };
     int wraps = 0;
     for (int i = 0; i <= record.Nints; ++i) {
-      const double reference = ReferenceDelay(record, record.Freq[i]);
+      const double reference = referenceDelay(record.Freq[i]);
       EXPECT_NEAR(record.Delay[i], reference, 0.05 * reference) << start << " point " << i;
       if (i > 0 && record.Phase[i] > record.Phase[i - 1]) {
         ++wraps;
@@ -165,19 +160,17 @@ TEST(Analyze, SettingsOutsideTheArraysOrWithoutASweep) {
     int16_t nints;
     float start, stop;
     int intervals;
-  } cases[] = {{0, 1000, 10000, 0},       {-5, 1000, 10000, 0},      {-32768, 1000, 10000, 0},
-               {512, 0, 10000, 0},        {512, -10, 10000, 0},      {512, 1000, 0, 0},
-               {512, 1000, -1, 0},        {512, kNaN, 10000, 0},     {512, 1000, kNaN, 0},
-               {512, 1000, kInf, 0},      {512, 1000, 1000, 0},      {512, 10000, 1000, 0},
-               {2048, 1000, 10000, 2048}, {2049, 1000, 10000, 2048}, {32767, 1000, 10000, 2048}};
+  } cases[] = {{0, 1000, 10000, 0},       {-32768, 1000, 10000, 0}, {512, 0, 10000, 0},
+               {512, 1000, 0, 0},         {512, kNaN, 10000, 0},    {512, 1000, kNaN, 0},
+               {512, 1000, kInf, 0},      {512, 1000, 1000, 0},     {512, 10000, 1000, 0},
+               {2048, 1000, 10000, 2048}, {2049, 1000, 10000, 2048}};
   for (const auto& c : cases) {
     DesignRecord record = Butterworth(11);
     record.Nints = c.nints;
     record.Fstart = c.start;
     record.Fstop = c.stop;
-    for (PointArray* array : {&record.Freq, &record.Gain, &record.Phase, &record.Delay}) {
+    for (PointArray* array : {&record.Freq, &record.Gain, &record.Phase, &record.Delay})
       array->fill(kSentinel);
-    }
     Analyze(record);
     EXPECT_EQ(AnalysisIntervals(record), c.intervals) << c.nints << " " << c.start << " " << c.stop;
     EXPECT_EQ(record.FreqAxisMode, 2);
@@ -187,9 +180,7 @@ TEST(Analyze, SettingsOutsideTheArraysOrWithoutASweep) {
       EXPECT_EQ(std::count_if(array->begin(), array->end(), untouched),
                 kMaxPoint - (n > 0 ? n : -1));
     }
-    if (n > 0) {
-      EXPECT_FLOAT_EQ(record.Freq[n], record.Fstop);
-    }
+    EXPECT_FLOAT_EQ(record.Freq[n > 0 ? n : 0], n > 0 ? record.Fstop : kSentinel);
   }
 }
 
@@ -211,9 +202,8 @@ TEST(ComputeGridFreqs, MultiplesInRange) {
     record.Fstop = c.stop;
     ComputeGridFreqs(record);
     ASSERT_EQ(record.NrGridFreqs + 1, static_cast<int>(c.lines.size())) << c.start;
-    for (size_t i = 0; i < c.lines.size(); ++i) {
+    for (size_t i = 0; i < c.lines.size(); ++i)
       EXPECT_NEAR(record.GridFreq[i], c.lines[i], 1e-6 * c.lines[i]) << i;
-    }
   }
   for (const auto& [start, stop] : {std::pair{1.0f, kInf}, std::pair{kNaN, 1e5f},
                                     std::pair{1.0f, kNaN}, std::pair{-kInf, kInf}}) {
@@ -221,8 +211,7 @@ TEST(ComputeGridFreqs, MultiplesInRange) {
     record.Fstart = start;
     record.Fstop = stop;
     ComputeGridFreqs(record);
-    EXPECT_GE(record.NrGridFreqs, -1);
-    EXPECT_LE(record.NrGridFreqs, kMaxPoint);
+    EXPECT_TRUE(record.NrGridFreqs >= -1 && record.NrGridFreqs <= kMaxPoint) << start << stop;
   }
 }
 

@@ -26,9 +26,8 @@ DesignRecord Finished(int16_t family, int16_t partsModified, int16_t order = 2) 
   record.C[1][3] = 2.2e-9f;
   const float low[] = {0.0f, -1e-9f, 1e-14f, std::numeric_limits<float>::quiet_NaN(),
                        -std::numeric_limits<float>::infinity()};
-  for (int s = 2; s <= kMaxStage; ++s) {
+  for (int s = 2; s <= kMaxStage; ++s)
     record.C[s][1 + s % 3] = low[s % 5];
-  }
   record.C[0][1] = 0.0f;
   record.Gain.fill(99.0f);
   test::ScriptedDialogs dialogs;
@@ -48,13 +47,11 @@ TEST(DesignCommand, SynthesisesOnlyFamilyDesignsThatAreNotTheUsers) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "family " << c.family << " modified " << c.partsModified);
     DesignRecord record = Finished(c.family, c.partsModified);
-    EXPECT_EQ(record.FreqAxisMode, 2);
-    EXPECT_EQ(record.R[1][2] == 47000.0f, c.synthesised);
-    EXPECT_EQ(record.C[1][2] == 10e-9f, !c.synthesised);
+    EXPECT_EQ(std::tuple(record.FreqAxisMode, record.R[1][2] == 47000.0f, record.C[1][2] == 10e-9f),
+              std::tuple(2, c.synthesised, !c.synthesised));
     for (int s = 0; s <= kMaxStage; ++s) {
-      for (int k = 1; k <= 3; ++k) {
+      for (int k = 1; k <= 3; ++k)
         EXPECT_GE(record.C[s][k], 1e-13f) << "stage " << s << " k " << k;
-      }
     }
     EXPECT_EQ(record.C[0][0], 0.0f);  // k = 0 is not a capacitor
     // Butterworth is -3.01 dB at 1000 Hz; the hand-made stage passes it.

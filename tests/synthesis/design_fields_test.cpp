@@ -38,30 +38,14 @@ const std::string kTopUp = "Gain top has been reset to 0";
 const std::string kBottomDown = "Gain bottom has been reset to -100";
 const std::string kBottomUp = "Gain bottom has been reset to -1";
 
-// Each field, its name for messages and the record value it feeds.
-struct FieldRow {
-  Field field;
-  const char* name;
-  float (*stored)(const DesignRecord&);
-};
-const FieldRow kFieldRows[]{
-    {&DesignFields::width, "width", [](const DesignRecord& r) { return r.Bandwidth; }},
-    {&DesignFields::order, "order", [](const DesignRecord& r) { return float(r.Order); }},
-    {&DesignFields::apass, "apass", [](const DesignRecord& r) { return r.Apass; }},
-    {&DesignFields::start, "start", [](const DesignRecord& r) { return r.Fstart; }},
-    {&DesignFields::stop, "stop", [](const DesignRecord& r) { return r.Fstop; }},
-    {&DesignFields::intervals, "intervals", [](const DesignRecord& r) { return float(r.Nints); }},
-    {&DesignFields::dBTop, "dBTop", [](const DesignRecord& r) { return r.dBtop; }},
-    {&DesignFields::dBBottom, "dBBottom", [](const DesignRecord& r) { return r.dBbottom; }},
-    {&DesignFields::delay, "delay", [](const DesignRecord& r) { return r.DelayTop; }},
-};
+using F = DesignFields;
+const Field kFields[]{&F::width,     &F::order, &F::apass,    &F::start, &F::stop,
+                      &F::intervals, &F::dBTop, &F::dBBottom, &F::delay};
 
-const FieldRow& RowOf(Field field) {
-  for (const FieldRow& row : kFieldRows) {
-    if (row.field == field)
-      return row;
-  }
-  return kFieldRows[0];
+// What the fields feed, in the fields' order.
+std::vector<float> Stored(const DesignRecord& r) {
+  return {r.Bandwidth,    float(r.Order), r.Apass,    r.Fstart,  r.Fstop,
+          float(r.Nints), r.dBtop,        r.dBbottom, r.DelayTop};
 }
 
 struct Outcome {
@@ -97,75 +81,71 @@ TEST(DesignFields, ShowTheRecordAsThePageDoes) {
 }
 
 // One field at a time on the Chebyshev page: the repaired value reaches the record with exactly
-// one message, only some repairs rewrite their text, and a value at a bound is taken silently.
+// one message, only some repairs rewrite their text, a value at a bound is taken silently, and
+// every other value stays.
 TEST(DesignFields, EachRepairStoresItsValueWithOneMessage) {
-  struct Case {
+  const struct {
     Field field;
     const char* typed;
     const char* shown;
     float stored;
     const std::string* message;  // nullptr: none
-  };
-  using F = DesignFields;
-  const Case cases[]{
-      {&F::width, "20M", "10M", 1e7f, &kWidthDown},
-      {&F::width, "10M", "10M", 1e7f, nullptr},
-      {&F::width, "abc", "1K", 1000, &kWidthUp},
-      {&F::width, "0", "1K", 1000, &kWidthUp},
-      {&F::width, "-5k", "1K", 1000, &kWidthUp},
-      {&F::width, "1m", "1m", 0.001f, nullptr},
-      {&F::order, "12", "12", 11, &kOrderDown},
-      {&F::order, "11", "11", 11, nullptr},
-      {&F::order, "1", "2", 2, &kOrderUp},
-      {&F::order, "abc", "2", 2, &kOrderUp},
-      {&F::order, "2", "2", 2, nullptr},
-      {&F::apass, "0", ".001", 0.001f, &kRippleUp},
-      {&F::apass, "25", "20", 20, &kRippleDown},
-      {&F::apass, ".001", ".001", 0.001f, nullptr},
-      {&F::apass, "20", "20", 20, nullptr},
-      {&F::apass, "0,5", "0,5", 0.5f, nullptr},
-      {&F::start, "0.01", "0.01", 0.1f, &kStartUp},
-      {&F::start, ".1", ".1", 0.1f, nullptr},
-      {&F::stop, "20M", "10M", 1e7f, &kStopDown},
-      {&F::stop, "10M", "10M", 1e7f, nullptr},
-      {&F::intervals, "5.4", "5.4", 10, &kIntsUp},
-      {&F::intervals, "-3", "-3", 10, &kIntsUp},
-      {&F::intervals, "4k", "4k", 2048, &kIntsDown},
-      {&F::intervals, "10", "10", 10, nullptr},
-      {&F::intervals, "2048", "2048", 2048, nullptr},
-      {&F::dBTop, "50", "50", 40, &kTopDown},
-      {&F::dBTop, "-3", "-3", 0, &kTopUp},
-      {&F::dBTop, "40", "40", 40, nullptr},
-      {&F::dBTop, "0", "0", 0, nullptr},
-      {&F::dBBottom, "0", "0", -1, &kBottomUp},
-      {&F::dBBottom, "-150", "-150", -100, &kBottomDown},
-      {&F::dBBottom, "-1", "-1", -1, nullptr},
-      {&F::dBBottom, "-100", "-100", -100, nullptr},
-      {&F::delay, "3m", "3m", 0.003f, nullptr},
-      {&F::delay, "-2m", "-2m", -0.002f, nullptr},  // no bounds
-  };
-  for (const Case& c : cases) {
-    const FieldRow& row = RowOf(c.field);
-    SCOPED_TRACE(std::string(row.name) + "=" + c.typed);
+  } cases[]{{&F::width, "20M", "10M", 1e7f, &kWidthDown},
+            {&F::width, "10M", "10M", 1e7f, nullptr},
+            {&F::width, "abc", "1K", 1000, &kWidthUp},
+            {&F::width, "-5k", "1K", 1000, &kWidthUp},
+            {&F::width, "1m", "1m", 0.001f, nullptr},
+            {&F::order, "12", "12", 11, &kOrderDown},
+            {&F::order, "11", "11", 11, nullptr},
+            {&F::order, "1", "2", 2, &kOrderUp},
+            {&F::order, "2", "2", 2, nullptr},
+            {&F::apass, "0", ".001", 0.001f, &kRippleUp},
+            {&F::apass, "25", "20", 20, &kRippleDown},
+            {&F::apass, ".001", ".001", 0.001f, nullptr},
+            {&F::apass, "20", "20", 20, nullptr},
+            {&F::apass, "0,5", "0,5", 0.5f, nullptr},
+            {&F::start, "0.01", "0.01", 0.1f, &kStartUp},
+            {&F::start, ".1", ".1", 0.1f, nullptr},
+            {&F::stop, "20M", "10M", 1e7f, &kStopDown},
+            {&F::stop, "10M", "10M", 1e7f, nullptr},
+            {&F::intervals, "5.4", "5.4", 10, &kIntsUp},
+            {&F::intervals, "4k", "4k", 2048, &kIntsDown},
+            {&F::intervals, "10", "10", 10, nullptr},
+            {&F::intervals, "2048", "2048", 2048, nullptr},
+            {&F::dBTop, "50", "50", 40, &kTopDown},
+            {&F::dBTop, "-3", "-3", 0, &kTopUp},
+            {&F::dBTop, "40", "40", 40, nullptr},
+            {&F::dBTop, "0", "0", 0, nullptr},
+            {&F::dBBottom, "0", "0", -1, &kBottomUp},
+            {&F::dBBottom, "-150", "-150", -100, &kBottomDown},
+            {&F::dBBottom, "-1", "-1", -1, nullptr},
+            {&F::dBBottom, "-100", "-100", -100, nullptr},
+            {&F::delay, "-2m", "-2m", -0.002f, nullptr}};  // the delay has no bounds
+  DesignRecord opening;
+  opening.SetOpeningDefaults();
+  for (const auto& c : cases) {
+    const auto at =
+        std::find(std::begin(kFields), std::end(kFields), c.field) - std::begin(kFields);
+    SCOPED_TRACE(std::string(c.typed) + " in field " + std::to_string(at));
     const Outcome o = Read(kChebyshev, {{c.field, c.typed}});
+    std::vector<float> expected = Stored(opening);
+    expected[at] = c.stored;
     EXPECT_TRUE(o.proceeds);
     EXPECT_EQ(o.fields.*c.field, c.shown);
-    EXPECT_FLOAT_EQ(row.stored(o.record), c.stored);
+    EXPECT_EQ(Stored(o.record), expected);
     EXPECT_EQ(o.messages, c.message ? Strings{*c.message} : Strings{});
   }
 }
 
 // The selected family decides whether the ripple is kept and how high the order may go.
 TEST(DesignFields, FamilyDecidesRippleAndBesselOrder) {
-  struct Case {
+  const struct {
     int16_t family;
-    const char* order;
-    const char* apass;
+    const char *order, *apass;
     int16_t storedFamily, storedOrder;
     float storedApass;
     Strings messages;
-  };
-  const Case cases[]{
+  } cases[]{
       {kButterworth, "3", "-7", kButterworth, 3, 0, {}},
       {kButterworth, "11", "abc", kButterworth, 11, 0, {}},
       {kBessel, "5", "50", kBessel, 5, 0, {}},
@@ -177,21 +157,16 @@ TEST(DesignFields, FamilyDecidesRippleAndBesselOrder) {
       {0, "4", "3", kButterworth, 4, 0, {}},  // none selected: the record's family stays
       {9, "4", "3", kButterworth, 4, 0, {}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "family " << c.family << " order " << c.order);
-    const Outcome o =
-        Read(c.family, {{&DesignFields::order, c.order}, {&DesignFields::apass, c.apass}});
-    EXPECT_TRUE(o.proceeds);
-    EXPECT_EQ(o.record.Family, c.storedFamily);
-    EXPECT_EQ(o.record.Order, c.storedOrder);
-    EXPECT_FLOAT_EQ(o.record.Apass, c.storedApass);
-    EXPECT_EQ(o.messages, c.messages);
+  for (const auto& c : cases) {
+    const Outcome o = Read(c.family, {{&F::order, c.order}, {&F::apass, c.apass}});
+    EXPECT_EQ(std::tie(o.proceeds, o.record.Family, o.record.Order, o.record.Apass, o.messages),
+              std::tuple(true, c.storedFamily, c.storedOrder, c.storedApass, c.messages))
+        << "family " << c.family << " order " << c.order;
   }
 }
 
 // Several repairs in one command come in the command's order, whatever the order of the edits.
 TEST(DesignFields, SeveralRepairsComeInTheCommandsOrder) {
-  using F = DesignFields;
   const Outcome o = Read(kChebyshev, {{&F::dBBottom, "5"},
                                       {&F::dBTop, "99"},
                                       {&F::intervals, "1"},
@@ -218,14 +193,12 @@ TEST(DesignFields, SeveralRepairsComeInTheCommandsOrder) {
 // An empty sweep ends the command after its message: what comes before is stored, the fields
 // after the stop are neither read nor repaired.
 TEST(DesignFields, EmptySweepStopsBeforeTheGraphFields) {
-  struct Case {
-    const char* start;
-    const char* stop;
+  const struct {
+    const char *start, *stop;
     bool proceeds;
     Strings messages;
     float storedStart, storedStop;
-  };
-  const Case cases[]{
+  } cases[]{
       {"1k", "1k", false, {kStopNotAbove}, 1000, 1000},
       {"1k", "999", false, {kStopNotAbove}, 1000, 999},
       {"1k", "abc", false, {kStopNotAbove}, 1000, 0},
@@ -235,8 +208,7 @@ TEST(DesignFields, EmptySweepStopsBeforeTheGraphFields) {
       {"9.9M", "20M", true, {kStopDown}, 9.9e6f, 1e7f},
       {"0", ".2", true, {kStartUp}, 0.1f, 0.2f},
   };
-  using F = DesignFields;
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.start) + " to " + c.stop);
     const Outcome o = Read(kButterworth, {{&F::width, "20M"},
                                           {&F::start, c.start},
@@ -251,41 +223,33 @@ TEST(DesignFields, EmptySweepStopsBeforeTheGraphFields) {
       expected.insert(expected.end(), {kIntsUp, kTopDown});
     EXPECT_EQ(o.proceeds, c.proceeds);
     EXPECT_EQ(o.messages, expected);
-    EXPECT_FLOAT_EQ(o.record.Bandwidth, 1e7f);
-    EXPECT_FLOAT_EQ(o.record.Fstart, c.storedStart);
-    EXPECT_FLOAT_EQ(o.record.Fstop, c.storedStop);
-    const float later[]{float(o.record.Nints), o.record.dBtop, o.record.dBbottom,
-                        o.record.DelayTop};
-    if (c.proceeds) {
-      EXPECT_EQ(std::vector<float>(std::begin(later), std::end(later)),
-                (std::vector<float>{10, 40, -20, 0.007f}));
-    } else {  // the opening values stay
-      EXPECT_EQ(std::vector<float>(std::begin(later), std::end(later)),
-                (std::vector<float>{512, 10, -50, 0.0012f}));
-    }
+    // The later values are repaired and stored, or the opening ones stay.
+    EXPECT_EQ(
+        Stored(o.record),
+        c.proceeds
+            ? (std::vector<float>{1e7f, 3, 0, c.storedStart, c.storedStop, 10, 40, -20, 0.007f})
+            : (std::vector<float>{1e7f, 3, 0, c.storedStart, c.storedStop, 512, 10, -50, 0.0012f}));
   }
 }
 
 // Letters, nothing, huge, negative and over-long entries in every field end in a record within
 // every bound that designs and analyses to finite numbers.
 TEST(DesignFields, BadTextInEveryFieldEndsInADesignableRecord) {
-  const char* inputs[]{"abc", "", "1e40", "-5", "1234567890123456", "-1e40", "5k5k5k"};
   for (const int16_t family : {kButterworth, kChebyshev, kBessel}) {
-    for (const FieldRow& row : kFieldRows) {
-      for (const char* input : inputs) {
-        SCOPED_TRACE(testing::Message() << "family " << family << " " << row.name << "=" << input);
-        Outcome o = Read(family, {{row.field, input}});
+    for (const Field& field : kFields) {
+      for (const char* input : {"abc", "", "1e40", "-5", "1234567890123456", "-1e40", "5k5k5k"}) {
+        SCOPED_TRACE(testing::Message()
+                     << "family " << family << " field " << (&field - kFields) << "=" << input);
+        Outcome o = Read(family, {{field, input}});
         const DesignRecord& r = o.record;
-        EXPECT_TRUE(r.Bandwidth > 0 && r.Bandwidth <= 1e7f);
-        EXPECT_TRUE(r.Order >= 2 && r.Order <= 11);
-        EXPECT_GE(r.Fstart, 0.1f);
+        EXPECT_TRUE(r.Bandwidth > 0 && r.Bandwidth <= 1e7f && r.Order >= 2 && r.Order <= 11 &&
+                    r.Fstart >= 0.1f);
         if (!o.proceeds) {
           EXPECT_FALSE(o.messages.empty());
           continue;
         }
-        EXPECT_TRUE(r.Fstop > r.Fstart && r.Fstop <= 1e7f);
-        EXPECT_TRUE(r.Nints >= 10 && r.Nints <= 2048);
-        EXPECT_TRUE(r.dBtop >= 0 && r.dBbottom <= -1);
+        EXPECT_TRUE(r.Fstop > r.Fstart && r.Fstop <= 1e7f && r.Nints >= 10 && r.Nints <= 2048 &&
+                    r.dBtop >= 0 && r.dBbottom <= -1);
         test::ScriptedDialogs dialogs;
         FinishDesignCommand(o.record, dialogs);
         EXPECT_TRUE(std::isfinite(o.record.Gain[o.record.Nints]));

@@ -55,18 +55,17 @@ TEST(StageSynthesis, NominalResistorFollowsTheBandwidthTable) {
 TEST(StageSynthesis, StagesAndResistors) {
   for (const int16_t order : {int16_t{4}, int16_t{5}}) {
     DesignRecord record = FamilyDesign(kButterworth, order, 1000);
-    for (auto& stage : record.R) {
+    for (auto& stage : record.R)
       stage.fill(123.0f);
-    }
     CountStages(record);
     ChooseRnom(record);
     AssignResistors(record);
     EXPECT_EQ(record.NrStages, 2.0f) << order;
     for (int s = 1; s <= kMaxStage; ++s) {
       const float used = s <= 2 ? 47000.0f : 0.0f;
-      EXPECT_EQ(record.R[s][1], s == 1 && order == 5 ? 47000.0f : 0.0f) << order << " " << s;
-      EXPECT_EQ(record.R[s][2], used) << order << " stage " << s;
-      EXPECT_EQ(record.R[s][3], used) << order << " stage " << s;
+      EXPECT_EQ((std::vector<float>(&record.R[s][1], &record.R[s][4])),
+                (std::vector<float>{s == 1 && order == 5 ? 47000.0f : 0.0f, used, used}))
+          << order << " stage " << s;
     }
   }
 }
@@ -78,11 +77,11 @@ TEST(StageSynthesis, SolvedStagesAndThePartsOutsideTheDesign) {
   const struct {
     int16_t family, order;
     float bandwidth, apass;
-    float c1, c2, c3;  // stage 1; 0: not checked
-  } cases[] = {{kButterworth, 2, 1000, 0, kFloor, 4.789e-9f, 2.394e-9f},
-               {kButterworth, 3, 1000, 0, 4.716e-9f, 12.01e-9f, 0.686e-9f},
-               {kChebyshev, 4, 3000, 0.5f, 0, 0, 0},
-               {kChebyshev, 7, 3000, 0.5f, 0, 0, 0}};
+    float c[4];  // C1..C3 of stage 1; C2 = 0: not checked
+  } cases[] = {{kButterworth, 2, 1000, 0, {0, kFloor, 4.789e-9f, 2.394e-9f}},
+               {kButterworth, 3, 1000, 0, {0, 4.716e-9f, 12.01e-9f, 0.686e-9f}},
+               {kChebyshev, 4, 3000, 0.5f, {}},
+               {kChebyshev, 7, 3000, 0.5f, {}}};
   for (const auto& v : cases) {
     DesignRecord record = FamilyDesign(v.family, v.order, v.bandwidth, v.apass);
     for (int s = 0; s <= kMaxStage; ++s) {
@@ -93,16 +92,16 @@ TEST(StageSynthesis, SolvedStagesAndThePartsOutsideTheDesign) {
     ASSERT_TRUE(SynthesizeFamilyDesign(record, dialogs));
     EXPECT_TRUE(dialogs.messages.empty());
     for (int s = 0; s <= kMaxStage; ++s) {
-      EXPECT_EQ(record.R[s][4], 1e-5f) << s;
-      EXPECT_EQ(record.R[s][5], 1.0f) << s;
-      EXPECT_EQ(record.StageGain[s], 1.0f) << s;
+      EXPECT_EQ(std::tuple(record.R[s][4], record.R[s][5], record.StageGain[s]),
+                std::tuple(1e-5f, 1.0f, 1.0f))
+          << s;
     }
     ExpectCapacitors(record, v.order / 2);
-    if (v.c2 > 0) {
+    if (v.c[2] > 0) {
       EXPECT_EQ(record.R[1][1], v.order == 3 ? 47000.0f : 0.0f);
-      EXPECT_NEAR(record.C[1][1], v.c1, 1e-3 * v.c1) << "order " << v.order;
-      EXPECT_NEAR(record.C[1][2], v.c2, 1e-3 * v.c2) << "order " << v.order;
-      EXPECT_NEAR(record.C[1][3], v.c3, 1e-3 * v.c3) << "order " << v.order;
+      for (const int k : {1, 2, 3}) {
+        EXPECT_NEAR(record.C[1][k], v.c[k], 1e-3 * v.c[k]) << "order " << v.order << " C" << k;
+      }
     }
   }
 }
