@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -83,32 +84,21 @@ std::string FuzzFile(int i, Draws& draws, std::string (*valid)(Draws&)) {
     return text;
   }
   text = valid(draws);
-  for (uint32_t d = 0, damages = draws.Below(4); d < damages; ++d) {
-    const auto at = [&](std::size_t extra) { return draws.Below(text.size() + extra); };
-    switch (draws.Below(7)) {
-      case 0:
+  const auto at = [&](std::size_t extra) { return draws.Below(text.size() + extra); };
+  const auto from = [&] { return std::min<std::size_t>(at(0), text.size()); };
+  const std::function<void()> damages[] = {
+      [&] {
         for (int k = 0; k < 8 && !text.empty(); ++k)
           text[at(0)] = draws.Byte();
-        break;
-      case 1:
-        text.insert(at(1), std::string(1 + draws.Below(40), draws.Byte()));
-        break;
-      case 2:
-        text.erase(std::min<std::size_t>(at(0), text.size()), draws.Below(200));
-        break;
-      case 3:
-        text.insert(at(1), text.substr(std::min<std::size_t>(at(0), text.size()), 300));
-        break;
-      case 4:
-        text.insert(at(1), kNastyTexts[draws.Below(std::size(kNastyTexts))]);
-        break;
-      case 5:
-        std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
-        break;
-      default:
-        text.resize(at(1));
-    }
-  }
+      },
+      [&] { text.insert(at(1), std::string(1 + draws.Below(40), draws.Byte())); },
+      [&] { text.erase(from(), draws.Below(200)); },
+      [&] { text.insert(at(1), text.substr(from(), 300)); },
+      [&] { text.insert(at(1), kNastyTexts[draws.Below(std::size(kNastyTexts))]); },
+      [&] { std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; }); },
+      [&] { text.resize(at(1)); }};
+  for (uint32_t d = 0, count = draws.Below(4); d < count; ++d)
+    damages[draws.Below(7)]();
   return text;
 }
 

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -114,23 +113,12 @@ DesignRecord RoundTripRecord(int16_t family, int16_t order, int16_t limits) {
   return r;
 }
 
-// Every value a session file carries, the floats as their bits.
-std::vector<uint32_t> Carried(const DesignRecord& r) {
-  std::vector<uint32_t> bits;
-  const auto add = [&](float x) { bits.push_back(std::bit_cast<uint32_t>(x)); };
-  for (float x :
-       {r.Bandwidth, r.Apass, r.Fstart, r.Fstop, r.dBtop, r.dBbottom, r.DelayTop, r.NrStages})
-    add(x);
-  for (int x : {r.Family, r.Order, r.Nints, r.NrYintervals, r.NrMarkers, r.NrLimits[1], r.LimitsOn})
-    bits.push_back(static_cast<uint32_t>(x));
-  for (int s = 0; s <= kMaxStage; ++s)
-    std::ranges::for_each(r.C[s], add), std::ranges::for_each(r.R[s], add);
-  std::ranges::for_each(r.MarkerFreq, add);
-  for (const LimitTable* t :
-       {&r.LimitShape, &r.LimitStart, &r.LimitStop, &r.LimitTop, &r.LimitBottom})
-    for (int j = 0; j <= kMaxLimit; ++j)
-      add((*t)[j][1]);
-  return bits;
+// Every value a session file carries, compared exactly.
+auto Carried(const DesignRecord& r) {
+  return std::tie(r.Family, r.Order, r.Bandwidth, r.Apass, r.NrStages, r.C, r.R, r.Fstart, r.Fstop,
+                  r.Nints, r.dBtop, r.dBbottom, r.NrYintervals, r.DelayTop, r.MarkerFreq,
+                  r.NrMarkers, r.LimitShape, r.LimitStart, r.LimitStop, r.LimitTop, r.LimitBottom,
+                  r.NrLimits, r.LimitsOn);
 }
 
 TEST(ReadSessionFile, WrittenRecordComesBackBitForBit) {
