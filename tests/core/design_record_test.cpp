@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
+#include <vector>
 
 namespace kestro {
 namespace {
@@ -14,9 +16,8 @@ TEST(DesignRecordTest, StageCounts) {
     int16_t order;
     float stages;
   } orders[] = {{2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 3}, {9, 4}, {10, 5}, {11, 5}};
-  for (const auto& c : orders) {
+  for (const auto& c : orders)
     EXPECT_EQ(StagesForOrder(c.order), c.stages) << "order " << c.order;
-  }
   const struct {
     float nrStages;
     int count;
@@ -28,8 +29,7 @@ TEST(DesignRecordTest, StageCounts) {
     EXPECT_EQ(StageCount(record), c.count) << "NrStages " << c.nrStages;
   }
   record.NrStages = std::numeric_limits<float>::quiet_NaN();
-  EXPECT_GE(StageCount(record), 0);
-  EXPECT_LE(StageCount(record), kMaxStage);
+  EXPECT_TRUE(StageCount(record) >= 0 && StageCount(record) <= kMaxStage);
 }
 
 TEST(DesignRecordTest, OpeningDefaultsSetTheDesignAndGraphButNothingElse) {
@@ -38,22 +38,14 @@ TEST(DesignRecordTest, OpeningDefaultsSetTheDesignAndGraphButNothingElse) {
   record.C[1][2] = 4.7e-9f;
   record.MarkerFreq[1] = 1234.0f;
   record.SetOpeningDefaults();
-  EXPECT_EQ(record.Family, kButterworth);
-  EXPECT_EQ(record.Apass, 1.0f);
-  EXPECT_EQ(record.Order, 3);
-  EXPECT_EQ(record.Bandwidth, 3000.0f);
-  EXPECT_EQ(record.Fstart, 1000.0f);
-  EXPECT_EQ(record.Fstop, 10000.0f);
-  EXPECT_EQ(record.Nints, 512);
-  EXPECT_EQ(record.dBtop, 10.0f);
-  EXPECT_EQ(record.dBbottom, -50.0f);
-  EXPECT_EQ(record.NrYintervals, 6);
-  EXPECT_FLOAT_EQ(record.DelayTop, 0.0012f);
+  const DesignRecord& r = record;
+  EXPECT_EQ(
+      (std::vector<float>{float(r.Family), r.Apass, float(r.Order), r.Bandwidth, r.Fstart, r.Fstop,
+                          float(r.Nints), r.dBtop, r.dBbottom, float(r.NrYintervals), r.DelayTop}),
+      (std::vector<float>{kButterworth, 1, 3, 3000, 1000, 10000, 512, 10, -50, 6, 0.0012f}));
   // Untouched: the parts, the markers, the derived stage count.
-  EXPECT_EQ(record.PartsModified, 1);
-  EXPECT_EQ(record.C[1][2], 4.7e-9f);
-  EXPECT_EQ(record.MarkerFreq[1], 1234.0f);
-  EXPECT_EQ(record.NrStages, 0.0f);
+  EXPECT_EQ(std::tuple(r.PartsModified, r.C[1][2], r.MarkerFreq[1], r.NrStages),
+            std::tuple(1, 4.7e-9f, 1234.0f, 0.0f));
 }
 
 }  // namespace

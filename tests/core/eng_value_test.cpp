@@ -22,13 +22,6 @@ struct ReadCase {
   double expected;
 };
 
-// The tolerance is a few units in the last place of a single-precision product.
-void ExpectReads(std::span<const ReadCase> cases) {
-  for (const ReadCase& c : cases) {
-    EXPECT_NEAR(Read(c.text), c.expected, std::fabs(c.expected) * 4e-7) << '"' << c.text << '"';
-  }
-}
-
 TEST(ReadEngValueTest, ReadsTextsByItsRules) {
   // Prefix letters; only m (milli) and M (mega) differ by case.
   const ReadCase prefixes[] = {{"4.7k", 4700},     {"10M", 1e7},   {"10m", 0.01}, {"2,2n", 2.2e-9},
@@ -60,12 +53,13 @@ TEST(ReadEngValueTest, ReadsTextsByItsRules) {
                               {"1E400", 1e10},       {"3e38k", 1e10},         {"-3e38k", -1e10},
                               {"-9E99", 1e10},       {"-1E400", 1e10},        {"1E-99", 0},
                               {"1E-400", 0}};
-  ExpectReads(prefixes);
-  ExpectReads(writerTexts);
-  ExpectReads(scanning);
-  ExpectReads(noNumber);
-  ExpectReads(twelveCharacters);
-  ExpectReads(clamped);
+  using Table = std::span<const ReadCase>;
+  for (const Table table : {Table(prefixes), Table(writerTexts), Table(scanning), Table(noNumber),
+                            Table(twelveCharacters), Table(clamped)}) {
+    // The tolerance is a few units in the last place of a single-precision product.
+    for (const ReadCase& c : table)
+      EXPECT_NEAR(Read(c.text), c.expected, std::fabs(c.expected) * 4e-7) << '"' << c.text << '"';
+  }
 }
 
 TEST(ReadEngValueTest, IntegerTargetRoundsHalfToEvenAndSaturates) {
@@ -99,12 +93,6 @@ struct WriteCase {
   double value;
   const char* expected;
 };
-
-void ExpectWrites(Writer writer, std::span<const WriteCase> cases) {
-  for (const WriteCase& c : cases) {
-    EXPECT_EQ(writer(c.value), c.expected) << "value " << c.value;
-  }
-}
 
 TEST(WriterTest, WritesTheDocumentedTexts) {
   // Signed form: rows on the value itself, decimals by the scaled value, no zero before the point.
@@ -157,20 +145,24 @@ TEST(WriterTest, WritesTheDocumentedTexts) {
       {1000, "1000          "}, {-3.0103, "-3.0103       "}, {1.234568e-4, "1.234568E-04  "},
       {0.5, ".5            "},  {-0.5, "-.5           "},    {-1.234568e-4, "-1.234568E-04 "},
       {0, "0             "}};
-  ExpectWrites(Freq, freq);
-  ExpectWrites(Cap, cap);
-  ExpectWrites(Cap, designCaps);
-  ExpectWrites(Eng, eng);
-  ExpectWrites(Num, num);
-  ExpectWrites(CapComma, capComma);
-  ExpectWrites(EngComma, engComma);
-  ExpectWrites(NumComma, numComma);
-  ExpectWrites(Plain, fixed);
-  ExpectWrites(Plain, exponent);
-  ExpectWrites(Plain, sevenDigits);
-  ExpectWrites(Plain, special);
-  ExpectWrites(Signed, signedPosition);
-  ExpectWrites(Pad, pad);
+  const std::pair<Writer, std::span<const WriteCase>> tables[] = {{Freq, freq},
+                                                                  {Cap, cap},
+                                                                  {Cap, designCaps},
+                                                                  {Eng, eng},
+                                                                  {Num, num},
+                                                                  {CapComma, capComma},
+                                                                  {EngComma, engComma},
+                                                                  {NumComma, numComma},
+                                                                  {Plain, fixed},
+                                                                  {Plain, exponent},
+                                                                  {Plain, sevenDigits},
+                                                                  {Plain, special},
+                                                                  {Signed, signedPosition},
+                                                                  {Pad, pad}};
+  for (const auto& [writer, cases] : tables) {
+    for (const WriteCase& c : cases)
+      EXPECT_EQ(writer(c.value), c.expected) << "value " << c.value;
+  }
 }
 
 // Every writer's text reads back to the written value within the precision it shows, over
