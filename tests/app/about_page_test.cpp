@@ -8,22 +8,19 @@
 namespace kestro::test {
 namespace {
 
-using Call = RecordingNavigator::Call;
-
 TEST(AboutPage, ShowsTheProgramsTextsAndFolderAndReturnCloses) {
   AppTestContext app;
   AboutPage page(app.context, "/opt/kestrolab/bin");
-  EXPECT_EQ(page.WindowCaption(), "KestroLab - About");
-  EXPECT_EQ(page["lblTitle"].caption, "KestroLab");
-  EXPECT_EQ(page["lblDescription"].caption,
-            "A unity-gain Sallen-Key KestroLab with an uncommon set of features including "
-            "analysis in frequency and time domains, Monte Carlo analysis, markers and "
-            "optimization.");
-  EXPECT_EQ(page["lblPathCaption"].caption, "Executable filename and path:");
-  EXPECT_EQ(page["lblPath"].caption, "/opt/kestrolab/bin");
-  EXPECT_EQ(page["cmdExit"].caption, "Return");
+  Strings shown{page.WindowCaption()};
+  for (const char* name : {"lblTitle", "lblDescription", "lblPathCaption", "lblPath", "cmdExit"})
+    shown.push_back(page[name].caption);
+  EXPECT_EQ(shown, (Strings{"KestroLab - About", "KestroLab",
+                            "A unity-gain Sallen-Key KestroLab with an uncommon set of features "
+                            "including analysis in frequency and time domains, Monte Carlo "
+                            "analysis, markers and optimization.",
+                            "Executable filename and path:", "/opt/kestrolab/bin", "Return"}));
   page.Click("cmdExit");
-  EXPECT_EQ(app.navigator.calls, (std::vector<Call>{{Call::Kind::Close, PageId::About}}));
+  EXPECT_EQ(app.navigator.calls, (Calls{{Call::Kind::Close, PageId::About}}));
 }
 
 // A main view returns to the design page; a window over it closes.
@@ -45,12 +42,12 @@ TEST(NotBuiltPage, SaysSoPlainlyAndReturnsTheWayItCame) {
   for (const Case& c : cases) {
     AppTestContext app;
     NotBuiltPage page(app.context, c.page, c.mode);
-    EXPECT_EQ(page.WindowCaption(), c.caption);
-    EXPECT_EQ(page["lblNotBuilt"].caption, "This view is not built yet.");
-    EXPECT_EQ(page["cmdReturn"].caption, "Return");
+    EXPECT_EQ(
+        (Strings{page.WindowCaption(), page["lblNotBuilt"].caption, page["cmdReturn"].caption}),
+        (Strings{c.caption, "This view is not built yet.", "Return"}));
     EXPECT_EQ(page.WindowHeightShare() < 1.0f, c.mode != OpenMode::Switch) << c.caption;
     page.Click("cmdReturn");
-    EXPECT_EQ(app.navigator.calls, std::vector<Call>{c.onReturn}) << c.caption;
+    EXPECT_EQ(app.navigator.calls, Calls{c.onReturn}) << c.caption;
   }
 }
 

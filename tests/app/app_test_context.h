@@ -1,19 +1,24 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/design_record.h"
 #include "core/plot_shared.h"
+#include "files/session_lines.h"
 #include "platform/app_context.h"
 #include "support/scripted_dialogs.h"
 
 namespace kestro::test {
 
-// A navigator that records every call.
+using Strings = std::vector<std::string>;
+
 class RecordingNavigator final : public Navigator {
  public:
   struct Call {
@@ -27,19 +32,18 @@ class RecordingNavigator final : public Navigator {
   }
   void Close(PageId page) override { calls.push_back({Call::Kind::Close, page}); }
   void EndProgram() override { calls.push_back({Call::Kind::End, PageId::Opening}); }
-
   std::vector<Call> calls;
 };
+using Call = RecordingNavigator::Call;
+using Calls = std::vector<Call>;
 
-class HalfRandom final : public Random {
- public:
+struct HalfRandom final : Random {
   float Next() override { return 0.5f; }
 };
 
 // The record, the shared state and the doubles a page works on, wired into one AppContext.
 struct AppTestContext {
   explicit AppTestContext(const DesignRecord& start = {}) : record(start) {}
-
   DesignRecord record;
   PlotShared plot{};
   ScriptedDialogs dialogs;
@@ -51,29 +55,64 @@ struct AppTestContext {
 };
 
 // A fresh empty folder that is the working directory while the object lives.
-class ScratchDirectory final {
- public:
-  ScratchDirectory();
-  ~ScratchDirectory();
-  ScratchDirectory(const ScratchDirectory&) = delete;
-  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+struct ScratchDirectory {
+  ScratchDirectory() {
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+    std::filesystem::current_path(path);
+  }
+  ~ScratchDirectory() {
+    std::filesystem::current_path(previous);
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  std::string File(const std::string& name) const { return (path / name).string(); }
+  bool Empty() const { return std::filesystem::is_empty(path); }
 
-  const std::filesystem::path& Path() const { return path_; }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path previous_;
-  std::filesystem::path path_;
+  inline static std::atomic<int> counter{0};
+  const std::filesystem::path previous = std::filesystem::current_path();
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() /
+      ("kestro-app-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
 };
 
-// The persistent fields of two records (what a session file carries) agree to the seven
+// The lines a session file of the record holds: every persistent field, to the seven
 // significant digits the file keeps.
-::testing::AssertionResult SameSession(DesignRecord expected, DesignRecord actual);
+inline Strings Session(DesignRecord record) {
+  return SessionFileLines(record, "* Active lowpass filter");
+}
+
+inline std::string Describe(const FileDialogRequest& r) {
+  return r.title + " | " + r.filter + " | " + r.initialName + " | " +
+         std::to_string(r.filterIndex) + (r.overwritePrompt ? " | overwrite prompt" : "");
+}
 
 // The record as the welcome page leaves it after "Retrieve an olde design" with no file.
-DesignRecord OpeningDefaults();
+inline DesignRecord OpeningDefaults() {
+  DesignRecord record{};
+  record.SetOpeningDefaults();
+  return record;
+}
 
 // A manual design with every persistent field set to a recognisable value.
-DesignRecord DistinctSession();
+inline DesignRecord DistinctSession() {
+  DesignRecord r{};
+  std::tie(r.Family, r.Order, r.Bandwidth, r.Apass, r.Fstart, r.Fstop, r.Nints, r.dBtop, r.dBbottom,
+           r.NrYintervals, r.DelayTop) =
+      std::make_tuple(kManual, 5, 2500.0f, 0.5f, 20.0f, 200000.0f, 300, 5.0f, -70.0f, 7, 0.002f);
+  std::tie(r.MarkerFreq[1], r.MarkerFreq[2], r.NrMarkers, r.NrLimits[1], r.LimitShape[1][1],
+           r.LimitStart[1][1], r.LimitStop[1][1], r.LimitTop[1][1], r.LimitBottom[1][1]) =
+      std::make_tuple(1000.0f, 4000.0f, 2, 1, 2.0f, 5000.0f, 200000.0f, -20.0f, -100.0f);
+  r.NrStages = StagesForOrder(r.Order);
+  for (int s = 1; s <= 2; ++s) {
+    for (int k = 1; k <= 3; ++k) {
+      r.C[s][k] = 1e-9f * static_cast<float>(s * 10 + k);
+      r.R[s][k] = 1000.0f * static_cast<float>(s * 10 + k);
+    }
+    r.R[s][4] = 1e-5f;
+    r.R[s][5] = 1.0f;
+  }
+  return r;
+}
 
 }  // namespace kestro::test

@@ -10,16 +10,17 @@
 namespace kestro::test {
 namespace {
 
-using Call = RecordingNavigator::Call;
-const std::vector<Call> kCloseAndEnd{{Call::Kind::Close, PageId::Exit},
-                                     {Call::Kind::End, PageId::Opening}};
+const Calls kCloseAndEnd{{Call::Kind::Close, PageId::Exit}, {Call::Kind::End, PageId::Opening}};
 
 // The exit page over a distinct design, in an empty working folder, with a clock that moves a
 // quarter second a reading.
 struct ExitPageTest : ::testing::Test {
-  ExitPageTest() {
-    app.clock.now = 50000;
-    app.clock.stepPerReading = 0.25;
+  ExitPageTest() { std::tie(app.clock.now, app.clock.stepPerReading) = std::pair(50000, 0.25); }
+  // The notice label's state and whether both buttons are enabled.
+  std::tuple<bool, bool, std::string, bool> State() {
+    const Control& notice = page["Label1"];
+    return {notice.visible, notice.bold, notice.caption,
+            page["cmdCancel"].enabled && page["cmdExit"].enabled};
   }
   ScratchDirectory folder;
   AppTestContext app{DistinctSession()};
@@ -27,13 +28,12 @@ struct ExitPageTest : ::testing::Test {
 };
 
 TEST_F(ExitPageTest, CancelClosesThePageAndSavesNothing) {
-  EXPECT_EQ(page.WindowCaption(), "KestroLab - Exit?");
-  EXPECT_EQ(page["cmdCancel"].caption, "Cancel and continue");
-  EXPECT_EQ(page["cmdExit"].caption, "Exit / quit");
+  EXPECT_EQ((Strings{page.WindowCaption(), page["cmdCancel"].caption, page["cmdExit"].caption}),
+            (Strings{"KestroLab - Exit?", "Cancel and continue", "Exit / quit"}));
   EXPECT_FALSE(page["Label1"].visible);
   page.Click("cmdCancel");
-  EXPECT_EQ(app.navigator.calls, (std::vector<Call>{{Call::Kind::Close, PageId::Exit}}));
-  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+  EXPECT_EQ(app.navigator.calls, (Calls{{Call::Kind::Close, PageId::Exit}}));
+  EXPECT_TRUE(folder.Empty());
   EXPECT_TRUE(app.record.SessionFile.empty());
 }
 
@@ -41,20 +41,19 @@ TEST_F(ExitPageTest, CancelClosesThePageAndSavesNothing) {
 TEST_F(ExitPageTest, ExitSavesShowsTheNoticeForThreeSecondsAndEnds) {
   int pumpsWithNotice = 0;
   app.events.onPump = [&](int) {
-    const Control& notice = page["Label1"];
     pumpsWithNotice +=
-        notice.visible && notice.bold &&
-        notice.caption == "Design has been saved as 'LASTSESSION' for program restart" &&
-        !page["cmdCancel"].enabled && !page["cmdExit"].enabled && app.navigator.calls.empty();
+        State() == std::tuple(true, true,
+                              "Design has been saved as 'LASTSESSION' for program restart",
+                              false) &&
+        app.navigator.calls.empty();
   };
   page.Click("cmdExit");
   EXPECT_EQ(app.record.SessionFile, "LASTSESSION.KST");
-  EXPECT_TRUE(std::filesystem::exists(folder.Path() / "LASTSESSION.KST"));
+  EXPECT_TRUE(std::filesystem::exists("LASTSESSION.KST"));
   EXPECT_EQ(app.navigator.calls, kCloseAndEnd);
   EXPECT_FALSE(page["Label1"].visible);
   // One repaint before the wait, then one per reading until 3 s have passed (0.25 s a reading).
-  EXPECT_EQ(app.events.calls, 1 + 11);
-  EXPECT_EQ(pumpsWithNotice, app.events.calls);
+  EXPECT_EQ(std::pair(app.events.calls, pumpsWithNotice), std::pair(1 + 11, 1 + 11));
   EXPECT_GE(app.clock.now - 50000, 3.0);
 }
 
@@ -72,14 +71,14 @@ TEST_F(ExitPageTest, RestartReadsTheSavedSessionBackIntoAnIdenticalRecord) {
   page.Click("cmdExit");
   AppTestContext next;  // the next start of the program
   OpeningPage(next.context).Click("cmdStart");
-  EXPECT_TRUE(next.dialogs.Texts().empty());
+  EXPECT_EQ(next.dialogs.Texts(), Strings{});
   EXPECT_EQ(next.record.SessionFile, "LastSession.KST");
-  EXPECT_TRUE(SameSession(DistinctSession(), next.record));
+  EXPECT_EQ(Session(DistinctSession()), Session(next.record));
 }
 
 // A last session that cannot be written is not announced as saved; the user chooses.
 TEST_F(ExitPageTest, AFailedSaveAsksBeforeLeavingWithoutIt) {
-  std::filesystem::create_directory(folder.Path() / "LASTSESSION.KST");  // blocks the file
+  std::filesystem::create_directory("LASTSESSION.KST");  // blocks the file
   app.dialogs.answers = {MessageAnswer::No, MessageAnswer::Yes};
   page.Click("cmdExit");
   ASSERT_GE(app.dialogs.messages.size(), 2u);
@@ -88,7 +87,7 @@ TEST_F(ExitPageTest, AFailedSaveAsksBeforeLeavingWithoutIt) {
   EXPECT_EQ(question.buttons, MessageButtons::YesNo);
   EXPECT_TRUE(app.navigator.calls.empty());
   EXPECT_FALSE(page["Label1"].visible);
-  EXPECT_TRUE(page["cmdExit"].enabled && page["cmdCancel"].enabled);
+  EXPECT_TRUE(std::get<3>(State()));
 
   page.Click("cmdExit");  // Yes this time: leaves without the notice and its wait
   EXPECT_EQ(app.navigator.calls, kCloseAndEnd);
