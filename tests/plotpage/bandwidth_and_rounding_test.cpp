@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -12,13 +13,13 @@
 namespace kestro {
 namespace {
 
+using test::FamilyAndModified;
+using test::Names;
 using test::PlotPageFixture;
 using test::Read;
 
 const StandardSeries* const kAllSeries[] = {&StandardSeries::E48(), &StandardSeries::E24(),
                                             &StandardSeries::E12(), &StandardSeries::E6()};
-
-// --- Standard values ---
 
 TEST(StandardSeries, NearestPicksTheNeighbourNearerOnALogScale) {
   const struct {
@@ -39,17 +40,16 @@ TEST(StandardSeries, NearestPicksTheNeighbourNearerOnALogScale) {
       {StandardSeries::E12(), 9.9e6f, 1e7},
       {StandardSeries::E12(), 1e-13f, 1e-13},  // the floor of an absent capacitor
   };
-  for (const auto& c : cases) {  // single-precision multipliers: a few parts in 1e7
+  for (const auto& c : cases)  // single-precision multipliers: a few parts in 1e7
     EXPECT_NEAR(c.series.Nearest(c.value), c.expected, c.expected * 1e-6) << c.value;
-  }
   // The multiplier of the decade from 10 k to 100 k is 99999.99 in single precision.
   for (const StandardSeries* series : kAllSeries) {
     EXPECT_LT(series->Nearest(10000.0f), 10000.0f);
     EXPECT_NEAR(series->Nearest(10000.0f), 9999.999f, 0.0006f);
   }
   // A part of 0 or less, or without neighbours, is left alone.
-  const float inf = std::numeric_limits<float>::infinity();
-  for (const float value : {0.0f, -4700.0f, inf, std::numeric_limits<float>::max()})
+  for (const float value :
+       {0.0f, -4700.0f, std::numeric_limits<float>::infinity(), std::numeric_limits<float>::max()})
     EXPECT_EQ(StandardSeries::E12().Nearest(value), value);
   EXPECT_TRUE(std::isnan(StandardSeries::E12().Nearest(std::nanf(""))));
 }
@@ -93,26 +93,20 @@ TEST(StandardRounding, RoundsEveryPartOfEveryStageOnly) {
   DesignRecord record;
   record.Order = 5;
   record.NrStages = 2;
-  record.R[1] = {0, 4300, 4300, 4300, 1e-5f, 1};  // three-pole stage
+  record.R[1] = {0, 4300, 4300, 4300, 1e-5f, 1};  // three-pole stage; R4/R5 are no parts
   record.C[1] = {0, 4.3e-9f, 4.3e-9f, 4.3e-9f};
   record.R[2] = {0, 0, 1200, 1200, 1e-5f, 1};  // two-pole stage: R1 shorted
   record.C[2] = {0, 1e-13f, 0, 2.9e-9f};       // a capacitor read as 0 has no neighbours
   record.R[3] = {0, 0, 4300, 4300, 0, 0};      // beyond NrStages
+  const auto old = record;
   StandardRounding::RoundParts(record, StandardSeries::E12());
-  for (std::size_t k = 1; k <= 3; ++k) {
-    EXPECT_NEAR(record.R[1][k], 4700, 0.01) << k;
-    EXPECT_NEAR(record.C[1][k], 4.7e-9, 1e-15) << k;
-  }
-  EXPECT_EQ(record.R[2][1], 0.0f);
-  EXPECT_NEAR(record.R[2][2], 1200, 0.01);
-  EXPECT_NEAR(record.C[2][1], 1e-13, 1e-19);
-  EXPECT_EQ(record.C[2][2], 0.0f);
-  EXPECT_NEAR(record.C[2][3], 2.7e-9, 1e-15);
-  EXPECT_EQ(record.R[3][2], 4300.0f);
-  EXPECT_EQ(record.R[1][4], 1e-5f);  // the amplifier pair is not a part
+  const auto e12 = [](float v) { return StandardSeries::E12().Nearest(v); };
+  EXPECT_EQ(record.R[1], (std::array<float, 6>{0, e12(4300), e12(4300), e12(4300), 1e-5f, 1}));
+  EXPECT_EQ(record.C[1], (std::array<float, 4>{0, e12(4.3e-9f), e12(4.3e-9f), e12(4.3e-9f)}));
+  EXPECT_EQ(record.R[2], (std::array<float, 6>{0, 0, e12(1200), e12(1200), 1e-5f, 1}));
+  EXPECT_EQ(record.C[2], (std::array<float, 4>{0, e12(1e-13f), 0, e12(2.9e-9f)}));
+  EXPECT_EQ(record.R[3], old.R[3]);
 }
-
-// --- Rounding commands ---
 
 // True when v is a value of the series at some power of ten.
 bool OnSeries(float v, const StandardSeries& series) {
@@ -125,26 +119,23 @@ bool OnSeries(float v, const StandardSeries& series) {
 }
 
 TEST(RoundingCommands, NearestOffersTheSeriesWhichRoundAndRestoreBringsBack) {
-  const char* buttons[] = {"cmd2", "cmd5", "cmd10", "cmd20"};
+  const Names buttons = {"cmd2", "cmd5", "cmd10", "cmd20"};
   for (std::size_t n = 0; n < 4; ++n) {
     const StandardSeries& series = *kAllSeries[n];
     PlotPageFixture f(5);
     const auto r = f.record.R;
     const auto cap = f.record.C;
     f.Click("cmdNearest5");
-    EXPECT_EQ(f.record.Rsaved[2][3], r[2][3]);
-    EXPECT_EQ(f.record.Csaved[1][1], cap[1][1]);
+    EXPECT_EQ(std::make_tuple(f.record.Rsaved[2][3], f.record.Csaved[1][1]),
+              std::make_tuple(r[2][3], cap[1][1]));
     EXPECT_EQ(f.record.R, r);                // nothing rounded yet
     EXPECT_TRUE(f.canvas.commands.empty());  // nor redrawn
-    for (const char* button : buttons) {
-      EXPECT_TRUE(f.Visible(button)) << button;
+    EXPECT_EQ(f.VisibleOf(buttons), buttons);
+    for (const std::string& button : buttons)
       EXPECT_EQ(f[button].face, (Rgb{187, 255, 255}));
-    }
     EXPECT_EQ(f.record.Rounded, 1);
-    EXPECT_EQ(f.record.Family, kManual);
-    EXPECT_EQ(f.record.PartsModified, 1);
-    EXPECT_TRUE(f.Enabled("cmdRestore"));
-    EXPECT_FALSE(f.Enabled("cmdPoles"));
+    EXPECT_EQ(FamilyAndModified(f.record), (std::vector<int>{kManual, 1}));
+    EXPECT_EQ(f.EnabledOf({"cmdRestore", "cmdPoles"}), Names{"cmdRestore"});
 
     f.Click(buttons[n]);
     const double halfStep = std::pow(10.0, 0.5 / series.Size()) * 1.06;
@@ -157,8 +148,7 @@ TEST(RoundingCommands, NearestOffersTheSeriesWhichRoundAndRestoreBringsBack) {
       }
     }
     EXPECT_EQ(f.record.R[2][1], 0.0f);
-    for (const char* button : buttons)
-      EXPECT_FALSE(f.Visible(button));
+    EXPECT_EQ(f.VisibleOf(buttons), Names{});
     EXPECT_TRUE(f.Redrawn());
     // Clear keeps the rounded parts and the way back.
     const auto rounded = f.record.R;
@@ -167,13 +157,10 @@ TEST(RoundingCommands, NearestOffersTheSeriesWhichRoundAndRestoreBringsBack) {
     EXPECT_EQ(f.record.Rounded, 1);
     EXPECT_TRUE(f.Enabled("cmdRestore"));
     f.Click("cmdRestore");
-    EXPECT_EQ(f.record.R, r);
-    EXPECT_EQ(f.record.C, cap);
-    EXPECT_EQ(f.record.Rounded, 0);
+    EXPECT_EQ(std::make_tuple(f.record.R, f.record.C, f.record.Rounded),
+              std::make_tuple(r, cap, int16_t{0}));
   }
 }
-
-// --- Bandwidth tuning ---
 
 float GainAt(DesignRecord& record, float f) {
   float gain = 0, phase = 0;
@@ -197,8 +184,7 @@ TEST(BandwidthTuning, FamilyDesignsAreSynthesisedAgainAtTheNewBandwidth) {
     EXPECT_FLOAT_EQ(Read(caption.substr(prefix.size())), 1010.0f);
     // Above 1 kHz the nominal resistor drops from 47 k to 22 k; the capacitors follow.
     EXPECT_EQ(f.record.R[1][2], 22000.0f);
-    EXPECT_EQ(f.record.Family, family);
-    EXPECT_EQ(f.record.PartsModified, 0);
+    EXPECT_EQ(FamilyAndModified(f.record), (std::vector<int>{family, 0}));
     EXPECT_FALSE(f.Enabled("cmdRestore"));
     EXPECT_TRUE(f.Redrawn());
     if (family == kButterworth) {
@@ -226,9 +212,9 @@ TEST(BandwidthTuning, ManualDesignScalesEveryCapacitor) {
     for (std::size_t k = 1; k <= 3; ++k)
       EXPECT_FLOAT_EQ(f.record.C[s][k], static_cast<float>(c[s][k] * 1.01)) << s << k;
   }
-  EXPECT_EQ(f.record.Bandwidth, bandwidth);
+  EXPECT_EQ(std::make_tuple(f.record.Bandwidth, f.record.Rounded),
+            std::make_tuple(bandwidth, int16_t{1}));
   EXPECT_FALSE(f.Enabled("cmdRestore"));
-  EXPECT_EQ(f.record.Rounded, 1);
   // The response moves down in frequency by the factor 1.01.
   EXPECT_NEAR(GainAt(f.record, static_cast<float>(2000 / 1.01)), before, 1e-3);
   f.Click("cmdWidthUp");

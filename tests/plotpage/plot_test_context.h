@@ -62,6 +62,11 @@ inline float Read(const std::string& text) {
   return value;
 }
 
+// Family and PartsModified: {kManual, 1} after a change by hand.
+inline std::vector<int> FamilyAndModified(const DesignRecord& r) {
+  return {r.Family, r.PartsModified};
+}
+
 // A designed filter of the given family and order at 1 kHz, analysed from 100 Hz to 10 kHz at
 // 512 intervals, -60..+10 dB in 7 divisions.
 struct PlotTestContext {
