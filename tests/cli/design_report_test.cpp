@@ -43,31 +43,6 @@ TEST(DesignReportTest, OddOrderListsTheRealPoleThenThePairsAndEveryPart) {
   EXPECT_EQ(poles.str(), "");
 }
 
-TEST(DesignReportTest, EvenOrderListsOnePairPerSlotAndTheTwoPoleStages) {
-  DesignRecord record{};
-  record.Family = kChebyshev;
-  record.Order = 4;
-  record.NrStages = 2;
-  record.Bandwidth = 2500;
-  record.Apass = 0.5f;
-  record.PoleRe = {0, 0.25f, 0.125f};
-  record.PoleIm = {0, 0.5f, 1.5f};
-  for (int s = 1; s <= 2; ++s) {
-    record.R[s] = {0, 0, 10000, 10000, 1e-5f, 1};
-    record.C[s] = {0, 1e-13f, 2.2e-7f, 3.3e-9f};
-  }
-  std::ostringstream out;
-  WriteDesignReport(record, ReportOptions{}, out);
-  const Strings lines = Lines(out.str());
-  const Strings head = {"Family: Chebyshev",    "Order: 4",      "Bandwidth: 2500 Hz",
-                        "Ripple: 0.5 dB",       "Poles:",        "  -0.25 \u00b1 j0.5",
-                        "  -0.125 \u00b1 j1.5", "Stage 1:",      "  R1 = 0",
-                        "  R2 = 10k",           "  R3 = 10k",    "  C1 = 0.1pF",
-                        "  C2 = 0.22uF",        "  C3 = 3300pF", "Stage 2:"};
-  ASSERT_EQ(lines.size(), head.size() + 6);
-  EXPECT_EQ(Strings(lines.begin(), lines.begin() + head.size()), head);
-}
-
 // Every single is written with the digits that read back to it exactly, tab-separated.
 TEST(DesignReportTest, ResponseTableKeepsEverySingleExactly) {
   DesignRecord record{};

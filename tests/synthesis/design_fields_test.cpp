@@ -200,7 +200,6 @@ TEST(DesignFields, EmptySweepStopsBeforeTheGraphFields) {
     float storedStart, storedStop;
   } cases[]{
       {"1k", "1k", false, {kStopNotAbove}, 1000, 1000},
-      {"1k", "999", false, {kStopNotAbove}, 1000, 999},
       {"1k", "abc", false, {kStopNotAbove}, 1000, 0},
       {"0", "50m", false, {kStartUp, kStopNotAbove}, 0.1f, 0.05f},
       {"20M", "30M", false, {kStopDown, kStartNotBelow}, 2e7f, 1e7f},
