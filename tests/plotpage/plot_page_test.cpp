@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -25,7 +26,7 @@ using test::Read;
 using Floats = std::vector<float>;
 const std::vector<int> kManualAndModified = {kManual, 1};
 
-TEST(PlotPageLayout, PlacesCaptionsAndFaces) {
+TEST(PlotPageLayout, PlacesCaptionsFacesAndOpeningStates) {
   PlotPageFixture f;
   EXPECT_EQ(f.page->WindowCaption(), "KestroLab - Plot");
   const std::tuple<std::string, std::string, float, float, float, float> places[] = {
@@ -52,10 +53,7 @@ TEST(PlotPageLayout, PlacesCaptionsAndFaces) {
       {"cmdWidthDown", {102, 255, 255}}, {"cmdR1up", {187, 255, 255}}};
   for (const auto& [name, face] : faces)
     EXPECT_EQ(f[name].face, face) << name;
-}
-
-TEST(PlotPageOpening, ButtonStates) {
-  PlotPageFixture f;
+  // The opening states.
   EXPECT_EQ(f.VisibleOf({"cmdLimit1", "cmdLimit2", "cmdLimit4", "cmd2", "cmdMC1", "cmdResetMC",
                          "lblStage", "UpDown2", "txtC1value", "cmdEnterAll", "cmdWidthUp",
                          "lblBandwidth"}),
@@ -72,8 +70,8 @@ TEST(PlotPageOpening, ButtonStates) {
   manual.record.Family = kManual;
   manual.record.Rounded = 1;
   PlotPage page(manual.context);
-  EXPECT_FALSE(page["cmdPoles"].enabled);
-  EXPECT_TRUE(page["cmdRestore"].enabled);
+  EXPECT_EQ((std::vector<bool>{page["cmdPoles"].enabled, page["cmdRestore"].enabled}),
+            (std::vector<bool>{false, true}));
 }
 
 TEST(PlotPageOpening, DrawsGainDelayAndTheHintThenPhaseAndMarkers) {
@@ -83,10 +81,10 @@ TEST(PlotPageOpening, DrawsGainDelayAndTheHintThenPhaseAndMarkers) {
     context.shared.PhaseOn = 1;
     context.record.MarkersOn = markersOn;
     context.record.MarkerFreq[1] = 1000;
-    PlotPage page(context.context);
+    auto page = std::make_unique<PlotPage>(context.context);
     EXPECT_TRUE(context.canvas.commands.empty());  // nothing before the window shows the page
-    page.SetCanvas(&context.canvas);
-    page.OnShown();
+    page->SetCanvas(&context.canvas);
+    page->OnShown();
     const auto& canvas = context.canvas;
     const std::size_t end = canvas.commands.size();
     ASSERT_GT(end, 0u);
@@ -102,6 +100,12 @@ TEST(PlotPageOpening, DrawsGainDelayAndTheHintThenPhaseAndMarkers) {
     EXPECT_TRUE(std::is_sorted(order.begin(), order.end())) << markersOn;
     EXPECT_EQ(order[3] == end, markersOn == 0);
     EXPECT_EQ(order[4] == end, markersOn == 0);
+    // Secondary windows redraw through the open page, until it closes.
+    context.canvas.commands.clear();
+    context.shared.RedrawPlot();
+    EXPECT_EQ(FindPrint(canvas, "Gain, dB:"), 8u);
+    page.reset();
+    EXPECT_FALSE(context.shared.RedrawPlot || context.shared.ClearMarkerArea);
   }
 }
 
@@ -169,19 +173,6 @@ TEST(PlotPageCommands, LaterCommandsSaySoAndChangeNothing) {
   f.page->OnMouseDown(1, 5000, 4000);
   f.page->OnMouseDown(1, 500, 8000);  // outside the plot: nothing
   EXPECT_EQ(f.dialogs.messages.size(), 1u);
-}
-
-TEST(PlotPageHooks, SecondaryWindowsRedrawThroughTheOpenPage) {
-  test::PlotTestContext context;
-  {
-    PlotPage page(context.context);
-    page.SetCanvas(&context.canvas);
-    ASSERT_TRUE(context.shared.RedrawPlot);
-    context.shared.RedrawPlot();
-    EXPECT_EQ(FindPrint(context.canvas, "Gain, dB:"), 8u);
-  }
-  EXPECT_FALSE(context.shared.RedrawPlot);  // closed with the page
-  EXPECT_FALSE(context.shared.ClearMarkerArea);
 }
 
 TEST(MarkerPage, LayoutCaptionsAndFrequencies) {
@@ -346,47 +337,31 @@ TEST(PartTuning, StepChangesOnePartOfTheShownStageByOnePercent) {
   EXPECT_FALSE(f.Enabled("cmdPoles"));  // the design is manual now
 }
 
-TEST(PartEditing, EnterAllClampsToTheAcceptedRangeAndWritesTheValueBack) {
-  const std::tuple<std::string, const char*, float> cases[] = {
-      {"txtR2value", "1", 10},         {"txtR2value", "10", 10},
-      {"txtR3value", "100M", 1e7f},    {"txtR3value", "10M", 1e7f},
-      {"txtR2value", "4.7k", 4700},    {"txtR1value", "", 10},
-      {"txtC2value", "0.1p", 1e-12f},  {"txtC2value", "1p", 1e-12f},
-      {"txtC3value", "1m", 1e-5f},     {"txtC3value", "10u", 1e-5f},
-      {"txtC1value", "2,2n", 2.2e-9f}, {"txtC1value", "-5n", 1e-12f}};
-  for (const auto& [box, typed, stored] : cases) {
+TEST(PartEditing, EnterAllClampsEveryBoxAndTakesItIntoTheSelectedStage) {
+  const Names boxes = {"txtR1value", "txtR2value", "txtR3value",
+                       "txtC1value", "txtC2value", "txtC3value"};
+  const std::pair<Names, Floats> rounds[] = {
+      {{"", "1", "100M", "2,2n", "0.1p", "1m"}, {10, 10, 1e7f, 2.2e-9f, 1e-12f, 1e-5f}},
+      {{"100", "10", "10M", "-5n", "1p", "10u"}, {100, 10, 1e7f, 1e-12f, 1e-12f, 1e-5f}},
+      {{"100", "22k", "33k", "1p", "10n", "1n"}, {100, 22000, 33000, 1e-12f, 1e-8f, 1e-9f}}};
+  for (const auto& [typed, stored] : rounds) {
     PlotPageFixture f(4);
     f.Click("cmdEditPart");
-    f.page->Type(box, typed);
+    f.page->Spin("UpDown2", 2);
+    EXPECT_NEAR(Read(f["txtC2value"].caption), f.record.C[2][2], f.record.C[2][2] * 1e-4);
+    const auto stage1 = f.record.R[1];
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+      f.page->Type(boxes[i], typed[i]);
     f.Click("cmdEnterAll");
-    const std::string part = box.substr(3, 2);
-    const auto k = static_cast<std::size_t>(part[1] - '0');
-    EXPECT_FLOAT_EQ(part[0] == 'R' ? f.record.R[1][k] : f.record.C[1][k], stored) << typed;
-    EXPECT_FLOAT_EQ(Read(f[box].caption), stored) << typed;
-    EXPECT_EQ(f["lbl" + part + "editValue"].caption, f[box].caption);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+      EXPECT_FLOAT_EQ(i < 3 ? f.record.R[2][i + 1] : f.record.C[2][i - 2], stored[i]) << typed[i];
+      EXPECT_FLOAT_EQ(Read(f[boxes[i]].caption), stored[i]) << typed[i];
+      EXPECT_EQ(f["lbl" + boxes[i].substr(3, 2) + "editValue"].caption, f[boxes[i]].caption);
+    }
+    EXPECT_EQ(f.record.R[1], stage1);
     EXPECT_EQ(FamilyAndModified(f.record), kManualAndModified);
+    EXPECT_TRUE(f.Redrawn());
   }
-}
-
-TEST(PartEditing, EnterAllTakesEveryBoxIntoTheSelectedStage) {
-  PlotPageFixture f(4);
-  f.Click("cmdEditPart");
-  f.page->Spin("UpDown2", 2);
-  EXPECT_NEAR(Read(f["txtC2value"].caption), f.record.C[2][2], f.record.C[2][2] * 1e-4);
-  const auto stage1 = f.record.R[1];
-  for (const auto& [box, text] : {std::pair{"txtR1value", "100"},
-                                  {"txtR2value", "22k"},
-                                  {"txtR3value", "33k"},
-                                  {"txtC1value", "1p"},
-                                  {"txtC2value", "10n"},
-                                  {"txtC3value", "1n"}})
-    f.page->Type(box, text);
-  f.Click("cmdEnterAll");
-  EXPECT_EQ((Floats{f.record.R[2][1], f.record.R[2][2], f.record.R[2][3]}),
-            (Floats{100, 22000, 33000}));
-  EXPECT_FLOAT_EQ(f.record.C[2][2], 1e-8f);
-  EXPECT_EQ(f.record.R[1], stage1);
-  EXPECT_TRUE(f.Redrawn());
 }
 
 // A Design command after a hand change keeps the hand-made parts and shows the family as manual.
