@@ -1,16 +1,14 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <atomic>
-#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "core/design_record.h"
 #include "core/plot_shared.h"
+#include "files/scratch_folder.h"
 #include "files/session_lines.h"
 #include "platform/app_context.h"
 #include "support/scripted_dialogs.h"
@@ -52,28 +50,6 @@ struct AppTestContext {
   ManualClock clock;
   HalfRandom random;
   AppContext context{record, plot, dialogs, navigator, events, clock, random};
-};
-
-// A fresh empty folder that is the working directory while the object lives.
-struct ScratchDirectory {
-  ScratchDirectory() {
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path);
-    std::filesystem::current_path(path);
-  }
-  ~ScratchDirectory() {
-    std::filesystem::current_path(previous);
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-  std::string File(const std::string& name) const { return (path / name).string(); }
-  bool Empty() const { return std::filesystem::is_empty(path); }
-
-  inline static std::atomic<int> counter{0};
-  const std::filesystem::path previous = std::filesystem::current_path();
-  const std::filesystem::path path =
-      std::filesystem::temp_directory_path() /
-      ("kestro-app-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
 };
 
 // The lines a session file of the record holds: every persistent field, to the seven

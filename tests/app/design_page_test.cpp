@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -217,81 +218,53 @@ TEST(DesignPage, DesignCommandReadsEveryFieldAndTheSelectedFamily) {
     EXPECT_FLOAT_EQ(d.Stored(name), value) << name;
 }
 
-// Repaired texts are shown again in their controls; the others keep what the user typed.
+// Repaired texts are shown again in their controls; the others keep what the user typed. A row:
+// the option and the typed fields; the outcome and the fields' texts afterwards; the messages.
 TEST(DesignPage, DesignCommandRepairsShowInTheControls) {
-  struct Case {
-    const char* option;
-    bool designs;
-    int16_t order;
-    float stages;
-    Fields typed;
-    Strings shown;  // the typed fields' texts afterwards
-    Strings messages;
+  const std::tuple<std::string, std::string, std::string> cases[]{
+      {"optChebyshev txtWidth=20M lblOrderInput=1 txtApass=0 txtStop=30M",
+       "designs, order 2, stages 1: 10M 2 .001 10M",
+       "The filter bandwidth has been reset downward to 10 MHz / "
+       "The order has been reset upward to 2 / "
+       "The Chebyshev family passband ripple value has been reset upward to .001 dB / "
+       "The analysis stopping frequency has been reset downward to 10 MHz / "},
+      {"optChebyshev txtWidth=abc txtApass=25 txtInts=5", "designs, order 3, stages 1: 1K 20 5",
+       "The filter bandwidth has been reset upward to 1 KHz / "
+       "The Chebyshev family passband ripple value has been reset downward to 20 dB / "
+       "Number of test frequencies has been reset upward to 10 / "},
+      {"optButterworth txtApass=5", "designs, order 3, stages 1: 5", ""},
+      {"optBessel lblOrderInput=11", "designs, order 10, stages 5: 11",
+       "Bessel family; order reset to 10 / "},
+      {"optButterworth txtdBTop=50 txtdBBottom=0", "designs, order 3, stages 1: 50 0",
+       "Gain top has been reset to +40 / Gain bottom has been reset to -1 / "},
+      // The stop checks end the command before the stages are worked out.
+      {"optButterworth txtWidth=20M txtStart=1000 txtStop=1000",
+       "stops, order 3, stages 0: 10M 1000 1000",
+       "The filter bandwidth has been reset downward to 10 MHz / "
+       "Please enter an analysis stopping frequency\ngreater than the starting frequency / "},
+      {"optButterworth txtStart=20M txtStop=30M", "stops, order 3, stages 0: 20M 10M",
+       "The analysis stopping frequency has been reset downward to 10 MHz / "
+       "Please enter an analysis starting frequency\nbelow 10 MHz / "},
   };
-  const std::vector<Case> cases{
-      {"optChebyshev",
-       true,
-       2,
-       1,
-       {{"txtWidth", "20M"}, {"lblOrderInput", "1"}, {"txtApass", "0"}, {"txtStop", "30M"}},
-       {"10M", "2", ".001", "10M"},
-       {"The filter bandwidth has been reset downward to 10 MHz",
-        "The order has been reset upward to 2",
-        "The Chebyshev family passband ripple value has been reset upward to .001 dB",
-        "The analysis stopping frequency has been reset downward to 10 MHz"}},
-      {"optChebyshev",
-       true,
-       3,
-       1,
-       {{"txtWidth", "abc"}, {"txtApass", "25"}, {"txtInts", "5"}},
-       {"1K", "20", "5"},
-       {"The filter bandwidth has been reset upward to 1 KHz",
-        "The Chebyshev family passband ripple value has been reset downward to 20 dB",
-        "Number of test frequencies has been reset upward to 10"}},
-      {"optButterworth", true, 3, 1, {{"txtApass", "5"}}, {"5"}, {}},
-      {"optBessel",
-       true,
-       10,
-       5,
-       {{"lblOrderInput", "11"}},
-       {"11"},
-       {"Bessel family; order reset to 10"}},
-      {"optButterworth",
-       true,
-       3,
-       1,
-       {{"txtdBTop", "50"}, {"txtdBBottom", "0"}},
-       {"50", "0"},
-       {"Gain top has been reset to +40", "Gain bottom has been reset to -1"}},
-      // The stop check ends the command before the stages are worked out.
-      {"optButterworth",
-       false,
-       3,
-       0,
-       {{"txtWidth", "20M"}, {"txtStart", "1000"}, {"txtStop", "1000"}},
-       {"10M", "1000", "1000"},
-       {"The filter bandwidth has been reset downward to 10 MHz",
-        "Please enter an analysis stopping frequency\ngreater than the starting frequency"}},
-      {"optButterworth",
-       false,
-       3,
-       0,
-       {{"txtStart", "20M"}, {"txtStop", "30M"}},
-       {"20M", "10M"},
-       {"The analysis stopping frequency has been reset downward to 10 MHz",
-        "Please enter an analysis starting frequency\nbelow 10 MHz"}},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [typed, outcome, messages] : cases) {
     Shown d;
-    d.page.SelectOption(c.option);
-    EXPECT_EQ(d.Design(c.typed), c.designs);
-    Strings shown;
-    for (const auto& [name, text] : c.typed)
-      shown.push_back(d.Caption(name));
+    std::istringstream in(typed);
+    std::string option, field;
+    in >> option;
+    d.page.SelectOption(option);
+    Fields fields;
+    while (in >> field)
+      fields.emplace_back(field.substr(0, field.find('=')), field.substr(field.find('=') + 1));
+    const bool designed = d.Design(fields);
     const DesignRecord& r = d.app.record;
-    EXPECT_EQ(std::tuple(shown, d.app.dialogs.Texts(), r.FreqAxisMode == 2, r.Order, r.NrStages),
-              std::tuple(c.shown, c.messages, c.designs, c.order, c.stages))
-        << c.option << " " << c.typed[0].first;
+    std::ostringstream out, shown;
+    out << (designed == (r.FreqAxisMode == 2) ? designed ? "designs" : "stops" : "half")
+        << ", order " << r.Order << ", stages " << r.NrStages << ":";
+    for (const auto& [name, text] : fields)
+      out << " " << d.Caption(name);
+    for (const std::string& text : d.app.dialogs.Texts())
+      shown << text << " / ";
+    EXPECT_EQ(std::tuple(out.str(), shown.str()), std::tuple(outcome, messages)) << typed;
   }
 }
 
@@ -373,7 +346,7 @@ TEST(DesignPage, ViewButtonsStayWhenTheCommandStops) {
 // --- Get and Save ---
 
 TEST(DesignPage, SaveAndGetGoThroughTheChosenFileAndCancelDoesNothing) {
-  ScratchDirectory folder;
+  ScratchFolder folder;
   Shown cancelled;
   cancelled.page.Type("txtStart", "250");
   const DesignRecord before = cancelled.app.record;
@@ -385,12 +358,12 @@ TEST(DesignPage, SaveAndGetGoThroughTheChosenFileAndCancelDoesNothing) {
                        cancelled.app.dialogs.saveRequests.size()),
             std::tuple(1u, 1u));
   EXPECT_TRUE(cancelled.app.record.SessionFile.empty());
-  EXPECT_TRUE(folder.Empty());
+  EXPECT_EQ(folder.Entries(), Strings{});
   EXPECT_EQ(cancelled.app.dialogs.Texts(), Strings{});
 
   // Save runs the Design command first: the typed start reaches the file.
   Shown saver(DistinctSession());
-  const std::string path = folder.File("saved.KST");
+  const std::string path = (folder.Path() / "saved.KST").string();
   saver.app.dialogs.fileAnswers.push_back(path);
   saver.page["txtStart"].caption = "30";
   saver.page.Click("cmdSave");
