@@ -98,29 +98,22 @@ TEST(AboutPage, ShowsTheProgramsTextsAndFolderAndReturnCloses) {
 
 // A main view returns to the design page; a window over it closes.
 TEST(NotBuiltPage, SaysSoPlainlyAndReturnsTheWayItCame) {
-  struct Case {
-    PageId page;
-    OpenMode mode;
-    const char* caption;
-    Call onReturn;
-  };
   using enum PageId;
   using enum Call::Kind;
-  const std::vector<Case> cases{
-      {Plot, OpenMode::Switch, "KestroLab - Plot", {Open, Design, OpenMode::Switch}},
-      {Schematic, OpenMode::Switch, "KestroLab - Schematic", {Open, Design, OpenMode::Switch}},
-      {WriteFiles, OpenMode::Modal, "KestroLab - Write files", {Close, WriteFiles}},
-      {Transient, OpenMode::Over, "KestroLab - Transient", {Close, Transient}},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [id, mode, caption, onReturn] :
+       std::vector<std::tuple<PageId, OpenMode, std::string, Call>>{
+           {Plot, OpenMode::Switch, "KestroLab - Plot", {Open, Design, OpenMode::Switch}},
+           {Schematic, OpenMode::Switch, "KestroLab - Schematic", {Open, Design, OpenMode::Switch}},
+           {WriteFiles, OpenMode::Modal, "KestroLab - Write files", {Close, WriteFiles}},
+           {Transient, OpenMode::Over, "KestroLab - Transient", {Close, Transient}}}) {
     AppTestContext app;
-    NotBuiltPage page(app.context, c.page, c.mode);
+    NotBuiltPage page(app.context, id, mode);
     EXPECT_EQ(
         (Strings{page.WindowCaption(), page["lblNotBuilt"].caption, page["cmdReturn"].caption}),
-        (Strings{c.caption, "This view is not built yet.", "Return"}));
-    EXPECT_EQ(page.WindowHeightShare() < 1.0f, c.mode != OpenMode::Switch) << c.caption;
+        (Strings{caption, "This view is not built yet.", "Return"}));
+    EXPECT_EQ(page.WindowHeightShare() < 1.0f, mode != OpenMode::Switch) << caption;
     page.Click("cmdReturn");
-    EXPECT_EQ(app.navigator.calls, Calls{c.onReturn}) << c.caption;
+    EXPECT_EQ(app.navigator.calls, Calls{onReturn}) << caption;
   }
 }
 

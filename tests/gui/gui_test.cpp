@@ -45,17 +45,17 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// Creates the one QApplication of the test program on first use (offscreen platform).
-void EnsureQtApplication() {
-  if (QApplication::instance() != nullptr)
-    return;
+// The one QApplication of the test program, offscreen; never destroyed, since one torn down
+// among the exit handlers crashes.
+[[maybe_unused]] const QApplication* const kApplication = [] {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   static int argc = 1;
   static char name[] = "kestro_gui_tests";
   static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);  // never destroyed: torn down among the exit handlers it crashes
+  auto* application = new QApplication(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
-}
+  return application;
+}();
 
 // Runs posted events, deferred deletions included, so closed windows are gone.
 void SettleEvents() {
@@ -100,7 +100,6 @@ int CountColour(const QImage& image, QRect area, Rgb colour) {
 
 // A white image of the given size with what `draw` puts on a canvas painting onto it.
 QImage Drawn(QSize size, const std::function<void(QtCanvas&)>& draw) {
-  EnsureQtApplication();
   QImage image(size, QImage::Format_RGB32);
   image.fill(Qt::white);
   {
@@ -123,15 +122,6 @@ TEST(PageGeometry, FontIsTheScreenShareInTwipsAsPoints) {
   EXPECT_NEAR(PageGeometry(QSizeF(1280, 800)).FontPixels(), 12.8, 1e-3);
   EXPECT_NEAR(PageGeometry(QSizeF(768, 432), 0.4f).FontPixels(), 17.28, 1e-3);
   EXPECT_NEAR(PageGeometry(QSizeF(1920, 1080)).FontPixels(2.0f), 34.56, 1e-3);
-}
-
-TEST(PageGeometry, MapsPageUnitsOntoTheWholeSurfaceBothWays) {
-  const PageGeometry geometry(QSizeF(1920, 1080));
-  EXPECT_EQ(geometry.ToPixels(12000, 9000), QPointF(1920, 1080));
-  EXPECT_EQ(geometry.ToPixels(300, 300, 600, 900), QRectF(48, 36, 96, 108));
-  const QPointF back = geometry.ToPage(QPointF(480, 270));
-  EXPECT_NEAR(back.x(), 3000, 1e-3);
-  EXPECT_NEAR(back.y(), 2250, 1e-3);
 }
 
 TEST(QtCanvas, FillsOutlinesAndLinesAtTheMappedPixels) {
@@ -177,14 +167,10 @@ TEST(RetainedCanvas, IsRepaintedAtAnyWindowSizeUntilCleared) {
   drawing.FillRect(6000, 0, 12000, 4500, kRed);
   drawing.Line(0, 6000, 12000, 6000, kBlue);
   EXPECT_EQ(changes, 2);
-  for (const QSize size : {QSize(1200, 900), QSize(640, 400)}) {
-    const QImage image = Replayed(drawing, size);
-    const int w = size.width(), h = size.height();
-    EXPECT_EQ((std::vector{PixelAt(image, w * 3 / 4, h / 4), PixelAt(image, w / 4, h / 4),
-                           PixelAt(image, w / 2, h * 2 / 3)}),
-              (std::vector{kRed, kWhite, kBlue}))
-        << w;
-  }
+  const QImage image = Replayed(drawing, QSize(640, 400));
+  EXPECT_EQ(
+      (std::vector{PixelAt(image, 480, 100), PixelAt(image, 160, 100), PixelAt(image, 320, 266)}),
+      (std::vector{kRed, kWhite, kBlue}));
   drawing.Clear();
   EXPECT_GT(changes, 2);
   const QImage cleared = Replayed(drawing, QSize(120, 90));
@@ -281,11 +267,14 @@ TEST(QtClock, ReadsSecondsSinceMidnight) {
 }
 
 TEST(QtPrintDevice, PrintsTextAndLineWorkIntoAPdfFileOfTwoPages) {
-  EnsureQtApplication();
-  const std::string path = (std::filesystem::temp_directory_path() /
-                            ("kestro-print-" + std::to_string(getpid()) + ".pdf"))
-                               .string();
-  auto printer = QtPrintDevice::ToPdf(path);
+  try {
+    QtPrintDevice::ToPdf("/nonexistent-folder/sheet.pdf")->Print("never");
+    ADD_FAILURE() << "printing into a missing folder succeeded";
+  } catch (const PrintError& error) {
+    EXPECT_NE(std::string(error.what()).find("/nonexistent-folder/sheet.pdf"), std::string::npos);
+  }
+  ScratchFolder folder;
+  auto printer = QtPrintDevice::ToPdf("sheet.pdf");
   printer->SelectPrinter();
   printer->SetOrientation(PrintOrientation::Landscape);
   EXPECT_GT(printer->AreaWidth(), printer->AreaHeight());
@@ -305,13 +294,11 @@ TEST(QtPrintDevice, PrintsTextAndLineWorkIntoAPdfFileOfTwoPages) {
   printer->SetOrigin(720, 720);
   printer->Print("Second sheet");
   printer->EndDocument();
-
   std::string head(4, '\0');
-  std::ifstream(path, std::ios::binary).read(head.data(), 4);
-  const std::string info = CommandOutput("pdfinfo '" + path + "' 2>/dev/null");
-  const std::string text = CommandOutput("pdftotext '" + path + "' - 2>/dev/null");
-  std::filesystem::remove(path);
+  std::ifstream("sheet.pdf", std::ios::binary).read(head.data(), 4);
   EXPECT_EQ(head, "%PDF");
+  const std::string info = CommandOutput("pdfinfo sheet.pdf 2>/dev/null");
+  const std::string text = CommandOutput("pdftotext sheet.pdf - 2>/dev/null");
   if (info.empty())
     GTEST_SKIP() << "the PDF tools are not installed";
   const auto pages = info.find("Pages:");
@@ -319,17 +306,6 @@ TEST(QtPrintDevice, PrintsTextAndLineWorkIntoAPdfFileOfTwoPages) {
   EXPECT_EQ(std::stoi(info.substr(pages + 6)), 2) << info;
   EXPECT_NE(text.find("Sallen-Key summary"), std::string::npos) << text;
   EXPECT_NE(text.find("Second sheet"), std::string::npos) << text;
-}
-
-TEST(QtPrintDevice, AnUnwritableFileIsAFailureWithADescription) {
-  EnsureQtApplication();
-  auto printer = QtPrintDevice::ToPdf("/nonexistent-folder/sheet.pdf");
-  try {
-    printer->Print("never");
-    ADD_FAILURE() << "printing into a missing folder succeeded";
-  } catch (const PrintError& error) {
-    EXPECT_NE(std::string(error.what()).find("/nonexistent-folder/sheet.pdf"), std::string::npos);
-  }
 }
 
 // A page with one control of each kind that records what reaches it.
@@ -375,7 +351,6 @@ class PageWindowTest : public ::testing::Test {
   Widget* Find(const char* name) {
     return qobject_cast<Widget*>(window.WidgetFor(name));
   }
-  const bool application = (EnsureQtApplication(), true);
   ProbePage* probe = new ProbePage;
   PageWindow window{std::unique_ptr<Page>(probe)};
 };
@@ -412,10 +387,10 @@ TEST_F(PageWindowTest, MousePressesArriveInPageUnitsAndControlsScale) {
   QWidget* button = window.WidgetFor("cmdHide");
   EXPECT_EQ(std::tuple(button->geometry(), button->font().pixelSize()),
             std::tuple(QRect(600, 400, 200, 30), 14));  // 0.016 x 900 pixels = 14.4
-  window.resize(2400, 1800);
+  window.resize(2400, 1350);                            // the page's units stretch unevenly
   SettleEvents();
   EXPECT_EQ(std::tuple(button->geometry(), button->font().pixelSize()),
-            std::tuple(QRect(1200, 800, 400, 60), 29));  // 0.016 x 1800 pixels = 28.8
+            std::tuple(QRect(1200, 600, 400, 45), 22));  // 0.016 x 1350 pixels = 21.6
 }
 
 TEST_F(PageWindowTest, PaintsTheBackgroundAndKeepsTheDrawingAfterAResize) {
@@ -435,7 +410,6 @@ TEST_F(PageWindowTest, PaintsTheBackgroundAndKeepsTheDrawingAfterAResize) {
 
 // A smaller window opens at its share of the screen: centred, or where the page places it.
 TEST(PageWindowPlacement, OpensCentredOrAtThePagesPosition) {
-  EnsureQtApplication();
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   struct SmallPage final : Page {
     explicit SmallPage(bool placed) {
@@ -471,13 +445,6 @@ class ShellTest : public ::testing::Test {
     shell.reset();
     SettleEvents();
   }
-  // The design page on the opening defaults, as the welcome page opens it.
-  PageWindow* OpenDesign() {
-    shell->Context().record.SetOpeningDefaults();
-    shell->Open(PageId::Design, OpenMode::Switch);
-    SettleEvents();
-    return shell->WindowOf(PageId::Design);
-  }
   template <typename Widget = QWidget>
   Widget* Find(PageId page, const char* name) {
     PageWindow* window = shell->WindowOf(page);
@@ -489,7 +456,6 @@ class ShellTest : public ::testing::Test {
     SettleEvents();
   }
 
-  const bool application_ = (EnsureQtApplication(), true);
   ScratchFolder folder;
   ScriptedDialogs dialogs;
   PageFactory factory{"/usr/local/bin"};
@@ -529,7 +495,7 @@ TEST_F(ShellTest, EveryPageBuildsItsWidgets) {
   }
 }
 
-TEST_F(ShellTest, ClickThroughWelcomeDesignAndDesignCommand) {
+TEST_F(ShellTest, ClickThroughWelcomeDesignDesignCommandAndPlot) {
   using enum PageId;
   shell->Start();
   SettleEvents();
@@ -563,11 +529,8 @@ TEST_F(ShellTest, ClickThroughWelcomeDesignAndDesignCommand) {
   const DesignRecord& record = shell->Context().record;
   EXPECT_EQ(std::tuple(record.Bandwidth, record.dBbottom, record.C[1][2] > 0, shell->MainPage()),
             std::tuple(1e7f, -80.0f, true, Design));
-}
 
-TEST_F(ShellTest, OptionsSpinnersAndViewButtonsWorkOnTheRealWidgets) {
-  using enum PageId;
-  ASSERT_NE(OpenDesign(), nullptr);
+  // Options, spinners and view buttons.
   Find<QRadioButton>(Design, "optChebyshev")->click();
   EXPECT_EQ(std::tuple(Find<QRadioButton>(Design, "optChebyshev")->isChecked(),
                        Find<QRadioButton>(Design, "optButterworth")->isChecked(),
@@ -593,7 +556,10 @@ TEST_F(ShellTest, OptionsSpinnersAndViewButtonsWorkOnTheRealWidgets) {
 // Quit through the exit page saves and ends.
 TEST_F(ShellTest, NavigatesBetweenThePagesThatExist) {
   using enum PageId;
-  PageWindow* design = OpenDesign();
+  shell->Context().record.SetOpeningDefaults();  // as the welcome page leaves it
+  shell->Open(Design, OpenMode::Switch);
+  SettleEvents();
+  PageWindow* design = shell->WindowOf(Design);
   Click(Design, "cmdAbout");
   ASSERT_NE(shell->WindowOf(About), nullptr);
   EXPECT_EQ(shell->WindowOf(About)->windowTitle(), "KestroLab - About");
@@ -640,10 +606,11 @@ TEST(DisplayCheck, TheProgramSaysSoInOneLineAndFails) {
   int status = -1;
   const std::string output = CommandOutput(
       "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " KESTROLAB_PROGRAM " 2>&1", &status);
-  EXPECT_EQ(status, 1);
-  EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
-  EXPECT_NE(output.find("xvfb-run"), std::string::npos) << output;
-  EXPECT_NE(output.find("kestrolab-cli"), std::string::npos) << output;
+  EXPECT_EQ(std::tuple(status, std::count(output.begin(), output.end(), '\n'),
+                       output.find("xvfb-run") != std::string::npos,
+                       output.find("kestrolab-cli") != std::string::npos),
+            std::tuple(1, 1, true, true))
+      << output;
 }
 
 }  // namespace
