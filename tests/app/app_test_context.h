@@ -25,9 +25,7 @@ class RecordingNavigator final : public Navigator {
     OpenMode mode = OpenMode::Over;
     friend bool operator==(const Call&, const Call&) = default;
   };
-  void Open(PageId page, OpenMode mode) override {
-    calls.push_back({Call::Kind::Open, page, mode});
-  }
+  void Open(PageId p, OpenMode m) override { calls.push_back({Call::Kind::Open, p, m}); }
   void Close(PageId page) override { calls.push_back({Call::Kind::Close, page}); }
   void EndProgram() override { calls.push_back({Call::Kind::End, PageId::Opening}); }
   std::vector<Call> calls;
@@ -81,12 +79,8 @@ inline DesignRecord DistinctSession() {
       std::make_tuple(1000.0f, 4000.0f, 2, 1, 2.0f, 5000.0f, 200000.0f, -20.0f, -100.0f);
   r.NrStages = StagesForOrder(r.Order);
   for (int s = 1; s <= 2; ++s) {
-    for (int k = 1; k <= 3; ++k) {
-      r.C[s][k] = 1e-9f * static_cast<float>(s * 10 + k);
-      r.R[s][k] = 1000.0f * static_cast<float>(s * 10 + k);
-    }
-    r.R[s][4] = 1e-5f;
-    r.R[s][5] = 1.0f;
+    r.C[s] = {0, 1e-9f * (10 * s + 1), 1e-9f * (10 * s + 2), 1e-9f * (10 * s + 3)};
+    r.R[s] = {0, 1e3f * (10 * s + 1), 1e3f * (10 * s + 2), 1e3f * (10 * s + 3), 1e-5f, 1};
   }
   return r;
 }

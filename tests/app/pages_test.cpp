@@ -145,7 +145,7 @@ TEST_F(ExitPageTest, CancelClosesThePageAndSavesNothing) {
 }
 
 // While the three seconds pass the label says the design is saved and both buttons are off.
-TEST_F(ExitPageTest, ExitSavesShowsTheNoticeForThreeSecondsAndEnds) {
+TEST_F(ExitPageTest, ExitSavesShowsTheNoticeForThreeSecondsEndsAndRestartReadsItBack) {
   int pumpsWithNotice = 0;
   app.events.onPump = [&](int) {
     pumpsWithNotice +=
@@ -162,6 +162,12 @@ TEST_F(ExitPageTest, ExitSavesShowsTheNoticeForThreeSecondsAndEnds) {
   // One repaint before the wait, then one per reading until 3 s have passed (0.25 s a reading).
   EXPECT_EQ(std::pair(app.events.calls, pumpsWithNotice), std::pair(1 + 11, 1 + 11));
   EXPECT_GE(app.clock.now - 50000, 3.0);
+
+  AppTestContext next;  // the next start of the program reads it back into an identical record
+  OpeningPage(next.context).Click("cmdStart");
+  EXPECT_EQ(next.dialogs.Texts(), Strings{});
+  EXPECT_EQ(next.record.SessionFile, "LastSession.KST");
+  EXPECT_EQ(Session(DistinctSession()), Session(next.record));
 }
 
 TEST_F(ExitPageTest, AWaitThatCrossesMidnightEnds) {
@@ -172,15 +178,6 @@ TEST_F(ExitPageTest, AWaitThatCrossesMidnightEnds) {
   page.Click("cmdExit");
   EXPECT_EQ(app.events.calls, 3);
   EXPECT_EQ(app.navigator.calls, kCloseAndEnd);
-}
-
-TEST_F(ExitPageTest, RestartReadsTheSavedSessionBackIntoAnIdenticalRecord) {
-  page.Click("cmdExit");
-  AppTestContext next;  // the next start of the program
-  OpeningPage(next.context).Click("cmdStart");
-  EXPECT_EQ(next.dialogs.Texts(), Strings{});
-  EXPECT_EQ(next.record.SessionFile, "LastSession.KST");
-  EXPECT_EQ(Session(DistinctSession()), Session(next.record));
 }
 
 // A last session that cannot be written is not announced as saved; the user chooses.

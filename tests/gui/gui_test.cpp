@@ -297,13 +297,10 @@ TEST(QtPrintDevice, PrintsTextAndLineWorkIntoAPdfFileOfTwoPages) {
   std::string head(4, '\0');
   std::ifstream("sheet.pdf", std::ios::binary).read(head.data(), 4);
   EXPECT_EQ(head, "%PDF");
-  const std::string info = CommandOutput("pdfinfo sheet.pdf 2>/dev/null");
   const std::string text = CommandOutput("pdftotext sheet.pdf - 2>/dev/null");
-  if (info.empty())
-    GTEST_SKIP() << "the PDF tools are not installed";
-  const auto pages = info.find("Pages:");
-  ASSERT_NE(pages, std::string::npos) << info;
-  EXPECT_EQ(std::stoi(info.substr(pages + 6)), 2) << info;
+  if (text.empty())
+    GTEST_SKIP() << "pdftotext is not installed";
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 2) << text;  // one form feed a page
   EXPECT_NE(text.find("Sallen-Key summary"), std::string::npos) << text;
   EXPECT_NE(text.find("Second sheet"), std::string::npos) << text;
 }
