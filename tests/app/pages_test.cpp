@@ -123,12 +123,6 @@ const Calls kCloseAndEnd{{Call::Kind::Close, PageId::Exit}, {Call::Kind::End, Pa
 // quarter second a reading.
 struct ExitPageTest : ::testing::Test {
   ExitPageTest() { std::tie(app.clock.now, app.clock.stepPerReading) = std::pair(50000, 0.25); }
-  // The notice label's state and whether both buttons are enabled.
-  std::tuple<bool, bool, std::string, bool> State() {
-    const Control& notice = page["Label1"];
-    return {notice.visible, notice.bold, notice.caption,
-            page["cmdCancel"].enabled && page["cmdExit"].enabled};
-  }
   ScratchFolder folder;
   AppTestContext app{DistinctSession()};
   ExitPage page{app.context};
@@ -148,11 +142,11 @@ TEST_F(ExitPageTest, CancelClosesThePageAndSavesNothing) {
 TEST_F(ExitPageTest, ExitSavesShowsTheNoticeForThreeSecondsEndsAndRestartReadsItBack) {
   int pumpsWithNotice = 0;
   app.events.onPump = [&](int) {
+    const Control& notice = page["Label1"];
     pumpsWithNotice +=
-        State() == std::tuple(true, true,
-                              "Design has been saved as 'LASTSESSION' for program restart",
-                              false) &&
-        app.navigator.calls.empty();
+        notice.visible && notice.bold &&
+        notice.caption == "Design has been saved as 'LASTSESSION' for program restart" &&
+        !page["cmdCancel"].enabled && !page["cmdExit"].enabled && app.navigator.calls.empty();
   };
   page.Click("cmdExit");
   EXPECT_EQ(app.record.SessionFile, "LASTSESSION.KST");
@@ -191,7 +185,7 @@ TEST_F(ExitPageTest, AFailedSaveAsksBeforeLeavingWithoutIt) {
   EXPECT_EQ(question.buttons, MessageButtons::YesNo);
   EXPECT_TRUE(app.navigator.calls.empty());
   EXPECT_FALSE(page["Label1"].visible);
-  EXPECT_TRUE(std::get<3>(State()));
+  EXPECT_TRUE(page["cmdCancel"].enabled && page["cmdExit"].enabled);
 
   page.Click("cmdExit");  // Yes this time: leaves without the notice and its wait
   EXPECT_EQ(app.navigator.calls, kCloseAndEnd);

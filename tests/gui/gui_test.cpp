@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,15 +15,11 @@
 #include <QTime>
 #include <QToolButton>
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <set>
-#include <string>
 
 #include "files/scratch_folder.h"
 #include "gui/display_check.h"
@@ -65,7 +60,7 @@ void SettleEvents() {
   }
 }
 
-// What a shell command prints on its standard output, and its exit status.
+// A shell command's standard output and exit status.
 std::string CommandOutput(const std::string& command, int* exitStatus = nullptr) {
   std::string output;
   FILE* pipe = popen(command.c_str(), "r");
@@ -374,9 +369,9 @@ TEST_F(PageWindowTest, EventsReachThePageAndWidgetsFollowItsControls) {
   EXPECT_EQ(list->item(2)->text(), "third");
 }
 
-// Presses below the controls arrive in page units, the button counted from one; controls and
-// their font scale with the window.
-TEST_F(PageWindowTest, MousePressesArriveInPageUnitsAndControlsScale) {
+// Presses below the controls arrive in page units, the button counted from one; controls, their
+// font and the drawing scale with the window.
+TEST_F(PageWindowTest, MousePressesArriveInPageUnitsAndEverythingScales) {
   QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(600, 700));
   QTest::mouseClick(&window, Qt::RightButton, {}, QPoint(1100, 800));
   EXPECT_EQ(probe->downs, (std::vector<std::string>{"1 6000 7000", "2 11000 8000"}));
@@ -388,12 +383,11 @@ TEST_F(PageWindowTest, MousePressesArriveInPageUnitsAndControlsScale) {
   SettleEvents();
   EXPECT_EQ(std::tuple(button->geometry(), button->font().pixelSize()),
             std::tuple(QRect(1200, 600, 400, 45), 22));  // 0.016 x 1350 pixels = 21.6
-}
 
-TEST_F(PageWindowTest, PaintsTheBackgroundAndKeepsTheDrawingAfterAResize) {
+  // The background is painted and the drawing kept after a resize.
   EXPECT_EQ(window.grab().toImage().pixelColor(1100, 800), QColor(238, 255, 255));
   probe->DrawMark();
-  for (const QSize size : {QSize(1200, 900), QSize(800, 500)}) {
+  for (const QSize size : {QSize(1200, 900), QSize(800, 500)}) {  // back, and smaller
     window.resize(size);
     SettleEvents();
     const QImage shown = window.grab().toImage();
@@ -435,7 +429,6 @@ std::string Shown(const QWidget* widget) {
   return widget == nullptr ? "(none)" : widget->property(property).toString().toStdString();
 }
 
-// A shell with scripted dialogs, in an empty working folder.
 class ShellTest : public ::testing::Test {
  protected:
   ~ShellTest() override {
@@ -459,7 +452,6 @@ class ShellTest : public ::testing::Test {
   std::unique_ptr<Shell> shell = std::make_unique<Shell>(factory, dialogs, false);
 };
 
-// Every page id opens a real window whose widgets show their controls' captions.
 TEST_F(ShellTest, EveryPageBuildsItsWidgets) {
   using enum PageId;
   using enum OpenMode;
@@ -480,9 +472,7 @@ TEST_F(ShellTest, EveryPageBuildsItsWidgets) {
     for (const Control& control : page.Controls()) {
       const QWidget* widget = window.WidgetFor(control.name);
       ASSERT_NE(widget, nullptr) << control.name;
-      const bool captioned = control.kind != ControlKind::Spinner &&
-                             control.kind != ControlKind::ListBox &&
-                             control.kind != ControlKind::ScrollBar;
+      const bool captioned = control.kind < ControlKind::Spinner;  // not a spinner, list or bar
       EXPECT_EQ(std::tuple(widget->isHidden(), widget->isEnabled(),
                            captioned ? Shown(widget) : control.caption,
                            window.rect().contains(widget->geometry())),
