@@ -56,9 +56,13 @@ inline Strings Session(DesignRecord record) {
   return SessionFileLines(record, "* Active lowpass filter");
 }
 
-inline std::string Describe(const FileDialogRequest& r) {
-  return r.title + " | " + r.filter + " | " + r.initialName + " | " +
-         std::to_string(r.filterIndex) + (r.overwritePrompt ? " | overwrite prompt" : "");
+// The file dialogs asked for, a line each.
+inline std::string Describe(const std::vector<FileDialogRequest>& requests) {
+  std::string text;
+  for (const FileDialogRequest& r : requests)
+    text += r.title + " | " + r.filter + " | " + r.initialName + " | " +
+            std::to_string(r.filterIndex) + (r.overwritePrompt ? " | overwrite prompt\n" : "\n");
+  return text;
 }
 
 // The record as the welcome page leaves it after "Retrieve an olde design" with no file.
