@@ -64,9 +64,9 @@ void SettleEvents() {
 std::string CommandOutput(const std::string& command, int* exitStatus = nullptr) {
   std::string output;
   FILE* pipe = popen(command.c_str(), "r");
-  std::array<char, 512> buffer{};
-  while (pipe != nullptr && fgets(buffer.data(), buffer.size(), pipe) != nullptr)
-    output += buffer.data();
+  char buffer[512];
+  while (pipe != nullptr && fgets(buffer, sizeof buffer, pipe) != nullptr)
+    output += buffer;
   const int status = pipe != nullptr ? pclose(pipe) : -1;
   if (exitStatus != nullptr)
     *exitStatus = WEXITSTATUS(status);
@@ -79,9 +79,8 @@ constexpr Rgb kBlue{0, 0, 255};
 constexpr Rgb kBack{238, 255, 255};
 
 Rgb PixelAt(const QImage& image, int x, int y) {
-  const QColor colour = image.pixelColor(x, y);
-  return {static_cast<uint8_t>(colour.red()), static_cast<uint8_t>(colour.green()),
-          static_cast<uint8_t>(colour.blue())};
+  const QRgb pixel = image.pixel(x, y);
+  return {uint8_t(qRed(pixel)), uint8_t(qGreen(pixel)), uint8_t(qBlue(pixel))};
 }
 
 int CountColour(const QImage& image, QRect area, Rgb colour) {
@@ -462,8 +461,8 @@ TEST_F(ShellTest, EveryPageBuildsItsWidgets) {
     window.show();
     SettleEvents();
     Page& page = window.HostedPage();
-    EXPECT_EQ(window.windowTitle().toStdString(), page.WindowCaption());
-    EXPECT_FALSE(page.WindowCaption().empty());
+    EXPECT_EQ(std::tuple(window.windowTitle().toStdString(), page.WindowCaption().empty()),
+              std::tuple(page.WindowCaption(), false));
     for (const Control& control : page.Controls()) {
       const QWidget* widget = window.WidgetFor(control.name);
       ASSERT_NE(widget, nullptr) << control.name;
