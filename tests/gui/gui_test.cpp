@@ -366,10 +366,6 @@ TEST_F(PageWindowTest, EventsReachThePageAndWidgetsFollowItsControls) {
 // Presses below the controls arrive in page units, the button counted from one; controls, their
 // font and the drawing scale with the window.
 TEST_F(PageWindowTest, MousePressesArriveInPageUnitsAndEverythingScales) {
-  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(600, 700));
-  QTest::mouseClick(&window, Qt::RightButton, {}, QPoint(1100, 800));
-  EXPECT_EQ(probe->downs, (std::vector<std::string>{"1 6000 7000", "2 11000 8000"}));
-
   QWidget* button = window.WidgetFor("cmdHide");
   EXPECT_EQ(std::tuple(button->geometry(), button->font().pixelSize()),
             std::tuple(QRect(600, 400, 200, 30), 14));  // 0.016 x 900 pixels = 14.4
@@ -377,6 +373,9 @@ TEST_F(PageWindowTest, MousePressesArriveInPageUnitsAndEverythingScales) {
   SettleEvents();
   EXPECT_EQ(std::tuple(button->geometry(), button->font().pixelSize()),
             std::tuple(QRect(1200, 600, 400, 45), 22));  // 0.016 x 1350 pixels = 21.6
+  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(1200, 1050));
+  QTest::mouseClick(&window, Qt::RightButton, {}, QPoint(2200, 1200));
+  EXPECT_EQ(probe->downs, (std::vector<std::string>{"1 6000 7000", "2 11000 8000"}));
 
   // The background is painted and the drawing kept after a resize.
   EXPECT_EQ(window.grab().toImage().pixelColor(1100, 800), QColor(238, 255, 255));
