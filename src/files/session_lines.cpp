@@ -1,7 +1,6 @@
 #include "files/session_lines.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "core/eng_value.h"
 
@@ -9,27 +8,9 @@ namespace kestro {
 
 namespace {
 
-constexpr std::size_t kReaderWidth = 12;  // characters of a value the reader takes
-
 std::string WithDecimalPoint(std::string text) {
   std::replace(text.begin(), text.end(), ',', '.');
   return text;
-}
-
-// Exponent form with the given significant digits: "-1.23457E-09".
-std::string ExponentForm(float value, int digits) {
-  char buffer[40] = {};
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
-                                    std::chars_format::scientific, digits - 1);
-  std::string text(buffer, result.ptr);
-  const std::size_t e = text.find('e');
-  std::string mantissa = text.substr(0, e);
-  if (mantissa.find('.') != std::string::npos) {
-    mantissa.erase(mantissa.find_last_not_of('0') + 1);
-    if (mantissa.back() == '.')
-      mantissa.pop_back();
-  }
-  return mantissa + "E" + text.substr(e + 1);
 }
 
 std::string ValueLine(const std::string& key, float value) {
@@ -116,15 +97,7 @@ void AppendLimits(const DesignRecord& r, std::vector<std::string>& lines) {
 }  // namespace
 
 std::string SessionNumber(float value) {
-  const std::string text = WithDecimalPoint(PlainNumber(value));
-  if (text.size() <= kReaderWidth)
-    return text;
-  for (int digits = 6; digits > 1; --digits) {
-    const std::string shorter = ExponentForm(value, digits);
-    if (shorter.size() <= kReaderWidth)
-      return shorter;
-  }
-  return ExponentForm(value, 1);
+  return PlainNumber(value);  // "." whatever the locale, never wider than the reader's 12
 }
 
 std::string LimitLine(float shape, float start, float stop, float top, float bottom) {
