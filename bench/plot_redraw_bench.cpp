@@ -12,6 +12,7 @@
 #include "platform/app_context.h"
 #include "platform/qt/qt_canvas.h"
 #include "plotpage/plot_page.h"
+#include "silent_dialogs.h"
 #include "synthesis/stage_synthesis.h"
 
 namespace kestro {
@@ -19,16 +20,7 @@ namespace {
 
 // --- Platform services the page needs and the benchmark never uses ---
 
-class SilentDialogs final : public Dialogs {
- public:
-  MessageAnswer Message(const std::string&, MessageButtons, MessageIcon,
-                        const std::string&) override {
-    return MessageAnswer::Ok;
-  }
-  void Beep() override {}
-  std::string OpenFile(const FileDialogRequest&) override { return {}; }
-  std::string SaveFile(const FileDialogRequest&) override { return {}; }
-};
+using bench::SilentDialogs;
 
 class IdleNavigator final : public Navigator {
  public:

@@ -1,23 +1,13 @@
 #include <benchmark/benchmark.h>
 
 #include "analysis/response_engine.h"
-#include "platform/dialogs.h"
+#include "silent_dialogs.h"
 #include "synthesis/stage_synthesis.h"
 
 namespace kestro {
 namespace {
 
-// Dialogs that drop everything: the benchmarked designs never fail.
-class SilentDialogs final : public Dialogs {
- public:
-  MessageAnswer Message(const std::string&, MessageButtons, MessageIcon,
-                        const std::string&) override {
-    return MessageAnswer::Ok;
-  }
-  void Beep() override {}
-  std::string OpenFile(const FileDialogRequest&) override { return {}; }
-  std::string SaveFile(const FileDialogRequest&) override { return {}; }
-};
+using bench::SilentDialogs;
 
 DesignRecord Design(int16_t family, int16_t order, float apass = 0.0f) {
   DesignRecord record;

@@ -1,6 +1,7 @@
 #include "cli/design_run.h"
 
 #include <string>
+#include <utility>
 
 #include "cli/design_report.h"
 #include "cli/exit_codes.h"
@@ -30,18 +31,15 @@ DesignFields FieldsFromOptions(const CliArguments& args, DesignRecord& record) {
     fields.family = FamilyCode(*family);
   // Choosing a family makes the parts the design's own; manual keeps the user's parts.
   record.PartsModified = fields.family == kManual ? 1 : 0;
-  if (const auto order = args.Value("order"))
-    fields.order = *order;
-  if (const auto width = args.Value("bandwidth"))
-    fields.width = *width;
-  if (const auto ripple = args.Value("ripple"))
-    fields.apass = *ripple;
-  if (const auto start = args.Value("start"))
-    fields.start = *start;
-  if (const auto stop = args.Value("stop"))
-    fields.stop = *stop;
-  if (const auto intervals = args.Value("intervals"))
-    fields.intervals = *intervals;
+  // The text options go into their fields as if typed there.
+  const std::pair<const char*, std::string DesignFields::*> kTypedOptions[] = {
+      {"order", &DesignFields::order},  {"bandwidth", &DesignFields::width},
+      {"ripple", &DesignFields::apass}, {"start", &DesignFields::start},
+      {"stop", &DesignFields::stop},    {"intervals", &DesignFields::intervals}};
+  for (const auto& [option, field] : kTypedOptions) {
+    if (const auto value = args.Value(option))
+      fields.*field = *value;
+  }
   return fields;
 }
 

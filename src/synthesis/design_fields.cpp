@@ -18,6 +18,19 @@ constexpr float kMinGainTop = 0.0f;
 constexpr float kMaxGainBottom = -1.0f;
 constexpr float kMinGainBottom = -100.0f;
 
+// A value outside [low, high] is set to the bound it passed, with that bound's message.
+template <typename T>
+void KeepWithin(T& value, T low, T high, const char* lowMessage, const char* highMessage,
+                Dialogs& dialogs) {
+  if (value < low) {
+    value = low;
+    dialogs.Message(lowMessage);
+  } else if (value > high) {
+    value = high;
+    dialogs.Message(highMessage);
+  }
+}
+
 // Bandwidth, order and family. A bandwidth of 0 or less (empty or unreadable text included)
 // cannot be designed and gets the 1 kHz the page gives such a value when it loads; an order
 // below 2 has no stages to design.
@@ -94,29 +107,15 @@ bool ReadSweep(DesignFields& fields, DesignRecord& record, Dialogs& dialogs) {
 // The number of intervals and the graph axes.
 void ReadGraph(const DesignFields& fields, DesignRecord& record, Dialogs& dialogs) {
   ReadEngValue(fields.intervals, record.Nints);
-  if (record.Nints < kMinIntervals) {
-    record.Nints = kMinIntervals;
-    dialogs.Message("Number of test frequencies has been reset upward to 10");
-  } else if (record.Nints > kMaxNints) {
-    record.Nints = kMaxNints;
-    dialogs.Message("Number of test frequencies has been reset downward to 2048");
-  }
+  KeepWithin<int16_t>(record.Nints, kMinIntervals, kMaxNints,
+                      "Number of test frequencies has been reset upward to 10",
+                      "Number of test frequencies has been reset downward to 2048", dialogs);
   ReadEngValue(fields.dBTop, record.dBtop);
-  if (record.dBtop > kMaxGainTop) {
-    record.dBtop = kMaxGainTop;
-    dialogs.Message("Gain top has been reset to +40");
-  } else if (record.dBtop < kMinGainTop) {
-    record.dBtop = kMinGainTop;
-    dialogs.Message("Gain top has been reset to 0");
-  }
+  KeepWithin(record.dBtop, kMinGainTop, kMaxGainTop, "Gain top has been reset to 0",
+             "Gain top has been reset to +40", dialogs);
   ReadEngValue(fields.dBBottom, record.dBbottom);
-  if (record.dBbottom > kMaxGainBottom) {
-    record.dBbottom = kMaxGainBottom;
-    dialogs.Message("Gain bottom has been reset to -1");
-  } else if (record.dBbottom < kMinGainBottom) {
-    record.dBbottom = kMinGainBottom;
-    dialogs.Message("Gain bottom has been reset to -100");
-  }
+  KeepWithin(record.dBbottom, kMinGainBottom, kMaxGainBottom, "Gain bottom has been reset to -100",
+             "Gain bottom has been reset to -1", dialogs);
   ReadEngValue(fields.delay, record.DelayTop);
 }
 
