@@ -10,7 +10,7 @@
 #include "platform/qt/page_window.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_event_pump.h"
-#include "platform/qt/qt_random.h"
+#include "platform/uniform_random.h"
 
 namespace kestro {
 
@@ -52,7 +52,7 @@ class Shell final : public Navigator {
   PlotShared plot_{};
   QtEventPump events_;
   QtClock clock_;
-  QtRandom random_;
+  UniformRandom random_;
   AppContext context_;
   const PageFactory& factory_;
   bool blockOnModal_;

@@ -30,7 +30,6 @@
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_print_device.h"
-#include "platform/qt/qt_random.h"
 #include "platform/qt/retained_canvas.h"
 #include "platform/qt/spinner_widget.h"
 #include "support/scripted_dialogs.h"
@@ -229,22 +228,6 @@ TEST(QtDialogs, FilterStringsBecomeQtFilterLists) {
                          QtDialogs::SelectedFilter(filter, 7)}),
             (std::vector<QString>{"Easy (*.DAT *.dat)", "Scientific (*.TXT *.txt)",
                                   "Easy (*.DAT *.dat)"}));
-}
-
-TEST(QtRandom, OneNeverSeededSequenceOnZeroToOne) {
-  QtRandom first, second;
-  std::set<float> distinct;
-  double sum = 0;
-  constexpr int kDraws = 20000;
-  for (int i = 0; i < kDraws; ++i) {
-    const float value = first.Next();
-    ASSERT_TRUE(value >= 0.0f && value < 1.0f) << value;
-    EXPECT_EQ(value, second.Next());  // every run draws the same numbers
-    distinct.insert(value);
-    sum += value;
-  }
-  EXPECT_GT(distinct.size(), kDraws * 9u / 10u);
-  EXPECT_NEAR(sum / kDraws, 0.5, 0.01);  // mean of U(0,1), 5 standard errors
 }
 
 TEST(QtClock, ReadsSecondsSinceMidnight) {
