@@ -1,2 +1,0 @@
-// The kestro library gathers the Qt-free layers; each layer is a library of its own.
-namespace kestro {}
