@@ -39,6 +39,7 @@ class PlotDrawing final {
   // Colour set k = 1..8; any other k changes nothing.
   void SelectColorSet(int k);
   void ResetColours() { colours_ = CurveColours::Load(); }
+  void SetColours(const CurveColours& colours) { colours_ = colours; }
   const CurveColours& Colours() const { return colours_; }
   void SetOverlayMode(bool on) { overlayMode_ = on; }
   bool OverlayMode() const { return overlayMode_; }

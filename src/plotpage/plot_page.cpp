@@ -15,7 +15,8 @@ PlotPage::PlotPage(AppContext& context)
       plot_(surface_, context.record, context.plot),
       parts_(*this, context, plot_),
       rounding_(*this, context.record, plot_),
-      bandwidth_(*this, context, plot_) {
+      bandwidth_(*this, context, plot_),
+      monteCarlo_(*this, context, plot_) {
   SetWindowCaption("KestroLab - Plot");
   SetBackColour(plot::kPageBackground);
   CreateControls();
@@ -110,12 +111,12 @@ void PlotPage::WireCommands() {
   (*this)["cmdTuneWidth"].onClick = [this] { bandwidth_.OpenPanel(); };
   (*this)["cmdWidthDown"].onClick = [this] { bandwidth_.Step(false); };
   (*this)["cmdWidthUp"].onClick = [this] { bandwidth_.Step(true); };
-  for (const char* name : {"cmdPrint", "cmdSavePlot", "cmdGetPlot", "cmdOptimize", "cmdMonteCarlo",
-                           "cmdResetMC", "cmdMC1", "cmdMC2", "cmdMC5", "cmdMC10", "cmdMC20",
-                           "cmdLimit1", "cmdLimit2", "cmdLimit4"}) {
+  for (const char* name : {"cmdPrint", "cmdSavePlot", "cmdGetPlot", "cmdOptimize", "cmdLimit1",
+                           "cmdLimit2", "cmdLimit4"}) {
     (*this)[name].onClick = [this] { NotBuilt(); };
   }
   WirePanels();
+  WireLongRuns();
   WireNavigation();
 }
 
@@ -129,6 +130,19 @@ void PlotPage::WirePanels() {
     const std::string name = std::string("cmd") + plot_controls::kParts[part];
     (*this)[name + "down"].onClick = [this, part] { parts_.Step(part, false); };
     (*this)[name + "up"].onClick = [this, part] { parts_.Step(part, true); };
+  }
+}
+
+void PlotPage::WireLongRuns() {
+  (*this)["cmdMonteCarlo"].onClick = [this] { monteCarlo_.Prepare(); };
+  (*this)["cmdResetMC"].onClick = [this] { monteCarlo_.ShowExtremes(); };
+  // The tolerance buttons and MCTolerance, the full relative width of the spread.
+  for (const auto& [name, tolerance] :
+       {std::pair{"cmdMC1", 0.02f}, std::pair{"cmdMC2", 0.04f}, std::pair{"cmdMC5", 0.1f},
+        std::pair{"cmdMC10", 0.2f}, std::pair{"cmdMC20", 0.4f}}) {
+    const std::string button = name;
+    const float width = tolerance;
+    (*this)[button].onClick = [this, button, width] { monteCarlo_.Run(button, width); };
   }
 }
 

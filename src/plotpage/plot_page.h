@@ -4,6 +4,7 @@
 #include "platform/page.h"
 #include "plotpage/bandwidth_tuning.h"
 #include "plotpage/deferred_canvas.h"
+#include "plotpage/monte_carlo.h"
 #include "plotpage/part_adjustment.h"
 #include "plotpage/response_plot.h"
 #include "plotpage/standard_rounding.h"
@@ -27,6 +28,7 @@ class PlotPage final : public Page {
 
   ResponsePlot& Plot() { return plot_; }
   PartAdjustment& Parts() { return parts_; }
+  MonteCarlo& Tolerances() { return monteCarlo_; }
 
   // The message of the commands that later work fills in.
   static constexpr const char* kNotBuiltMessage = "This command is not built yet.";
@@ -40,6 +42,7 @@ class PlotPage final : public Page {
   // --- Commands ---
   void WireCommands();
   void WirePanels();
+  void WireLongRuns();
   void WireNavigation();
   void TogglePhase();
   void ToggleDelay();
@@ -52,6 +55,7 @@ class PlotPage final : public Page {
   PartAdjustment parts_;
   StandardRounding rounding_;
   BandwidthTuning bandwidth_;
+  MonteCarlo monteCarlo_;
 };
 
 }  // namespace kestro

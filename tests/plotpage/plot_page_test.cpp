@@ -160,8 +160,8 @@ TEST(PlotPageCommands, NavigationOpensThePage) {
 }
 
 TEST(PlotPageCommands, LaterCommandsSaySoAndChangeNothing) {
-  for (const char* button : {"cmdPrint", "cmdSavePlot", "cmdGetPlot", "cmdMonteCarlo",
-                             "cmdOptimize", "cmdMC5", "cmdLimit2"}) {
+  for (const char* button : {"cmdPrint", "cmdSavePlot", "cmdGetPlot",
+                             "cmdOptimize", "cmdLimit2"}) {
     PlotPageFixture f;
     const DesignRecord before = f.record;
     f.Click(button);

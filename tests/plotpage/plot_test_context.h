@@ -13,6 +13,7 @@
 #include "plotpage/plot_page.h"
 #include "support/recording_canvas.h"
 #include "support/scripted_dialogs.h"
+#include "support/sequence_random.h"
 #include "synthesis/stage_synthesis.h"
 
 namespace kestro::test {
@@ -27,11 +28,6 @@ class RecordingNavigator final : public Navigator {
   void EndProgram() override {}
   std::vector<std::pair<PageId, OpenMode>> opened;
   std::vector<PageId> closed;
-};
-
-class ZeroRandom final : public Random {
- public:
-  float Next() override { return 0.0f; }
 };
 
 // Index of the first command of `kind` at or after `from`; commands.size() when there is none.
@@ -93,7 +89,7 @@ struct PlotTestContext {
   RecordingNavigator navigator;
   ManualEventPump pump;
   ManualClock clock;
-  ZeroRandom random;
+  SequenceRandom random;
   AppContext context{record, shared, dialogs, navigator, pump, clock, random};
   RecordingCanvas canvas;
 };
