@@ -7,13 +7,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
 
-#include "platform/qt/qt_canvas.h"
 #include "platform/qt/spinner_widget.h"
 
 namespace kestro {
@@ -52,6 +52,9 @@ int ButtonCode(Qt::MouseButtons buttons) {
   return code;
 }
 
+// 30 ms: more than 30 repaints a second during a long run, each one image copy.
+constexpr int kFrameMilliseconds = 30;
+
 float ScreenWidthTwips(const QScreen* screen) {
   if (screen == nullptr)
     return 1920 * 15;
@@ -62,10 +65,12 @@ float ScreenWidthTwips(const QScreen* screen) {
 }  // namespace
 
 PageWindow::PageWindow(std::unique_ptr<Page> page, QWidget* parent)
-    : QWidget(parent), page_(std::move(page)), drawing_([this] { update(); }) {
+    : QWidget(parent), page_(std::move(page)), drawing_([this] { ScheduleRepaint(); }) {
   setAttribute(Qt::WA_DeleteOnClose);
+  setAttribute(Qt::WA_OpaquePaintEvent);  // the backing image covers the whole window
   setMouseTracking(true);
   drawing_.SetScreenWidthTwips(ScreenWidthTwips(QGuiApplication::primaryScreen()));
+  drawing_.SetHeightShare(page_->WindowHeightShare());
   page_->SetCanvas(&drawing_);
   if (const auto& back = page_->BackColour()) {
     QPalette colours = palette();
@@ -73,6 +78,11 @@ PageWindow::PageWindow(std::unique_ptr<Page> page, QWidget* parent)
     setPalette(colours);
     setAutoFillBackground(true);
   }
+  drawing_.SetBackground(palette().color(QPalette::Window));
+  drawing_.Resize(size());
+  frame_.setSingleShot(true);
+  frame_.setInterval(kFrameMilliseconds);
+  connect(&frame_, &QTimer::timeout, this, [this] { EndFrame(); });
   BuildMissingWidgets();
   Sync();
 }
@@ -297,12 +307,14 @@ void PageWindow::ShowAsPage() {
     showMaximized();
     return;
   }
-  const QSize size(static_cast<int>(available.width() * widthShare),
-                   static_cast<int>(available.height() * heightShare));
+  const auto share = [](int pixels, float part) {
+    return static_cast<int>(static_cast<double>(pixels) * part);
+  };
+  const QSize size(share(available.width(), widthShare), share(available.height(), heightShare));
   resize(size);
   if (const auto& position = page_->WindowPosition()) {
-    move(available.topLeft() + QPoint(static_cast<int>(available.width() * position->first),
-                                      static_cast<int>(available.height() * position->second)));
+    move(available.topLeft() + QPoint(share(available.width(), position->first),
+                                      share(available.height(), position->second)));
   } else {
     move(available.center() - QPoint(size.width() / 2, size.height() / 2));
   }
@@ -314,18 +326,33 @@ void PageWindow::CloseByProgram() {
   close();
 }
 
-void PageWindow::paintEvent(QPaintEvent* /*event*/) {
+void PageWindow::ScheduleRepaint() {
+  if (frame_.isActive()) {
+    repaintWaiting_ = true;
+    return;
+  }
+  update(drawing_.TakeDirty());
+  frame_.start();
+}
+
+void PageWindow::EndFrame() {
+  if (!repaintWaiting_)
+    return;
+  repaintWaiting_ = false;
+  update(drawing_.TakeDirty());
+  frame_.start();
+}
+
+void PageWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  QtCanvas canvas(painter, QSizeF(width(), height()), page_->WindowHeightShare(),
-                  drawing_.ScreenWidthTwips());
-  if (const auto& back = page_->BackColour())
-    canvas.SetBackground(*back);
-  drawing_.ReplayOn(canvas);
+  const QRect area = event->rect();
+  painter.drawImage(area, drawing_.Image(), area);
 }
 
 void PageWindow::resizeEvent(QResizeEvent* /*event*/) {
   for (Entry& entry : entries_)
     Place(entry);
+  drawing_.Resize(size());
   update();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -8,8 +9,8 @@
 #include <vector>
 
 #include "platform/page.h"
+#include "platform/qt/backed_canvas.h"
 #include "platform/qt/page_geometry.h"
-#include "platform/qt/retained_canvas.h"
 
 namespace kestro {
 
@@ -68,9 +69,15 @@ class PageWindow final : public QWidget {
   void Deliver(const std::function<void()>& event);
   PageGeometry Geometry() const;
   QPointF PagePosition(const QMouseEvent* event) const;
+  // At most one repaint a frame, however fast the page draws: the first change repaints at once,
+  // later ones within the frame wait for its end.
+  void ScheduleRepaint();
+  void EndFrame();
 
   std::unique_ptr<Page> page_;
-  RetainedCanvas drawing_;
+  BackedCanvas drawing_;
+  QTimer frame_;
+  bool repaintWaiting_ = false;
   std::vector<Entry> entries_;
   bool shown_ = false;
   bool closingByProgram_ = false;

@@ -46,7 +46,44 @@ QtCanvas::QtCanvas(QPaintDevice& device)
   font_.setPixelSize(std::max(1, static_cast<int>(geometry_.FontPixels() + 0.5f)));
 }
 
-QtCanvas::~QtCanvas() = default;
+QtCanvas::~QtCanvas() {
+  Flush();
+}
+
+// A one-pixel pen takes the rasteriser's fast path; a wider one goes through the general
+// stroker, which costs a hundred times more for a long curve. A two-pixel curve is therefore
+// drawn as three one-pixel copies, the second one pixel right and the third one pixel down:
+// two pixels thick in every direction.
+void QtCanvas::Flush() {
+  if (pending_.isEmpty())
+    return;
+  if (lineWidth_ != 2) {
+    UsePen(pendingColour_);
+    painter_.drawPolyline(pending_);
+  } else {
+    lineWidth_ = 1;
+    UsePen(pendingColour_);
+    painter_.drawPolyline(pending_);
+    painter_.drawPolyline(pending_.translated(1, 0));
+    painter_.drawPolyline(pending_.translated(0, 1));
+    lineWidth_ = 2;
+  }
+  pending_.clear();
+}
+
+// Continues the pending polyline when the segment starts where it ends, in the same pen.
+void QtCanvas::ExtendPending(QPointF from, QPointF to, Rgb colour) {
+  const QPointF start =
+      geometry_.ToPixels(static_cast<float>(from.x()), static_cast<float>(from.y()));
+  const QPointF end = geometry_.ToPixels(static_cast<float>(to.x()), static_cast<float>(to.y()));
+  if (!pending_.isEmpty() && (pendingColour_ != colour || pending_.back() != start))
+    Flush();
+  if (pending_.isEmpty()) {
+    pendingColour_ = colour;
+    pending_.append(start);
+  }
+  pending_.append(end);
+}
 
 // Curves are thousands of segments in one colour: the pen is changed only when it differs.
 void QtCanvas::UsePen(Rgb colour) {
@@ -63,32 +100,50 @@ void QtCanvas::UsePen(Rgb colour) {
 }
 
 void QtCanvas::FillRect(float x1, float y1, float x2, float y2, Rgb colour) {
+  Flush();
   const QRectF area = QRectF(geometry_.ToPixels(x1, y1), geometry_.ToPixels(x2, y2)).normalized();
   painter_.fillRect(area.adjusted(0, 0, 1, 1), ToQColor(colour));
   current_ = QPointF(x2, y2);
 }
 
 void QtCanvas::Rect(float x1, float y1, float x2, float y2, Rgb colour) {
+  Flush();
   UsePen(colour);
   painter_.drawRect(QRectF(geometry_.ToPixels(x1, y1), geometry_.ToPixels(x2, y2)).normalized());
   current_ = QPointF(x2, y2);
 }
 
+// A zero-length line (the first point of a curve) starts a polyline that LineTo continues.
 void QtCanvas::Line(float x1, float y1, float x2, float y2, Rgb colour) {
-  UsePen(colour);
-  painter_.drawLine(geometry_.ToPixels(x1, y1), geometry_.ToPixels(x2, y2));
+  if (x1 == x2 && y1 == y2) {
+    Flush();
+    ExtendPending(QPointF(x1, y1), QPointF(x2, y2), colour);
+  } else {
+    Flush();
+    UsePen(colour);
+    painter_.drawLine(geometry_.ToPixels(x1, y1), geometry_.ToPixels(x2, y2));
+  }
   current_ = QPointF(x2, y2);
 }
 
 void QtCanvas::LineTo(float x, float y, Rgb colour) {
-  UsePen(colour);
-  painter_.drawLine(
-      geometry_.ToPixels(static_cast<float>(current_.x()), static_cast<float>(current_.y())),
-      geometry_.ToPixels(x, y));
+  ExtendPending(current_, QPointF(x, y), colour);
   current_ = QPointF(x, y);
 }
 
+void QtCanvas::Polyline(const std::vector<QPointF>& points, Rgb colour) {
+  if (points.empty())
+    return;
+  Flush();
+  for (std::size_t i = 1; i < points.size(); ++i)
+    ExtendPending(points[i - 1], points[i], colour);
+  if (points.size() == 1)
+    ExtendPending(points[0], points[0], colour);
+  current_ = points.back();
+}
+
 void QtCanvas::Point(float x, float y, Rgb colour) {
+  Flush();
   UsePen(colour);
   painter_.drawPoint(geometry_.ToPixels(x, y));
   current_ = QPointF(x, y);
@@ -96,6 +151,8 @@ void QtCanvas::Point(float x, float y, Rgb colour) {
 }
 
 void QtCanvas::SetLineWidth(int width) {
+  if (std::max(1, width) != lineWidth_)
+    Flush();
   lineWidth_ = std::max(1, width);
 }
 
@@ -104,6 +161,7 @@ void QtCanvas::SetTextColour(Rgb colour) {
 }
 
 void QtCanvas::Print(const std::string& text) {
+  Flush();
   painter_.setFont(font_);
   painter_.setPen(ToQColor(textColour_));
   penSet_ = false;
@@ -115,16 +173,20 @@ void QtCanvas::Print(const std::string& text) {
 }
 
 void QtCanvas::Circle(float x, float y, float radius, Rgb colour) {
+  Flush();
   UsePen(colour);
   const float pixels = radius * geometry_.PixelsPerUnitX();  // round on the screen
   painter_.drawEllipse(geometry_.ToPixels(x, y), pixels, pixels);
 }
 
 void QtCanvas::Clear() {
+  pending_.clear();
   painter_.fillRect(QRectF(QPointF(0, 0), pixels_), ToQColor(background_));
 }
 
 void QtCanvas::SetPositions(QPointF current, QPointF text) {
+  if (current != current_)
+    Flush();
   current_ = current;
   text_ = text;
 }

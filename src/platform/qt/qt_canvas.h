@@ -2,7 +2,9 @@
 
 #include <QFont>
 #include <QPointF>
+#include <QPolygonF>
 #include <memory>
+#include <vector>
 
 #include "platform/canvas.h"
 #include "platform/qt/page_geometry.h"
@@ -46,10 +48,16 @@ class QtCanvas final : public Canvas {
   void SetBackground(Rgb colour) { background_ = colour; }
   // Sets the current point and the text position without drawing (replaying a drawing).
   void SetPositions(QPointF current, QPointF text);
+  // A line through points given in page units, in the current line width; the last point
+  // becomes the current point.
+  void Polyline(const std::vector<QPointF>& points, Rgb colour);
+  // Paints the segments still gathered into one polyline (before the surface is shown).
+  void Flush();
   const PageGeometry& Geometry() const { return geometry_; }
 
  private:
   void UsePen(Rgb colour);
+  void ExtendPending(QPointF from, QPointF to, Rgb colour);
 
   std::unique_ptr<QPainter> ownPainter_;
   QPainter& painter_;
@@ -65,6 +73,10 @@ class QtCanvas final : public Canvas {
   int penWidth_ = 0;
   QPointF current_;  // page units
   QPointF text_;     // page units
+  // Consecutive segments in one pen are painted as one polyline: a curve of 2000 segments costs
+  // one stroke instead of 2000. Pixels; empty when nothing is pending.
+  QPolygonF pending_;
+  Rgb pendingColour_;
 };
 
 }  // namespace kestro

@@ -12,44 +12,96 @@ constexpr float kTextUnitsPerChar = 220;
 constexpr float kTextUnitsHigh = 400;
 }  // namespace
 
-RetainedCanvas::RetainedCanvas(std::function<void()> changed, float screenWidthTwips)
-    : changed_(std::move(changed)), screenWidthTwips_(screenWidthTwips) {}
+RetainedCanvas::RetainedCanvas(std::function<void()> changed, float screenWidthTwips,
+                               std::size_t maxKeptPoints)
+    : maxKeptPoints_(maxKeptPoints),
+      changed_(std::move(changed)),
+      screenWidthTwips_(screenWidthTwips) {}
 
 void RetainedCanvas::Record(Command command) {
-  command.current = current_;
-  command.textAt = text_;
-  commands_.push_back(std::move(command));
+  if (complete_) {
+    command.current = current_;
+    command.textAt = text_;
+    keptPoints_ += std::max<std::size_t>(1, command.points.size());
+    commands_.push_back(std::move(command));
+  }
+  GiveUpOverBound();
   if (changed_)
     changed_();
+}
+
+// Past the bound only the state is followed, until the next Clear.
+void RetainedCanvas::GiveUpOverBound() {
+  if (keptPoints_ <= maxKeptPoints_)
+    return;
+  complete_ = false;
+  commands_.clear();
+  commands_.shrink_to_fit();
+  keptPoints_ = 0;
+}
+
+// A segment that continues the last polyline in its colour is appended to it.
+bool RetainedCanvas::ExtendPolyline(float x, float y, Rgb colour) {
+  if (commands_.empty() || !complete_)
+    return false;
+  Command& last = commands_.back();
+  if (last.kind != Kind::Polyline || last.colour != colour || last.points.back() != current_)
+    return false;
+  last.points.emplace_back(x, y);
+  last.x1 = std::min(last.x1, x);
+  last.y1 = std::min(last.y1, y);
+  last.x2 = std::max(last.x2, x);
+  last.y2 = std::max(last.y2, y);
+  current_ = QPointF(x, y);
+  last.current = current_;
+  ++keptPoints_;
+  GiveUpOverBound();
+  return true;
 }
 
 void RetainedCanvas::FillRect(float x1, float y1, float x2, float y2, Rgb colour) {
   DropCovered(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
   current_ = QPointF(x2, y2);
-  Record({Kind::FillRect, x1, y1, x2, y2, colour, 0, {}, {}, {}});
+  Record({Kind::FillRect, x1, y1, x2, y2, colour, 0, {}, {}, {}, {}});
 }
 
 void RetainedCanvas::Rect(float x1, float y1, float x2, float y2, Rgb colour) {
   current_ = QPointF(x2, y2);
-  Record({Kind::Rect, x1, y1, x2, y2, colour, 0, {}, {}, {}});
+  Record({Kind::Rect, x1, y1, x2, y2, colour, 0, {}, {}, {}, {}});
 }
 
 void RetainedCanvas::Line(float x1, float y1, float x2, float y2, Rgb colour) {
   current_ = QPointF(x2, y2);
-  Record({Kind::Line, x1, y1, x2, y2, colour, 0, {}, {}, {}});
+  Record({Kind::Line, x1, y1, x2, y2, colour, 0, {}, {}, {}, {}});
 }
 
 void RetainedCanvas::LineTo(float x, float y, Rgb colour) {
+  if (ExtendPolyline(x, y, colour)) {
+    if (changed_)
+      changed_();
+    return;
+  }
   const auto fromX = static_cast<float>(current_.x());
   const auto fromY = static_cast<float>(current_.y());
   current_ = QPointF(x, y);
-  Record({Kind::LineTo, fromX, fromY, x, y, colour, 0, {}, {}, {}});
+  Command polyline{Kind::Polyline,
+                   std::min(fromX, x),
+                   std::min(fromY, y),
+                   std::max(fromX, x),
+                   std::max(fromY, y),
+                   colour,
+                   0,
+                   {},
+                   {},
+                   {},
+                   {QPointF(fromX, fromY), current_}};
+  Record(std::move(polyline));
 }
 
 void RetainedCanvas::Point(float x, float y, Rgb colour) {
   current_ = QPointF(x, y);
   text_ = current_;
-  Command point{Kind::Point, x, y, x, y, colour, 0, {}, {}, {}};
+  Command point{Kind::Point, x, y, x, y, colour, 0, {}, {}, {}, {}};
   DropRepeated(point);
   Record(std::move(point));
 }
@@ -58,34 +110,36 @@ void RetainedCanvas::SetLineWidth(int width) {
   if (width == lineWidth_)
     return;
   lineWidth_ = width;
-  Record({Kind::LineWidth, 0, 0, 0, 0, {}, width, {}, {}, {}});
+  Record({Kind::LineWidth, 0, 0, 0, 0, {}, width, {}, {}, {}, {}});
 }
 
 void RetainedCanvas::SetTextColour(Rgb colour) {
   if (colour == textColour_)
     return;
   textColour_ = colour;
-  Record({Kind::TextColour, 0, 0, 0, 0, colour, 0, {}, {}, {}});
+  Record({Kind::TextColour, 0, 0, 0, 0, colour, 0, {}, {}, {}, {}});
 }
 
 void RetainedCanvas::Print(const std::string& text) {
   const auto x = static_cast<float>(text_.x());
   const auto y = static_cast<float>(text_.y());
   const float width = kTextUnitsPerChar * static_cast<float>(text.size() + 1);
-  Command print{Kind::Print, x, y, x + width, y + kTextUnitsHigh, textColour_, 0, text, {}, {}};
+  Command print{Kind::Print, x, y, x + width, y + kTextUnitsHigh, textColour_, 0, text, {}, {}, {}};
   DropRepeated(print);
   Record(std::move(print));
 }
 
 void RetainedCanvas::Circle(float x, float y, float radius, Rgb colour) {
-  Record({Kind::Circle, x, y, radius, 0, colour, 0, {}, {}, {}});
+  Record({Kind::Circle, x, y, radius, 0, colour, 0, {}, {}, {}, {}});
 }
 
 // Nothing before a clear is seen again; the line width and text colour stay as they are.
 void RetainedCanvas::Clear() {
   commands_.clear();
-  Record({Kind::LineWidth, 0, 0, 0, 0, {}, lineWidth_, {}, {}, {}});
-  Record({Kind::TextColour, 0, 0, 0, 0, textColour_, 0, {}, {}, {}});
+  keptPoints_ = 0;
+  complete_ = true;
+  Record({Kind::LineWidth, 0, 0, 0, 0, {}, lineWidth_, {}, {}, {}, {}});
+  Record({Kind::TextColour, 0, 0, 0, 0, textColour_, 0, {}, {}, {}, {}});
 }
 
 bool RetainedCanvas::Inside(const Command& command, float x1, float y1, float x2, float y2) {
@@ -96,8 +150,8 @@ bool RetainedCanvas::Inside(const Command& command, float x1, float y1, float x2
     case Kind::FillRect:
     case Kind::Rect:
     case Kind::Line:
-    case Kind::LineTo:
     case Kind::Print:
+    case Kind::Polyline:
       return within(std::min(command.x1, command.x2), std::min(command.y1, command.y2),
                     std::max(command.x1, command.x2), std::max(command.y1, command.y2));
     case Kind::Point:
@@ -120,6 +174,8 @@ void RetainedCanvas::DropCovered(float x1, float y1, float x2, float y2) {
     if (Inside(command, x1, y1, x2, y2)) {
       command.kind = Kind::State;
       command.text.clear();
+      keptPoints_ -= std::min(keptPoints_, std::max<std::size_t>(1, command.points.size()));
+      command.points = {};
       dropped = true;
     }
   }
@@ -168,7 +224,6 @@ void RetainedCanvas::ReplayOn(QtCanvas& target) const {
         target.Rect(command.x1, command.y1, command.x2, command.y2, command.colour);
         break;
       case Kind::Line:
-      case Kind::LineTo:
         target.Line(command.x1, command.y1, command.x2, command.y2, command.colour);
         break;
       case Kind::Point:
@@ -186,11 +241,20 @@ void RetainedCanvas::ReplayOn(QtCanvas& target) const {
       case Kind::Circle:
         target.Circle(command.x1, command.y1, command.x2, command.colour);
         break;
+      case Kind::Polyline:
+        target.Polyline(command.points, command.colour);
+        break;
       case Kind::State:
         break;
     }
     target.SetPositions(command.current, command.textAt);
   }
+}
+
+void RetainedCanvas::PrimeState(QtCanvas& target) const {
+  target.SetLineWidth(lineWidth_);
+  target.SetTextColour(textColour_);
+  target.SetPositions(current_, text_);
 }
 
 }  // namespace kestro

@@ -11,14 +11,20 @@ namespace kestro {
 
 class QtCanvas;
 
-// A page's drawing kept as a list of commands, so the window can paint it again after an expose
-// or a resize, sharp at the new size, until the page clears it. Commands that a later opaque fill
-// covers completely are dropped (only their effect on the current point and text position stays),
-// so a page that repaints a panel over and over does not grow its list.
+// A page's drawing kept as a list of commands, so the window can paint it again sharp at a new
+// size, until the page clears it. Commands that a later opaque fill covers completely are dropped
+// (only their effect on the current point and text position stays), so a page that repaints a
+// panel over and over does not grow its list; a curve's segments are kept as one polyline.
+// The list is bounded: beyond kMaxKeptPoints points it is given up until the next Clear
+// (Complete() turns false), and the window scales its last picture instead.
 class RetainedCanvas final : public Canvas {
  public:
+  // Points (and commands) kept at most: 1000 Monte Carlo passes of three 513-point curves fit.
+  static constexpr std::size_t kMaxKeptPoints = 2'000'000;
+
   // Called after every command, so the window can schedule a repaint.
-  explicit RetainedCanvas(std::function<void()> changed = {}, float screenWidthTwips = 28800);
+  explicit RetainedCanvas(std::function<void()> changed = {}, float screenWidthTwips = 28800,
+                          std::size_t maxKeptPoints = kMaxKeptPoints);
 
   // --- Canvas ---
   void FillRect(float x1, float y1, float x2, float y2, Rgb colour) override;
@@ -36,19 +42,23 @@ class RetainedCanvas final : public Canvas {
   void SetScreenWidthTwips(float twips) { screenWidthTwips_ = twips; }
   // Paints the kept drawing (the caller has painted the background).
   void ReplayOn(QtCanvas& target) const;
+  // Gives target the current point, text position, line width and text colour of the drawing.
+  void PrimeState(QtCanvas& target) const;
   std::size_t Size() const { return commands_.size(); }
+  // False once the list outgrew its bound; Clear makes it complete again.
+  bool Complete() const { return complete_; }
 
  private:
   enum class Kind {
     FillRect,
     Rect,
     Line,
-    LineTo,
     Point,
     LineWidth,
     TextColour,
     Print,
     Circle,
+    Polyline,
     State
   };
   struct Command {
@@ -57,16 +67,22 @@ class RetainedCanvas final : public Canvas {
     Rgb colour;
     int width = 0;
     std::string text;
-    QPointF current, textAt;  // the positions after the command
+    QPointF current, textAt;      // the positions after the command
+    std::vector<QPointF> points;  // Polyline; x1..y2 hold its bounding box
   };
 
   void Record(Command command);
+  bool ExtendPolyline(float x, float y, Rgb colour);
+  void GiveUpOverBound();
   void DropCovered(float x1, float y1, float x2, float y2);
   void DropRepeated(const Command& repeat);
   void Compact();
   static bool Inside(const Command& command, float x1, float y1, float x2, float y2);
 
   std::vector<Command> commands_;
+  std::size_t keptPoints_ = 0;
+  std::size_t maxKeptPoints_;
+  bool complete_ = true;
   std::function<void()> changed_;
   float screenWidthTwips_;
   QPointF current_, text_;
