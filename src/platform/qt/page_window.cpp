@@ -308,7 +308,7 @@ void PageWindow::ShowAsPage() {
     return;
   }
   const auto share = [](int pixels, float part) {
-    return static_cast<int>(static_cast<double>(pixels) * part);
+    return static_cast<int>(static_cast<float>(pixels) * part);  // in single, as the page gives it
   };
   const QSize size(share(available.width(), widthShare), share(available.height(), heightShare));
   resize(size);
