@@ -63,10 +63,18 @@ float ScreenWidthTwips(const QScreen* screen) {
 }  // namespace
 
 PageWindow::PageWindow(std::unique_ptr<Page> page, QWidget* parent)
-    : QWidget(parent), page_(std::move(page)), drawing_([this] { update(); }) {
+    : QWidget(parent), page_(std::move(page)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setMouseTracking(true);
   drawing_.SetScreenWidthTwips(ScreenWidthTwips(QGuiApplication::primaryScreen()));
+  // A few pixels more on each side cover thick lines and antialiased text edges.
+  drawing_.SetAreaListener([this](const QRectF& area) {
+    update(Geometry()
+               .ToPixels(static_cast<float>(area.x()), static_cast<float>(area.y()),
+                         static_cast<float>(area.width()), static_cast<float>(area.height()))
+               .toAlignedRect()
+               .adjusted(-4, -4, 4, 4));
+  });
   page_->SetCanvas(&drawing_);
   if (const auto& back = page_->BackColour()) {
     QPalette colours = palette();

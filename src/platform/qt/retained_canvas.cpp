@@ -18,9 +18,37 @@ RetainedCanvas::RetainedCanvas(std::function<void()> changed, float screenWidthT
 void RetainedCanvas::Record(Command command) {
   command.current = current_;
   command.textAt = text_;
+  if (areaChanged_) {
+    const QRectF area = Area(command);
+    if (!area.isNull())
+      areaChanged_(area);
+  }
   commands_.push_back(std::move(command));
   if (changed_)
     changed_();
+}
+
+// The page area a command paints; a null rectangle for state changes. Text gets its generous box.
+QRectF RetainedCanvas::Area(const Command& command) {
+  switch (command.kind) {
+    case Kind::FillRect:
+    case Kind::Rect:
+    case Kind::Line:
+    case Kind::LineTo:
+    case Kind::Print:
+    case Kind::Point:
+      return QRectF(QPointF(command.x1, command.y1), QPointF(command.x2, command.y2))
+          .normalized()
+          .adjusted(-1, -1, 1, 1);
+    case Kind::Circle:
+      return QRectF(command.x1 - command.x2, command.y1 - command.x2, command.x2 * 2,
+                    command.x2 * 2);
+    case Kind::LineWidth:
+    case Kind::TextColour:
+    case Kind::State:
+      break;
+  }
+  return {};
 }
 
 void RetainedCanvas::FillRect(float x1, float y1, float x2, float y2, Rgb colour) {
@@ -84,6 +112,8 @@ void RetainedCanvas::Circle(float x, float y, float radius, Rgb colour) {
 // Nothing before a clear is seen again; the line width and text colour stay as they are.
 void RetainedCanvas::Clear() {
   commands_.clear();
+  if (areaChanged_)
+    areaChanged_(QRectF(0, 0, kPageWidth, kPageHeight));
   Record({Kind::LineWidth, 0, 0, 0, 0, {}, lineWidth_, {}, {}, {}});
   Record({Kind::TextColour, 0, 0, 0, 0, textColour_, 0, {}, {}, {}});
 }

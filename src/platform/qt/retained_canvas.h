@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QRectF>
 #include <functional>
 #include <string>
 #include <vector>
@@ -34,6 +35,12 @@ class RetainedCanvas final : public Canvas {
   float ScreenWidthTwips() const override { return screenWidthTwips_; }
 
   void SetScreenWidthTwips(float twips) { screenWidthTwips_ = twips; }
+  // Called after every command that paints, with the page area (page units) it may have changed,
+  // so the window can repaint just that part: a readout following the mouse then costs the
+  // repaint of a strip, not of the whole page with its controls.
+  void SetAreaListener(std::function<void(const QRectF&)> listener) {
+    areaChanged_ = std::move(listener);
+  }
   // Paints the kept drawing (the caller has painted the background).
   void ReplayOn(QtCanvas& target) const;
   std::size_t Size() const { return commands_.size(); }
@@ -65,9 +72,11 @@ class RetainedCanvas final : public Canvas {
   void DropRepeated(const Command& repeat);
   void Compact();
   static bool Inside(const Command& command, float x1, float y1, float x2, float y2);
+  static QRectF Area(const Command& command);
 
   std::vector<Command> commands_;
   std::function<void()> changed_;
+  std::function<void(const QRectF&)> areaChanged_;
   float screenWidthTwips_;
   QPointF current_, text_;
   int lineWidth_ = 1;
