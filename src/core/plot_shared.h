@@ -30,6 +30,10 @@ struct PlotShared {
   std::function<void()> RedrawPlot;
   // ClearMarkerArea: paints the marker data area under the plot with the page background.
   std::function<void()> ClearMarkerArea;
+  // BeginLimitEntry: the Enter command of the limits page on the analysis page (shape buttons,
+  // disabled commands, the prompt). DisableOptimize: hiding the limits disables Optimize.
+  std::function<void()> BeginLimitEntry;
+  std::function<void()> DisableOptimize;
   // The page that set the hooks; only it clears them again.
   const void* HookOwner = nullptr;
 };

@@ -5,6 +5,8 @@
 #include "app/exit_page.h"
 #include "app/not_built_page.h"
 #include "app/opening_page.h"
+#include "plotpage/edit_limits_page.h"
+#include "plotpage/limits_page.h"
 #include "plotpage/marker_page.h"
 #include "plotpage/plot_page.h"
 
@@ -28,6 +30,8 @@ PageFactory::PageFactory(const std::string& programFolder)
           {PageId::Exit, Make<ExitPage>()},
           {PageId::Plot, Make<PlotPage>()},
           {PageId::Marker, Make<MarkerPage>()},
+          {PageId::Limits, Make<LimitsPage>()},
+          {PageId::EditLimits, Make<EditLimitsPage>()},
           {PageId::About,
            [programFolder](AppContext& context) {
              return std::make_unique<AboutPage>(context, programFolder);

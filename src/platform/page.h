@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/button_picture.h"
 #include "platform/canvas.h"
 
 namespace kestro {
@@ -35,6 +36,8 @@ struct Control {
   float fontScale = 1.0f;                   // caption size relative to the page font
   TextAlign align = TextAlign::Left;        // labels and text boxes
   std::optional<Rgb> foreColour;            // caption colour; none: the toolkit's default
+  ButtonPicture picture;                    // picture buttons: the drawing on the face
+  bool fixedPitch = false;                  // list boxes: rows in a fixed-pitch font (Courier)
 
   std::function<void()> onClick;        // buttons, labels, option buttons
   std::function<void()> onChange;       // text boxes (every keystroke), spinners, scroll bars

@@ -65,6 +65,20 @@ float PlotMapping::ClampY(float y) {
   return y;
 }
 
+float PlotMapping::ClampX(float x) {
+  if (!(x > plot::kBoxLeft))
+    return plot::kBoxLeft;
+  return x > plot::kBoxRight ? plot::kBoxRight : x;
+}
+
+int PlotMapping::PointUnder(float x, int last) {
+  const double share = (static_cast<double>(x) - plot::kBoxLeft) / plot::kBoxWidth;
+  const double point = std::floor(share * (last + 1));
+  if (!(point > 0))
+    return 0;
+  return point < last ? static_cast<int>(point) : last;
+}
+
 bool PlotMapping::InsideBox(float x, float y) {
   return x >= plot::kBoxLeft && x <= plot::kBoxRight && y >= plot::kBoxTop && y <= plot::kBoxBottom;
 }

@@ -30,6 +30,11 @@ class PlotMapping final {
 
   // y limited to the box: above the top edge becomes 1000, below the bottom edge 7000.
   static float ClampY(float y);
+  // x limited to the box: 2000..11000; a value without meaning lies on the left edge.
+  static float ClampX(float x);
+  // The analysis point under x: Int((x - 2000) / 9000 * (last + 1)) held within 0..last. The
+  // points lie evenly on the logarithmic axis, so this is the point at or just left of x.
+  static int PointUnder(float x, int last);
   // True when (x, y) lies inside the box, edges included.
   static bool InsideBox(float x, float y);
 

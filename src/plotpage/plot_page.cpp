@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "analysis/response_engine.h"
+#include "core/gain_limits.h"
+#include "plotpage/limit_drawing.h"
 #include "plotpage/plot_page_controls.h"
 #include "plotpage/plot_page_layout.h"
 #include "plotpage/plot_palette.h"
@@ -16,6 +18,9 @@ PlotPage::PlotPage(AppContext& context)
       parts_(*this, context, plot_),
       rounding_(*this, context.record, plot_),
       bandwidth_(*this, context, plot_),
+      limits_(*this, plot_, context.record),
+      readout_(plot_, context.record, context.plot, limits_),
+      overlay_(plot_.Drawing(), context.record, context.plot),
       monteCarlo_(*this, context, plot_) {
   SetWindowCaption("KestroLab - Plot");
   SetBackColour(plot::kPageBackground);
@@ -25,10 +30,17 @@ PlotPage::PlotPage(AppContext& context)
   WireCommands();
   Analyze(context_.record);
   ComputeGridFreqs(context_.record);
+  SetHooks();
+}
+
+void PlotPage::SetHooks() {
   PlotShared& shared = context_.plot;
   shared.RedrawPlot = [this] { plot_.Redraw(); };
   shared.ClearMarkerArea = [this] { plot_.Markers().ClearDataArea(); };
+  shared.BeginLimitEntry = [this] { limits_.Begin(); };
+  shared.DisableOptimize = [this] { (*this)["cmdOptimize"].enabled = false; };
   shared.HookOwner = this;
+  plot_.Drawing().SetLimitMaskPainter([this](Canvas& canvas) { PaintLimitMasks(canvas); });
 }
 
 PlotPage::~PlotPage() {
@@ -37,6 +49,8 @@ PlotPage::~PlotPage() {
     return;
   shared.RedrawPlot = nullptr;
   shared.ClearMarkerArea = nullptr;
+  shared.BeginLimitEntry = nullptr;
+  shared.DisableOptimize = nullptr;
   shared.HookOwner = nullptr;
 }
 
@@ -111,10 +125,8 @@ void PlotPage::WireCommands() {
   (*this)["cmdTuneWidth"].onClick = [this] { bandwidth_.OpenPanel(); };
   (*this)["cmdWidthDown"].onClick = [this] { bandwidth_.Step(false); };
   (*this)["cmdWidthUp"].onClick = [this] { bandwidth_.Step(true); };
-  for (const char* name : {"cmdPrint", "cmdSavePlot", "cmdGetPlot", "cmdOptimize", "cmdLimit1",
-                           "cmdLimit2", "cmdLimit4"}) {
-    (*this)[name].onClick = [this] { NotBuilt(); };
-  }
+  (*this)["cmdPrint"].onClick = [this] { NotBuilt(); };
+  WireLimitsAndOverlays();
   WirePanels();
   WireLongRuns();
   WireNavigation();
@@ -160,9 +172,31 @@ void PlotPage::WireNavigation() {
   };
   (*this)["cmdQuit"].onClick = [&navigator] { navigator.Open(PageId::Exit, OpenMode::Modal); };
   (*this)["cmdMarkers"].onClick = [&navigator] { navigator.Open(PageId::Marker, OpenMode::Over); };
-  // The pole plot and the limits pages come with later work.
+  // The pole plot comes with later work.
   (*this)["cmdPoles"].onClick = [&navigator] { navigator.Open(PageId::NotBuilt, OpenMode::Modal); };
-  (*this)["cmdLimits"].onClick = [&navigator] { navigator.Open(PageId::NotBuilt, OpenMode::Over); };
+  (*this)["cmdLimits"].onClick = [&navigator] { navigator.Open(PageId::Limits, OpenMode::Over); };
+}
+
+void PlotPage::WireLimitsAndOverlays() {
+  limits_.Wire();
+  (*this)["cmdSavePlot"].onClick = [this] { SavePlot(context_.record, context_.dialogs); };
+  (*this)["cmdGetPlot"].onClick = [this] { GetPlot(); };
+  (*this)["cmdOptimize"].onClick = [this] {
+    plot_.Drawing().Surface().FillRect(4200, 7290, 11000, 7700, plot::kPageBackground);
+    plot_.Drawing().PrintAt(4500, 7350, kNoOptimizer, plot::kPageBackground);
+  };
+}
+
+// The masks lie under the grid; drawing them with two or more limits shown enables Optimize.
+void PlotPage::PaintLimitMasks(Canvas& canvas) {
+  if (LimitDrawing::AllowsOptimize(context_.record))
+    (*this)["cmdOptimize"].enabled = true;
+  LimitDrawing(canvas, context_.record).DrawLimits(kGainLimitSet);
+}
+
+void PlotPage::GetPlot() {
+  kestro::GetPlot(context_.dialogs,
+                  [this](const PlotOverlay& curve) { overlay_.DrawOverlay(curve); });
 }
 
 void PlotPage::TogglePhase() {
@@ -189,8 +223,15 @@ void PlotPage::NotBuilt() {
 }
 
 void PlotPage::OnMouseDown(int /*button*/, float x, float y) {
-  if (PlotMapping::InsideBox(x, y))
-    NotBuilt();  // the mouse readout comes with later work
+  readout_.Press(x, y);
+}
+
+void PlotPage::OnMouseMove(int /*button*/, float x, float y) {
+  readout_.Move(x, y);
+}
+
+void PlotPage::OnMouseUp(int /*button*/, float x, float y) {
+  readout_.Release(x, y);
 }
 
 }  // namespace kestro

@@ -4,7 +4,10 @@
 #include "platform/page.h"
 #include "plotpage/bandwidth_tuning.h"
 #include "plotpage/deferred_canvas.h"
+#include "plotpage/limit_entry.h"
 #include "plotpage/monte_carlo.h"
+#include "plotpage/mouse_readout.h"
+#include "plotpage/overlay_drawing.h"
 #include "plotpage/part_adjustment.h"
 #include "plotpage/response_plot.h"
 #include "plotpage/standard_rounding.h"
@@ -25,19 +28,25 @@ class PlotPage final : public Page {
   // Draws the opening plot: gain, delay, the mouse hint, and the markers when they are on.
   void OnShown() override;
   void OnMouseDown(int button, float x, float y) override;
+  void OnMouseMove(int button, float x, float y) override;
+  void OnMouseUp(int button, float x, float y) override;
 
   ResponsePlot& Plot() { return plot_; }
   PartAdjustment& Parts() { return parts_; }
+  MouseReadout& Readout() { return readout_; }
   MonteCarlo& Tolerances() { return monteCarlo_; }
 
   // The message of the commands that later work fills in.
   static constexpr const char* kNotBuiltMessage = "This command is not built yet.";
+  // What Optimize writes on the message line until the optimizer is built.
+  static constexpr const char* kNoOptimizer = "The optimizer is not built yet.";
 
  private:
   // --- Opening ---
   void CreateControls();
   void SetUpSpinners();
   void SetOpeningStates();
+  void SetHooks();
 
   // --- Commands ---
   void WireCommands();
@@ -48,6 +57,9 @@ class PlotPage final : public Page {
   void ToggleDelay();
   void LeaveTo(PageId page);
   void NotBuilt();
+  void WireLimitsAndOverlays();
+  void PaintLimitMasks(Canvas& canvas);
+  void GetPlot();
 
   AppContext& context_;
   DeferredCanvas surface_;
@@ -55,6 +67,9 @@ class PlotPage final : public Page {
   PartAdjustment parts_;
   StandardRounding rounding_;
   BandwidthTuning bandwidth_;
+  LimitEntry limits_;
+  MouseReadout readout_;
+  OverlayDrawing overlay_;
   MonteCarlo monteCarlo_;
 };
 

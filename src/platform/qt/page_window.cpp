@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QScrollBar>
 
+#include "platform/qt/picture_icon.h"
 #include "platform/qt/spinner_widget.h"
 
 namespace kestro {
@@ -216,7 +217,18 @@ void PageWindow::Place(Entry& entry) const {
   QFont font = entry.widget->font();
   font.setPixelSize(static_cast<int>(Geometry().FontPixels(control.fontScale) + 0.5f));
   font.setBold(control.bold);
+  if (control.fixedPitch) {
+    font.setFamily(QStringLiteral("Courier"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+  }
   entry.widget->setFont(font);
+  auto* button = qobject_cast<QPushButton*>(entry.widget);
+  if (button != nullptr && !control.picture.empty()) {
+    const QSize inside = area.size() * 0.82;  // a margin of the face shows around the picture
+    button->setIcon(PictureIcon(control.picture, inside));
+    button->setIconSize(inside);
+  }
 }
 
 void PageWindow::Sync() {

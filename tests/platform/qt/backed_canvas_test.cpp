@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-#include <cstdlib>
 #include <vector>
 
 namespace kestro {
@@ -71,10 +69,3 @@ TEST(BackedCanvas, CurvesAreKeptAsPolylinesWithinABound) {
 
 }  // namespace
 }  // namespace kestro
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QGuiApplication application(argc, argv);
-  testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

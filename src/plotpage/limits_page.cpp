@@ -1,0 +1,98 @@
+#include "plotpage/limits_page.h"
+
+#include <utility>
+
+#include "core/gain_limits.h"
+
+namespace kestro {
+namespace {
+
+// Where the window sits on the screen (shares of its width and height): right of the analysis
+// page's command column.
+constexpr float kShareLeft = 0.12f, kShareTop = 0.28f, kShareWidth = 0.14f, kShareHeight = 0.42f;
+
+// Rows of the page, in its own page units.
+constexpr float kLeft = 900;
+constexpr float kWidth = 10200;
+constexpr float kFirstTop = 1500;
+constexpr float kPitch = 1400;
+constexpr float kButtonHeight = 1000;
+
+}  // namespace
+
+LimitsPage::LimitsPage(AppContext& context) : context_(context) {
+  SetWindowCaption("Limits");
+  SetWindowShare(kShareWidth, kShareHeight);
+  SetWindowPosition(kShareLeft, kShareTop);
+  CreateControls();
+}
+
+void LimitsPage::CreateControls() {
+  Add(ControlKind::Label, "lblTitle", "Gain limits", kLeft, 300, kWidth, 900).bold = true;
+  const std::pair<const char*, const char*> buttons[] = {{"cmdEnter", "Enter"},
+                                                         {"cmdLimitsEdit", "Edit"},
+                                                         {"cmdLimitsEraseAll", "Erase all"},
+                                                         {"cmdLimitsHide", "Hide"},
+                                                         {"cmdLimitsOn", "Show"}};
+  float top = kFirstTop;
+  for (const auto& [name, caption] : buttons) {
+    Add(ControlKind::Button, name, caption, kLeft, top, kWidth, kButtonHeight);
+    top += kPitch;
+  }
+  (*this)["cmdEnter"].onClick = [this] { Enter(); };
+  (*this)["cmdLimitsEdit"].onClick = [this] { Edit(); };
+  (*this)["cmdLimitsEraseAll"].onClick = [this] { EraseAll(); };
+  (*this)["cmdLimitsHide"].onClick = [this] { Hide(); };
+  (*this)["cmdLimitsOn"].onClick = [this] { Show(); };
+}
+
+void LimitsPage::Enter() {
+  context_.record.LimitEntrySet = kGainLimitSet;
+  context_.record.LimitsOn = 1;
+  if (context_.plot.BeginLimitEntry)
+    context_.plot.BeginLimitEntry();
+  Close();
+}
+
+// The edit page opens when any of the sets 1 to 6 holds a limit.
+void LimitsPage::Edit() {
+  context_.record.LimitsOn = 1;
+  for (int set = 1; set <= 6; ++set) {
+    if (LimitCount(context_.record, set) > 0) {
+      context_.navigator.Open(PageId::EditLimits, OpenMode::Over);
+      return;
+    }
+  }
+  context_.dialogs.Message(kNoLimits);
+}
+
+void LimitsPage::EraseAll() {
+  EraseAllLimits(context_.record);
+  RedrawPlot();
+  Close();
+}
+
+void LimitsPage::Hide() {
+  context_.record.LimitsOn = 0;
+  if (context_.plot.DisableOptimize)
+    context_.plot.DisableOptimize();
+  RedrawPlot();
+  Close();
+}
+
+void LimitsPage::Show() {
+  context_.record.LimitsOn = 1;
+  RedrawPlot();
+  Close();
+}
+
+void LimitsPage::RedrawPlot() {
+  if (context_.plot.RedrawPlot)
+    context_.plot.RedrawPlot();  // nothing while the analysis page is closed
+}
+
+void LimitsPage::Close() {
+  context_.navigator.Close(PageId::Limits);
+}
+
+}  // namespace kestro
