@@ -21,7 +21,8 @@ PlotPage::PlotPage(AppContext& context)
       limits_(*this, plot_, context.record),
       readout_(plot_, context.record, context.plot, limits_),
       overlay_(plot_.Drawing(), context.record, context.plot),
-      monteCarlo_(*this, context, plot_) {
+      monteCarlo_(*this, context, plot_),
+      optimizer_(*this, context, plot_) {
   SetWindowCaption("KestroLab - Plot");
   SetBackColour(plot::kPageBackground);
   CreateControls();
@@ -146,6 +147,7 @@ void PlotPage::WirePanels() {
 }
 
 void PlotPage::WireLongRuns() {
+  (*this)["cmdOptimize"].onClick = [this] { optimizer_.Run(); };
   (*this)["cmdMonteCarlo"].onClick = [this] { monteCarlo_.Prepare(); };
   (*this)["cmdResetMC"].onClick = [this] { monteCarlo_.ShowExtremes(); };
   // The tolerance buttons and MCTolerance, the full relative width of the spread.
@@ -181,10 +183,6 @@ void PlotPage::WireLimitsAndOverlays() {
   limits_.Wire();
   (*this)["cmdSavePlot"].onClick = [this] { SavePlot(context_.record, context_.dialogs); };
   (*this)["cmdGetPlot"].onClick = [this] { GetPlot(); };
-  (*this)["cmdOptimize"].onClick = [this] {
-    plot_.Drawing().Surface().FillRect(4200, 7290, 11000, 7700, plot::kPageBackground);
-    plot_.Drawing().PrintAt(4500, 7350, kNoOptimizer, plot::kPageBackground);
-  };
 }
 
 // The masks lie under the grid; drawing them with two or more limits shown enables Optimize.

@@ -7,6 +7,7 @@
 #include "plotpage/limit_entry.h"
 #include "plotpage/monte_carlo.h"
 #include "plotpage/mouse_readout.h"
+#include "plotpage/optimizer.h"
 #include "plotpage/overlay_drawing.h"
 #include "plotpage/part_adjustment.h"
 #include "plotpage/response_plot.h"
@@ -35,11 +36,10 @@ class PlotPage final : public Page {
   PartAdjustment& Parts() { return parts_; }
   MouseReadout& Readout() { return readout_; }
   MonteCarlo& Tolerances() { return monteCarlo_; }
+  Optimizer& Optimization() { return optimizer_; }
 
   // The message of the commands that later work fills in.
   static constexpr const char* kNotBuiltMessage = "This command is not built yet.";
-  // What Optimize writes on the message line until the optimizer is built.
-  static constexpr const char* kNoOptimizer = "The optimizer is not built yet.";
 
  private:
   // --- Opening ---
@@ -71,6 +71,7 @@ class PlotPage final : public Page {
   MouseReadout readout_;
   OverlayDrawing overlay_;
   MonteCarlo monteCarlo_;
+  Optimizer optimizer_;
 };
 
 }  // namespace kestro
