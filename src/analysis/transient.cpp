@@ -27,7 +27,8 @@ void SumFirstHalf(TransientState& state) {
     const double theta = t / kDegreesPerRadian;
     double sum = 0;
     for (int n = 1; n <= TransientState::kLastHarmonic; n += 2) {
-      sum += state.HarmAmp[n] / n * std::sin(n * theta + state.HarmPhase[n] / kDegreesPerRadian);
+      sum += static_cast<double>(state.HarmAmp[n]) / n *
+             std::sin(n * theta + state.HarmPhase[n] / kDegreesPerRadian);
     }
     state.TransientWave[static_cast<int>(t)] = static_cast<float>(sum);
   }
