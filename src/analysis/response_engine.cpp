@@ -67,7 +67,7 @@ Cascade PrepareCascade(DesignRecord& record) {
 // Gain (dB) of 1/|D|, held as a single; magnitudes beyond the single range (hundreds of dB,
 // extreme hand-entered parts) take the double path instead of overflowing.
 float GainDb(double denominator) {
-  if (denominator > 1e-30 && denominator < 1e30) {
+  if (denominator > 1e-30 && denominator < 1e30) {  // +-600 dB: well inside the single range
     return -20.0f * std::log10(static_cast<float>(denominator));
   }
   return static_cast<float>(-20.0 * std::log10(denominator));
