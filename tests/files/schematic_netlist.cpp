@@ -19,38 +19,53 @@ const std::map<std::string, std::vector<Point>> kPins{
 
 }  // namespace
 
+namespace {
+
+bool OnWire(Point p, Point a, Point b) {
+  return (b.x - a.x) * (p.y - a.y) == (b.y - a.y) * (p.x - a.x) && p.x >= std::min(a.x, b.x) &&
+         p.x <= std::max(a.x, b.x) && p.y >= std::min(a.y, b.y) && p.y <= std::max(a.y, b.y);
+}
+
+}  // namespace
+
 Netlist::Netlist(const std::vector<std::string>& lines) {
-  std::vector<std::pair<Point, Point>> wires;
-  std::vector<Point> points;
-  for (const std::string& line : lines) {
-    std::istringstream in(line);
-    std::string keyword, word, rotation;
-    Point a{}, b{};
-    in >> keyword;
-    if (keyword == "SYMBOL" && in >> word >> a.x >> a.y >> rotation) {
-      const auto pins = kPins.find(word + " " + rotation);
-      EXPECT_NE(pins, kPins.end()) << line;
-      parts.push_back({word, "", "", {}});
-      for (Point p : pins == kPins.end() ? std::vector<Point>{} : pins->second)
-        parts.back().pins.push_back({a.x + p.x, a.y + p.y}),
-            points.push_back(parts.back().pins.back());
-    } else if (keyword == "SYMATTR" && in >> word && !parts.empty()) {
-      std::getline(in >> std::ws, (word == "Value" ? parts.back().value : parts.back().name));
-    } else if (keyword == "WIRE" && in >> a.x >> a.y >> b.x >> b.y) {
-      wires.push_back({a, b}), points.insert(points.end(), {a, b});
-    } else if (keyword == "FLAG" && in >> a.x >> a.y >> word) {
-      points.push_back(a);
-      if (flags.count(word) != 0)
-        Unite(flags[word], a);
-      flags[word] = a;
-    }
-  }
-  for (Point p : points) {
-    for (const auto& [a, b] : wires) {
-      if ((b.x - a.x) * (p.y - a.y) == (b.y - a.y) * (p.x - a.x) && p.x >= std::min(a.x, b.x) &&
-          p.x <= std::max(a.x, b.x) && p.y >= std::min(a.y, b.y) && p.y <= std::max(a.y, b.y))
+  for (const std::string& line : lines)
+    ReadLine(line);
+  for (Point p : points_) {
+    for (const auto& [a, b] : wires_) {
+      if (OnWire(p, a, b))
         Unite(p, a);
     }
+  }
+}
+
+void Netlist::ReadLine(const std::string& line) {
+  std::istringstream in(line);
+  std::string keyword, word, rotation;
+  Point a{}, b{};
+  in >> keyword;
+  if (keyword == "SYMBOL" && in >> word >> a.x >> a.y >> rotation) {
+    AddSymbol(word, rotation, a);
+  } else if (keyword == "SYMATTR" && in >> word && !parts.empty()) {
+    std::getline(in >> std::ws, (word == "Value" ? parts.back().value : parts.back().name));
+  } else if (keyword == "WIRE" && in >> a.x >> a.y >> b.x >> b.y) {
+    wires_.emplace_back(a, b);
+    points_.insert(points_.end(), {a, b});
+  } else if (keyword == "FLAG" && in >> a.x >> a.y >> word) {
+    points_.push_back(a);
+    if (flags.count(word) != 0)
+      Unite(flags[word], a);
+    flags[word] = a;
+  }
+}
+
+void Netlist::AddSymbol(const std::string& symbol, const std::string& rotation, Point at) {
+  const auto pins = kPins.find(symbol + " " + rotation);
+  EXPECT_NE(pins, kPins.end()) << symbol << " " << rotation;
+  parts.push_back({symbol, "", "", {}});
+  for (Point p : pins == kPins.end() ? std::vector<Point>{} : pins->second) {
+    parts.back().pins.push_back({at.x + p.x, at.y + p.y});
+    points_.push_back(parts.back().pins.back());
   }
 }
 

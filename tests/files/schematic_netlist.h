@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestro::test {
@@ -30,7 +31,12 @@ struct Netlist {
   std::map<std::string, Point> flags;
 
  private:
+  void ReadLine(const std::string& line);
+  void AddSymbol(const std::string& symbol, const std::string& rotation, Point at);
+
   std::map<Point, Point> parent_;
+  std::vector<std::pair<Point, Point>> wires_;
+  std::vector<Point> points_;  // wire ends, pins and flags
 };
 
 }  // namespace kestro::test
