@@ -29,12 +29,6 @@ bool HaveNgspice() {
   return std::system("command -v ngspice >/dev/null 2>&1") == 0;
 }
 
-std::string Trimmed(std::string text) {
-  while (!text.empty() && text.back() == ' ')
-    text.pop_back();
-  return text;
-}
-
 // One SPICE element line per schematic part; ground is node 0 and the Output flag node "out".
 std::string ElementLine(test::Netlist& net, const test::Part& part,
                         const std::map<test::Point, std::string>& names) {
@@ -42,7 +36,7 @@ std::string ElementLine(test::Netlist& net, const test::Part& part,
   const auto node = [&](std::size_t pin) { return " " + names.at(net.Find(part.pins.at(pin))); };
   if (part.symbol == "Opamps\\\\opamp")  // out 0, then + and -: an ideal op-amp
     return line + node(2) + " 0" + node(0) + node(1) + " 1e7";
-  return line + node(0) + node(1) + " " + Trimmed(part.value);
+  return line + node(0) + node(1) + " " + part.value;
 }
 
 // The deck: every part, the schematic's own AC directive, and the gain in dB written to data.
