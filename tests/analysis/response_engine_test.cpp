@@ -115,6 +115,18 @@ TEST(Analyze, ExtremePartsGiveFiniteNumbers) {
   }
 }
 
+// An order from a file outside 2..11 is evaluated on the stages the arrays hold (at most 11).
+TEST(Analyze, OrdersOutsideTheStageArrays) {
+  for (const int16_t order :
+       {int16_t{-32768}, int16_t{0}, int16_t{1}, int16_t{23}, int16_t{32767}}) {
+    DesignRecord record = Butterworth(11);
+    record.Order = order;
+    Analyze(record);
+    const float expected = order > 11 ? -220.0f : 0.0f;  // 11 stages at ten times the bandwidth
+    EXPECT_NEAR(record.Gain[record.Nints], expected, 0.5f) << order;
+  }
+}
+
 // Two points closer than a single can tell apart measure no slope: no infinite delay.
 TEST(Analyze, PointsOfEqualFrequencyGiveAFiniteDelay) {
   DesignRecord record = Butterworth(3);
