@@ -58,7 +58,7 @@ struct PlotBench {
     record.dBbottom = -100;
     record.NrYintervals = 11;
     record.DelayTop = 0.005f;
-    SynthesizeFamilyDesign(record, dialogs);
+    benchmark::DoNotOptimize(SynthesizeFamilyDesign(record));
     shared.DelayOn = 1;
     shared.PhaseOn = 1;
     record.MarkersOn = 1;

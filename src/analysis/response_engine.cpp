@@ -3,26 +3,34 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace kestro {
 namespace {
 
+// Degrees per radian with pi rounded to 3.14159, the factor every stored phase was made with.
 constexpr float kDegreesPerRadian = 180.0f / 3.14159f;
+constexpr float kLargestSingle = std::numeric_limits<float>::max();
+// 2 pi to eight digits (rad per cycle): Omega as the record has always held it.
+constexpr float kRadiansPerCycle = 6.2831853f;
 
-// One stage as H = K / (1 + b1*s + b2*s^2 + b3*s^3), from the node equations of the network:
+// One stage as H = K / (1 + b1*s + b2*s^2 + b3*s^3), from the node equations of the network
+// (s in rad/s, b1 in s, b2 in s^2, b3 in s^3):
 //   b1 = R1 C1 + (R1 + R2 + R3) C3 + (1 - K)(R1 + R2) C2
 //   b2 = R1 (R2 + R3) C1 C3 + (R1 + R2) R3 C2 C3 + (1 - K) R1 R2 C1 C2
 //   b3 = R1 R2 R3 C1 C2 C3
-// A C1 of 0 or less is an open circuit. Coefficients in double so that no product overflows.
+// Every amplifier is the unity-gain follower the schematic draws and the LTspice file wires, so
+// K = 1 and the (1 - K) terms vanish; the R4/R5 pair of the record is not evaluated. (A gain of
+// 1 + R4/R5 = 1.00001 would lower the damping of a high-Q stage by 2e-5 Q^2: 0.3 dB at order
+// 11 with 3 dB ripple.) A C1 of 0 or less is an open circuit. Coefficients in double so that no
+// product of single parts overflows.
 struct StageCoefficients {
-  double k = 1;
   double b1 = 0;
   double b2 = 0;
   double b3 = 0;
 };
 
 StageCoefficients CoefficientsOf(const std::array<float, 6>& r, const std::array<float, 4>& c) {
-  const double k = (static_cast<double>(r[4]) + r[5]) / r[5];
   const double r1 = r[1];
   const double r2 = r[2];
   const double r3 = r[3];
@@ -30,9 +38,8 @@ StageCoefficients CoefficientsOf(const std::array<float, 6>& r, const std::array
   const double c2 = c[2];
   const double c3 = c[3];
   StageCoefficients out;
-  out.k = k;
-  out.b1 = r1 * c1 + (r1 + r2 + r3) * c3 + (1.0 - k) * (r1 + r2) * c2;
-  out.b2 = r1 * (r2 + r3) * c1 * c3 + (r1 + r2) * r3 * c2 * c3 + (1.0 - k) * r1 * r2 * c1 * c2;
+  out.b1 = r1 * c1 + (r1 + r2 + r3) * c3;
+  out.b2 = r1 * (r2 + r3) * c1 * c3 + (r1 + r2) * r3 * c2 * c3;
   out.b3 = r1 * r2 * r3 * c1 * c2 * c3;
   return out;
 }
@@ -43,7 +50,8 @@ struct Cascade {
   std::array<StageCoefficients, kMaxStage + 1> stage{};
 };
 
-// Recomputes NrStages from Order and forces R4 = 1e-5, R5 = 1 (K = 1.00001) in every stage used.
+// Recomputes NrStages from Order and resets R4 = 1e-5, R5 = 1 in every stage used, as the
+// record has always carried them (files hold them byte for byte).
 Cascade PrepareCascade(DesignRecord& record) {
   record.NrStages = StagesForOrder(record.Order);
   Cascade cascade;
@@ -56,16 +64,17 @@ Cascade PrepareCascade(DesignRecord& record) {
   return cascade;
 }
 
-// 20*log10 of a magnitude held as a single; magnitudes beyond the single range (hundreds of dB,
+// Gain (dB) of 1/|D|, held as a single; magnitudes beyond the single range (hundreds of dB,
 // extreme hand-entered parts) take the double path instead of overflowing.
-float GainDb(double magnitude) {
-  if (magnitude > 1e-30 && magnitude < 1e30) {
-    return 20.0f * std::log10(static_cast<float>(magnitude));
+float GainDb(double denominator) {
+  if (denominator > 1e-30 && denominator < 1e30) {  // +-600 dB: well inside the single range
+    return -20.0f * std::log10(static_cast<float>(denominator));
   }
-  return static_cast<float>(20.0 * std::log10(magnitude));
+  return static_cast<float>(-20.0 * std::log10(denominator));
 }
 
-// H at s = j*omega, held as a single complex value (re, im), and its gain in dB.
+// H = 1 / D at s = j*omega as its gain in dB and its direction (re, im), the unit vector of
+// conj(D) held as singles: finite for any finite parts, however far H is from 1.
 struct StageResponse {
   float re = 0;
   float im = 0;
@@ -75,15 +84,13 @@ struct StageResponse {
 StageResponse EvaluateStage(const StageCoefficients& b, double omega) {
   const double dRe = 1.0 - b.b2 * omega * omega;
   const double dIm = b.b1 * omega - b.b3 * omega * omega * omega;
-  const double mag = std::sqrt(dRe * dRe + dIm * dIm);  // no overflow in double for any part
+  // |D| without overflow for any single parts (b3 omega^3 stays below 1e255); a D of exactly 0
+  // (a lossless stage at its resonance) counts as the smallest double, a finite +6000 dB.
+  const double mag = std::max(std::hypot(dRe, dIm), std::numeric_limits<double>::min());
   StageResponse out;
-  out.re = static_cast<float>(b.k * (dRe / mag) / mag);  // K * conj(D) / |D|^2
-  out.im = static_cast<float>(-b.k * (dIm / mag) / mag);
-  out.gainDb = GainDb(b.k / mag);
-  if (out.re == 0.0f && out.im == 0.0f && mag > 0.0 && std::isfinite(mag)) {
-    out.re = static_cast<float>(dRe);  // underflowed: keep the direction for the phase
-    out.im = static_cast<float>(-dIm);
-  }
+  out.re = static_cast<float>(dRe / mag);
+  out.im = static_cast<float>(-dIm / mag);
+  out.gainDb = GainDb(mag);
   return out;
 }
 
@@ -141,17 +148,27 @@ void FillFrequencies(DesignRecord& record, int n) {
 
 // Gain and phase at every point; the delay from the phase step to the previous point
 // ((phase drop in turns) / (frequency step)), 0 where the step is not positive.
+// A delay or its extrapolation held within the single range: two points closer than the
+// frequency resolution of a single give 0 (no slope measured), a huge slope the largest single.
+float DelayWithinSingle(double seconds) {
+  if (!(seconds > 0.0)) {
+    return 0.0f;
+  }
+  return static_cast<float>(std::min(seconds, static_cast<double>(kLargestSingle)));
+}
+
 void FillResponse(DesignRecord& record, int n) {
   const Cascade cascade = PrepareCascade(record);
   float previousFreq = 0.0f;
   float previousPhase = 0.0f;
   for (int i = 0; i <= n; ++i) {
-    record.Omega = 6.2831853f * record.Freq[i];  // as ResponseAt(Freq[i])
+    record.Omega = kRadiansPerCycle * record.Freq[i];  // as ResponseAt(Freq[i])
     EvaluateCascade(cascade, record.Omega, record.GainAt, record.PhaseAt);
     record.Gain[i] = record.GainAt;
     record.Phase[i] = record.PhaseAt;
-    const float d = (previousPhase - record.PhaseAt) / (360.0f * (record.Freq[i] - previousFreq));
-    record.Delay[i] = (i > 0 && d > 0.0f) ? d : 0.0f;
+    const double step = static_cast<double>(record.Freq[i]) - previousFreq;  // Hz
+    const double d = step > 0.0 ? (previousPhase - record.PhaseAt) / (360.0 * step) : 0.0;
+    record.Delay[i] = i > 0 ? DelayWithinSingle(d) : 0.0f;
     previousFreq = record.Freq[i];
     previousPhase = record.PhaseAt;
   }
@@ -160,7 +177,8 @@ void FillResponse(DesignRecord& record, int n) {
 // Point 0 is extrapolated from points 1 and 2; a zero delay (a phase wrap) is interpolated from
 // the already repaired left neighbour and the right one.
 void RepairDelay(DesignRecord& record, int n) {
-  record.Delay[0] = 2.0f * DelayOrZero(record, 1, n) - DelayOrZero(record, 2, n);
+  const double extrapolated = 2.0 * DelayOrZero(record, 1, n) - DelayOrZero(record, 2, n);
+  record.Delay[0] = static_cast<float>(std::min(extrapolated, static_cast<double>(kLargestSingle)));
   for (int i = 1; i <= n; ++i) {
     if (record.Delay[i] == 0.0f) {
       record.Delay[i] = 0.5f * DelayOrZero(record, i + 1, n) + 0.5f * record.Delay[i - 1];
@@ -175,7 +193,7 @@ bool IsPositiveFinite(float value) {
 }  // namespace
 
 void ResponseAt(DesignRecord& record, float f, float& gain, float& phase) {
-  record.Omega = 6.2831853f * f;
+  record.Omega = kRadiansPerCycle * f;
   EvaluateCascade(PrepareCascade(record), record.Omega, gain, phase);
 }
 

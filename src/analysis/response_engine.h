@@ -5,11 +5,13 @@
 namespace kestro {
 
 // Frequency response of the stage cascade. Every stage is the three-pole unity-gain Sallen-Key
-// network (R1, C1 to ground; R2, C2 to the output; R3, C3 to ground; amplifier gain
-// K = 1 + R4/R5 = 1.00001); a two-pole stage has R1 = 0, and a C1 of 0 or less is open.
+// network (R1, C1 to ground; R2, C2 to the output; R3, C3 to ground; a unity-gain follower,
+// K = 1); a two-pole stage has R1 = 0, and a C1 of 0 or less is open. For any finite positive
+// parts gain, phase and delay are finite singles.
 
 // Gain (dB) and phase (degrees, wrapped into [-180, 180]) of the whole cascade at f Hz.
-// Sets Omega and NrStages and forces R4 = 1e-5, R5 = 1 in every evaluated stage.
+// Sets Omega and NrStages and resets R4 = 1e-5, R5 = 1 in every evaluated stage (the values the
+// record carries; the follower's gain does not depend on them).
 void ResponseAt(DesignRecord& record, float f, float& gain, float& phase);
 
 // The number of analysis intervals Analyze uses: Nints clamped to the response arrays

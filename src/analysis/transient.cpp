@@ -8,8 +8,10 @@ namespace kestro {
 
 namespace {
 
-constexpr double kFourOverPi = 1.273239;       // 4/pi, with exactly these digits
-constexpr double kDegreesPerRadian = 57.2958;  // with exactly these digits
+// 4/pi (the square wave's Fourier amplitude) and degrees per radian, with exactly the digits the
+// waveform has always been computed with, so that KESTRO.TRAN files stay comparable.
+constexpr double kFourOverPi = 1.273239;
+constexpr double kDegreesPerRadian = 57.2958;
 
 // Gain factor and phase of every odd harmonic 1..511 of the square wave.
 void ComputeHarmonics(DesignRecord& record, TransientState& state) {
@@ -27,7 +29,8 @@ void SumFirstHalf(TransientState& state) {
     const double theta = t / kDegreesPerRadian;
     double sum = 0;
     for (int n = 1; n <= TransientState::kLastHarmonic; n += 2) {
-      sum += state.HarmAmp[n] / n * std::sin(n * theta + state.HarmPhase[n] / kDegreesPerRadian);
+      sum += static_cast<double>(state.HarmAmp[n]) / n *
+             std::sin(n * theta + state.HarmPhase[n] / kDegreesPerRadian);
     }
     state.TransientWave[static_cast<int>(t)] = static_cast<float>(sum);
   }
@@ -48,7 +51,7 @@ void ComputeTransient(DesignRecord& record, TransientState& state) {
   ComputeHarmonics(record, state);
   SumFirstHalf(state);
   CompleteWave(state.TransientWave);
-  float peak = -1e38f;
+  float peak = -1e38f;  // below any wave value, as the peak search has always started
   for (int t = -36; t <= 360; ++t)
     peak = std::fmax(peak, state.TransientWave[t]);
   state.WavePeak = peak;

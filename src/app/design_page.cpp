@@ -8,8 +8,8 @@
 
 #include "core/eng_value.h"
 #include "files/session_file.h"
-#include "synthesis/design_command.h"
-#include "synthesis/design_fields.h"
+#include "usecase/design_command.h"
+#include "usecase/design_fields.h"
 
 namespace kestro {
 

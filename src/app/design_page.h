@@ -5,7 +5,7 @@
 
 #include "platform/app_context.h"
 #include "platform/page.h"
-#include "synthesis/design_fields.h"
+#include "usecase/design_fields.h"
 
 namespace kestro {
 

@@ -7,8 +7,8 @@
 #include "cli/exit_codes.h"
 #include "cli/file_options.h"
 #include "core/design_record.h"
-#include "synthesis/design_command.h"
-#include "synthesis/design_fields.h"
+#include "usecase/design_command.h"
+#include "usecase/design_fields.h"
 
 namespace kestro::cli {
 
@@ -55,7 +55,9 @@ int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& /*err*/
   DesignFields fields = FieldsFromOptions(args, record);
   if (!ReadDesignFields(fields, record, dialogs))
     return kExitStopped;
-  FinishDesignCommand(record, dialogs);
+  // Unsolved capacitors are no design: nothing is printed or written from them.
+  if (!FinishDesignCommand(record, dialogs))
+    return kExitStopped;
   WriteDesignReport(record, ReportOptions{args.Flag("response")}, out);
   return WriteFileOptions(args, record, out, dialogs) ? kExitOk : kExitFile;
 }

@@ -11,7 +11,8 @@ namespace kestro::cli {
 // takes its fields (read by ReadEngValue, repaired with the page's messages through dialogs),
 // runs the Design command and prints the report to out. A number that cannot be read counts as 0
 // and is repaired like any other out-of-range value. Returns kExitOk, kExitStopped (the sweep is
-// empty: the stop is not above the start, or the start is not below 10 MHz) or kExitFile.
+// empty: the stop is not above the start, or the start is not below 10 MHz; or the capacitors
+// could not be solved, and then nothing is printed and no file written) or kExitFile.
 int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& err, Dialogs& dialogs);
 
 }  // namespace kestro::cli

@@ -4,7 +4,7 @@
 #include "plotpage/label_text.h"
 #include "plotpage/plot_page_controls.h"
 #include "plotpage/plot_palette.h"
-#include "synthesis/stage_synthesis.h"
+#include "usecase/design_command.h"
 
 namespace kestro {
 namespace {
@@ -53,7 +53,7 @@ void BandwidthTuning::Resynthesise(bool wider) {
   const std::string caption = FamilyCaption(record);
   if (!caption.empty())
     page_["lblBandwidth"].caption = caption;
-  SynthesizeFamilyDesign(record, context_.dialogs);
+  SynthesizeOrReport(record, context_.dialogs);
 }
 
 std::string BandwidthTuning::FamilyCaption(const DesignRecord& record) {

@@ -127,6 +127,8 @@ void AppendQuadraticRoots(double u, double v, std::vector<Complex>& roots) {
 // towards a real root and a Bairstow step on a quadratic; the first to converge is split off.
 // After 1000 iterations without convergence the tolerance grows tenfold and the search restarts.
 bool SplitFactor(std::vector<double>& p, std::vector<Complex>& roots) {
+  // Corrections below 1e-6 count as converged (the roots are polished afterwards); six attempts
+  // end at a tolerance of 0.1, beyond which a split factor would be worthless.
   double tolerance = 1e-6;
   for (int attempt = 0; attempt < 6; ++attempt, tolerance *= 10.0) {
     double x = 0.0;
@@ -167,7 +169,7 @@ bool SplitFactor(std::vector<double>& p, std::vector<Complex>& roots) {
 Complex Polish(const std::vector<long double>& p, Complex start) {
   using LongComplex = std::complex<long double>;
   LongComplex z(start.real(), start.imag());
-  for (int iteration = 0; iteration < 20; ++iteration) {
+  for (int iteration = 0; iteration < 20; ++iteration) {  // Newton doubles the digits: 20 is ample
     LongComplex value = 0.0L;
     LongComplex slope = 0.0L;
     for (int i = static_cast<int>(p.size()) - 1; i >= 0; --i) {
@@ -179,7 +181,7 @@ Complex Polish(const std::vector<long double>& p, Complex start) {
     }
     const LongComplex dz = value / slope;
     z -= dz;
-    if (std::abs(dz) <= 1e-18L * std::abs(z)) {
+    if (std::abs(dz) <= 1e-18L * std::abs(z)) {  // long double resolves about 1e-19
       break;
     }
   }
@@ -213,6 +215,7 @@ bool StoreRoots(DesignRecord& record, int n, const std::vector<Complex>& roots) 
   std::vector<Complex> pairs;
   std::vector<double> reals;
   for (const Complex& root : roots) {
+    // Polished roots are good to about 1e-15: an imaginary part below 1e-9 is a real root's.
     if (std::abs(root.imag()) <= 1e-9 * std::abs(root)) {
       reals.push_back(root.real());
     } else if (root.imag() > 0.0) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <string>
 
 #include "synthesis/family_poles.h"
 
@@ -29,22 +28,24 @@ bool StoreStage(DesignRecord& record, int stage, double c1, double c2, double c3
   return true;
 }
 
-// Every amplifier is evaluated with K = 1 + R4/R5 = 1.00001, so each stage is designed for that
-// gain (a working copy of StageGain raised to it). Designing a two-pole stage for K = 1 instead
-// would lower its damping by 2e-5 * Q^2 in the analysis: several dB of error for the high-Q
-// stages of large-ripple Chebyshev designs.
-constexpr double kAmplifierGain = 1.00001f;
-
-double DesignGain(const DesignRecord& record, int stage) {
-  return std::max(static_cast<double>(record.StageGain[stage]), kAmplifierGain);
-}
+// The three-pole formulas divide by K - 1, so that stage is designed with a working copy of
+// StageGain raised to 1.00001 (K - 1 = 1e-5, the smallest step that keeps them well defined).
+// The built stage is a follower (K = 1); the residual this leaves is a few thousandths of a dB
+// up to 3 dB ripple (see the user guide). The two-pole stages are designed for K = StageGain = 1.
+constexpr double kThreePoleDesignGain = 1.00001f;
 
 // --- Two-pole stage: closed form for the pair -sigma +/- j*omega ---
+
+// With R1 = 0 the stage is H = K / (1 + ((R2 + R3) C3 + (1 - K) R2 C2) s + R2 R3 C2 C3 s^2)
+// (Sallen and Key, 1955). With r = R3/R2 and m = C3/C2 (both dimensionless) it has
+// w0 = 1 / (R2 C2 sqrt(r m)) and 1/Q = (1 + r) sqrt(m / r) + (1 - K) / sqrt(r m); solving the
+// second for m gives the quadratic root below (m = (1/Q)^2 r / (1 + r)^2 at K = 1), and
+// w0 = W |sigma + j omega| = W 2 sigma Q gives C2 (farads; W in rad/s, R2 in ohms).
 
 bool DesignTwoPoleStage(DesignRecord& record, int stage, double sigma, double omega, double w) {
   const double r2 = record.R[stage][2];
   const double r = record.R[stage][3] / r2;
-  const double k = DesignGain(record, stage);
+  const double k = record.StageGain[stage];
   const double invQ = 2.0 / std::sqrt(1.0 + (omega / sigma) * (omega / sigma));
   const double a = invQ * invQ * r / ((1.0 + r) * (1.0 + r));
   const double b = (k - 1.0) / (1.0 + r);
@@ -55,8 +56,11 @@ bool DesignTwoPoleStage(DesignRecord& record, int stage, double sigma, double om
 
 // --- Three-pole stage: real pole sigma0 with the pair -sigma1 +/- j*omega1 ---
 
-// The section's denominator y^3 + c2*y^2 + c1*y + 1 (real pole scaled to 1, then constant term
-// to 1), the resistor ratios rho2 = R2/R1, rho3 = R3/R1 and the amplifier gain k.
+// The target cubic (s + sigma0)(s^2 + 2 sigma1 s + |sigma1 + j omega1|^2), in s/sigma0 and then
+// in p = s / (sigma0 P^(1/3)) with P = |sigma1 + j omega1|^2 / sigma0^2, is proportional to
+// p^3 + c2 p^2 + c1 p + 1 with c2 = (2 sigma1/sigma0 + 1) / P^(1/3) and
+// c1 = (2 sigma1/sigma0 + P) / P^(2/3). All of it is dimensionless, as are the resistor ratios
+// rho2 = R2/R1, rho3 = R3/R1 and the amplifier gain k.
 struct ThreePoleTarget {
   double c1 = 0;
   double c2 = 0;
@@ -65,7 +69,17 @@ struct ThreePoleTarget {
   double k = 0;
 };
 
-// The two candidate capacitor ratios C3/C1 at the trial value x; the wanted x makes them equal.
+// The stage denominator 1 + b1 s + b2 s^2 + b3 s^3 (see the response engine), written with
+// y = C3/C1, z = C2/C1, S = 1 + rho2 + rho3 and x = R1 C1 / T, where T = 1/(W sigma0 P^(1/3))
+// (seconds) is the time scale of p, must equal the cubic above term by term:
+//   (b1) x (1 + S y - (k - 1)(1 + rho2) z)                          = c1
+//   (b2) x^2 ((rho2 + rho3) y + ((1 + rho2) rho3 y - (k - 1) rho2) z) = c2
+//   (b3) x^3 rho2 rho3 y z                                           = 1
+// For a trial x, z taken from (b1) turns (b2) into bigA y^2 + (a + b) y + cq = 0, whose larger
+// root is y1; z taken from (b3) turns (b1) into y^2 + b2 y + c2q = 0, whose larger root is y2.
+// At the x where y1 = y2 all three hold. (b1) solved for z divides by k - 1: hence the working
+// gain 1.00001 for this stage.
+// The two candidate capacitor ratios C3/C1 at the trial value x.
 struct Candidates {
   double y1 = 0;
   double y2 = 0;
@@ -92,11 +106,13 @@ Candidates CandidatesAt(const ThreePoleTarget& t, double x) {
 
 // Coarse-to-fine descending search for the x where y1 = y2. From x = 10 (where f <= 0) x is
 // multiplied by 0.91 until f > 0, then backed off by 1.1 and searched again with 0.991, and so
-// on down to 0.999991. Each level is bounded; a non-finite f or an x that leaves the positive
-// finite numbers is a failure.
+// on down to 0.999991 (a relative step of 9e-6 in x at the end). x = 10 starts above the root of
+// every design the families give (R1 C1 is of the order of T). Each level is bounded; a
+// non-finite f, or an x below 1e-30 (capacitor ratios far outside any part), is a failure.
 std::optional<double> SearchThreePoleX(const ThreePoleTarget& t) {
   constexpr double kFactors[5] = {0.91, 0.991, 0.9991, 0.99991, 0.999991};
   constexpr double kBackoffs[5] = {1.0, 1.1, 1.01, 1.001, 1.0001};
+  // A level needs a few dozen steps after its back-off; 5000 steps of 0.91 pass x = 1e-30 first.
   constexpr int kMaxStepsPerLevel = 5000;
   const Candidates start = CandidatesAt(t, 10.0);
   const double sign = (start.y2 <= start.y1) ? 1.0 : -1.0;
@@ -130,7 +146,7 @@ bool DesignThreePoleStage(DesignRecord& record, double w) {
   const double r1 = record.R[1][1];
   t.rho2 = record.R[1][2] / r1;
   t.rho3 = record.R[1][3] / r1;
-  t.k = DesignGain(record, 1);
+  t.k = std::max(static_cast<double>(record.StageGain[1]), kThreePoleDesignGain);
   if (!std::isfinite(t.c1) || !std::isfinite(t.c2) || !std::isfinite(t.rho2 * t.rho3)) {
     return false;
   }
@@ -138,6 +154,7 @@ bool DesignThreePoleStage(DesignRecord& record, double w) {
   if (!x) {
     return false;
   }
+  // z from (b2), then q = (rho2 rho3 y z)^(1/3) = 1/x by (b3), and C1 = x T / R1 (farads).
   const double x2 = *x * *x;
   const double y1 = CandidatesAt(t, *x).y1;
   const double z = (t.c2 - x2 * y1 * (t.rho2 + t.rho3)) /
@@ -153,7 +170,7 @@ void ResetStages(DesignRecord& record) {
       record.C[s][k] = kCapFloor;
     }
     record.StageGain[s] = 1.0f;
-    record.R[s][4] = 1e-5f;
+    record.R[s][4] = 1e-5f;  // ohms: the amplifier pair every file carries; K = 1 + R4/R5
     record.R[s][5] = 1.0f;
   }
   record.Pi = static_cast<float>(4.0 * std::atan(1.0));
@@ -184,6 +201,7 @@ void CountStages(DesignRecord& record) {
   record.NrStages = StagesForOrder(record.Order);
 }
 
+// The steps keep the solved capacitors between about 1 nF and 100 nF over each band.
 void ChooseRnom(DesignRecord& record) {
   const float bw = record.Bandwidth;
   if (bw < 50) {
@@ -221,21 +239,17 @@ void AssignResistors(DesignRecord& record) {
   record.R[1][1] = (record.Order % 2 != 0) ? record.Rnom : 0.0f;
 }
 
-bool ComputeCaps(DesignRecord& record, Dialogs& dialogs) {
+bool ComputeCaps(DesignRecord& record) {
   ResetStages(record);
-  if (DesignAllStages(record)) {
-    return true;
-  }
-  dialogs.Message(std::string(kComputeCapsError));
-  return false;
+  return DesignAllStages(record);
 }
 
-bool SynthesizeFamilyDesign(DesignRecord& record, Dialogs& dialogs) {
+bool SynthesizeFamilyDesign(DesignRecord& record) {
   CountStages(record);
   ChooseRnom(record);
   AssignResistors(record);
   ComputeFamilyPoles(record);
-  return ComputeCaps(record, dialogs);
+  return ComputeCaps(record);
 }
 
 }  // namespace kestro

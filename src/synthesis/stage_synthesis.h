@@ -1,14 +1,8 @@
 #pragma once
 
-#include <string_view>
-
 #include "core/design_record.h"
-#include "platform/dialogs.h"
 
 namespace kestro {
-
-// The message shown when the capacitors cannot be solved.
-inline constexpr std::string_view kComputeCapsError = "We have an error in the ComputeCaps routine";
 
 // Sallen-Key cascade synthesis, run in this order: CountStages, ChooseRnom, AssignResistors,
 // ComputeFamilyPoles, ComputeCaps. All work on the record.
@@ -23,15 +17,15 @@ void ChooseRnom(DesignRecord& record);
 void AssignResistors(DesignRecord& record);
 
 // Solves every stage's capacitors from the poles and Bandwidth: the three-pole stage 1 of an odd
-// order by a coarse-to-fine descending search, the two-pole stages in closed form, each for the
-// amplifier gain the analysis uses (K = 1.00001; StageGain itself stays 1). Every capacitor of
-// stages 0..11 starts at the 1e-13 floor and StageGain at 1; R4 = 1e-5, R5 = 1.
-// On failure (an order outside 2..kMaxDesignOrder, a search that finds no solution, a value that
-// is not a finite positive number) it shows "We have an error in the ComputeCaps routine" once,
-// stops, leaves the failed stage and every later stage at the 1e-13 floor and returns false.
-bool ComputeCaps(DesignRecord& record, Dialogs& dialogs);
+// order by a coarse-to-fine descending search (with a working gain of 1.00001, as its formulas
+// divide by K - 1), the two-pole stages in closed form for the follower (K = StageGain = 1).
+// Every capacitor of stages 0..11 starts at the 1e-13 floor and StageGain at 1; R4 = 1e-5, R5 = 1.
+// Returns false on failure (an order outside 2..kMaxDesignOrder, a search that finds no solution,
+// a value that is not a finite positive number): it stops there and leaves the failed stage and
+// every later stage at the 1e-13 floor. The caller reports the failure.
+[[nodiscard]] bool ComputeCaps(DesignRecord& record);
 
 // The whole synthesis sequence above for a family design. Returns ComputeCaps' result.
-bool SynthesizeFamilyDesign(DesignRecord& record, Dialogs& dialogs);
+[[nodiscard]] bool SynthesizeFamilyDesign(DesignRecord& record);
 
 }  // namespace kestro

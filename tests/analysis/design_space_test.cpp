@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "analysis/response_engine.h"
-#include "support/scripted_dialogs.h"
 #include "synthesis/stage_synthesis.h"
 
 // Physics of the whole pipeline (poles -> stage synthesis -> analysis) over the design space:
@@ -19,16 +18,31 @@ namespace {
 
 constexpr float kBandwidths[] = {10, 75, 150, 300, 1000, 1500, 3000, 20000, 1e6f};
 
-// Every stage is designed for the gain its amplifier has (K = 1.00001), so the cascade realises
-// the prototype exactly up to single-precision parts (relative 6e-8) and the final step of the
-// three-pole search (relative 9e-6 in its trial value). Over the design space that moves the
-// gain by under 0.0005 dB; 0.002 dB still catches any stage designed for another gain (the K = 1
-// error is 0.03 dB at 0.1 dB ripple, order 11) or a misplaced pole.
-constexpr double kShapeToleranceDb = 0.002;
-// At the 20 dB ripple bound the pair of the three-pole stage has Q up to 26 inside a passband
-// that swings 20 dB, which magnifies the search's final step to up to 0.03 dB (two further
-// search levels bring it below 0.001 dB, so this is the step and not a misplaced pole).
-constexpr double kRippleBoundToleranceDb = 0.05;
+// Two-pole stages are designed and analysed as followers (K = 1): they realise their poles up
+// to single-precision parts, measured under 0.0002 dB over the design space. A two-pole stage
+// designed for K = 1.00001 misses by 0.3 dB at order 11 with 3 dB ripple.
+constexpr double kEvenOrderToleranceDb = 0.001;
+// The three-pole stage is designed with K = 1.00001 (its formulas divide by K - 1) and built as
+// a follower. Measured residual up to 3 dB ripple: under 0.013 dB (order 3, 3 dB ripple).
+constexpr double kOddOrderToleranceDb = 0.02;
+// At the 20 dB ripple bound the stage's pair has Q up to 26 and the residual grows to 0.95 dB
+// (order 3); the user guide states it.
+constexpr double kRippleBoundToleranceDb = 1.0;
+
+double ShapeTolerance(int n, float apass = 0) {
+  if (n % 2 == 0)
+    return kEvenOrderToleranceDb;
+  return apass > 3.0f ? kRippleBoundToleranceDb : kOddOrderToleranceDb;
+}
+
+// Fractions of the bandwidth from 0.01 to 10, 100 a decade: every ripple peak of order 11 is
+// within 2 % of one.
+std::vector<double> DenseRatios() {
+  std::vector<double> ratios;
+  for (int i = 0; i <= 300; ++i)
+    ratios.push_back(std::pow(10.0, -2.0 + i / 100.0));
+  return ratios;
+}
 
 // Ideal magnitudes (dB) of the normalised prototypes at w rad/s, unity gain at zero frequency.
 double ButterworthDb(int n, double w) {
@@ -52,9 +66,8 @@ double BesselDb(int n, double w) {  // 1/theta_n(s), theta_n from its closed-for
 }
 
 // Synthesises the design and checks its gain at fractions of the bandwidth against the ideal
-// prototype plus the amplifier gain of every stage; returns the record for further checks.
-DesignRecord ExpectShape(int16_t family, int n, float bandwidth, float apass,
-                         const std::vector<double>& ratios, double tolerance,
+// prototype wherever that is above -60 dB; returns the record for further checks.
+DesignRecord ExpectShape(int16_t family, int n, float bandwidth, float apass, double tolerance,
                          const std::function<double(double)>& ideal) {
   SCOPED_TRACE(testing::Message() << "family " << family << " order " << n << " bandwidth "
                                   << bandwidth << " ripple " << apass);
@@ -64,16 +77,23 @@ DesignRecord ExpectShape(int16_t family, int n, float bandwidth, float apass,
   record.Order = static_cast<int16_t>(n);
   record.Bandwidth = bandwidth;
   record.Apass = apass;
-  test::ScriptedDialogs dialogs;
-  EXPECT_TRUE(SynthesizeFamilyDesign(record, dialogs));
-  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(SynthesizeFamilyDesign(record));
+  static const std::vector<double> ratios = DenseRatios();
+  double worst = 0;
+  double worstRatio = 0;
   for (const double ratio : ratios) {
+    const double expected = ideal(ratio);
+    if (expected < -60.0)
+      continue;
     float gain = 0;
     float phase = 0;
     ResponseAt(record, static_cast<float>(ratio * bandwidth), gain, phase);
-    const double expected = ideal(ratio) + (n / 2) * 20.0 * std::log10(1.00001);
-    EXPECT_NEAR(gain, expected, tolerance) << "at " << ratio << " x bandwidth";
+    if (!(std::fabs(gain - expected) <= worst)) {  // a NaN gain counts as the worst
+      worst = std::isnan(gain) ? HUGE_VAL : std::fabs(gain - expected);
+      worstRatio = ratio;
+    }
   }
+  EXPECT_LE(worst, tolerance) << "dB off at " << worstRatio << " x bandwidth";
   return record;
 }
 
@@ -81,7 +101,7 @@ DesignRecord ExpectShape(int16_t family, int n, float bandwidth, float apass,
 TEST(DesignSpace, ButterworthIsDown3dBAtTheBandwidth) {
   for (int n = 2; n <= 11; ++n) {
     for (const float bw : kBandwidths) {
-      ExpectShape(kButterworth, n, bw, 0, {0.5, 1.0, 2.0}, kShapeToleranceDb,
+      ExpectShape(kButterworth, n, bw, 0, ShapeTolerance(n),
                   [n](double w) { return ButterworthDb(n, w); });
     }
   }
@@ -93,12 +113,12 @@ TEST(DesignSpace, ChebyshevRippleBandEndsAtTheRippleEdge) {
   for (int n = 2; n <= 11; ++n) {
     for (const float apass : {0.01f, 0.1f, 0.5f, 1.0f, 3.0f}) {
       for (const float bw : kBandwidths) {
-        ExpectShape(kChebyshev, n, bw, apass, {0.3, 0.7, 1.0, 1.5}, kShapeToleranceDb,
+        ExpectShape(kChebyshev, n, bw, apass, ShapeTolerance(n, apass),
                     [n, apass](double w) { return ChebyshevDb(n, apass, w); });
       }
     }
     for (const float apass : {0.001f, 20.0f}) {
-      ExpectShape(kChebyshev, n, 1000, apass, {0.5, 1.0}, kRippleBoundToleranceDb,
+      ExpectShape(kChebyshev, n, 1000, apass, ShapeTolerance(n, apass),
                   [n, apass](double w) { return ChebyshevDb(n, apass, w); });
     }
   }
@@ -111,7 +131,7 @@ TEST(DesignSpace, ChebyshevRippleBandEndsAtTheRippleEdge) {
 TEST(DesignSpace, BesselHasTheDelayOfItsBandwidth) {
   for (int n = 2; n <= 10; ++n) {
     for (const float bw : kBandwidths) {
-      DesignRecord record = ExpectShape(kBessel, n, bw, 0, {0.5, 1.0, 2.0}, kShapeToleranceDb,
+      DesignRecord record = ExpectShape(kBessel, n, bw, 0, ShapeTolerance(n),
                                         [n](double w) { return BesselDb(n, w); });
       record.Fstart = bw * 0.01f;
       record.Fstop = bw * 0.1f;

@@ -191,7 +191,7 @@ TEST(TransientOption, ButterworthOvershootsAndWritesTheWaveFile) {
     float db = 0, hz = 0;
     ASSERT_EQ(std::sscanf(line.c_str() + at, " Freq: %15s dB: %f", freq, &db), 2) << line;
     ReadEngValue(freq, hz);
-    EXPECT_FLOAT_EQ(hz, 300.0f * n) << line;
+    EXPECT_FLOAT_EQ(hz, 300.0f * static_cast<float>(n)) << line;
     EXPECT_NEAR(db, -10 * std::log10(1 + std::pow(0.3 * n, 6)), 0.01) << line;
     ++components;
   }
@@ -257,6 +257,19 @@ TEST(SessionOptions, AnUnreadableOpenWritesNothing) {
     EXPECT_EQ(run.out, "");
   }
   EXPECT_EQ(folder.Entries(), Strings{"bad.KST"});
+}
+
+// Capacitors that cannot be solved (here they would pass the single range) are no design: the
+// message, exit code 1, no report and no file.
+TEST(DesignRunTest, UnsolvedCapacitorsEndTheCommandWithoutFiles) {
+  ScratchFolder folder;
+  const RunResult run =
+      RunDesign({"--family", "chebyshev", "--ripple", "20", "--order", "3", "--bandwidth", "1E-44",
+                 "--save", "out.KST", "--spice", "out.ASC", "--save-plot"});
+  EXPECT_EQ(
+      std::tie(run.code, run.err, run.out),
+      std::tuple(kExitStopped, "kestrolab-cli: We have an error in the ComputeCaps routine\n", ""));
+  EXPECT_EQ(folder.Entries(), Strings{});
 }
 
 TEST(ExportOptions, WriteEveryFileOfTheDesign) {

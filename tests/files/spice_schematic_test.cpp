@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/eng_value.h"
+#include "files/schematic_netlist.h"
 #include "files/scratch_folder.h"
 #include "support/scripted_dialogs.h"
 
@@ -64,75 +65,6 @@ TEST(SpiceSchematicLines, OrderTwoLineByLineAndValueForms) {
                            "SYMATTR Value 100 "})
     EXPECT_EQ(std::ranges::count(lines, line), 1) << line;
 }
-
-struct Point {
-  long x, y;
-  auto operator<=>(const Point&) const = default;
-};
-
-struct Part {
-  std::string symbol, name, value;
-  std::vector<Point> pins;
-};
-
-// Pin offsets of the symbols in the rotation written; the op-amp's are the non-inverting input,
-// the inverting input and the output.
-const std::map<std::string, std::vector<Point>> kPins{
-    {"res R270", {{16, -16}, {96, -16}}},
-    {"cap R0", {{16, 0}, {16, 64}}},
-    {"voltage M0", {{0, 16}, {0, 96}}},
-    {"Opamps\\\\opamp M180", {{-32, -80}, {-32, -48}, {32, -64}}}};
-
-// Parts and flags of a schematic; wire ends, pins and flags join every wire they lie on, and
-// flags of one name join each other.
-struct Netlist {
-  explicit Netlist(const Lines& lines) {
-    std::vector<std::pair<Point, Point>> wires;
-    std::vector<Point> points;
-    for (const std::string& line : lines) {
-      std::istringstream in(line);
-      std::string keyword, word, rotation;
-      Point a{}, b{};
-      in >> keyword;
-      if (keyword == "SYMBOL" && in >> word >> a.x >> a.y >> rotation) {
-        const auto pins = kPins.find(word + " " + rotation);
-        EXPECT_NE(pins, kPins.end()) << line;
-        parts.push_back({word, "", "", {}});
-        for (Point p : pins == kPins.end() ? std::vector<Point>{} : pins->second)
-          parts.back().pins.push_back({a.x + p.x, a.y + p.y}),
-              points.push_back(parts.back().pins.back());
-      } else if (keyword == "SYMATTR" && in >> word && !parts.empty()) {
-        std::getline(in >> std::ws, (word == "Value" ? parts.back().value : parts.back().name));
-      } else if (keyword == "WIRE" && in >> a.x >> a.y >> b.x >> b.y) {
-        wires.push_back({a, b}), points.insert(points.end(), {a, b});
-      } else if (keyword == "FLAG" && in >> a.x >> a.y >> word) {
-        points.push_back(a);
-        if (flags.count(word) != 0)
-          Unite(flags[word], a);
-        flags[word] = a;
-      }
-    }
-    for (Point p : points) {
-      for (const auto& [a, b] : wires) {
-        if ((b.x - a.x) * (p.y - a.y) == (b.y - a.y) * (p.x - a.x) && p.x >= std::min(a.x, b.x) &&
-            p.x <= std::max(a.x, b.x) && p.y >= std::min(a.y, b.y) && p.y <= std::max(a.y, b.y))
-          Unite(p, a);
-      }
-    }
-  }
-
-  Point Find(Point p) {
-    auto [it, added] = parent_.try_emplace(p, p);
-    return it->second == p ? p : it->second = Find(it->second);
-  }
-  void Unite(Point a, Point b) { parent_[Find(a)] = Find(b); }
-
-  std::vector<Part> parts;
-  std::map<std::string, Point> flags;
-
- private:
-  std::map<Point, Point> parent_;
-};
 
 // Checks that the parts form the record's Sallen-Key cascade, in file order: each two-pin part has
 // one pin on the expected node, and each stage ends in a follower.

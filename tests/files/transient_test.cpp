@@ -24,8 +24,7 @@ DesignRecord Butterworth3(float bandwidth) {
   DesignRecord r{};
   r.SetOpeningDefaults();
   r.Family = kButterworth, r.Order = 3, r.Bandwidth = bandwidth;
-  ScriptedDialogs dialogs;
-  EXPECT_TRUE(SynthesizeFamilyDesign(r, dialogs));
+  EXPECT_TRUE(SynthesizeFamilyDesign(r));
   return r;
 }
 

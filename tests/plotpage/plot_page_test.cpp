@@ -12,7 +12,7 @@
 #include "plotpage/marker_page.h"
 #include "plotpage/part_adjustment.h"
 #include "plotpage/plot_page_controls.h"
-#include "synthesis/design_command.h"
+#include "usecase/design_command.h"
 
 namespace kestro {
 namespace {

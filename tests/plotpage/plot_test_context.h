@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <utility>
@@ -78,7 +80,7 @@ struct PlotTestContext {
     record.dBbottom = -60;
     record.NrYintervals = 7;
     record.DelayTop = 0.002f;
-    SynthesizeFamilyDesign(record, dialogs);
+    EXPECT_TRUE(SynthesizeFamilyDesign(record));
     Analyze(record);
     ComputeGridFreqs(record);
   }

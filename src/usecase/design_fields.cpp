@@ -1,4 +1,4 @@
-#include "synthesis/design_fields.h"
+#include "usecase/design_fields.h"
 
 #include "core/eng_value.h"
 

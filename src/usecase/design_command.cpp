@@ -1,4 +1,6 @@
-#include "synthesis/design_command.h"
+#include "usecase/design_command.h"
+
+#include <string>
 
 #include "analysis/response_engine.h"
 #include "synthesis/stage_synthesis.h"
@@ -7,7 +9,7 @@ namespace kestro {
 namespace {
 
 void RaiseCapacitorsToFloor(DesignRecord& record) {
-  constexpr float kFloor = 1e-13f;
+  constexpr float kFloor = 1e-13f;  // farads: an absent capacitor, practically open
   for (auto& stage : record.C) {
     for (int k = 1; k <= 3; ++k) {
       if (!(stage[k] >= kFloor)) {  // also repairs a NaN read from a file
@@ -23,13 +25,22 @@ bool IsFamilyDesign(const DesignRecord& record) {
 
 }  // namespace
 
-void FinishDesignCommand(DesignRecord& record, Dialogs& dialogs) {
+bool SynthesizeOrReport(DesignRecord& record, Dialogs& dialogs) {
+  if (SynthesizeFamilyDesign(record))
+    return true;
+  dialogs.Message(std::string(kComputeCapsError));
+  return false;
+}
+
+bool FinishDesignCommand(DesignRecord& record, Dialogs& dialogs) {
   RaiseCapacitorsToFloor(record);
   record.FreqAxisMode = 2;
+  bool solved = true;
   if (IsFamilyDesign(record) && record.PartsModified != 1) {
-    SynthesizeFamilyDesign(record, dialogs);
+    solved = SynthesizeOrReport(record, dialogs);
   }
   Analyze(record);
+  return solved;
 }
 
 }  // namespace kestro

@@ -1,4 +1,4 @@
-#include "synthesis/design_fields.h"
+#include "usecase/design_fields.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "support/scripted_dialogs.h"
-#include "synthesis/design_command.h"
+#include "usecase/design_command.h"
 
 namespace kestro {
 namespace {
