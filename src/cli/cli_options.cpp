@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/file_options.h"
+#include "cli/long_run_settings.h"
 
 namespace kestro::cli {
 
@@ -95,6 +96,8 @@ bool IsHelp(std::string_view arg) {
 
 CliOptions::CliOptions() : commands_{DesignCommand()} {
   for (OptionSpec& option : FileOptionSpecs())
+    commands_.front().options.push_back(option);
+  for (OptionSpec& option : LongRunOptionSpecs())
     commands_.front().options.push_back(option);
 }
 

@@ -6,7 +6,10 @@
 #include "cli/design_report.h"
 #include "cli/exit_codes.h"
 #include "cli/file_options.h"
+#include "cli/long_run_report.h"
+#include "cli/long_run_settings.h"
 #include "core/design_record.h"
+#include "platform/uniform_random.h"
 #include "usecase/design_command.h"
 #include "usecase/design_fields.h"
 
@@ -43,11 +46,24 @@ DesignFields FieldsFromOptions(const CliArguments& args, DesignRecord& record) {
   return fields;
 }
 
+// The optimizer, then the Monte Carlo analysis, drawing from one generator.
+void RunLongRuns(const LongRunSettings& settings, DesignRecord& record, std::ostream& out) {
+  AddLimitOptions(settings, record);
+  UniformRandom random = settings.seed ? UniformRandom(*settings.seed) : UniformRandom();
+  if (settings.optimize)
+    RunOptimizerReport(record, random, out);
+  if (settings.tolerance > 0)
+    RunMonteCarloReport(record, settings.tolerance, settings.passes, random, out);
+}
+
 }  // namespace
 
-// Every repair and stop has its message on dialogs; nothing here is a usage error.
-int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& /*err*/,
-              Dialogs& dialogs) {
+// Every repair and stop has its message on dialogs; only an unusable --limit, --passes or --seed
+// is a usage error (on err, before anything runs).
+int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& err, Dialogs& dialogs) {
+  const auto longRuns = ReadLongRunSettings(args, err);
+  if (!longRuns)
+    return kExitUsage;
   DesignRecord record{};
   record.SetOpeningDefaults();
   if (!OpenSessionOption(args, record, dialogs))
@@ -59,6 +75,7 @@ int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& /*err*/
   if (!FinishDesignCommand(record, dialogs))
     return kExitStopped;
   WriteDesignReport(record, ReportOptions{args.Flag("response")}, out);
+  RunLongRuns(*longRuns, record, out);
   return WriteFileOptions(args, record, out, dialogs) ? kExitOk : kExitFile;
 }
 

@@ -12,7 +12,9 @@ namespace kestro::cli {
 // runs the Design command and prints the report to out. A number that cannot be read counts as 0
 // and is repaired like any other out-of-range value. Returns kExitOk, kExitStopped (the sweep is
 // empty: the stop is not above the start, or the start is not below 10 MHz; or the capacitors
-// could not be solved, and then nothing is printed and no file written) or kExitFile.
+// could not be solved, and then nothing is printed and no file written), kExitUsage (an unusable
+// --limit, --passes or --seed) or kExitFile. The optimizer and the Monte Carlo analysis run
+// after the report and before the files are written, so --save keeps the optimized parts.
 int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& err, Dialogs& dialogs);
 
 }  // namespace kestro::cli

@@ -76,7 +76,7 @@ TEST(ComputeLimitError, AnalysedButterworth) {
   record.SetOpeningDefaults();
   record.Family = kButterworth, record.Order = 2, record.Bandwidth = 1000;
   test::ScriptedDialogs dialogs;
-  ASSERT_TRUE(SynthesizeFamilyDesign(record, dialogs));
+  ASSERT_TRUE(SynthesizeFamilyDesign(record));
   record.Fstart = 100, record.Fstop = 10000, record.Nints = 2;
   Analyze(record);
   SetLimits(record, {{1, 0.01f, 2000, -1, -300}, {2, 500, 1e10f, 100, -10}});
