@@ -123,8 +123,14 @@ void MultiplyStage(SweepProduct& p, double re, double im) {
   }
 }
 
-// Gain (dB) and phase (degrees, before wrapping) of the cascade at omega rad/s.
-void EvaluateSweepPoint(const Cascade& cascade, double omega, double& gain, double& phase) {
+// Gain (dB) and phase (degrees) of the cascade at one frequency.
+struct PointResponse {
+  double gain = 0;
+  double phase = 0;  // before wrapping
+};
+
+// The response of the cascade at omega rad/s.
+PointResponse EvaluateSweepPoint(const Cascade& cascade, double omega) {
   SweepProduct p;
   const double omega2 = omega * omega;
   for (int s = 1; s <= cascade.stages; ++s) {
@@ -136,20 +142,25 @@ void EvaluateSweepPoint(const Cascade& cascade, double omega, double& gain, doub
   constexpr double kLog10Of2 = 0.30102999566398119521;
   constexpr double kPi = 3.14159265358979323846;
   const double magnitude2 = p.re * p.re + p.im * p.im;
-  gain = magnitude2 > 0 ? -10.0 * std::log10(magnitude2) - 20.0 * kLog10Of2 * p.exponent
-                        : 6000.0;  // a lossless stage exactly at resonance: a finite +6000 dB
+  PointResponse out;
+  out.gain = magnitude2 > 0 ? -10.0 * std::log10(magnitude2) - 20.0 * kLog10Of2 * p.exponent
+                            : 6000.0;  // a lossless stage exactly at resonance: a finite +6000 dB
   const double argument = std::atan2(p.im == 0 ? 0.0 : p.im, p.re);  // +0: pi for a negative P
   const double radians = argument + kPi * (2 * p.turns - p.halfTurns);
-  phase = radians * static_cast<double>(kDegreesPerRadian) + 180.0 * p.negativeRe;
+  out.phase = radians * static_cast<double>(kDegreesPerRadian) + 180.0 * p.negativeRe;
+  return out;
 }
 
 // Gain (dB) and phase (degrees, wrapped into [-180, 180]) of the cascade at omega rad/s, as
 // singles.
-void EvaluatePoint(const Cascade& cascade, float omega, float& gain, float& phase) {
-  double gainDb = 0, degrees = 0;
-  EvaluateSweepPoint(cascade, omega, gainDb, degrees);
-  gain = static_cast<float>(gainDb);
-  phase = WrapPhase(static_cast<float>(degrees));
+struct SinglePoint {
+  float gain = 0;
+  float phase = 0;
+};
+
+SinglePoint EvaluatePoint(const Cascade& cascade, float omega) {
+  const PointResponse response = EvaluateSweepPoint(cascade, omega);
+  return {static_cast<float>(response.gain), WrapPhase(static_cast<float>(response.phase))};
 }
 
 // Delay beyond the last point counts as zero (the spare array element may hold an old value).
@@ -222,19 +233,19 @@ MultiplyAllStages(const Cascade& cascade, SweepArrays& a, int points) {
 
 // Gain and phase of point i from its product; a product outside the range the batch keeps
 // exact (beyond 2^+-200, as MultiplyStage would have rescaled) is evaluated stage by stage.
-void FinishPoint(const Cascade& cascade, const SweepArrays& a, int i, float& gain, float& phase) {
+SinglePoint FinishPoint(const Cascade& cascade, const SweepArrays& a, int i) {
   const double size = std::max(std::abs(a.re[i]), std::abs(a.im[i]));
   if (!(size <= 0x1p+200 && size >= 0x1p-200)) {
-    EvaluatePoint(cascade, static_cast<float>(a.omega[i]), gain, phase);
-    return;
+    return EvaluatePoint(cascade, static_cast<float>(a.omega[i]));
   }
   constexpr double kPi = 3.14159265358979323846;
   const double magnitude2 = a.re[i] * a.re[i] + a.im[i] * a.im[i];
-  gain = static_cast<float>(-10.0 * std::log10(magnitude2) - 0.0);
   const double argument = std::atan2(a.im[i] == 0 ? 0.0 : a.im[i], a.re[i]);
   const double radians = argument + kPi * (2 * a.turns[i] - a.halfTurns[i]);
-  phase = WrapPhase(static_cast<float>(radians * static_cast<double>(kDegreesPerRadian) +
-                                       180.0 * a.negativeRe[i]));
+  // "- 0.0": the same operations as EvaluateSweepPoint with no rescaling, so the same bits.
+  return {static_cast<float>(-10.0 * std::log10(magnitude2) - 0.0),
+          WrapPhase(static_cast<float>(radians * static_cast<double>(kDegreesPerRadian) +
+                                       180.0 * a.negativeRe[i]))};
 }
 
 void FillResponse(DesignRecord& record, int n) {
@@ -247,7 +258,9 @@ void FillResponse(DesignRecord& record, int n) {
   float previousPhase = 0.0f;
   for (int i = 0; i <= n; ++i) {
     record.Omega = kRadiansPerCycle * record.Freq[i];
-    FinishPoint(cascade, sweep, i, record.GainAt, record.PhaseAt);
+    const SinglePoint point = FinishPoint(cascade, sweep, i);
+    record.GainAt = point.gain;
+    record.PhaseAt = point.phase;
     record.Gain[i] = record.GainAt;
     record.Phase[i] = record.PhaseAt;
     const double step = static_cast<double>(record.Freq[i]) - previousFreq;  // Hz
@@ -278,7 +291,9 @@ bool IsPositiveFinite(float value) {
 
 void ResponseAt(DesignRecord& record, float f, float& gain, float& phase) {
   record.Omega = kRadiansPerCycle * f;
-  EvaluatePoint(PrepareCascade(record), record.Omega, gain, phase);
+  const SinglePoint point = EvaluatePoint(PrepareCascade(record), record.Omega);
+  gain = point.gain;
+  phase = point.phase;
 }
 
 int AnalysisIntervals(const DesignRecord& record) {

@@ -53,7 +53,7 @@ void RunLongRuns(const LongRunSettings& settings, DesignRecord& record, std::ost
   if (settings.optimize)
     RunOptimizerReport(record, random, out);
   if (settings.tolerance > 0)
-    RunMonteCarloReport(record, settings.tolerance, settings.passes, random, out);
+    RunMonteCarloReport(record, settings, random, out);
 }
 
 }  // namespace

@@ -73,8 +73,9 @@ void RunOptimizerReport(DesignRecord& record, Random& random, std::ostream& out)
   out << "limit error: " << Exact(ComputeLimitError(record)) << '\n';
 }
 
-void RunMonteCarloReport(DesignRecord& record, float tolerance, int passes, Random& random,
+void RunMonteCarloReport(DesignRecord& record, const LongRunSettings& settings, Random& random,
                          std::ostream& out) {
+  const int passes = settings.passes;
   Analyze(record);
   const int points = AnalysisIntervals(record) + 1;
   const bool limits = LimitCount(record, kGainLimitSet) > 0;
@@ -82,7 +83,7 @@ void RunMonteCarloReport(DesignRecord& record, float tolerance, int passes, Rand
   int inside = 0;
   SaveNominalParts(record);
   for (int pass = 0; pass < passes; ++pass) {
-    DrawTolerancedParts(record, tolerance, random);
+    DrawTolerancedParts(record, settings.tolerance, random);
     envelope.Widen(record);
     inside += limits && ComputeLimitError(record) == 0.0f ? 1 : 0;
   }

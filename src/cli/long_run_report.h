@@ -16,12 +16,13 @@ namespace kestro::cli {
 // The design becomes manual, so --save keeps the fitted parts.
 void RunOptimizerReport(DesignRecord& record, Random& random, std::ostream& out);
 
-// `passes` toleranced analyses of the record (every part spread by tolerance / 2 each way), then
+// settings.passes toleranced analyses of the record (every part spread by settings.tolerance / 2
+// each way), then
 // the envelope, one point a line: frequency (Hz), gain min and max (dB), delay min and max (s),
 // the nominal response included as the plot page draws it over the passes. With gain limits the
 // yield follows: "yield: 874 / 1000 passes inside all gain limits". The record holds its nominal
 // parts and response afterwards.
-void RunMonteCarloReport(DesignRecord& record, float tolerance, int passes, Random& random,
+void RunMonteCarloReport(DesignRecord& record, const LongRunSettings& settings, Random& random,
                          std::ostream& out);
 
 }  // namespace kestro::cli

@@ -32,7 +32,7 @@ void Optimizer::Run() {
     while (!StopRequested()) {
       const float error = run.Trial();
       DrawTrace();
-      display.Draw(error, run.TrialCount(), run.BestError());
+      display.Draw({error, run.TrialCount(), run.BestError()});
       if (run.Finished(error))
         break;
       context_.events.ProcessPendingEvents();

@@ -46,15 +46,15 @@ float OptimizerDisplay::BarEnd(float error) {
   return static_cast<float>(std::nearbyint(x));
 }
 
-void OptimizerDisplay::Draw(float error, int16_t trial, float bestError) {
-  canvas_.FillRect(2000, 715, BarEnd(error), 905, kBar);
+void OptimizerDisplay::Draw(const Trial& trial) {
+  canvas_.FillRect(2000, 715, BarEnd(trial.error), 905, kBar);
   DrawScale();
   canvas_.FillRect(10, 400, 1500, 1200, kTextArea);
   canvas_.SetTextColour(kText);
   canvas_.Point(100, 845, kTextArea);
-  canvas_.Print("Trial #: " + std::to_string(trial) + " / 2000");
+  canvas_.Print("Trial #: " + std::to_string(trial.number) + " / 2000");
   canvas_.Point(100, 645, kTextArea);
-  canvas_.Print("Error: " + FormatNum(bestError));
+  canvas_.Print("Error: " + FormatNum(trial.bestError));
   canvas_.SetTextColour(kBlack);
 }
 

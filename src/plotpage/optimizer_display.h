@@ -14,8 +14,13 @@ class OptimizerDisplay final {
  public:
   explicit OptimizerDisplay(Canvas& canvas) : canvas_(canvas) {}
 
-  // error: the trial's limit error (dB) after the 0.0101 floor; bestError: the best so far.
-  void Draw(float error, int16_t trial, float bestError);
+  // What one trial shows.
+  struct Trial {
+    float error = 0;      // the trial's limit error (dB) after the 0.0101 floor
+    int16_t number = 0;   // 1 for the first
+    float bestError = 0;  // the smallest error so far
+  };
+  void Draw(const Trial& trial);
 
   // The bar's right end (page units) for an error in dB, half to even; no clamp above 10000.
   static float BarEnd(float error);
