@@ -21,13 +21,20 @@ PageFactory::Maker Make() {
 }  // namespace
 
 PageFactory::PageFactory(const std::string& programFolder)
-    : makers_{
+    : plotLink_(std::make_unique<PlotLink>()),
+      makers_{
           // One line per page; an id without a line opens as "not built yet".
           {PageId::Opening, Make<OpeningPage>()},
           {PageId::Design, Make<DesignPage>()},
           {PageId::Exit, Make<ExitPage>()},
-          {PageId::Plot, Make<PlotPage>()},
-          {PageId::Marker, Make<MarkerPage>()},
+          {PageId::Plot,
+           [link = plotLink_.get()](AppContext& context) {
+             return std::make_unique<PlotPage>(context, *link);
+           }},
+          {PageId::Marker,
+           [link = plotLink_.get()](AppContext& context) {
+             return std::make_unique<MarkerPage>(context, *link);
+           }},
           {PageId::About,
            [programFolder](AppContext& context) {
              return std::make_unique<AboutPage>(context, programFolder);

@@ -9,8 +9,9 @@
 
 namespace kestro {
 
-PlotPage::PlotPage(AppContext& context)
+PlotPage::PlotPage(AppContext& context, PlotLink& link)
     : context_(context),
+      link_(link),
       surface_([this] { return canvas(); }),
       plot_(surface_, context.record, context.plot),
       parts_(*this, context, plot_),
@@ -24,19 +25,19 @@ PlotPage::PlotPage(AppContext& context)
   WireCommands();
   Analyze(context_.record);
   ComputeGridFreqs(context_.record);
-  PlotShared& shared = context_.plot;
-  shared.RedrawPlot = [this] { plot_.Redraw(); };
-  shared.ClearMarkerArea = [this] { plot_.Markers().ClearDataArea(); };
-  shared.HookOwner = this;
+  link_.Attach(*this);
 }
 
 PlotPage::~PlotPage() {
-  PlotShared& shared = context_.plot;
-  if (shared.HookOwner != this)
-    return;
-  shared.RedrawPlot = nullptr;
-  shared.ClearMarkerArea = nullptr;
-  shared.HookOwner = nullptr;
+  link_.Detach(*this);
+}
+
+void PlotPage::RedrawPlot() {
+  plot_.Redraw();
+}
+
+void PlotPage::ClearMarkerArea() {
+  plot_.Markers().ClearDataArea();
 }
 
 // --- Opening ---

@@ -5,6 +5,8 @@
 #include "plotpage/bandwidth_tuning.h"
 #include "plotpage/deferred_canvas.h"
 #include "plotpage/part_adjustment.h"
+#include "plotpage/plot_link.h"
+#include "plotpage/plot_redraw.h"
 #include "plotpage/response_plot.h"
 #include "plotpage/standard_rounding.h"
 
@@ -13,10 +15,10 @@ namespace kestro {
 // The analysis page frmPlot: the response plot with its curve toggles and markers, hand tuning
 // and editing of the parts, rounding to standard values, bandwidth tuning, and the buttons that
 // lead to the other pages. Opening the page analyses the design and draws it once the window
-// shows it.
-class PlotPage final : public Page {
+// shows it. While it lives it serves the secondary windows' redraw requests through the link.
+class PlotPage final : public Page, public PlotRedraw {
  public:
-  explicit PlotPage(AppContext& context);
+  PlotPage(AppContext& context, PlotLink& link);
   ~PlotPage() override;
   PlotPage(const PlotPage&) = delete;
   PlotPage& operator=(const PlotPage&) = delete;
@@ -24,6 +26,10 @@ class PlotPage final : public Page {
   // Draws the opening plot: gain, delay, the mouse hint, and the markers when they are on.
   void OnShown() override;
   void OnMouseDown(int button, float x, float y) override;
+
+  // --- PlotRedraw ---
+  void RedrawPlot() override;
+  void ClearMarkerArea() override;
 
   ResponsePlot& Plot() { return plot_; }
   PartAdjustment& Parts() { return parts_; }
@@ -47,6 +53,7 @@ class PlotPage final : public Page {
   void NotBuilt();
 
   AppContext& context_;
+  PlotLink& link_;
   DeferredCanvas surface_;
   ResponsePlot plot_;
   PartAdjustment parts_;

@@ -69,7 +69,7 @@ TEST(PlotPageLayout, PlacesCaptionsFacesAndOpeningStates) {
   test::PlotTestContext manual;
   manual.record.Family = kManual;
   manual.record.Rounded = 1;
-  PlotPage page(manual.context);
+  PlotPage page(manual.context, manual.link);
   EXPECT_EQ((std::vector<bool>{page["cmdPoles"].enabled, page["cmdRestore"].enabled}),
             (std::vector<bool>{false, true}));
 }
@@ -81,7 +81,7 @@ TEST(PlotPageOpening, DrawsGainDelayAndTheHintThenPhaseAndMarkers) {
     context.shared.PhaseOn = 1;
     context.record.MarkersOn = markersOn;
     context.record.MarkerFreq[1] = 1000;
-    auto page = std::make_unique<PlotPage>(context.context);
+    auto page = std::make_unique<PlotPage>(context.context, context.link);
     EXPECT_TRUE(context.canvas.commands.empty());  // nothing before the window shows the page
     page->SetCanvas(&context.canvas);
     page->OnShown();
@@ -102,10 +102,10 @@ TEST(PlotPageOpening, DrawsGainDelayAndTheHintThenPhaseAndMarkers) {
     EXPECT_EQ(order[4] == end, markersOn == 0);
     // Secondary windows redraw through the open page, until it closes.
     context.canvas.commands.clear();
-    context.shared.RedrawPlot();
+    context.link.RedrawPlot();
     EXPECT_EQ(FindPrint(canvas, "Gain, dB:"), 8u);
     page.reset();
-    EXPECT_FALSE(context.shared.RedrawPlot || context.shared.ClearMarkerArea);
+    EXPECT_FALSE(context.link.Attached());
   }
 }
 
@@ -179,7 +179,7 @@ TEST(MarkerPage, LayoutCaptionsAndFrequencies) {
   test::PlotTestContext context;
   context.record.MarkerFreq[1] = 1234.567f;  // more digits than the box shows
   context.record.MarkerFreq[2] = 0.25f;
-  MarkerPage page(context.context);
+  MarkerPage page(context.context, context.link);
   EXPECT_EQ(page.WindowCaption(), "Markers");
   Names captions;
   for (const char* name : {"lblTitle", "lblMarkerFrequency8", "cmdMarkerErase", "cmdExit",
@@ -205,7 +205,7 @@ TEST(MarkerPage, LayoutCaptionsAndFrequencies) {
 
 TEST(MarkerPage, ButtonsRedrawThePlotAndClose) {
   test::PlotPageFixture f(3);
-  MarkerPage markers(f.context);
+  MarkerPage markers(f.context, f.link);
   const auto press = [&](const char* button) {
     f.canvas.commands.clear();
     markers.Click(button);

@@ -1,0 +1,21 @@
+#pragma once
+
+namespace kestro {
+
+// What the secondary windows of the analysis page (markers, limits) ask of the open plot.
+class PlotRedraw {
+ public:
+  virtual ~PlotRedraw() = default;
+
+  // Gain, delay, phase and the marker overlays, in that order.
+  virtual void RedrawPlot() = 0;
+  // Paints the marker data area under the plot with the page background.
+  virtual void ClearMarkerArea() = 0;
+
+ protected:
+  PlotRedraw() = default;
+  PlotRedraw(const PlotRedraw&) = default;
+  PlotRedraw& operator=(const PlotRedraw&) = default;
+};
+
+}  // namespace kestro
