@@ -337,12 +337,13 @@ TEST(PartTuning, StepChangesOnePartOfTheShownStageByOnePercent) {
   EXPECT_FALSE(f.Enabled("cmdPoles"));  // the design is manual now
 }
 
+// Stage 2 has two poles: its R1 typed as 0 and its C1 at or below the 1e-13 floor stay absent.
 TEST(PartEditing, EnterAllClampsEveryBoxAndTakesItIntoTheSelectedStage) {
   const Names boxes = {"txtR1value", "txtR2value", "txtR3value",
                        "txtC1value", "txtC2value", "txtC3value"};
   const std::pair<Names, Floats> rounds[] = {
-      {{"", "1", "100M", "2,2n", "0.1p", "1m"}, {10, 10, 1e7f, 2.2e-9f, 1e-12f, 1e-5f}},
-      {{"100", "10", "10M", "-5n", "1p", "10u"}, {100, 10, 1e7f, 1e-12f, 1e-12f, 1e-5f}},
+      {{"", "1", "100M", "2,2n", "0.1p", "1m"}, {0, 10, 1e7f, 2.2e-9f, 1e-12f, 1e-5f}},
+      {{"1", "10", "10M", "-5n", "1p", "10u"}, {10, 10, 1e7f, 1e-13f, 1e-12f, 1e-5f}},
       {{"100", "22k", "33k", "1p", "10n", "1n"}, {100, 22000, 33000, 1e-12f, 1e-8f, 1e-9f}}};
   for (const auto& [typed, stored] : rounds) {
     PlotPageFixture f(4);
@@ -364,6 +365,29 @@ TEST(PartEditing, EnterAllClampsEveryBoxAndTakesItIntoTheSelectedStage) {
   }
 }
 
+// Enter all over boxes as they were filled keeps every part to the last bit (the boxes show
+// fewer digits) and the family; the three-pole stage's R1 and C1 are parts like any other.
+TEST(PartEditing, EnterAllWithoutAnEditChangesNothing) {
+  for (const int16_t order : {4, 5}) {
+    PlotPageFixture f(order);
+    const DesignRecord before = f.record;
+    f.Click("cmdEditPart");
+    f.Click("cmdEnterAll");
+    f.Click("cmdEnterAll");
+    EXPECT_EQ(f.record.R, before.R) << order;
+    EXPECT_EQ(f.record.C, before.C) << order;
+    EXPECT_EQ(f.record.Gain, before.Gain) << order;
+    EXPECT_EQ(FamilyAndModified(f.record), FamilyAndModified(before)) << order;
+    f.page->Type("txtR1value", "0");
+    f.page->Type("txtC1value", "0");
+    f.Click("cmdEnterAll");
+    const Floats absent = order == 4 ? Floats{0, 1e-13f} : Floats{10, 1e-12f};
+    EXPECT_EQ((Floats{f.record.R[1][1], f.record.C[1][1]}), absent) << order;
+    EXPECT_EQ(f.record.C[1][2], before.C[1][2]) << order;
+    EXPECT_EQ(FamilyAndModified(f.record), kManualAndModified) << order;
+  }
+}
+
 // A Design command after a hand change keeps the hand-made parts and shows the family as manual.
 TEST(PartChanges, DesignCommandAfterwardsKeepsTheParts) {
   const std::vector<const char*> changes[] = {{"cmdTunePart", "cmdC2up"},
@@ -372,9 +396,10 @@ TEST(PartChanges, DesignCommandAfterwardsKeepsTheParts) {
                                               {"cmdNearest5"}};
   for (const auto& clicks : changes) {
     PlotPageFixture f(5);
-    f.page->Type("txtR2value", "12k");  // used by Enter all
-    for (const char* button : clicks)
-      f.Click(button);
+    f.Click(clicks.front());
+    f.page->Type("txtR2value", "12k");  // the edit that Enter all takes
+    for (std::size_t i = 1; i < clicks.size(); ++i)
+      f.Click(clicks[i]);
     const auto r = f.record.R;
     const auto c = f.record.C;
     FinishDesignCommand(f.record, f.dialogs);
