@@ -29,6 +29,7 @@ class RetainedCanvas final : public Canvas {
   void SetLineWidth(int width) override;
   void SetTextColour(Rgb colour) override;
   void Print(const std::string& text) override;
+  void PrintWithin(const std::string& text, float maxWidth) override;
   void Circle(float x, float y, float radius, Rgb colour) override;
   void Clear() override;
   float ScreenWidthTwips() const override { return screenWidthTwips_; }
@@ -58,6 +59,7 @@ class RetainedCanvas final : public Canvas {
     int width = 0;
     std::string text;
     QPointF current, textAt;  // the positions after the command
+    float maxWidth = 0;       // Print: the width PrintWithin keeps the text within; 0 for none
   };
 
   void Record(Command command);
