@@ -128,7 +128,7 @@ bool PartAdjustment::EnterPart(int part) {
   if (box.caption == shown.text && value == shown.value)
     return false;
   ReadEngValue(box.caption, value);
-  value = Clamped(part, value);
+  ClampPart(part, value);
   box.caption = FormatPart(part, value);
   page_[Name("lbl", part, "editValue")].caption = box.caption;
   shown = {box.caption, value};
@@ -136,16 +136,16 @@ bool PartAdjustment::EnterPart(int part) {
 }
 
 // The accepted ranges; R1 = 0 and a C1 at the floor mean "no such part" in a two-pole stage.
-float PartAdjustment::Clamped(int part, float value) const {
-  const bool firstPart = PartK(part) == 1;
+void PartAdjustment::ClampPart(int part, float& value) const {
+  const bool absentPart = PartK(part) == 1 && IsTwoPoleStage();
   if (IsResistor(part)) {
-    if (firstPart && IsTwoPoleStage() && value == 0.0f)
-      return 0.0f;
-    return std::clamp(value, kMinResistor, kMaxResistor);
+    if (!(absentPart && value == 0.0f))
+      value = std::clamp(value, kMinResistor, kMaxResistor);
+  } else if (absentPart && value <= kAbsentCapacitor) {
+    value = kAbsentCapacitor;
+  } else {
+    value = std::clamp(value, kMinCapacitor, kMaxCapacitor);
   }
-  if (firstPart && IsTwoPoleStage() && value <= kAbsentCapacitor)
-    return kAbsentCapacitor;
-  return std::clamp(value, kMinCapacitor, kMaxCapacitor);
 }
 
 // Stage 1 of an odd order is the three-pole stage; every other stage has two poles.

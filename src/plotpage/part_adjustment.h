@@ -47,7 +47,7 @@ class PartAdjustment final {
   void ShowTuneValues();
   void ShowEditValues();
   bool EnterPart(int part);
-  float Clamped(int part, float value) const;
+  void ClampPart(int part, float& value) const;
   bool IsTwoPoleStage() const;
   void RestoreButtonStates();
   void HideTransientControls();

@@ -368,7 +368,8 @@ TEST(PartEditing, EnterAllClampsEveryBoxAndTakesItIntoTheSelectedStage) {
 // Enter all over boxes as they were filled keeps every part to the last bit (the boxes show
 // fewer digits) and the family; the three-pole stage's R1 and C1 are parts like any other.
 TEST(PartEditing, EnterAllWithoutAnEditChangesNothing) {
-  for (const int16_t order : {4, 5}) {
+  const int16_t orders[] = {4, 5};  // stage 1 with two poles, then with three
+  for (const int16_t order : orders) {
     PlotPageFixture f(order);
     const DesignRecord before = f.record;
     f.Click("cmdEditPart");
