@@ -2,30 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QImage>
-#include <QPainter>
-#include <functional>
-#include <memory>
 
 namespace kestro {
 namespace {
 
-// A white image with `text` printed at (x, 1000) page units, by PrintWithin when maxWidth > 0.
-QImage Printed(QSize size, float x, const std::string& text, float maxWidth) {
-  QImage image(size, QImage::Format_RGB32);
+// An 800 x 800 window: 1/15 pixel a unit across, the page font at the screen's height.
+// `text` at (11100, 1000) page units, by PrintWithin(maxWidth) when maxWidth > 0.
+QImage Printed(const std::string& text, float maxWidth) {
+  QImage image(800, 800, QImage::Format_RGB32);
   image.fill(Qt::white);
-  auto canvas = std::make_unique<QtCanvas>(image);
-  canvas->Point(x, 1000, {255, 255, 255});
-  if (maxWidth > 0) {
-    canvas->PrintWithin(text, maxWidth);
-  } else {
-    canvas->Print(text);
-  }
+  QtCanvas canvas(image);
+  canvas.Point(11100, 1000, {255, 255, 255});
+  maxWidth > 0 ? canvas.PrintWithin(text, maxWidth) : canvas.Print(text);
   return image;
 }
 
-// Inked pixels in the columns [left, right) of the image.
+// Inked pixels in the pixel columns [left, right).
 int InkBetween(const QImage& image, int left, int right) {
   int count = 0;
   for (int y = 0; y < image.height(); ++y) {
@@ -35,18 +28,14 @@ int InkBetween(const QImage& image, int left, int right) {
   return count;
 }
 
-// The page font follows the screen height, so in a narrow window a delay label is wider than
-// its column (11100..11460 units): it is drawn smaller, readable, and ends within the column.
+// A delay label wider than its column (11100..11460 units, pixels 740..764) is drawn smaller
+// and ends within it; a label that fits is drawn as Print draws it.
 TEST(QtCanvas, PrintWithinShrinksOnlyATextWiderThanItsColumn) {
-  const QSize narrow(800, 800);  // 1/15 pixel a unit across: the column is 24 pixels wide
-  const int columnLeft = 740, columnRight = 764;
-  const QImage plain = Printed(narrow, 11100, "833.3p", 0);
-  const QImage fitted = Printed(narrow, 11100, "833.3p", 360);
-  EXPECT_GT(InkBetween(plain, columnRight, narrow.width()), 0);  // the fault being prevented
-  EXPECT_EQ(InkBetween(fitted, columnRight, narrow.width()), 0);
-  EXPECT_GT(InkBetween(fitted, columnLeft, columnRight), 20);
-  // A text that fits is drawn as Print draws it.
-  EXPECT_EQ(Printed(narrow, 11100, "0", 360), Printed(narrow, 11100, "0", 0));
+  EXPECT_GT(InkBetween(Printed("833.3p", 0), 764, 800), 0);  // the overlap being prevented
+  const QImage fitted = Printed("833.3p", 360);
+  EXPECT_EQ(InkBetween(fitted, 764, 800), 0);
+  EXPECT_GT(InkBetween(fitted, 740, 764), 20);
+  EXPECT_EQ(Printed("0", 360), Printed("0", 0));
 }
 
 }  // namespace

@@ -4,13 +4,9 @@
 #include <cstdlib>
 
 namespace {
-
-[[maybe_unused]] const QApplication* const kApplication = [] {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static int argc = 1;
-  static char name[] = "kestro_platform_qt_tests";
-  static char* argv[] = {name, nullptr};
-  return new QApplication(argc, argv);
-}();
-
+int argc = 1;
+char name[] = "kestro_platform_qt_tests";
+char* argv[] = {name, nullptr};
+[[maybe_unused]] const QApplication* const kApplication =
+    (setenv("QT_QPA_PLATFORM", "offscreen", 0), new QApplication(argc, argv));
 }  // namespace
