@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QTimer>
 #include <filesystem>
 
@@ -12,16 +13,23 @@
 namespace kestro {
 namespace {
 
-// Types `name` into the save dialog that SaveFile opens and presses Save.
+// Types `name` into the save dialog that SaveFile opens and presses Save, again while the dialog
+// stays; after two seconds any window left open is closed, so a fault fails instead of hanging.
 std::string SaveAs(const FileDialogRequest& request, const QString& name) {
   QTimer typist;
-  QObject::connect(&typist, &QTimer::timeout, [&typist, &name] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr)
-      return;
-    typist.stop();
-    dialog->selectFile(name);
-    static_cast<QDialog*>(dialog)->accept();  // Save, as the button does
+  int ticks = 0;
+  QObject::connect(&typist, &QTimer::timeout, [&ticks, &name] {
+    QFileDialog* dialog = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->isVisible() && qobject_cast<QFileDialog*>(window) != nullptr)
+        dialog = qobject_cast<QFileDialog*>(window);
+    }
+    if (++ticks > 200 && dialog != nullptr) {
+      dialog->close();
+    } else if (dialog != nullptr) {
+      dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);  // typed
+      static_cast<QDialog*>(dialog)->accept();  // Save, as the button does
+    }
   });
   typist.start(10);
   QtDialogs dialogs;
