@@ -15,6 +15,7 @@
 #include "platform/qt/page_window.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/uniform_random.h"
+#include "plotpage/plot_link.h"
 #include "plotpage/plot_page.h"
 #include "silent_dialogs.h"
 #include "synthesis/stage_synthesis.h"
@@ -60,7 +61,7 @@ struct WindowBench {
     benchmark::DoNotOptimize(SynthesizeFamilyDesign(record));
     shared.DelayOn = 1;
     shared.PhaseOn = 1;
-    auto owned = std::make_unique<PlotPage>(context);
+    auto owned = std::make_unique<PlotPage>(context, link);
     page = owned.get();
     window = new PageWindow(std::move(owned));
     window->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -80,6 +81,7 @@ struct WindowBench {
   StillClock clock;
   UniformRandom random;
   AppContext context{record, shared, dialogs, navigator, pump, clock, random};
+  PlotLink link;
   PlotPage* page = nullptr;
   PageWindow* window = nullptr;
   PaintCounter counter;

@@ -65,7 +65,7 @@ struct PlotBench {
     const float markers[] = {20, 100, 500, 900, 1000, 1100, 2000, 50000};
     for (int k = 1; k <= kUsedMarkers; ++k)
       record.MarkerFreq[k] = markers[k - 1];
-    page = std::make_unique<PlotPage>(context);
+    page = std::make_unique<PlotPage>(context, link);
     page->SetCanvas(&canvas);
     page->OnShown();
   }
@@ -78,6 +78,7 @@ struct PlotBench {
   StillClock clock;
   ZeroRandom random;
   AppContext context{record, shared, dialogs, navigator, pump, clock, random};
+  PlotLink link;
   QImage image;
   QtCanvas canvas;
   std::unique_ptr<PlotPage> page;

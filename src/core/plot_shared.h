@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 #include "core/design_record.h"
 
@@ -23,19 +22,6 @@ struct PlotShared {
 
   // Group delay at each marker (s), entries 1..8; 0 until the delay overlay has computed it.
   std::array<float, kMaxMarker + 1> MarkerDelay{};
-
-  // --- Hooks of the open analysis page; empty while it is closed ---
-  // Secondary windows (markers, limits) redraw the analysis page through these.
-  // RedrawPlot: gain, delay, phase and the marker overlays, in that order.
-  std::function<void()> RedrawPlot;
-  // ClearMarkerArea: paints the marker data area under the plot with the page background.
-  std::function<void()> ClearMarkerArea;
-  // BeginLimitEntry: the Enter command of the limits page on the analysis page (shape buttons,
-  // disabled commands, the prompt). DisableOptimize: hiding the limits disables Optimize.
-  std::function<void()> BeginLimitEntry;
-  std::function<void()> DisableOptimize;
-  // The page that set the hooks; only it clears them again.
-  const void* HookOwner = nullptr;
 };
 
 }  // namespace kestro

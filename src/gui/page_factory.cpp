@@ -20,18 +20,25 @@ PageFactory::Maker Make() {
   return [](AppContext& context) { return std::make_unique<PageType>(context); };
 }
 
+// A maker for a page of the analysis page's family, which reaches the open plot through the link.
+template <typename PageType>
+PageFactory::Maker WithLink(PlotLink& link) {
+  return [&link](AppContext& context) { return std::make_unique<PageType>(context, link); };
+}
+
 }  // namespace
 
 PageFactory::PageFactory(const std::string& programFolder)
-    : makers_{
+    : plotLink_(std::make_unique<PlotLink>()),
+      makers_{
           // One line per page; an id without a line opens as "not built yet".
           {PageId::Opening, Make<OpeningPage>()},
           {PageId::Design, Make<DesignPage>()},
           {PageId::Exit, Make<ExitPage>()},
-          {PageId::Plot, Make<PlotPage>()},
-          {PageId::Marker, Make<MarkerPage>()},
-          {PageId::Limits, Make<LimitsPage>()},
-          {PageId::EditLimits, Make<EditLimitsPage>()},
+          {PageId::Plot, WithLink<PlotPage>(*plotLink_)},
+          {PageId::Marker, WithLink<MarkerPage>(*plotLink_)},
+          {PageId::Limits, WithLink<LimitsPage>(*plotLink_)},
+          {PageId::EditLimits, WithLink<EditLimitsPage>(*plotLink_)},
           {PageId::About,
            [programFolder](AppContext& context) {
              return std::make_unique<AboutPage>(context, programFolder);

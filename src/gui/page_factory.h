@@ -7,6 +7,7 @@
 
 #include "platform/app_context.h"
 #include "platform/page.h"
+#include "plotpage/plot_link.h"
 
 namespace kestro {
 
@@ -23,6 +24,8 @@ class PageFactory {
   bool Has(PageId page) const { return makers_.count(page) != 0; }
 
  private:
+  // The analysis page attaches itself here; its secondary windows redraw it through it.
+  std::unique_ptr<PlotLink> plotLink_;
   std::map<PageId, Maker> makers_;
 };
 

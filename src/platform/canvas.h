@@ -34,6 +34,13 @@ class Canvas {
   virtual void SetTextColour(Rgb colour) = 0;
   // Text with its top-left corner at the text position, in the page font.
   virtual void Print(const std::string& text) = 0;
+  // Text as Print, in a smaller font where the page font would take it past maxWidth page units
+  // from the text position: a label column that must not run into the next one. A surface
+  // without font metrics prints the text as it is.
+  virtual void PrintWithin(const std::string& text, float maxWidth) {
+    static_cast<void>(maxWidth);
+    Print(text);
+  }
   // Circles and arcs, for the pole plot and schematic views (angles in radians, counter-clockwise).
   virtual void Circle(float x, float y, float radius, Rgb colour) = 0;
   virtual void Clear() = 0;

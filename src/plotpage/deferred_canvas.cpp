@@ -42,6 +42,11 @@ void DeferredCanvas::Print(const std::string& text) {
     canvas->Print(text);
 }
 
+void DeferredCanvas::PrintWithin(const std::string& text, float maxWidth) {
+  if (Canvas* canvas = target_())
+    canvas->PrintWithin(text, maxWidth);
+}
+
 void DeferredCanvas::Circle(float x, float y, float radius, Rgb colour) {
   if (Canvas* canvas = target_())
     canvas->Circle(x, y, radius, colour);

@@ -22,6 +22,7 @@ class DeferredCanvas final : public Canvas {
   void SetLineWidth(int width) override;
   void SetTextColour(Rgb colour) override;
   void Print(const std::string& text) override;
+  void PrintWithin(const std::string& text, float maxWidth) override;
   void Circle(float x, float y, float radius, Rgb colour) override;
   void Clear() override;
   // Without a window, a screen 1920 pixels wide at 15 twips per pixel.

@@ -40,7 +40,8 @@ std::size_t At(int j) {
 
 }  // namespace
 
-EditLimitsPage::EditLimitsPage(AppContext& context) : context_(context) {
+EditLimitsPage::EditLimitsPage(AppContext& context, PlotRedraw& plot)
+    : context_(context), plot_(plot) {
   SetWindowCaption("Edit limits");
   SetWindowShare(kShareWidth, kShareHeight);
   CreateControls();
@@ -165,8 +166,7 @@ void EditLimitsPage::SetFieldsEnabled(bool enabled) {
 
 void EditLimitsPage::ReturnToPlot() {
   context_.record.LimitEntrySet = 0;
-  if (context_.plot.RedrawPlot)
-    context_.plot.RedrawPlot();
+  plot_.RedrawPlot();
   context_.navigator.Close(PageId::Limits);
   context_.navigator.Close(PageId::EditLimits);
 }

@@ -5,6 +5,7 @@
 
 #include "platform/app_context.h"
 #include "platform/page.h"
+#include "plotpage/plot_redraw.h"
 
 namespace kestro {
 
@@ -13,7 +14,7 @@ namespace kestro {
 // and 1E10 Hz) and lists the limits again. The three shape buttons are a legend only.
 class EditLimitsPage final : public Page {
  public:
-  explicit EditLimitsPage(AppContext& context);
+  EditLimitsPage(AppContext& context, PlotRedraw& plot);
 
   // The limit that a click on the row `row` (from 0) selects; 0 for none.
   int LimitOfRow(int row) const;
@@ -35,6 +36,7 @@ class EditLimitsPage final : public Page {
   void ReturnToPlot();
 
   AppContext& context_;
+  PlotRedraw& plot_;
   std::vector<Row> rows_;
   int selected_ = 0;  // limit number of the clicked row, 0 before any click
 };

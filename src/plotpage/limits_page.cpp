@@ -20,7 +20,7 @@ constexpr float kButtonHeight = 1000;
 
 }  // namespace
 
-LimitsPage::LimitsPage(AppContext& context) : context_(context) {
+LimitsPage::LimitsPage(AppContext& context, PlotRedraw& plot) : context_(context), plot_(plot) {
   SetWindowCaption("Limits");
   SetWindowShare(kShareWidth, kShareHeight);
   SetWindowPosition(kShareLeft, kShareTop);
@@ -49,8 +49,7 @@ void LimitsPage::CreateControls() {
 void LimitsPage::Enter() {
   context_.record.LimitEntrySet = kGainLimitSet;
   context_.record.LimitsOn = 1;
-  if (context_.plot.BeginLimitEntry)
-    context_.plot.BeginLimitEntry();
+  plot_.BeginLimitEntry();
   Close();
 }
 
@@ -68,27 +67,21 @@ void LimitsPage::Edit() {
 
 void LimitsPage::EraseAll() {
   EraseAllLimits(context_.record);
-  RedrawPlot();
+  plot_.RedrawPlot();
   Close();
 }
 
 void LimitsPage::Hide() {
   context_.record.LimitsOn = 0;
-  if (context_.plot.DisableOptimize)
-    context_.plot.DisableOptimize();
-  RedrawPlot();
+  plot_.DisableOptimize();
+  plot_.RedrawPlot();
   Close();
 }
 
 void LimitsPage::Show() {
   context_.record.LimitsOn = 1;
-  RedrawPlot();
+  plot_.RedrawPlot();
   Close();
-}
-
-void LimitsPage::RedrawPlot() {
-  if (context_.plot.RedrawPlot)
-    context_.plot.RedrawPlot();  // nothing while the analysis page is closed
 }
 
 void LimitsPage::Close() {

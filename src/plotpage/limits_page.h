@@ -2,15 +2,16 @@
 
 #include "platform/app_context.h"
 #include "platform/page.h"
+#include "plotpage/plot_redraw.h"
 
 namespace kestro {
 
 // The limits page frmLimits: Enter (limit entry with the mouse on the analysis page), Edit (the
-// edit page), Erase all, Hide and Show. It works on the analysis page through its hooks and
+// edit page), Erase all, Hide and Show. It works on the analysis page through the plot link and
 // closes itself after every command but Edit.
 class LimitsPage final : public Page {
  public:
-  explicit LimitsPage(AppContext& context);
+  LimitsPage(AppContext& context, PlotRedraw& plot);
 
   static constexpr const char* kNoLimits = "No limits areas have been entered";
 
@@ -21,10 +22,10 @@ class LimitsPage final : public Page {
   void EraseAll();
   void Hide();
   void Show();
-  void RedrawPlot();
   void Close();
 
   AppContext& context_;
+  PlotRedraw& plot_;
 };
 
 }  // namespace kestro

@@ -25,7 +25,7 @@ std::string Box(int k) {
 
 }  // namespace
 
-MarkerPage::MarkerPage(AppContext& context) : context_(context) {
+MarkerPage::MarkerPage(AppContext& context, PlotRedraw& plot) : context_(context), plot_(plot) {
   SetWindowCaption("Markers");
   SetWindowShare(static_cast<float>(kPlacement.width), static_cast<float>(kPlacement.height));
   SetWindowPosition(static_cast<float>(kPlacement.left), static_cast<float>(kPlacement.top));
@@ -77,15 +77,14 @@ void MarkerPage::Show() {
       record.MarkersOn = 1;
   }
   if (record.MarkersOn == 1)
-    RedrawPlot();
+    plot_.RedrawPlot();
   Close();
 }
 
 void MarkerPage::Hide() {
   context_.record.MarkersOn = 0;
-  if (context_.plot.ClearMarkerArea)
-    context_.plot.ClearMarkerArea();
-  RedrawPlot();
+  plot_.ClearMarkerArea();
+  plot_.RedrawPlot();
   Close();
 }
 
@@ -93,13 +92,8 @@ void MarkerPage::EraseAll() {
   for (int k = 1; k <= kUsedMarkers; ++k)
     context_.record.MarkerFreq[static_cast<std::size_t>(k)] = 0;
   context_.record.MarkersOn = 0;
-  RedrawPlot();
+  plot_.RedrawPlot();
   Close();
-}
-
-void MarkerPage::RedrawPlot() {
-  if (context_.plot.RedrawPlot)
-    context_.plot.RedrawPlot();  // nothing while the plot is closed
 }
 
 void MarkerPage::Close() {

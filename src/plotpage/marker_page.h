@@ -2,15 +2,17 @@
 
 #include "platform/app_context.h"
 #include "platform/page.h"
+#include "plotpage/plot_redraw.h"
 
 namespace kestro {
 
 // The marker page frmMarker: eight marker frequencies in engineering notation, and Show, Hide,
 // Erase all and Return. Every keystroke in a box is read into MarkerFreq at once, so the record
-// always holds what the boxes show. The page redraws the analysis page through its hooks.
+// always holds what the boxes show. The page redraws the analysis page through `plot`, which
+// does nothing while no analysis page is open.
 class MarkerPage final : public Page {
  public:
-  explicit MarkerPage(AppContext& context);
+  MarkerPage(AppContext& context, PlotRedraw& plot);
 
   // Where the window sits on the screen, as fractions of the screen width and height.
   struct Placement {
@@ -25,10 +27,10 @@ class MarkerPage final : public Page {
   void Show();
   void Hide();
   void EraseAll();
-  void RedrawPlot();
   void Close();
 
   AppContext& context_;
+  PlotRedraw& plot_;
 };
 
 }  // namespace kestro

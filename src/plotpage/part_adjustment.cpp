@@ -21,6 +21,8 @@ constexpr float kMinResistor = 10.0f;
 constexpr float kMaxResistor = 1e7f;
 constexpr float kMinCapacitor = 1e-12f;
 constexpr float kMaxCapacitor = 1e-5f;
+// Farads: the value that stands for the absent C1 of a two-pole stage (practically open).
+constexpr float kAbsentCapacitor = 1e-13f;
 
 std::string Name(const char* prefix, int part, const char* suffix) {
   return std::string(prefix) + kParts[static_cast<std::size_t>(part)] + suffix;
@@ -84,9 +86,11 @@ void PartAdjustment::ShowTuneValues() {
 
 void PartAdjustment::ShowEditValues() {
   for (int part = 0; part < 6; ++part) {
-    const std::string text = FormatPart(part, PartValue(part));
+    const float value = PartValue(part);
+    const std::string text = FormatPart(part, value);
     page_[Name("txt", part, "value")].caption = text;
     page_[Name("lbl", part, "editValue")].caption = text;
+    shown_[static_cast<std::size_t>(part)] = {text, value};
   }
 }
 
@@ -104,25 +108,49 @@ void PartAdjustment::Step(int part, bool up) {
   plot_.Refresh();
 }
 
+// Only an edited box makes the design hand-made: Enter all over untouched boxes changes nothing.
 void PartAdjustment::EnterAll() {
-  record_.Family = kManual;
-  record_.PartsModified = 1;
+  bool edited = false;
   for (int part = 0; part < 6; ++part)
-    EnterPart(part);
+    edited = EnterPart(part) || edited;
+  if (edited) {
+    record_.Family = kManual;
+    record_.PartsModified = 1;
+  }
   plot_.Refresh();
 }
 
-void PartAdjustment::EnterPart(int part) {
+// Returns whether the box was edited since it was filled (or the part changed under it).
+bool PartAdjustment::EnterPart(int part) {
   Control& box = page_[Name("txt", part, "value")];
   float& value = PartValue(part);
+  Shown& shown = shown_[static_cast<std::size_t>(part)];
+  if (box.caption == shown.text && value == shown.value)
+    return false;
   ReadEngValue(box.caption, value);
+  ClampPart(part, value);
+  box.caption = FormatPart(part, value);
+  page_[Name("lbl", part, "editValue")].caption = box.caption;
+  shown = {box.caption, value};
+  return true;
+}
+
+// The accepted ranges; R1 = 0 and a C1 at the floor mean "no such part" in a two-pole stage.
+void PartAdjustment::ClampPart(int part, float& value) const {
+  const bool absentPart = PartK(part) == 1 && IsTwoPoleStage();
   if (IsResistor(part)) {
-    value = std::clamp(value, kMinResistor, kMaxResistor);
+    if (!(absentPart && value == 0.0f))
+      value = std::clamp(value, kMinResistor, kMaxResistor);
+  } else if (absentPart && value <= kAbsentCapacitor) {
+    value = kAbsentCapacitor;
   } else {
     value = std::clamp(value, kMinCapacitor, kMaxCapacitor);
   }
-  box.caption = FormatPart(part, value);
-  page_[Name("lbl", part, "editValue")].caption = box.caption;
+}
+
+// Stage 1 of an odd order is the three-pole stage; every other stage has two poles.
+bool PartAdjustment::IsTwoPoleStage() const {
+  return record_.Order % 2 == 0 || selectedStage_ != 1;
 }
 
 // --- Page states ---

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -28,7 +29,9 @@ class PartAdjustment final {
   // One step of part 0..5 (R1..C3) of the stage in lblStage: x 1.01 up, / 1.01 down.
   void Step(int part, bool up);
   // Takes the six typed values into the selected stage, clamped to 10 ohm..10 Mohm and
-  // 1 pF..10 uF, and writes each value back as it was taken.
+  // 1 pF..10 uF, and writes each value back as it was taken. A box the user did not edit keeps
+  // its part exactly (the box shows fewer digits than the part has), and the absent R1 and C1
+  // of a two-pole stage stay absent when typed as 0.
   void EnterAll();
 
   // --- Page states ---
@@ -43,7 +46,9 @@ class PartAdjustment final {
   void ResetStageDisplay(const char* spinner, const char* label);
   void ShowTuneValues();
   void ShowEditValues();
-  void EnterPart(int part);
+  bool EnterPart(int part);
+  void ClampPart(int part, float& value) const;
+  bool IsTwoPoleStage() const;
   void RestoreButtonStates();
   void HideTransientControls();
   int16_t StageFromLabel(const char* label) const;
@@ -55,6 +60,13 @@ class PartAdjustment final {
   PlotShared& shared_;
   ResponsePlot& plot_;
   int16_t selectedStage_ = 1;
+
+  // What each edit box was last filled with, and the part value it then stood for.
+  struct Shown {
+    std::string text;
+    float value = 0;
+  };
+  std::array<Shown, 6> shown_{};
 };
 
 }  // namespace kestro

@@ -22,6 +22,13 @@ float RowOffset(int item, int intervals) {
   return static_cast<float>(std::floor(6000.0 * item / intervals));
 }
 
+// The right-hand columns, from the text position to where the next one (or the page) begins, in
+// page units: delay labels at 11100 and phase labels at 11500, their titles at 10700 and 11450.
+constexpr float kDelayColumnWidth = 11460 - 11100;
+constexpr float kPhaseColumnWidth = 11985 - 11500;
+constexpr float kDelayTitleWidth = 11450 - 10700;
+constexpr float kPhaseTitleWidth = 11985 - 11450;
+
 // Gain labels end near x = 1740, assuming 60 twips per character on a page as wide as the screen.
 float GainLabelLeft(const std::string& text, float screenWidthTwips) {
   return 1740.0f - (12000.0f / screenWidthTwips) * static_cast<float>(text.size() * 60);
@@ -40,6 +47,12 @@ PlotDrawing::PlotDrawing(Canvas& canvas, DesignRecord& record, PlotShared& share
 void PlotDrawing::PrintAt(float x, float y, const std::string& text, Rgb under) {
   canvas_.Point(x, y, under);
   canvas_.Print(text);
+}
+
+// A label of a right-hand column, on the page background, fitted to the column's width.
+void PlotDrawing::PrintWithin(float x, float y, const std::string& text, float maxWidth) {
+  canvas_.Point(x, y, kPageBackground);
+  canvas_.PrintWithin(text, maxWidth);
 }
 
 int PlotDrawing::LastPoint() const {
@@ -134,7 +147,7 @@ void PlotDrawing::PlotPhase() {
   if (shared_.PhaseOn == 0)
     return;
   if (!overlayMode_) {
-    PrintAt(11450, 500, "Phase:", kPageBackground);
+    PrintWithin(11450, 500, "Phase:", kPhaseTitleWidth);
     DrawPhaseLabels();
     DrawXlines();
   }
@@ -148,7 +161,8 @@ void PlotDrawing::DrawPhaseLabels() {
   for (int item = 0; item <= intervals; ++item) {
     const auto product = static_cast<int16_t>(item * 360);
     const auto value = static_cast<float>(180.0 - static_cast<double>(product) / intervals);
-    PrintAt(11500, RowOffset(item, intervals) + 900, Trimmed(FormatNum(value)), kPageBackground);
+    PrintWithin(11500, RowOffset(item, intervals) + 900, Trimmed(FormatNum(value)),
+                kPhaseColumnWidth);
   }
 }
 
@@ -160,7 +174,7 @@ void PlotDrawing::PlotDelay() {
   if (!(record_.DelayTop >= 1e-9f))
     record_.DelayTop = 1e-9f;  // never divide by zero
   if (!overlayMode_) {
-    PrintAt(10700, 500, "Delay, s:", kPageBackground);
+    PrintWithin(10700, 500, "Delay, s:", kDelayTitleWidth);
     DrawDelayLabels();
     DrawXlines();
   }
@@ -174,7 +188,8 @@ void PlotDrawing::DrawDelayLabels() {
   const int intervals = Intervals();
   for (int item = 0; item <= intervals; ++item) {
     const auto value = static_cast<float>(item * static_cast<double>(record_.DelayTop) / intervals);
-    PrintAt(11100, 6900 - RowOffset(item, intervals), Trimmed(FormatEng(value)), kPageBackground);
+    PrintWithin(11100, 6900 - RowOffset(item, intervals), Trimmed(FormatEng(value)),
+                kDelayColumnWidth);
   }
 }
 

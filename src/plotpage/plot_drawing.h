@@ -53,6 +53,7 @@ class PlotDrawing final {
   Canvas& Surface() { return canvas_; }
   // Prints text with its top-left corner at (x, y); the positioning point is drawn in `under`.
   void PrintAt(float x, float y, const std::string& text, Rgb under);
+  void PrintWithin(float x, float y, const std::string& text, float maxWidth);
 
  private:
   using ValueMap = float (PlotMapping::*)(float) const;

@@ -11,8 +11,9 @@
 
 namespace kestro {
 
-PlotPage::PlotPage(AppContext& context)
+PlotPage::PlotPage(AppContext& context, PlotLink& link)
     : context_(context),
+      link_(link),
       surface_([this] { return canvas(); }),
       plot_(surface_, context.record, context.plot),
       parts_(*this, context, plot_),
@@ -31,28 +32,28 @@ PlotPage::PlotPage(AppContext& context)
   WireCommands();
   Analyze(context_.record);
   ComputeGridFreqs(context_.record);
-  SetHooks();
-}
-
-void PlotPage::SetHooks() {
-  PlotShared& shared = context_.plot;
-  shared.RedrawPlot = [this] { plot_.Redraw(); };
-  shared.ClearMarkerArea = [this] { plot_.Markers().ClearDataArea(); };
-  shared.BeginLimitEntry = [this] { limits_.Begin(); };
-  shared.DisableOptimize = [this] { (*this)["cmdOptimize"].enabled = false; };
-  shared.HookOwner = this;
+  link_.Attach(*this);
   plot_.Drawing().SetLimitMaskPainter([this](Canvas& canvas) { PaintLimitMasks(canvas); });
 }
 
 PlotPage::~PlotPage() {
-  PlotShared& shared = context_.plot;
-  if (shared.HookOwner != this)
-    return;
-  shared.RedrawPlot = nullptr;
-  shared.ClearMarkerArea = nullptr;
-  shared.BeginLimitEntry = nullptr;
-  shared.DisableOptimize = nullptr;
-  shared.HookOwner = nullptr;
+  link_.Detach(*this);
+}
+
+void PlotPage::RedrawPlot() {
+  plot_.Redraw();
+}
+
+void PlotPage::ClearMarkerArea() {
+  plot_.Markers().ClearDataArea();
+}
+
+void PlotPage::BeginLimitEntry() {
+  limits_.Begin();
+}
+
+void PlotPage::DisableOptimize() {
+  (*this)["cmdOptimize"].enabled = false;
 }
 
 // --- Opening ---

@@ -10,6 +10,8 @@
 #include "plotpage/optimizer.h"
 #include "plotpage/overlay_drawing.h"
 #include "plotpage/part_adjustment.h"
+#include "plotpage/plot_link.h"
+#include "plotpage/plot_redraw.h"
 #include "plotpage/response_plot.h"
 #include "plotpage/standard_rounding.h"
 
@@ -18,10 +20,10 @@ namespace kestro {
 // The analysis page frmPlot: the response plot with its curve toggles and markers, hand tuning
 // and editing of the parts, rounding to standard values, bandwidth tuning, and the buttons that
 // lead to the other pages. Opening the page analyses the design and draws it once the window
-// shows it.
-class PlotPage final : public Page {
+// shows it. While it lives it serves the secondary windows' redraw requests through the link.
+class PlotPage final : public Page, public PlotRedraw {
  public:
-  explicit PlotPage(AppContext& context);
+  PlotPage(AppContext& context, PlotLink& link);
   ~PlotPage() override;
   PlotPage(const PlotPage&) = delete;
   PlotPage& operator=(const PlotPage&) = delete;
@@ -31,6 +33,12 @@ class PlotPage final : public Page {
   void OnMouseDown(int button, float x, float y) override;
   void OnMouseMove(int button, float x, float y) override;
   void OnMouseUp(int button, float x, float y) override;
+
+  // --- PlotRedraw ---
+  void RedrawPlot() override;
+  void ClearMarkerArea() override;
+  void BeginLimitEntry() override;
+  void DisableOptimize() override;
 
   ResponsePlot& Plot() { return plot_; }
   PartAdjustment& Parts() { return parts_; }
@@ -46,7 +54,6 @@ class PlotPage final : public Page {
   void CreateControls();
   void SetUpSpinners();
   void SetOpeningStates();
-  void SetHooks();
 
   // --- Commands ---
   void WireCommands();
@@ -62,6 +69,7 @@ class PlotPage final : public Page {
   void GetPlot();
 
   AppContext& context_;
+  PlotLink& link_;
   DeferredCanvas surface_;
   ResponsePlot plot_;
   PartAdjustment parts_;

@@ -10,6 +10,15 @@ namespace {
 
 using test::Names;
 
+// Counts the redraws the edit page asks of the analysis page.
+struct CountingPlot final : PlotRedraw {
+  int redraws = 0;
+  void RedrawPlot() override { ++redraws; }
+  void ClearMarkerArea() override {}
+  void BeginLimitEntry() override {}
+  void DisableOptimize() override {}
+};
+
 struct EditFixture : test::PlotTestContext {
   EditFixture() {
     AddGainLimit(record, 1, kFloorFromDc, 1000, -3);
@@ -17,7 +26,7 @@ struct EditFixture : test::PlotTestContext {
     record.LimitStart[2][1] = 0;  // never set: not listed
     AddGainLimit(record, 1, kCeilingUpward, 3000, -40);
   }
-  std::unique_ptr<EditLimitsPage> Open() { return std::make_unique<EditLimitsPage>(context); }
+  std::unique_ptr<EditLimitsPage> Open() { return std::make_unique<EditLimitsPage>(context, link); }
 };
 
 TEST(EditLimitsPage, ListsTheLimitsInFixedPitchRows) {
@@ -81,13 +90,13 @@ TEST(EditLimitsPage, AcceptHoldsDcAndUpwardAndListsAgain) {
 
 TEST(EditLimitsPage, ReturnEndsTheEntryAndClosesBothPages) {
   EditFixture f;
-  int redraws = 0;
-  f.shared.RedrawPlot = [&redraws] { ++redraws; };
+  CountingPlot plot;
+  f.link.Attach(plot);
   f.record.LimitEntrySet = 1;
   auto page = f.Open();
   page->Click("cmdExit");
   EXPECT_EQ(f.record.LimitEntrySet, 0);
-  EXPECT_EQ(redraws, 1);
+  EXPECT_EQ(plot.redraws, 1);
   EXPECT_EQ(f.navigator.closed, (std::vector<PageId>{PageId::Limits, PageId::EditLimits}));
 }
 

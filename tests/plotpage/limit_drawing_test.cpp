@@ -69,7 +69,7 @@ TEST(DrawLimits, DrawnBetweenTheBoxAndTheGrid) {
   f.record.LimitsOn = 1;
   AddGainLimit(f.record, 1, kFloorFromDc, 1000, -25);
   f.canvas.commands.clear();
-  f.shared.RedrawPlot();
+  f.link.RedrawPlot();
   const auto& commands = f.canvas.commands;
   std::size_t box = 0, mask = 0, grid = 0;
   for (std::size_t i = 0; i < commands.size(); ++i) {

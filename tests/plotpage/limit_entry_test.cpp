@@ -75,7 +75,7 @@ TEST(LimitEntry, TheTenthClickAddsNothingAndKeepsTheEntryOpen) {
 TEST(LimitEntry, ShapeButtonsMarkTheChoiceUntilTheLimitIsAdded) {
   PlotPageFixture f;
   EXPECT_EQ(f.VisibleOf({"cmdLimit1", "cmdLimit2", "cmdLimit4"}), Names{});
-  f.shared.BeginLimitEntry();  // Enter on the limits page
+  f.link.BeginLimitEntry();  // Enter on the limits page
   EXPECT_EQ(f.VisibleOf({"cmdLimit1", "cmdLimit2", "cmdLimit4"}),
             (Names{"cmdLimit1", "cmdLimit2", "cmdLimit4"}));
   EXPECT_EQ(f.EnabledOf({"cmdPoles", "cmdPhase", "cmdSavePlot", "cmdGetPlot", "cmdLimits",
@@ -125,9 +125,9 @@ TEST(LimitEntry, TwoShownLimitsEnableOptimizeAndHidingDisablesIt) {
   EXPECT_FALSE(f.Enabled("cmdOptimize")) << "one limit";
   ClickShapeAt(f, "cmdLimit2", 9000, 5000);
   EXPECT_TRUE(f.Enabled("cmdOptimize")) << "two limits";
-  f.shared.DisableOptimize();
+  f.link.DisableOptimize();
   f.record.LimitsOn = 0;
-  f.shared.RedrawPlot();
+  f.link.RedrawPlot();
   EXPECT_FALSE(f.Enabled("cmdOptimize"));
 }
 

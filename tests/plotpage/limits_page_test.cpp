@@ -15,9 +15,9 @@ struct LimitsFixture : test::PlotPageFixture {
     record.LimitsOn = 1;
     AddGainLimit(record, 1, kFloorFromDc, 1000, -3);
     AddGainLimit(record, 1, kCeilingUpward, 3000, -40);
-    shared.RedrawPlot();
+    link.RedrawPlot();
   }
-  LimitsPage limits{context};
+  LimitsPage limits{context, link};
 };
 
 TEST(LimitsPage, Captions) {

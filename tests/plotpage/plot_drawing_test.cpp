@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -239,6 +240,18 @@ TEST(PlotPhaseAndDelay, NothingWhileOffThenTitleLabelsAndCurve) {
   for (const DrawCommand& segment : f.canvas.OfKind(Kind::LineTo)) {
     // With a 1 ns axis every real delay is on the top edge.
     EXPECT_EQ(std::tie(segment.y1, segment.colour), std::make_tuple(1000.0f, Rgb{255, 68, 68}));
+  }
+  // Titles and labels of both columns are fitted to end before the next column (or the page).
+  const std::map<float, float> nextColumn{
+      {10700, 11450}, {11100, 11500}, {11450, 12000}, {11500, 12000}};
+  f.shared.PhaseOn = 1;
+  f.drawing.PlotPhase();
+  for (const DrawCommand& label : f.canvas.Printed()) {
+    const bool column = label.textY != 7100;  // not a frequency label
+    EXPECT_EQ(label.maxWidth > 0, column) << label.text;
+    if (column) {
+      EXPECT_LE(label.textX + label.maxWidth, nextColumn.at(label.textX)) << label.text;
+    }
   }
 }
 

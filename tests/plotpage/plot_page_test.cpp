@@ -69,7 +69,7 @@ TEST(PlotPageLayout, PlacesCaptionsFacesAndOpeningStates) {
   test::PlotTestContext manual;
   manual.record.Family = kManual;
   manual.record.Rounded = 1;
-  PlotPage page(manual.context);
+  PlotPage page(manual.context, manual.link);
   EXPECT_EQ((std::vector<bool>{page["cmdPoles"].enabled, page["cmdRestore"].enabled}),
             (std::vector<bool>{false, true}));
 }
@@ -81,7 +81,7 @@ TEST(PlotPageOpening, DrawsGainDelayAndTheHintThenPhaseAndMarkers) {
     context.shared.PhaseOn = 1;
     context.record.MarkersOn = markersOn;
     context.record.MarkerFreq[1] = 1000;
-    auto page = std::make_unique<PlotPage>(context.context);
+    auto page = std::make_unique<PlotPage>(context.context, context.link);
     EXPECT_TRUE(context.canvas.commands.empty());  // nothing before the window shows the page
     page->SetCanvas(&context.canvas);
     page->OnShown();
@@ -102,10 +102,10 @@ TEST(PlotPageOpening, DrawsGainDelayAndTheHintThenPhaseAndMarkers) {
     EXPECT_EQ(order[4] == end, markersOn == 0);
     // Secondary windows redraw through the open page, until it closes.
     context.canvas.commands.clear();
-    context.shared.RedrawPlot();
+    context.link.RedrawPlot();
     EXPECT_EQ(FindPrint(canvas, "Gain, dB:"), 8u);
     page.reset();
-    EXPECT_FALSE(context.shared.RedrawPlot || context.shared.ClearMarkerArea);
+    EXPECT_FALSE(context.link.Attached());
   }
 }
 
@@ -174,7 +174,7 @@ TEST(MarkerPage, LayoutCaptionsAndFrequencies) {
   test::PlotTestContext context;
   context.record.MarkerFreq[1] = 1234.567f;  // more digits than the box shows
   context.record.MarkerFreq[2] = 0.25f;
-  MarkerPage page(context.context);
+  MarkerPage page(context.context, context.link);
   EXPECT_EQ(page.WindowCaption(), "Markers");
   Names captions;
   for (const char* name : {"lblTitle", "lblMarkerFrequency8", "cmdMarkerErase", "cmdExit",
@@ -200,7 +200,7 @@ TEST(MarkerPage, LayoutCaptionsAndFrequencies) {
 
 TEST(MarkerPage, ButtonsRedrawThePlotAndClose) {
   test::PlotPageFixture f(3);
-  MarkerPage markers(f.context);
+  MarkerPage markers(f.context, f.link);
   const auto press = [&](const char* button) {
     f.canvas.commands.clear();
     markers.Click(button);
@@ -332,12 +332,13 @@ TEST(PartTuning, StepChangesOnePartOfTheShownStageByOnePercent) {
   EXPECT_FALSE(f.Enabled("cmdPoles"));  // the design is manual now
 }
 
+// Stage 2 has two poles: its R1 typed as 0 and its C1 at or below the 1e-13 floor stay absent.
 TEST(PartEditing, EnterAllClampsEveryBoxAndTakesItIntoTheSelectedStage) {
   const Names boxes = {"txtR1value", "txtR2value", "txtR3value",
                        "txtC1value", "txtC2value", "txtC3value"};
   const std::pair<Names, Floats> rounds[] = {
-      {{"", "1", "100M", "2,2n", "0.1p", "1m"}, {10, 10, 1e7f, 2.2e-9f, 1e-12f, 1e-5f}},
-      {{"100", "10", "10M", "-5n", "1p", "10u"}, {100, 10, 1e7f, 1e-12f, 1e-12f, 1e-5f}},
+      {{"", "1", "100M", "2,2n", "0.1p", "1m"}, {0, 10, 1e7f, 2.2e-9f, 1e-12f, 1e-5f}},
+      {{"1", "10", "10M", "-5n", "1p", "10u"}, {10, 10, 1e7f, 1e-13f, 1e-12f, 1e-5f}},
       {{"100", "22k", "33k", "1p", "10n", "1n"}, {100, 22000, 33000, 1e-12f, 1e-8f, 1e-9f}}};
   for (const auto& [typed, stored] : rounds) {
     PlotPageFixture f(4);
@@ -359,6 +360,23 @@ TEST(PartEditing, EnterAllClampsEveryBoxAndTakesItIntoTheSelectedStage) {
   }
 }
 
+// Enter all over untouched boxes keeps every part to the last bit (the boxes show fewer digits)
+// and the family; in the three-pole stage 1 of order 5, R1 and C1 are parts like any other.
+TEST(PartEditing, EnterAllWithoutAnEditChangesNothing) {
+  PlotPageFixture f(5);
+  const DesignRecord before = f.record;
+  f.Click("cmdEditPart");
+  f.Click("cmdEnterAll");
+  EXPECT_EQ(f.record.R, before.R);
+  EXPECT_EQ(f.record.C, before.C);
+  EXPECT_EQ(FamilyAndModified(f.record), FamilyAndModified(before));
+  f.page->Type("txtR1value", "0");
+  f.page->Type("txtC1value", "0");
+  f.Click("cmdEnterAll");
+  EXPECT_EQ((Floats{f.record.R[1][1], f.record.C[1][1], f.record.C[1][2]}),
+            (Floats{10, 1e-12f, before.C[1][2]}));
+}
+
 // A Design command after a hand change keeps the hand-made parts and shows the family as manual.
 TEST(PartChanges, DesignCommandAfterwardsKeepsTheParts) {
   const std::vector<const char*> changes[] = {{"cmdTunePart", "cmdC2up"},
@@ -367,9 +385,10 @@ TEST(PartChanges, DesignCommandAfterwardsKeepsTheParts) {
                                               {"cmdNearest5"}};
   for (const auto& clicks : changes) {
     PlotPageFixture f(5);
-    f.page->Type("txtR2value", "12k");  // used by Enter all
-    for (const char* button : clicks)
-      f.Click(button);
+    f.Click(clicks.front());
+    f.page->Type("txtR2value", "12k");  // the edit that Enter all takes
+    for (std::size_t i = 1; i < clicks.size(); ++i)
+      f.Click(clicks[i]);
     const auto r = f.record.R;
     const auto c = f.record.C;
     FinishDesignCommand(f.record, f.dialogs);

@@ -12,6 +12,7 @@
 #include "core/eng_value.h"
 #include "core/plot_shared.h"
 #include "platform/app_context.h"
+#include "plotpage/plot_link.h"
 #include "plotpage/plot_page.h"
 #include "support/recording_canvas.h"
 #include "support/scripted_dialogs.h"
@@ -93,13 +94,14 @@ struct PlotTestContext {
   ManualClock clock;
   SequenceRandom random;
   AppContext context{record, shared, dialogs, navigator, pump, clock, random};
+  PlotLink link;
   RecordingCanvas canvas;
 };
 
 // An analysis page opened over a designed filter and shown on a recording canvas.
 struct PlotPageFixture : PlotTestContext {
   explicit PlotPageFixture(int16_t order = 4, int16_t family = kButterworth)
-      : PlotTestContext(order, family), page(std::make_unique<PlotPage>(context)) {
+      : PlotTestContext(order, family), page(std::make_unique<PlotPage>(context, link)) {
     page->SetCanvas(&canvas);
     page->OnShown();
   }

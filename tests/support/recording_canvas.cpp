@@ -48,6 +48,10 @@ void RecordingCanvas::Print(const std::string& text) {
   command.textY = textY_;
   commands.push_back(command);
 }
+void RecordingCanvas::PrintWithin(const std::string& text, float maxWidth) {
+  Print(text);
+  commands.back().maxWidth = maxWidth;
+}
 void RecordingCanvas::Circle(float x, float y, float radius, Rgb colour) {
   commands.push_back(Make(Kind::Circle, x, y, radius, 0, colour));
 }

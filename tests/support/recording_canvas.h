@@ -27,6 +27,7 @@ struct DrawCommand {
   int width = 0;               // LineWidth
   std::string text;            // Print
   float textX = 0, textY = 0;  // Print: the text position it was printed at
+  float maxWidth = 0;          // Print by PrintWithin: the width the text keeps within
 };
 
 // A canvas that records the ordered list of drawing commands.
@@ -40,6 +41,7 @@ class RecordingCanvas final : public Canvas {
   void SetLineWidth(int width) override;
   void SetTextColour(Rgb colour) override;
   void Print(const std::string& text) override;
+  void PrintWithin(const std::string& text, float maxWidth) override;
   void Circle(float x, float y, float radius, Rgb colour) override;
   void Clear() override;
   float ScreenWidthTwips() const override { return screenWidthTwips; }

@@ -152,6 +152,12 @@ void BackedCanvas::Print(const std::string& text) {
   ChangedAll();
 }
 
+void BackedCanvas::PrintWithin(const std::string& text, float maxWidth) {
+  kept_.PrintWithin(text, maxWidth);
+  target_->PrintWithin(text, maxWidth);
+  ChangedAll();
+}
+
 void BackedCanvas::Circle(float x, float y, float radius, Rgb colour) {
   kept_.Circle(x, y, radius, colour);
   target_->Circle(x, y, radius, colour);

@@ -36,6 +36,7 @@ class BackedCanvas final : public Canvas {
   void SetLineWidth(int width) override;
   void SetTextColour(Rgb colour) override;
   void Print(const std::string& text) override;
+  void PrintWithin(const std::string& text, float maxWidth) override;
   void Circle(float x, float y, float radius, Rgb colour) override;
   void Clear() override;
   float ScreenWidthTwips() const override { return kept_.ScreenWidthTwips(); }

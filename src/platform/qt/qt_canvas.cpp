@@ -1,10 +1,12 @@
 #include "platform/qt/qt_canvas.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
+#include <cmath>
 
 namespace kestro {
 
@@ -161,15 +163,36 @@ void QtCanvas::SetTextColour(Rgb colour) {
 }
 
 void QtCanvas::Print(const std::string& text) {
+  DrawText(QString::fromStdString(text), font_);
+}
+
+// The page font is sized by the screen, not the window, so in a small window a label can be
+// wider than its column: it is then drawn in the largest pixel size whose real width fits.
+void QtCanvas::PrintWithin(const std::string& text, float maxWidth) {
+  const QString shown = QString::fromStdString(text);
+  const qreal room = static_cast<qreal>(maxWidth) * geometry_.PixelsPerUnitX();  // pixels
+  const qreal width = QFontMetricsF(font_).horizontalAdvance(shown);
+  if (width <= room) {
+    DrawText(shown, font_);
+    return;
+  }
+  QFont fitted = font_;
+  int pixels = std::max(1, static_cast<int>(std::floor(font_.pixelSize() * room / width)));
+  fitted.setPixelSize(pixels);
+  while (pixels > 1 && QFontMetricsF(fitted).horizontalAdvance(shown) > room)
+    fitted.setPixelSize(--pixels);  // hinting makes the width not quite proportional
+  DrawText(shown, fitted);
+}
+
+void QtCanvas::DrawText(const QString& text, const QFont& font) {
   Flush();
-  painter_.setFont(font_);
+  painter_.setFont(font);
   painter_.setPen(ToQColor(textColour_));
   penSet_ = false;
   const QPointF topLeft =
       geometry_.ToPixels(static_cast<float>(text_.x()), static_cast<float>(text_.y()));
   const QRectF box(topLeft, QSizeF(pixels_.width() + 1, pixels_.height() + 1));
-  painter_.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                    QString::fromStdString(text));
+  painter_.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
 }
 
 void QtCanvas::Circle(float x, float y, float radius, Rgb colour) {

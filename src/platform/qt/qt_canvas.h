@@ -39,6 +39,7 @@ class QtCanvas final : public Canvas {
   void SetLineWidth(int width) override;
   void SetTextColour(Rgb colour) override;
   void Print(const std::string& text) override;
+  void PrintWithin(const std::string& text, float maxWidth) override;
   void Circle(float x, float y, float radius, Rgb colour) override;
   void Clear() override;
   float ScreenWidthTwips() const override { return screenWidthTwips_; }
@@ -58,6 +59,7 @@ class QtCanvas final : public Canvas {
  private:
   void UsePen(Rgb colour);
   void ExtendPending(QPointF from, QPointF to, Rgb colour);
+  void DrawText(const QString& text, const QFont& font);
 
   std::unique_ptr<QPainter> ownPainter_;
   QPainter& painter_;

@@ -56,6 +56,15 @@ QFileDialog::Options DialogOptions(const FileDialogRequest& request) {
   return options;
 }
 
+// Keeps the dialog's default suffix that of the filter in view, so the overwrite prompt sees the
+// name that will be written.
+void FollowFilterSuffix(QFileDialog& dialog) {
+  dialog.setDefaultSuffix(QtDialogs::FilterSuffix(dialog.selectedNameFilter()));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+    dialog.setDefaultSuffix(QtDialogs::FilterSuffix(f));
+  });
+}
+
 }  // namespace
 
 MessageAnswer QtDialogs::Message(const std::string& text, MessageButtons buttons, MessageIcon icon,
@@ -83,13 +92,33 @@ std::string QtDialogs::OpenFile(const FileDialogRequest& request) {
   return path.toStdString();
 }
 
+// A typed name without an extension gets the chosen filter's, so that the Get dialogs, which
+// list by extension, find what was saved.
 std::string QtDialogs::SaveFile(const FileDialogRequest& request) {
-  QString selected = SelectedFilter(request.filter, request.filterIndex);
-  const QString path = QFileDialog::getSaveFileName(
-      QApplication::activeWindow(), QString::fromStdString(request.title),
-      QString::fromStdString(request.initialName), FilterList(request.filter), &selected,
-      DialogOptions(request));
-  return path.toStdString();
+  QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(request.title),
+                     QString::fromStdString(request.initialName), FilterList(request.filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOptions(DialogOptions(request));
+  dialog.selectNameFilter(SelectedFilter(request.filter, request.filterIndex));
+  FollowFilterSuffix(dialog);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return {};
+  const QString path = dialog.selectedFiles().constFirst();
+  return WithSuffix(path, FilterSuffix(dialog.selectedNameFilter())).toStdString();
+}
+
+QString QtDialogs::FilterSuffix(const QString& entry) {
+  static const QRegularExpression firstPattern(QStringLiteral(R"(\(\*\.([^*?\[\] ;()]+)[ )])"));
+  const QRegularExpressionMatch match = firstPattern.match(entry);
+  return match.hasMatch() ? match.captured(1) : QString();
+}
+
+QString QtDialogs::WithSuffix(const QString& path, const QString& suffix) {
+  const QString name = path.section(QLatin1Char('/'), -1);
+  if (suffix.isEmpty() || name.isEmpty() || name.contains(QLatin1Char('.')))
+    return path;
+  return path + QLatin1Char('.') + suffix;
 }
 
 QString QtDialogs::FilterList(const std::string& filter) {

@@ -26,6 +26,11 @@ class QtDialogs final : public Dialogs {
   static QString FilterList(const std::string& filter);
   // The entry of FilterList() that a 1-based filter index selects (the first when out of range).
   static QString SelectedFilter(const std::string& filter, int filterIndex);
+  // The extension of an entry's first pattern: "KESTRO files (*.KST *.kst)" -> "KST"; empty
+  // for a pattern without one ("*", "*.*").
+  static QString FilterSuffix(const QString& entry);
+  // path with "." + suffix added when its file name has no extension.
+  static QString WithSuffix(const QString& path, const QString& suffix);
 
   static constexpr const char* kProgramTitle = "KestroLab";
 };

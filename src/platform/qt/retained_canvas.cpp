@@ -129,6 +129,16 @@ void RetainedCanvas::Print(const std::string& text) {
   Record(std::move(print));
 }
 
+void RetainedCanvas::PrintWithin(const std::string& text, float maxWidth) {
+  const auto x = static_cast<float>(text_.x());
+  const auto y = static_cast<float>(text_.y());
+  const float width = std::min(maxWidth, kTextUnitsPerChar * static_cast<float>(text.size() + 1));
+  Command print{Kind::Print, x, y, x + width, y + kTextUnitsHigh, textColour_, 0, text, {}, {}, {}};
+  print.maxWidth = maxWidth;
+  DropRepeated(print);
+  Record(std::move(print));
+}
+
 void RetainedCanvas::Circle(float x, float y, float radius, Rgb colour) {
   Record({Kind::Circle, x, y, radius, 0, colour, 0, {}, {}, {}, {}});
 }
@@ -236,7 +246,11 @@ void RetainedCanvas::ReplayOn(QtCanvas& target) const {
         target.SetTextColour(command.colour);
         break;
       case Kind::Print:
-        target.Print(command.text);
+        if (command.maxWidth > 0) {
+          target.PrintWithin(command.text, command.maxWidth);
+        } else {
+          target.Print(command.text);
+        }
         break;
       case Kind::Circle:
         target.Circle(command.x1, command.y1, command.x2, command.colour);

@@ -35,6 +35,7 @@ class RetainedCanvas final : public Canvas {
   void SetLineWidth(int width) override;
   void SetTextColour(Rgb colour) override;
   void Print(const std::string& text) override;
+  void PrintWithin(const std::string& text, float maxWidth) override;
   void Circle(float x, float y, float radius, Rgb colour) override;
   void Clear() override;
   float ScreenWidthTwips() const override { return screenWidthTwips_; }
@@ -69,6 +70,7 @@ class RetainedCanvas final : public Canvas {
     std::string text;
     QPointF current, textAt;      // the positions after the command
     std::vector<QPointF> points;  // Polyline; x1..y2 hold its bounding box
+    float maxWidth = 0;           // Print: the width PrintWithin keeps the text within; 0 for none
   };
 
   void Record(Command command);

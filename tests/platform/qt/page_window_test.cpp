@@ -31,7 +31,7 @@ namespace {
 struct PlotWindow {
   explicit PlotWindow(QSize size, int16_t nints = 512) {
     context.record.Nints = nints;
-    auto owned = std::make_unique<PlotPage>(context.context);
+    auto owned = std::make_unique<PlotPage>(context.context, context.link);
     page = owned.get();
     window = std::make_unique<PageWindow>(std::move(owned));
     window->resize(size);
@@ -99,7 +99,7 @@ TEST(PlotWindowMouse, ADragStepAndItsRepaintAt2048Intervals) {
 TEST(EditLimitsWindow, RowsInAFixedPitchFont) {
   test::PlotTestContext t;
   AddGainLimit(t.record, 1, kFloorFromDc, 1000, -3);
-  PageWindow window(std::make_unique<EditLimitsPage>(t.context));
+  PageWindow window(std::make_unique<EditLimitsPage>(t.context, t.link));
   window.resize(1000, 700);
   window.show();
   QApplication::processEvents();
