@@ -1,7 +1,6 @@
 #include "files/line_reader.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -24,16 +23,6 @@ TEST(LineReader, SplitsAtEveryKindOfLineEndAndKeepsOtherBytes) {
   EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "c", "d", "", std::string("\0e\x01\xff", 4),
                                              "last"}));
   EXPECT_FALSE(reader.Failed());
-}
-
-// A folder, a FIFO without a writer and an endless device are refused at once.
-TEST(LineReader, OpensRegularFilesOnly) {
-  ScratchFolder folder;
-  ASSERT_EQ(::mkfifo("fifo", 0600), 0);
-  for (const char* name : {".", "missing", "fifo", "/dev/zero", ""}) {
-    LineReader reader;
-    EXPECT_FALSE(WithinSeconds([&] { return reader.Open(name); })) << name;
-  }
 }
 
 // Reading stops, as a failure, after kMaxFileBytes even when the file goes on.

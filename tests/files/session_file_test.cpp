@@ -263,10 +263,13 @@ TEST(WriteSessionFile, ReplacesTheCaseVariantWholeOrNotAtAll) {
   EXPECT_EQ(FileText("LASTSESSION.KST"), written);
   std::filesystem::create_directory("folder.KST");
   ASSERT_EQ(::mkfifo("fifo.KST", 0600), 0);
-  for (const char* name : {"no/such/folder/x.KST", "FOLDER.kst", "fifo.KST", "/dev/null"})
+  std::filesystem::create_symlink("fifo.KST", "link.KST");
+  // Anything but a regular file is refused at once, not opened.
+  for (const char* name : {"no/such/folder/x.KST", "FOLDER.kst", "link.KST", "/dev/null"})
     EXPECT_EQ(WithinSeconds([&] { return WriteSessionFile(r, name); }), kWriteMessage) << name;
   EXPECT_EQ(WriteSessionFile(r, ""), std::nullopt);  // no name: nothing written, nothing said
-  EXPECT_EQ(folder.Entries(), (Lines{"LASTSESSION.KST", "fifo.KST", "folder.KST"}));
+  EXPECT_TRUE(std::filesystem::is_fifo("fifo.KST"));
+  EXPECT_EQ(folder.Entries(), (Lines{"LASTSESSION.KST", "fifo.KST", "folder.KST", "link.KST"}));
 }
 
 TEST(NextToken, SplitsAtRunsOfBlanks) {
