@@ -3,23 +3,10 @@
 #include <array>
 #include <cstddef>
 
+#include "core/degree_wave.h"
 #include "core/design_record.h"
 
 namespace kestro {
-
-// A single per whole degree of phase of the fundamental, t = -360..2049 (t = -36..360 used).
-class DegreeWave final {
- public:
-  static constexpr int kFirst = -360;
-  static constexpr int kLast = 2049;
-
-  float& operator[](int t) { return values_[Index(t)]; }
-  float operator[](int t) const { return values_[Index(t)]; }
-
- private:
-  static std::size_t Index(int t) { return static_cast<std::size_t>(t - kFirst); }
-  std::array<float, kLast - kFirst + 1> values_{};
-};
 
 // Page state of the square-wave response: the square-wave frequency, the harmonics passed
 // through the filter and the normalised output over one period.

@@ -322,7 +322,7 @@ void DesignPage::OnSave() {
   record.SessionFile = context_.dialogs.SaveFile(request);
   if (record.SessionFile.empty())
     return;
-  WriteSessionFile(record, record.SessionFile, context_.dialogs);
+  PassedOrShown(WriteSessionFile(record, record.SessionFile), context_.dialogs);
 }
 
 // A cancelled dialog reads nothing and keeps what the fields show.
@@ -334,7 +334,7 @@ void DesignPage::OnGet() {
   record.SessionFile = context_.dialogs.OpenFile(request);
   if (record.SessionFile.empty())
     return;
-  ReadSessionFile(record, record.SessionFile, context_.dialogs);
+  PassedOrShown(ReadSessionFile(record, record.SessionFile), context_.dialogs);
   ShowRecord();
 }
 

@@ -28,7 +28,7 @@ ExitPage::ExitPage(AppContext& context) : context_(context) {
 void ExitPage::OnExit() {
   DesignRecord& record = context_.record;
   record.SessionFile = kLastSessionName;
-  if (!WriteSessionFile(record, record.SessionFile, context_.dialogs)) {
+  if (!PassedOrShown(WriteSessionFile(record, record.SessionFile), context_.dialogs)) {
     if (ConfirmExitUnsaved())
       EndProgram();
     return;

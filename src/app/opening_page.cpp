@@ -1,16 +1,42 @@
 #include "app/opening_page.h"
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "app/program_texts.h"
 #include "app/welcome_drawing.h"
 #include "files/session_file.h"
+#include "usecase/design_fields.h"
 
 namespace kestro {
 
 namespace {
 constexpr Rgb kBackground{238, 255, 255};
 constexpr Rgb kTitleColour{0, 0, 160};
+constexpr int16_t kFewestIntervals = 10;  // the design page's bound for the intervals field
+// Reads the session file and repairs the family, order and number of intervals it held out of
+// range by the design page's own rules and messages: an unknown family becomes Butterworth, as
+// the page shows it, and the Design command's field repairs give the rest ("... reset downward
+// to 2048"). Those repairs run on a copy, so everything else stays as saved (the ripple of a
+// Butterworth design, values finer than the fields show) until the user's next Design command.
+// Nothing read (a cancelled dialog, or the reader's defaults after a failure) needs no repair.
+void ReadAndRepairSession(DesignRecord& record, Dialogs& dialogs) {
+  if (record.SessionFile.empty() ||
+      !PassedOrShown(ReadSessionFile(record, record.SessionFile), dialogs)) {
+    return;
+  }
+  if (record.Family < kButterworth || record.Family > kManual)
+    record.Family = kButterworth;
+  DesignFields fields = DesignFields::FromRecord(record);
+  auto repaired = std::make_unique<DesignRecord>(record);
+  ReadDesignFields(fields, *repaired, dialogs);
+  record.Order = repaired->Order;
+  record.NrStages = StagesForOrder(record.Order);
+  // An empty sweep stops the field repairs before the intervals: they are held in range here.
+  record.Nints = std::clamp<int16_t>(repaired->Nints, kFewestIntervals, kMaxNints);
+}
+
 }  // namespace
 
 OpeningPage::OpeningPage(AppContext& context) : context_(context) {
@@ -53,14 +79,14 @@ void OpeningPage::OnGetOld() {
   request.title = "Get File";
   request.filter = "KESTRO files (*.KST)|*.KST";
   record.SessionFile = context_.dialogs.OpenFile(request);
-  ReadSessionFile(record, record.SessionFile, context_.dialogs);
+  ReadAndRepairSession(record, context_.dialogs);
   context_.navigator.Open(PageId::Design, OpenMode::Switch);
 }
 
 // No defaults on this path: the reader supplies its own when the file is missing or bad.
 void OpeningPage::OnStart() {
   context_.record.SessionFile = kLastSessionName;
-  ReadSessionFile(context_.record, context_.record.SessionFile, context_.dialogs);
+  ReadAndRepairSession(context_.record, context_.dialogs);
   context_.navigator.Open(PageId::Design, OpenMode::Switch);
 }
 

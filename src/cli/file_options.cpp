@@ -2,6 +2,7 @@
 
 #include "analysis/transient.h"
 #include "cli/transient_report.h"
+#include "core/design_record.h"
 #include "core/eng_value.h"
 #include "files/plot_overlay.h"
 #include "files/session_file.h"
@@ -27,7 +28,7 @@ bool RunTransient(const std::string& text, DesignRecord& record, std::ostream& o
   }
   ComputeTransient(record, state);
   WriteTransientReport(record, state, out);
-  return SaveWaveform(state, dialogs);
+  return PassedOrShown(SaveWaveform(state.TransientWave), dialogs);
 }
 
 }  // namespace
@@ -64,7 +65,13 @@ bool OpenSessionOption(const CliArguments& args, DesignRecord& record, Dialogs& 
     return true;
   record.SetOpeningDefaults();
   record.SessionFile = *name;
-  return ReadSessionFile(record, record.SessionFile, dialogs);
+  if (!PassedOrShown(ReadSessionFile(record, record.SessionFile), dialogs))
+    return false;
+  // The family rule of the design page; the run's field repairs, which follow at once, repair the
+  // rest with the page's messages.
+  if (record.Family < kButterworth || record.Family > kManual)
+    record.Family = kButterworth;
+  return true;
 }
 
 bool WriteFileOptions(const CliArguments& args, DesignRecord& record, std::ostream& out,
@@ -72,18 +79,18 @@ bool WriteFileOptions(const CliArguments& args, DesignRecord& record, std::ostre
   bool ok = true;
   if (const auto name = args.Value("save")) {
     record.SessionFile = *name;
-    ok = WriteSessionFile(record, record.SessionFile, dialogs) && ok;
+    ok = PassedOrShown(WriteSessionFile(record, record.SessionFile), dialogs) && ok;
   }
   if (const auto name = args.Value("tabulate-easy")) {
-    ok = WriteTabulatedEasy(record, *name, dialogs) && ok;
+    ok = PassedOrShown(WriteTabulatedEasy(record, *name), dialogs) && ok;
   }
   if (const auto name = args.Value("tabulate-sci")) {
-    ok = WriteTabulatedSci(record, *name, dialogs) && ok;
+    ok = PassedOrShown(WriteTabulatedSci(record, *name), dialogs) && ok;
   }
   if (const auto name = args.Value("spice"))
-    ok = WriteSpiceSchematic(record, *name, dialogs) && ok;
+    ok = PassedOrShown(WriteSpiceSchematic(record, *name), dialogs) && ok;
   if (args.Flag("save-plot"))
-    ok = SavePlot(record, dialogs) && ok;
+    ok = PassedOrShown(SavePlot(record), dialogs) && ok;
   if (const auto freq = args.Value("transient")) {
     ok = RunTransient(*freq, record, out, dialogs) && ok;
   }

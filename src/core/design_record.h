@@ -23,6 +23,10 @@ constexpr int kMaxMarker = 10;  // markers 0..10, entries 1..8 used
 constexpr int kUsedMarkers = 8;
 constexpr int kMaxLimit = 15;  // limits and limit sets 0..15
 
+// Farads: the smallest capacitor the design holds. It stands for an absent capacitor (practically
+// open) and is the floor the Design command raises every smaller value to.
+constexpr float kCapacitorFloor = 1e-13f;
+
 using StageResistors = std::array<std::array<float, 6>, kMaxStage + 1>;   // [stage][k 0..5]
 using StageCapacitors = std::array<std::array<float, 4>, kMaxStage + 1>;  // [stage][k 0..3]
 using PointArray = std::array<float, kMaxPoint + 1>;

@@ -1,11 +1,9 @@
 #include "files/plot_overlay.h"
 
 #include <algorithm>
-#include <cfloat>
-#include <optional>
 
 #include "core/eng_value.h"
-#include "files/decimal_text.h"
+#include "core/leading_number.h"
 #include "files/file_names.h"
 #include "files/line_reader.h"
 #include "files/text_file.h"
@@ -17,7 +15,6 @@ namespace {
 constexpr const char* kWriteFailure = "We are unable to write an overlay file";
 constexpr const char* kMissingFile =
     "File enabling overlay has not been written;\nClick on 'Save plot' first.";
-constexpr const char* kMissingTitle = "File-present test";
 constexpr OverlayKind kKinds[] = {OverlayKind::Gain, OverlayKind::Phase, OverlayKind::Delay};
 
 std::string WithDecimalPoint(std::string text) {
@@ -37,14 +34,6 @@ const PointArray& ValuesOf(const DesignRecord& record, OverlayKind kind) {
   return record.Gain;
 }
 
-// The number a token stands for; a number too large for a single is held at the largest one.
-float TokenValue(const std::string& token) {
-  const std::optional<float> value = LeadingDecimal(token);
-  if (value)
-    return *value;
-  return token.front() == '-' ? -FLT_MAX : FLT_MAX;
-}
-
 // Splits a line at blanks, tabs and commas.
 void AppendTokens(const std::string& line, std::vector<float>& numbers, std::size_t limit) {
   std::size_t pos = 0;
@@ -53,7 +42,7 @@ void AppendTokens(const std::string& line, std::vector<float>& numbers, std::siz
     if (start == std::string::npos)
       return;
     const std::size_t end = std::min(line.find_first_of(" \t,", start), line.size());
-    numbers.push_back(TokenValue(line.substr(start, end - start)));
+    numbers.push_back(LeadingDecimal(std::string_view(line).substr(start, end - start)));
     pos = end;
   }
 }
@@ -83,23 +72,20 @@ std::vector<std::string> OverlayLines(const DesignRecord& record, OverlayKind ki
   return lines;
 }
 
-bool SavePlot(const DesignRecord& record, Dialogs& dialogs) {
+FileFailure SavePlot(const DesignRecord& record) {
   for (OverlayKind kind : kKinds) {
     const std::string text = JoinCrLf(OverlayLines(record, kind));
-    if (!WriteFileText(ResolveFileName(OverlayFileName(kind)), text)) {
-      dialogs.Beep();
-      dialogs.Message(kWriteFailure);
-      return false;
-    }
+    if (!ReplaceFileText(ResolveFileName(OverlayFileName(kind)), text))
+      return kWriteFailure;
   }
-  return true;
+  return std::nullopt;
 }
 
 bool ReadOverlayFile(const std::string& fileName, PlotOverlay& overlay) {
   LineReader lines;
   if (!lines.Open(ResolveFileName(fileName)))
     return false;
-  constexpr std::size_t kMaxNumbers = 2 * (kMaxPoint + 1);
+  constexpr auto kMaxNumbers = std::size_t{2} * (kMaxPoint + 1);
   std::vector<float> numbers;
   std::string line;
   while (numbers.size() < kMaxNumbers && lines.ReadLine(line)) {
@@ -116,19 +102,15 @@ bool ReadOverlayFile(const std::string& fileName, PlotOverlay& overlay) {
   return true;
 }
 
-int GetPlot(Dialogs& dialogs, const std::function<void(const PlotOverlay&)>& draw) {
-  int drawn = 0;
+FileFailure GetPlot(const std::function<void(const PlotOverlay&)>& draw) {
   PlotOverlay overlay;
   for (OverlayKind kind : kKinds) {
     overlay.kind = kind;
-    if (!ReadOverlayFile(OverlayFileName(kind), overlay)) {
-      dialogs.Message(kMissingFile, MessageButtons::Ok, MessageIcon::Exclamation, kMissingTitle);
-      return drawn;
-    }
+    if (!ReadOverlayFile(OverlayFileName(kind), overlay))
+      return kMissingFile;
     draw(overlay);
-    ++drawn;
   }
-  return drawn;
+  return std::nullopt;
 }
 
 }  // namespace kestro

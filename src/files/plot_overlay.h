@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/design_record.h"
-#include "platform/dialogs.h"
+#include "files/file_failure.h"
 
 namespace kestro {
 
@@ -30,17 +30,19 @@ std::string OverlayFileName(OverlayKind kind);
 std::vector<std::string> OverlayLines(const DesignRecord& record, OverlayKind kind);
 
 // Writes the three files (gain, phase, delay in that order). The first failure stops the save
-// with a beep and a message; returns false then.
-bool SavePlot(const DesignRecord& record, Dialogs& dialogs);
+// and returns its message.
+FileFailure SavePlot(const DesignRecord& record);
 
 // Reads the number pairs of fileName, separated by blanks, commas or line ends, into overlay
 // (at most kMaxPoint + 1 pairs; an unpaired last number is dropped). False when the file is
 // missing or cannot be read.
 bool ReadOverlayFile(const std::string& fileName, PlotOverlay& overlay);
 
+// The caption of GetPlot's message, which is shown with an exclamation icon and no beep.
+inline constexpr const char* kOverlayMissingTitle = "File-present test";
+
 // Reads the three files in order and hands each curve to draw as soon as it is read. A missing
-// file shows the "File-present test" message and ends the reading there. Returns the number of
-// curves handed over.
-int GetPlot(Dialogs& dialogs, const std::function<void(const PlotOverlay&)>& draw);
+// or unreadable file ends the reading there and returns the message that asks for a saved plot.
+FileFailure GetPlot(const std::function<void(const PlotOverlay&)>& draw);
 
 }  // namespace kestro

@@ -1,13 +1,12 @@
 #include "files/session_file.h"
 
 #include <algorithm>
-#include <charconv>
 #include <ctime>
 #include <string>
 #include <vector>
 
 #include "core/eng_value.h"
-#include "files/decimal_text.h"
+#include "core/leading_number.h"
 #include "files/file_names.h"
 #include "files/line_reader.h"
 #include "files/session_lines.h"
@@ -73,35 +72,26 @@ class SessionReader {
 
   ReadEnd EndOfFile() const { return lines_.Failed() ? ReadEnd::Failed : ReadEnd::EndOfFile; }
 
+  // Nints is kept as read, in or out of range: the caller repairs it by the design page's rules.
   ReadEnd ReadAnalysis() {
-    int16_t nints = 0;
-    if (!ReadField(record_.Fstart) || !ReadField(record_.Fstop) || !ReadField(nints)) {
-      return EndOfFile();
-    }
-    // Nints bounds every later pass over the response arrays.
-    if (nints < 1 || nints > kMaxNints)
-      return ReadEnd::Failed;
-    record_.Nints = nints;
-    if (!ReadField(record_.dBtop) || !ReadField(record_.dBbottom) ||
+    if (!ReadField(record_.Fstart) || !ReadField(record_.Fstop) || !ReadField(record_.Nints) ||
+        !ReadField(record_.dBtop) || !ReadField(record_.dBbottom) ||
         !ReadField(record_.NrYintervals) || !ReadField(record_.DelayTop)) {
       return EndOfFile();
     }
     return ReadEnd::Complete;
   }
 
+  // Family and Order are kept as read; only an order with more stages than the arrays hold fails.
   ReadEnd ReadDesign() {
-    int16_t family = 0;
-    if (!ReadField(family))
+    if (!ReadField(record_.Family))
       return EndOfFile();
-    if (family < 0 || family > kManual)
-      return ReadEnd::Failed;
-    record_.Family = family;
     int16_t order = 0;
     if (!ReadField(record_.Bandwidth) || !ReadField(record_.Apass) || !ReadField(order)) {
       return EndOfFile();
     }
     const float stages = StagesForOrder(order);
-    if (stages < 0 || stages > kMaxStage)
+    if (stages > kMaxStage)
       return ReadEnd::Failed;
     record_.Order = order;
     record_.NrStages = stages;
@@ -157,7 +147,8 @@ class SessionReader {
     return ReadEnd::Complete;
   }
 
-  // Five blank-separated numbers: shape, start, stop, top, bottom. A missing number reads as 0.
+  // Five blank-separated numbers: shape, start, stop, top, bottom. A missing number reads as 0,
+  // one too large for a single as the largest single of its sign.
   ReadEnd ReadLimitLine(int j) {
     std::string line;
     if (!NextValueLine(line))
@@ -166,10 +157,7 @@ class SessionReader {
                               &record_.LimitTop, &record_.LimitBottom}) {
       std::string token;
       NextToken(line, token);
-      const std::optional<float> value = LeadingDecimal(token);
-      if (!value)
-        return ReadEnd::Failed;
-      (*table)[j][1] = *value;
+      (*table)[j][1] = LeadingDecimal(token);
     }
     return ReadEnd::Complete;
   }
@@ -204,32 +192,28 @@ std::string LocalDateTime() {
 
 }  // namespace
 
-bool WriteSessionFile(DesignRecord& record, const std::string& fileName, Dialogs& dialogs) {
+FileFailure WriteSessionFile(DesignRecord& record, const std::string& fileName) {
   if (fileName.empty())
-    return true;
+    return std::nullopt;
   const std::string text = JoinCrLf(
       SessionFileLines(record, std::string("* Active lowpass filter ").append(LocalDateTime())));
   if (ReplaceFileText(ResolveFileName(fileName), text))
-    return true;
-  dialogs.Beep();
-  dialogs.Message(kWriteFailure);
-  return false;
+    return std::nullopt;
+  return kWriteFailure;
 }
 
-bool ReadSessionFile(DesignRecord& record, const std::string& fileName, Dialogs& dialogs) {
+FileFailure ReadSessionFile(DesignRecord& record, const std::string& fileName) {
   if (fileName.empty())
-    return true;
+    return std::nullopt;
   LineReader lines;
   ReadEnd end = ReadEnd::Failed;
   if (lines.Open(ResolveFileName(fileName)))
     end = SessionReader(record, lines).Run();
   lines.Close();
   if (end != ReadEnd::Failed)
-    return true;
-  dialogs.Beep();
-  dialogs.Message(kReadFailure);
+    return std::nullopt;
   SetReadFailureDefaults(record);
-  return false;
+  return kReadFailure;
 }
 
 void NextToken(std::string& line, std::string& token) {

@@ -4,19 +4,22 @@
 #include <string_view>
 
 #include "core/design_record.h"
-#include "platform/dialogs.h"
+#include "files/file_failure.h"
 
 namespace kestro {
 
 // The session file (".KST"): the persistent fields of the design record as CR LF text lines.
 
-// Writes the record to fileName (the file is replaced only once it is complete). Returns false
-// after reporting the failure through the dialogs.
-bool WriteSessionFile(DesignRecord& record, const std::string& fileName, Dialogs& dialogs);
+// Writes the record to fileName (the file is replaced only once it is complete); an empty name
+// writes nothing. Returns the failure message when the file cannot be written.
+FileFailure WriteSessionFile(DesignRecord& record, const std::string& fileName);
 
-// Reads fileName into the record; a failed read is reported and replaced by defaults. Returns
-// false after such a failure (an empty name, and a file that simply ends early, are no failure).
-bool ReadSessionFile(DesignRecord& record, const std::string& fileName, Dialogs& dialogs);
+// Reads fileName into the record as it stands: a Family, Order or Nints outside the design
+// page's ranges is kept for the caller to repair by the page's rules. Only a missing, unreadable
+// or damaged file and the three count failures (more than 11 stages, 10 markers or 15 limits)
+// fail; the record then gets the reader's defaults and the failure message is returned. An empty
+// name, and a file that simply ends early, are no failure.
+FileFailure ReadSessionFile(DesignRecord& record, const std::string& fileName);
 
 // Splits the first blank-separated token off line: both are changed.
 void NextToken(std::string& line, std::string& token);

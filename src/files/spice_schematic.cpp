@@ -148,14 +148,10 @@ std::vector<std::string> SpiceSchematicLines(const DesignRecord& record) {
   return builder.lines;
 }
 
-bool WriteSpiceSchematic(const DesignRecord& record, const std::string& fileName,
-                         Dialogs& dialogs) {
-  if (WriteFileText(ResolveFileName(fileName), JoinCrLf(SpiceSchematicLines(record)))) {
-    return true;
-  }
-  dialogs.Beep();
-  dialogs.Message(kWriteFailure);
-  return false;
+FileFailure WriteSpiceSchematic(const DesignRecord& record, const std::string& fileName) {
+  if (ReplaceFileText(ResolveFileName(fileName), JoinCrLf(SpiceSchematicLines(record))))
+    return std::nullopt;
+  return kWriteFailure;
 }
 
 }  // namespace kestro

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/design_record.h"
-#include "platform/dialogs.h"
+#include "files/file_failure.h"
 
 namespace kestro {
 
@@ -13,8 +13,8 @@ namespace kestro {
 // op-amp model include and an AC directive from Fstart to Fstop. Coordinates are LTspice grid
 // units: the signal runs along y = 0, the ground rail along y = 208, the feedback along y = 272.
 
-// Writes the schematic; returns false after a beep and a message when it cannot be written.
-bool WriteSpiceSchematic(const DesignRecord& record, const std::string& fileName, Dialogs& dialogs);
+// Writes the schematic; returns the failure message when it cannot be written.
+FileFailure WriteSpiceSchematic(const DesignRecord& record, const std::string& fileName);
 
 // The lines of the schematic, without line ends.
 std::vector<std::string> SpiceSchematicLines(const DesignRecord& record);

@@ -49,13 +49,10 @@ std::vector<std::string> Table(const DesignRecord& record, const char* heading1,
   return lines;
 }
 
-bool WriteTable(const std::vector<std::string>& lines, const std::string& fileName,
-                Dialogs& dialogs) {
-  if (WriteFileText(ResolveFileName(fileName), JoinCrLf(lines)))
-    return true;
-  dialogs.Beep();
-  dialogs.Message(kWriteFailure);
-  return false;
+FileFailure WriteTable(const std::vector<std::string>& lines, const std::string& fileName) {
+  if (ReplaceFileText(ResolveFileName(fileName), JoinCrLf(lines)))
+    return std::nullopt;
+  return kWriteFailure;
 }
 
 }  // namespace
@@ -70,12 +67,12 @@ std::vector<std::string> TabulatedSciLines(const DesignRecord& record) {
                " Hz:            dB:         degrees:       secs:", SciRow);
 }
 
-bool WriteTabulatedEasy(const DesignRecord& record, const std::string& fileName, Dialogs& dialogs) {
-  return WriteTable(TabulatedEasyLines(record), fileName, dialogs);
+FileFailure WriteTabulatedEasy(const DesignRecord& record, const std::string& fileName) {
+  return WriteTable(TabulatedEasyLines(record), fileName);
 }
 
-bool WriteTabulatedSci(const DesignRecord& record, const std::string& fileName, Dialogs& dialogs) {
-  return WriteTable(TabulatedSciLines(record), fileName, dialogs);
+FileFailure WriteTabulatedSci(const DesignRecord& record, const std::string& fileName) {
+  return WriteTable(TabulatedSciLines(record), fileName);
 }
 
 }  // namespace kestro

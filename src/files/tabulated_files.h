@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/design_record.h"
-#include "platform/dialogs.h"
+#include "files/file_failure.h"
 
 namespace kestro {
 
@@ -12,11 +12,11 @@ namespace kestro {
 // 0..Nints, one left-aligned row per point, as they stand (the writers do not analyse).
 
 // Easy format: values with engineering prefixes, each field at least 10 characters wide.
-// Returns false after a beep and a message when the file cannot be created or written.
-bool WriteTabulatedEasy(const DesignRecord& record, const std::string& fileName, Dialogs& dialogs);
+// Returns the failure message when the file cannot be created or written.
+FileFailure WriteTabulatedEasy(const DesignRecord& record, const std::string& fileName);
 
 // Scientific format: plain decimal values, each field at least 14 characters wide.
-bool WriteTabulatedSci(const DesignRecord& record, const std::string& fileName, Dialogs& dialogs);
+FileFailure WriteTabulatedSci(const DesignRecord& record, const std::string& fileName);
 
 // The lines of either file, without line ends.
 std::vector<std::string> TabulatedEasyLines(const DesignRecord& record);

@@ -25,27 +25,23 @@ std::string WaveformFileName() {
   return "KESTRO.TRAN";
 }
 
-std::vector<std::string> WaveformLines(const TransientState& state) {
+std::vector<std::string> WaveformLines(const DegreeWave& wave) {
   std::vector<std::string> lines;
   for (int t = 0; t <= 180; ++t)
-    lines.push_back(FormatNum(state.TransientWave[t]));
+    lines.push_back(FormatNum(wave[t]));
   return lines;
 }
 
-bool SaveWaveform(const TransientState& state, Dialogs& dialogs) {
-  if (WriteFileText(ResolveFileName(WaveformFileName()), JoinCrLf(WaveformLines(state)))) {
-    return true;
-  }
-  dialogs.Beep();
-  dialogs.Message(kWriteFailure);
-  return false;
+FileFailure SaveWaveform(const DegreeWave& wave) {
+  if (ReplaceFileText(ResolveFileName(WaveformFileName()), JoinCrLf(WaveformLines(wave))))
+    return std::nullopt;
+  return kWriteFailure;
 }
 
-bool GetWaveform(TransientState& state) {
+bool GetWaveform(DegreeWave& wave) {
   LineReader lines;
   if (!lines.Open(ResolveFileName(WaveformFileName())))
     return false;
-  DegreeWave& wave = state.SavedWave;
   bool ended = false;
   std::string line;
   for (int k = 0; k <= 180; ++k) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace kestro {
@@ -34,5 +35,15 @@ class Dialogs {
   virtual std::string OpenFile(const FileDialogRequest& request) = 0;
   virtual std::string SaveFile(const FileDialogRequest& request) = 0;
 };
+
+// Shows a failure that a reader or writer returned (its message text) with a beep and a message
+// box. True when there was none.
+inline bool PassedOrShown(const std::optional<std::string>& failure, Dialogs& dialogs) {
+  if (!failure)
+    return true;
+  dialogs.Beep();
+  dialogs.Message(*failure);
+  return false;
+}
 
 }  // namespace kestro

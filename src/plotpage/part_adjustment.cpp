@@ -21,8 +21,6 @@ constexpr float kMinResistor = 10.0f;
 constexpr float kMaxResistor = 1e7f;
 constexpr float kMinCapacitor = 1e-12f;
 constexpr float kMaxCapacitor = 1e-5f;
-// Farads: the value that stands for the absent C1 of a two-pole stage (practically open).
-constexpr float kAbsentCapacitor = 1e-13f;
 
 std::string Name(const char* prefix, int part, const char* suffix) {
   return std::string(prefix) + kParts[static_cast<std::size_t>(part)] + suffix;
@@ -141,8 +139,8 @@ void PartAdjustment::ClampPart(int part, float& value) const {
   if (IsResistor(part)) {
     if (!(absentPart && value == 0.0f))
       value = std::clamp(value, kMinResistor, kMaxResistor);
-  } else if (absentPart && value <= kAbsentCapacitor) {
-    value = kAbsentCapacitor;
+  } else if (absentPart && value <= kCapacitorFloor) {
+    value = kCapacitorFloor;
   } else {
     value = std::clamp(value, kMinCapacitor, kMaxCapacitor);
   }

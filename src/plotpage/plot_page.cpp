@@ -182,7 +182,9 @@ void PlotPage::WireNavigation() {
 
 void PlotPage::WireLimitsAndOverlays() {
   limits_.Wire();
-  (*this)["cmdSavePlot"].onClick = [this] { SavePlot(context_.record, context_.dialogs); };
+  (*this)["cmdSavePlot"].onClick = [this] {
+    PassedOrShown(SavePlot(context_.record), context_.dialogs);
+  };
   (*this)["cmdGetPlot"].onClick = [this] { GetPlot(); };
 }
 
@@ -194,8 +196,12 @@ void PlotPage::PaintLimitMasks(Canvas& canvas) {
 }
 
 void PlotPage::GetPlot() {
-  kestro::GetPlot(context_.dialogs,
-                  [this](const PlotOverlay& curve) { overlay_.DrawOverlay(curve); });
+  const FileFailure missing =
+      kestro::GetPlot([this](const PlotOverlay& curve) { overlay_.DrawOverlay(curve); });
+  if (missing) {  // no beep: the message asks for a saved plot
+    context_.dialogs.Message(*missing, MessageButtons::Ok, MessageIcon::Exclamation,
+                             kOverlayMissingTitle);
+  }
 }
 
 void PlotPage::TogglePhase() {

@@ -9,8 +9,6 @@
 namespace kestro {
 namespace {
 
-constexpr float kCapFloor = 1e-13f;  // farads: an absent capacitor, practically open
-
 bool IsSaneCap(float value) {
   return std::isfinite(value) && value > 0.0f;
 }
@@ -51,7 +49,7 @@ bool DesignTwoPoleStage(DesignRecord& record, int stage, double sigma, double om
   const double b = (k - 1.0) / (1.0 + r);
   const double m = 0.5 * a + b + 0.5 * std::sqrt((2.0 * b + a) * (2.0 * b + a) - 4.0 * b * b);
   const double c2 = invQ / (2.0 * r2 * std::sqrt(m * r) * sigma * w);
-  return StoreStage(record, stage, kCapFloor, c2, m * c2);
+  return StoreStage(record, stage, kCapacitorFloor, c2, m * c2);
 }
 
 // --- Three-pole stage: real pole sigma0 with the pair -sigma1 +/- j*omega1 ---
@@ -167,7 +165,7 @@ bool DesignThreePoleStage(DesignRecord& record, double w) {
 void ResetStages(DesignRecord& record) {
   for (int s = 0; s <= kMaxStage; ++s) {
     for (int k = 1; k <= 3; ++k) {
-      record.C[s][k] = kCapFloor;
+      record.C[s][k] = kCapacitorFloor;
     }
     record.StageGain[s] = 1.0f;
     record.R[s][4] = 1e-5f;  // ohms: the amplifier pair every file carries; K = 1 + R4/R5

@@ -9,11 +9,10 @@ namespace kestro {
 namespace {
 
 void RaiseCapacitorsToFloor(DesignRecord& record) {
-  constexpr float kFloor = 1e-13f;  // farads: an absent capacitor, practically open
   for (auto& stage : record.C) {
     for (int k = 1; k <= 3; ++k) {
-      if (!(stage[k] >= kFloor)) {  // also repairs a NaN read from a file
-        stage[k] = kFloor;
+      if (!(stage[k] >= kCapacitorFloor)) {  // also repairs a NaN read from a file
+        stage[k] = kCapacitorFloor;
       }
     }
   }

@@ -50,7 +50,7 @@ TEST(OpeningPage, RetrieveSetsDefaultsThenReadsTheChosenFile) {
   ScratchFolder folder;
   AppTestContext app;
   DesignRecord saved = DistinctSession();
-  ASSERT_TRUE(WriteSessionFile(saved, "old.KST", app.dialogs));
+  ASSERT_EQ(WriteSessionFile(saved, "old.KST"), std::nullopt);
   app.dialogs.fileAnswers.push_back("old.KST");
   OpeningPage(app.context).Click("cmdGetOld");
   EXPECT_EQ(Describe(app.dialogs.openRequests), "Get File | KESTRO files (*.KST)|*.KST |  | 1\n");
@@ -66,6 +66,21 @@ TEST(OpeningPage, RetrieveSetsDefaultsThenReadsTheChosenFile) {
   EXPECT_EQ(Session(OpeningDefaults()), Session(cancelled.record));
   EXPECT_FLOAT_EQ(cancelled.record.DelayTop, 0.0012f);
   EXPECT_EQ(cancelled.navigator.calls, kOpenDesign);
+}
+
+// Values out of the design page's ranges are repaired with its messages; the rest stays as saved.
+TEST(OpeningPage, RestartRepairsWhatTheFileHeldOutOfRange) {
+  ScratchFolder folder;
+  DesignRecord saved = DistinctSession();
+  std::tie(saved.Family, saved.Order, saved.Nints) = std::tuple(9, 23, 2049);
+  ASSERT_EQ(WriteSessionFile(saved, "LASTSESSION.KST"), std::nullopt);
+  AppTestContext app;
+  OpeningPage(app.context).Click("cmdStart");
+  EXPECT_EQ(app.dialogs.Texts(), (Strings{"The order has been reset downward to 11",
+                                          "Number of test frequencies has been reset downward to "
+                                          "2048"}));
+  EXPECT_EQ(std::tuple(app.record.Family, app.record.Order, app.record.Nints, app.record.Apass),
+            std::tuple(kButterworth, 11, 2048, saved.Apass));
 }
 
 TEST(OpeningPage, RestartWithoutALastSessionShowsTheReadingMessageAndItsDefaults) {

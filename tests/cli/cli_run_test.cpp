@@ -248,7 +248,10 @@ TEST(SessionOptions, SaveThenOpenWithManualFamilyKeepsTheParts) {
 
 TEST(SessionOptions, AnUnreadableOpenWritesNothing) {
   ScratchFolder folder;
-  test::PutFile("bad.KST", "Fstart: 1\r\nFstop: 2\r\nNr of intervals: 0\r\n");
+  test::PutFile("bad.KST",
+                "Fstart: 1\r\nFstop: 2\r\nNr of intervals: 0\r\nPlot dB top: 10\r\n"
+                "Plot dB bottom: -50\r\nPlot Y intervals: 6\r\nPlot delay top: 1m\r\n"
+                "Family: 1\r\nBandwidth: 1000\r\nPassband ripple: 0\r\nOrder: 24\r\n");
   for (const char* name : {"missing.KST", "bad.KST"}) {
     const RunResult run = RunDesign({"--open", name, "--save", "out.KST", "--save-plot"});
     EXPECT_EQ(run.code, kExitFile) << name;

@@ -19,7 +19,6 @@
 #include "files/session_file.h"
 #include "files/session_lines.h"
 #include "files/waveform_file.h"
-#include "support/scripted_dialogs.h"
 
 namespace kestro {
 namespace {
@@ -28,7 +27,7 @@ using namespace test;
 
 // Raw 32-bit draws of a fixed-seed Mersenne twister: the same files on every machine.
 struct Draws {
-  uint32_t Below(uint32_t n) { return n == 0 ? 0 : engine() % n; }
+  uint32_t Below(std::size_t n) { return n == 0 ? 0 : static_cast<uint32_t>(engine() % n); }
   char Byte() { return static_cast<char>(Below(256)); }
   std::mt19937 engine{20240611u};
 };
@@ -118,18 +117,15 @@ TEST(FileReadersFuzz, EveryReadEndsInTheReadersOwnBehaviour) {
                   DesignRecord r{};
                   r.SetOpeningDefaults();
                   r.NrStages = StagesForOrder(r.Order);
-                  ScriptedDialogs dialogs;
-                  ReadSessionFile(r, "FUZZ.kst", dialogs);
-                  EXPECT_LE(dialogs.messages.size(), 1u);
-                  EXPECT_TRUE(r.Nints >= 1 && r.Nints <= kMaxNints && r.NrStages >= 0 &&
-                              r.NrStages <= kMaxStage && r.NrStages == StagesForOrder(r.Order) &&
+                  const bool read = !ReadSessionFile(r, "FUZZ.kst");
+                  // Family, Order and Nints come as read, for the caller to repair.
+                  EXPECT_TRUE(r.NrStages <= kMaxStage && r.NrStages == StagesForOrder(r.Order) &&
                               r.NrMarkers >= 0 && r.NrMarkers <= kMaxMarker && r.NrLimits[1] >= 0 &&
-                              r.NrLimits[1] <= kMaxLimit && r.Family >= 0 && r.Family <= kManual)
-                      << r.Nints << " " << r.NrStages << " " << r.NrMarkers << " " << r.NrLimits[1]
-                      << " " << r.Family;
+                              r.NrLimits[1] <= kMaxLimit)
+                      << r.NrStages << " " << r.NrMarkers << " " << r.NrLimits[1];
                   if (file % 16 == 0)
                     Analyze(r);  // whatever was read, the analysis stays in its arrays
-                  return dialogs.messages.empty();
+                  return read;
                 },
                 kFiles / 2, kFiles * 49 / 50},
                {"KSTdata.DB", ValidOverlay,
@@ -147,12 +143,12 @@ TEST(FileReadersFuzz, EveryReadEndsInTheReadersOwnBehaviour) {
                 1, kFiles},
                {"KESTRO.TRAN", ValidWaveform,
                 [](int) {
-                  TransientState state;
-                  if (!GetWaveform(state))
+                  DegreeWave saved;
+                  if (!GetWaveform(saved))
                     return false;
                   for (int t = -36; t <= 360; ++t)
-                    EXPECT_LE(std::fabs(state.SavedWave[t]), 1e10f) << "t " << t;
-                  EXPECT_EQ(state.SavedWave[270], -state.SavedWave[90]);
+                    EXPECT_LE(std::fabs(saved[t]), 1e10f) << "t " << t;
+                  EXPECT_EQ(saved[270], -saved[90]);
                   return true;
                 },
                 kFiles / 10, kFiles - 1}};

@@ -7,7 +7,6 @@
 #include "files/plot_overlay.h"
 #include "files/scratch_folder.h"
 #include "files/tabulated_files.h"
-#include "support/scripted_dialogs.h"
 
 namespace kestro {
 namespace {
@@ -37,9 +36,8 @@ DesignRecord Response() {
 
 TEST(SavePlot, WritesThreeCrLfFilesThatGetPlotReadsBackInOrder) {
   ScratchFolder folder;
-  ScriptedDialogs dialogs;
   const DesignRecord r = Response();
-  ASSERT_TRUE(SavePlot(r, dialogs));
+  ASSERT_EQ(SavePlot(r), std::nullopt);
   EXPECT_EQ(folder.Entries(), (Lines{"KSTdata.DB", "KSTdata.DEL", "KSTdata.PHS"}));
   const char* first[] = {" 1000 -3.0103 ", " 1000  45 ", " 1000  2.5E-04 "};
   for (OverlayKind kind : {OverlayKind::Gain, OverlayKind::Phase, OverlayKind::Delay}) {
@@ -49,52 +47,40 @@ TEST(SavePlot, WritesThreeCrLfFilesThatGetPlotReadsBackInOrder) {
     EXPECT_EQ(lines, OverlayLines(r, kind));
   }
   Kinds seen;
-  EXPECT_EQ(GetPlot(dialogs,
-                    [&](const PlotOverlay& overlay) {
-                      seen.push_back(overlay.kind);
-                      ASSERT_EQ(overlay.OverlayLast, 512);
-                      const PointArray& values = overlay.kind == OverlayKind::Gain    ? r.Gain
-                                                 : overlay.kind == OverlayKind::Phase ? r.Phase
-                                                                                      : r.Delay;
-                      for (int i = 0; i <= 512; ++i) {
-                        EXPECT_NEAR(overlay.OverlayFreq[i], r.Freq[i], 5e-7 * r.Freq[i]);
-                        EXPECT_NEAR(overlay.OverlayValue[i], values[i],
-                                    5e-7 * std::fabs(values[i]));
-                      }
-                    }),
-            3);
+  EXPECT_EQ(GetPlot([&](const PlotOverlay& overlay) {
+              seen.push_back(overlay.kind);
+              ASSERT_EQ(overlay.OverlayLast, 512);
+              const PointArray& values = overlay.kind == OverlayKind::Gain    ? r.Gain
+                                         : overlay.kind == OverlayKind::Phase ? r.Phase
+                                                                              : r.Delay;
+              for (int i = 0; i <= 512; ++i) {
+                EXPECT_NEAR(overlay.OverlayFreq[i], r.Freq[i], 5e-7 * r.Freq[i]);
+                EXPECT_NEAR(overlay.OverlayValue[i], values[i], 5e-7 * std::fabs(values[i]));
+              }
+            }),
+            std::nullopt);
   EXPECT_EQ(seen, (Kinds{OverlayKind::Gain, OverlayKind::Phase, OverlayKind::Delay}));
-  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST(SavePlot, OverwritesCaseVariantsAndStopsAtTheFirstFailure) {
   ScratchFolder folder;
-  ScriptedDialogs dialogs;
   PutFile("kstdata.db", "old");
   std::filesystem::create_directory("KSTDATA.PHS");
-  EXPECT_FALSE(SavePlot(Response(), dialogs));
+  EXPECT_EQ(SavePlot(Response()), "We are unable to write an overlay file");
   EXPECT_EQ(folder.Entries(), (Lines{"KSTDATA.PHS", "kstdata.db"}));
   EXPECT_EQ(SplitCrLf(FileText("kstdata.db")).size(), 513u);
-  EXPECT_EQ(dialogs.Texts(), Lines{"We are unable to write an overlay file"});
-  EXPECT_EQ(dialogs.beeps, 1);
 }
 
-TEST(GetPlot, AMissingFileShowsTheMessageAndEndsTheReading) {
+TEST(GetPlot, AMissingFileEndsTheReadingWithTheMessage) {
   ScratchFolder folder;
-  ScriptedDialogs dialogs;
   Kinds seen;
   const auto draw = [&](const PlotOverlay& o) { seen.push_back(o.kind); };
-  EXPECT_EQ(GetPlot(dialogs, draw), 0);
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  const auto& shown = dialogs.messages[0];
-  EXPECT_EQ(
-      std::tie(shown.text, shown.icon, shown.buttons, shown.title),
-      std::tuple(kMissing, MessageIcon::Exclamation, MessageButtons::Ok, "File-present test"));
+  EXPECT_EQ(GetPlot(draw), kMissing);
+  EXPECT_EQ(seen, Kinds{});
   PutFile("KSTDATA.db", " 1  2 \r\n");
   PutFile("KSTdata.DEL", " 1  2 \r\n");  // the phase file is missing
-  EXPECT_EQ(GetPlot(dialogs, draw), 1);
+  EXPECT_EQ(GetPlot(draw), kMissing);
   EXPECT_EQ(seen, Kinds{OverlayKind::Gain});
-  EXPECT_EQ(dialogs.Texts(), Lines(2, kMissing));
 }
 
 TEST(ReadOverlayFile, NumbersAreTakenInPairsWhateverTheLayout) {
@@ -166,31 +152,25 @@ TEST(TabulatedFiles, SixteenLinesForTenIntervalsInBothLayoutsAndLongFieldsWhole)
   EXPECT_EQ(lines[4], "1234567       -123.4567     12.5          -1.234567E-09 ");
 }
 
-// Both writers: a CR LF file replacing an old one of another case; failures reported, with the
-// lines written before a full disk kept.
+// Both writers: a CR LF file replacing an old one of another case; failures reported, a full
+// disk leaving no partial file.
 TEST(TabulatedFiles, WritersReplaceTheFileOrReportTheFailure) {
-  using Writer = bool (*)(const DesignRecord&, const std::string&, Dialogs&);
+  using Writer = FileFailure (*)(const DesignRecord&, const std::string&);
   const std::pair<Writer, Lines (*)(const DesignRecord&)> writers[] = {
       {WriteTabulatedEasy, TabulatedEasyLines}, {WriteTabulatedSci, TabulatedSciLines}};
   for (const auto& [write, lines] : writers) {
     ScratchFolder folder;
-    ScriptedDialogs dialogs;
     PutFile("RESULT.DAT", std::string(10000, 'o'));
-    ASSERT_TRUE(write(TenIntervals(), "result.dat", dialogs));
+    ASSERT_EQ(write(TenIntervals(), "result.dat"), std::nullopt);
     EXPECT_EQ(SplitCrLf(FileText("RESULT.DAT")), lines(TenIntervals()));
-    EXPECT_TRUE(dialogs.messages.empty());
     std::filesystem::create_directory("taken.DAT");
-    EXPECT_FALSE(write(TenIntervals(), "", dialogs) ||
-                 write(TenIntervals(), "missing/x.DAT", dialogs) ||
-                 write(TenIntervals(), "taken.DAT", dialogs));
+    for (const char* name : {"", "missing/x.DAT", "taken.DAT"})
+      EXPECT_EQ(write(TenIntervals(), name), kTableFailure) << name;
     {
       FileSizeLimit limit(100);
-      EXPECT_FALSE(write(TenIntervals(), "full.DAT", dialogs));
+      EXPECT_EQ(write(TenIntervals(), "full.DAT"), kTableFailure);
     }
-    EXPECT_EQ(FileText("full.DAT"), Joined(lines(TenIntervals())).substr(0, 100));
-    EXPECT_EQ(dialogs.Texts(), Lines(4, kTableFailure));
-    EXPECT_EQ(dialogs.beeps, 4);
-    EXPECT_EQ(folder.Entries(), (Lines{"RESULT.DAT", "full.DAT", "taken.DAT"}));
+    EXPECT_EQ(folder.Entries(), (Lines{"RESULT.DAT", "taken.DAT"}));
   }
 }
 

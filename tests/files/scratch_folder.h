@@ -1,7 +1,13 @@
 #pragma once
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <future>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace kestro::test {
@@ -39,5 +45,21 @@ void PutFile(const std::string& path, const std::string& bytes);
 std::string Joined(const std::vector<std::string>& lines, const char* end = "\r\n");
 // The lines of CR LF text; fails the calling test when a line end is anything else.
 std::vector<std::string> SplitCrLf(const std::string& text);
+
+// The result of call, run on its own thread. A call still running after five seconds has hung
+// (a FIFO or device read or written as a file): the test program then ends at once with a failure
+// rather than stall CI.
+template <typename Call>
+auto WithinSeconds(Call call) -> decltype(call()) {
+  using Result = decltype(call());
+  auto promise = std::make_shared<std::promise<Result>>();
+  std::future<Result> result = promise->get_future();
+  std::thread([promise, call]() mutable { promise->set_value(call()); }).detach();
+  if (result.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+    std::fputs("FAILED: a file operation hung for five seconds\n", stderr);
+    std::_Exit(EXIT_FAILURE);
+  }
+  return result.get();
+}
 
 }  // namespace kestro::test

@@ -1,9 +1,11 @@
 #include "files/session_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <array>
+#include <cfloat>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -12,7 +14,6 @@
 
 #include "files/scratch_folder.h"
 #include "files/session_lines.h"
-#include "support/scripted_dialogs.h"
 
 namespace kestro {
 namespace {
@@ -22,6 +23,7 @@ using Lines = std::vector<std::string>;
 
 constexpr const char* kReadMessage =
     "The KESTRO file was not read correctly; defaults are being used";
+constexpr const char* kWriteMessage = "The KESTRO file was problematic and not written";
 
 // Butterworth order 3: one three-pole stage, markers in slots 2 and 5, one limit.
 DesignRecord OrderThree() {
@@ -95,7 +97,7 @@ DesignRecord RoundTripRecord(int16_t family, int16_t order, int16_t limits) {
   DesignRecord r{};
   r.Family = family, r.Order = order, r.Bandwidth = 12345.67f, r.Fstart = 0.1f, r.Fstop = 9999999;
   r.Apass = family == kChebyshev ? 0.5f : 0, r.Nints = 2048, r.dBtop = 40, r.dBbottom = -100;
-  r.NrYintervals = 12, r.DelayTop = 1.5e-5f, r.NrLimits[1] = limits;
+  r.NrYintervals = 12, r.DelayTop = 1e-39f, r.NrLimits[1] = limits;  // a subnormal single
   r.MarkerFreq = {0, 100, 0, 300, 0, 5e6f, 0, 7.25f};
   for (int s = 1; s <= kMaxStage; ++s) {
     for (int k = 1; k <= 3; ++k)
@@ -104,11 +106,13 @@ DesignRecord RoundTripRecord(int16_t family, int16_t order, int16_t limits) {
       r.R[s][k] = static_cast<float>(s * 1000 + k * 7) + 0.5f;
   }
   for (int j = 1; j <= limits; ++j) {
+    const auto fj = static_cast<float>(j);
     r.LimitShape[j][1] = static_cast<float>(j % 3 == 0 ? 4 : j % 3);
-    r.LimitStart[j][1] = j == 1 ? -1e11f : 100.0f * j;
-    r.LimitStop[j][1] = j == 1 ? 1e11f : 250.5f * j;
-    r.LimitTop[j][1] = std::strtof(("-0.00" + std::to_string(j)).c_str(), nullptr);
-    r.LimitBottom[j][1] = -3.25f * j;
+    r.LimitStart[j][1] = j == 1 ? -1e11f : 100.0f * fj;
+    r.LimitStop[j][1] = j == 1 ? 1e11f : 250.5f * fj;
+    r.LimitTop[j][1] =
+        j == 2 ? -1e-39f : std::strtof(("-0.00" + std::to_string(j)).c_str(), nullptr);
+    r.LimitBottom[j][1] = -3.25f * fj;
   }
   return r;
 }
@@ -128,10 +132,9 @@ TEST(ReadSessionFile, WrittenRecordComesBackBitForBit) {
   ScratchFolder folder;
   for (const auto& [family, order, limits] : cases) {
     SCOPED_TRACE(testing::Message() << "family " << family << " order " << order);
-    ScriptedDialogs dialogs;
     DesignRecord written = RoundTripRecord(family, order, limits), read{};
-    ASSERT_TRUE(WriteSessionFile(written, "design.KST", dialogs));
-    EXPECT_TRUE(ReadSessionFile(read, "design.KST", dialogs) && dialogs.messages.empty());
+    ASSERT_EQ(WriteSessionFile(written, "design.KST"), std::nullopt);
+    EXPECT_EQ(ReadSessionFile(read, "design.KST"), std::nullopt);
     // What must come back: the stages of the order, the markers packed into slots 1..4.
     DesignRecord expect = RoundTripRecord(family, order, limits);
     for (int s = static_cast<int>(StagesForOrder(order)) + 1; s <= kMaxStage; ++s)
@@ -194,15 +197,21 @@ TEST(ReadSessionFile, ValuesAreTakenByPositionWhateverTheLayout) {
        {1, 1000, 0, 3, 1, 4.7e-9f, 0, -3, -3, 0, 0, kKept}},
       {Joined(Edited(Sample(), 31, "  2   150.5e1x ")),  // short limit line
        {1, 1000, 0, 3, 1, 4.7e-9f, 2, 1000, -3, 1, 1, {2, 1505, 0, 0, 0}}},
-      {Joined(Sample(23)), {1, 1000, 0, 23, 11, 4.7e-9f, 2, 1000, -3, 1, 1, kLimit}}};
+      {Joined(Sample(23)), {1, 1000, 0, 23, 11, 4.7e-9f, 2, 1000, -3, 1, 1, kLimit}},
+      // out-of-range values are read as they stand, for the caller to repair
+      {Joined(Edited(Edited(Sample(), 10, "Family: 9"), 13, "Order: -5")),
+       {9, 1000, 0, -5, -3, -1, 0, -3, -3, 0, 0, kKept}},
+      // the deleted start line shifts every value up; the file still reads
+      {Joined(Cut(Sample(), 2, 1)), {1000, 10000, 3, 0, 0, -1, 0, -3, -3, 0, 0, kKept}},
+      // a limit value beyond the single range holds at the largest single of its sign
+      {Joined(Edited(Sample(), 31, " 1  -1E+39  1E+39  0  0")),
+       {1, 1000, 0, 3, 1, 4.7e-9f, 2, 1000, -3, 1, 1, {1, -FLT_MAX, FLT_MAX, 0, 0}}}};
   ScratchFolder folder;
   for (std::size_t i = 0; i < std::size(cases); ++i) {
-    ScriptedDialogs dialogs;
     PutFile("LASTSESSION.KST", cases[i].first);
     DesignRecord r = Prefilled();
-    EXPECT_TRUE(ReadSessionFile(r, "LastSession.KST", dialogs)) << "case " << i;
+    EXPECT_EQ(ReadSessionFile(r, "LastSession.KST"), std::nullopt) << "case " << i;
     EXPECT_EQ(SeenIn(r), cases[i].second) << "case " << i;
-    EXPECT_EQ(dialogs.messages.size() + dialogs.beeps, 0u) << "case " << i;
   }
 }
 
@@ -211,47 +220,36 @@ TEST(ReadSessionFile, BadCountsAndUnreadableFilesGiveTheMessageAndDefaults) {
     int line;  // the line of the sample replaced by text; -1: read the name text instead
     const char* text;
     float c11;  // components read before the failure stay
-  } cases[] = {{13, "Order: 24", -1},
-               {13, "Order: -5", -1},
-               {25, "Number: 11", 4.7e-9f},
-               {29, "Number: 16", 4.7e-9f},
-               {29, "Number: 9999999", 4.7e-9f},
-               {4, "Nr of intervals: 0", -1},
-               {4, "Nr of intervals: 2049", -1},
-               {10, "Family: 9", -1},
-               {31, " 1  0  1E+39  0  0", 4.7e-9f},
-               {-1, "nowhere.KST", -1},
-               {-1, "folder.KST", -1}};
+  } cases[] = {{13, "Order: 24", -1},       {25, "Number: 11", 4.7e-9f},
+               {29, "Number: 16", 4.7e-9f}, {29, "Number: 9999999", 4.7e-9f},
+               {-1, "nowhere.KST", -1},     {-1, "folder.KST", -1},
+               {-1, "/dev/zero", -1},       {-1, "fifo.KST", -1}};
   ScratchFolder folder;
   std::filesystem::create_directory("folder.KST");
+  ASSERT_EQ(::mkfifo("fifo.KST", 0600), 0);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    ScriptedDialogs dialogs;
     if (c.line >= 0)
       PutFile("bad.KST", Joined(Edited(Sample(), c.line, c.text)));
     DesignRecord r = Prefilled();
-    EXPECT_FALSE(ReadSessionFile(r, c.line >= 0 ? "bad.KST" : c.text, dialogs));
-    ASSERT_EQ(dialogs.Texts(), Lines{kReadMessage});
-    EXPECT_EQ(std::tuple(dialogs.beeps, dialogs.messages[0].buttons, r.C[1][1]),
-              std::tuple(1, MessageButtons::Ok, c.c11));
+    const std::string name = c.line >= 0 ? "bad.KST" : c.text;
+    EXPECT_EQ(WithinSeconds([&] { return ReadSessionFile(r, name); }), kReadMessage);
+    EXPECT_EQ(r.C[1][1], c.c11);
     EXPECT_EQ(std::tie(r.Family, r.Apass, r.Order, r.NrStages, r.Bandwidth, r.Fstart, r.Fstop,
                        r.Nints, r.dBtop, r.dBbottom, r.NrYintervals, r.DelayTop),
               std::tuple(kButterworth, 0.0f, 3, 1.0f, 3000.0f, 1000.0f, 10000.0f, 500, 10.0f,
                          -50.0f, 6, 0.0012f));
   }
-  ScriptedDialogs dialogs;
   DesignRecord r = Prefilled();
-  EXPECT_TRUE(ReadSessionFile(r, "", dialogs));  // no name: nothing read, nothing said
+  EXPECT_EQ(ReadSessionFile(r, ""), std::nullopt);  // no name: nothing read, nothing said
   EXPECT_EQ(SeenIn(r), SeenIn(Prefilled()));
-  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST(WriteSessionFile, ReplacesTheCaseVariantWholeOrNotAtAll) {
   ScratchFolder folder;
-  ScriptedDialogs dialogs;
   DesignRecord r = OrderThree();
   PutFile("LASTSESSION.KST", std::string(5000, 'x'));
-  ASSERT_TRUE(WriteSessionFile(r, "lastsession.kst", dialogs));
+  ASSERT_EQ(WriteSessionFile(r, "lastsession.kst"), std::nullopt);
   EXPECT_EQ(folder.Entries(), Lines{"LASTSESSION.KST"});
   const std::string written = FileText("LASTSESSION.KST");
   Lines lines = SplitCrLf(written), expected = Sample();
@@ -260,16 +258,18 @@ TEST(WriteSessionFile, ReplacesTheCaseVariantWholeOrNotAtAll) {
   EXPECT_EQ(Lines(lines.begin() + 1, lines.end()), Lines(expected.begin() + 1, expected.end()));
   {
     FileSizeLimit limit(300);  // the session text is longer: the disk "fills up"
-    EXPECT_FALSE(WriteSessionFile(r, "LastSession.KST", dialogs));
+    EXPECT_EQ(WriteSessionFile(r, "LastSession.KST"), kWriteMessage);
   }
   EXPECT_EQ(FileText("LASTSESSION.KST"), written);
   std::filesystem::create_directory("folder.KST");
-  EXPECT_FALSE(WriteSessionFile(r, "no/such/folder/x.KST", dialogs));
-  EXPECT_FALSE(WriteSessionFile(r, "FOLDER.kst", dialogs));
-  EXPECT_TRUE(WriteSessionFile(r, "", dialogs));  // no name: nothing written, nothing said
-  EXPECT_EQ(dialogs.Texts(), Lines(3, "The KESTRO file was problematic and not written"));
-  EXPECT_EQ(dialogs.beeps, 3);
-  EXPECT_EQ(folder.Entries(), (Lines{"LASTSESSION.KST", "folder.KST"}));
+  ASSERT_EQ(::mkfifo("fifo.KST", 0600), 0);
+  std::filesystem::create_symlink("fifo.KST", "link.KST");
+  // Anything but a regular file is refused at once, not opened.
+  for (const char* name : {"no/such/folder/x.KST", "FOLDER.kst", "link.KST", "/dev/null"})
+    EXPECT_EQ(WithinSeconds([&] { return WriteSessionFile(r, name); }), kWriteMessage) << name;
+  EXPECT_EQ(WriteSessionFile(r, ""), std::nullopt);  // no name: nothing written, nothing said
+  EXPECT_TRUE(std::filesystem::is_fifo("fifo.KST"));
+  EXPECT_EQ(folder.Entries(), (Lines{"LASTSESSION.KST", "fifo.KST", "folder.KST", "link.KST"}));
 }
 
 TEST(NextToken, SplitsAtRunsOfBlanks) {

@@ -1,0 +1,140 @@
+#include "core/eng_reader.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "core/leading_number.h"
+
+namespace kestro {
+
+namespace {
+
+constexpr std::size_t kReadWidth = 12;  // characters the reader takes
+constexpr float kClamp = 1e10f;         // the reader's bound, and its overflow value
+constexpr std::size_t kAccLimit = 16;   // digits the reader collects
+
+std::string_view TrimBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos)
+    return {};
+  const auto last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+std::optional<float> PrefixMultiplier(char c) {
+  switch (c) {
+    case 'P':
+    case 'p':
+      return 1e-12f;
+    case 'N':
+    case 'n':
+      return 1e-9f;
+    case 'U':
+    case 'u':
+      return 1e-6f;
+    case 'm':
+      return 1e-3f;
+    case 'K':
+    case 'k':
+      return 1e3f;
+    case 'M':
+      return 1e6f;
+    case 'G':
+    case 'g':
+      return 1e9f;
+    default:
+      return std::nullopt;
+  }
+}
+
+// The numeric string built from the text, and the prefix multiplier that ended it.
+struct Scanned {
+  std::string acc;
+  float multiplier = 1.0f;
+};
+
+// Builds the numeric string one character at a time: digits and one decimal point up to the
+// prefix letter, a sign at the start or after the exponent letter, one exponent letter, and one
+// prefix letter (not after an exponent), which ends the number.
+class EngScanner {
+ public:
+  void Take(char c) {
+    TakeDigitOrPoint(c);
+    if ((c == '+' || c == '-') && (scanned_.acc.empty() || scanned_.acc.back() == 'E'))
+      scanned_.acc.push_back(c);
+    if (!scanned_.acc.empty() && !suffixSeen_)
+      TakeLetter(c);
+  }
+  const Scanned& Result() const { return scanned_; }
+
+ private:
+  void TakeDigitOrPoint(char c) {
+    if (suffixSeen_)
+      return;
+    if (c >= '0' && c <= '9' && scanned_.acc.size() < kAccLimit)
+      scanned_.acc.push_back(c);
+    if ((c == '.' || c == ',') && !pointSeen_) {
+      pointSeen_ = true;
+      scanned_.acc.push_back('.');
+    }
+  }
+
+  void TakeLetter(char c) {
+    if (c == 'E' || c == 'e') {
+      if (!exponentSeen_) {
+        exponentSeen_ = pointSeen_ = true;
+        scanned_.acc.push_back('E');
+      }
+    } else if (!exponentSeen_) {
+      if (const auto multiplier = PrefixMultiplier(c)) {
+        suffixSeen_ = true;
+        scanned_.multiplier = *multiplier;
+        scanned_.acc.push_back(c);
+      }
+    }
+  }
+
+  Scanned scanned_;
+  bool suffixSeen_ = false;
+  bool pointSeen_ = false;
+  bool exponentSeen_ = false;
+};
+
+Scanned ScanEngText(std::string_view text) {
+  EngScanner scanner;
+  for (char c : text)
+    scanner.Take(c);
+  return scanner.Result();
+}
+
+}  // namespace
+
+void ReadEngValue(std::string_view text, float& target) {
+  std::string_view trimmed = TrimBlanks(text);
+  if (trimmed.size() > kReadWidth)
+    trimmed = trimmed.substr(0, kReadWidth);
+  const Scanned scanned = ScanEngText(trimmed);
+  float value = kClamp;  // a run-time error (beyond the single range) leaves the overflow value
+  const std::optional<double> number = LeadingNumber(scanned.acc);
+  if (number && std::fabs(*number) <= std::numeric_limits<float>::max()) {
+    const float single = LeadingDecimal(scanned.acc);  // rounded once, as the writers check
+    const float product = single * scanned.multiplier;
+    if (std::isfinite(single) && std::isfinite(product))
+      value = product;
+  }
+  target = std::clamp(value, -kClamp, kClamp);
+}
+
+void ReadEngValue(std::string_view text, int16_t& target) {
+  float value = 0.0f;
+  ReadEngValue(text, value);
+  const long whole = std::lrint(value);  // |value| <= 1e10 fits a 64-bit long
+  constexpr long kLow = std::numeric_limits<int16_t>::min();
+  constexpr long kHigh = std::numeric_limits<int16_t>::max();
+  target = static_cast<int16_t>(std::clamp(whole, kLow, kHigh));
+}
+
+}  // namespace kestro

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kestro {
+
+// The page writers of numbers in engineering notation: labels, fields and tables.
+
+// Frequencies, signed form: " 3K ", " 12.5Hz", " 100mH"; 0 gives "0.0 ".
+std::string FormatFreq(float value);
+// Capacitors, plain form in the user's decimal separator: "0.01uF", "4700pF"; tiny values give "".
+std::string FormatCap(float value);
+// Delays and small quantities, plain form: "1.2m", "3.5  "; 0 gives "0  ".
+std::string FormatEng(float value);
+// Plain numbers with G, M or k for large values: "47k", "512 ", "-50 "; 0 gives "0".
+std::string FormatNum(float value);
+
+// The plain-form writers with an explicit decimal separator instead of the user's.
+std::string FormatCap(float value, char decimalSeparator);
+std::string FormatEng(float value, char decimalSeparator);
+std::string FormatNum(float value, char decimalSeparator);
+
+// The user's decimal separator (from LC_NUMERIC), used by the plain form of the writers.
+char LocaleDecimalSeparator();
+
+// A writer's text without its leading and trailing blanks, as labels and captions show it.
+std::string Trimmed(std::string_view text);
+
+}  // namespace kestro

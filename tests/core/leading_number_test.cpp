@@ -1,0 +1,35 @@
+#include "core/leading_number.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <string>
+#include <utility>
+
+namespace kestro {
+namespace {
+
+// The forms the limit and overlay readers meet; the engineering reader's own table covers the rest.
+TEST(LeadingDecimal, ReadsTheNumberAtTheStartOnceRoundedAndHoldsOverflows) {
+  const std::pair<std::string, float> cases[] = {{"+2.5", 2.5f},
+                                                 {"1e3", 1000},
+                                                 {"-1E+11", -1e11f},
+                                                 {"12abc", 12},
+                                                 {"1.5E+", 1.5f},
+                                                 {"3,5", 3},
+                                                 {"-", 0},
+                                                 {"1.2.3", 1.2f},
+                                                 {"1E-99", 0},
+                                                 {"1E-39", 1e-39f},
+                                                 {"-1.4E-45", -1.4e-45f},
+                                                 {"1E+39", FLT_MAX},
+                                                 {"-4E+38", -FLT_MAX},
+                                                 {"1E+99999999", FLT_MAX},
+                                                 {"3.4028234E+38", FLT_MAX},
+                                                 {"1" + std::string(39, '0'), FLT_MAX}};
+  for (const auto& [text, value] : cases)
+    EXPECT_EQ(LeadingDecimal(text), value) << text;
+}
+
+}  // namespace
+}  // namespace kestro
