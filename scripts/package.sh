@@ -6,7 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 # dpkg-dev: dpkg-shlibdeps finds the Debian packages of the libraries the programs link.
 scripts/ensure-packages.sh dpkg-dev
-# The hardening flags of a Debian build (stack protector, fortify, read-only relocations).
+# The hardening flags of a Debian build: stack protector, fortify, read-only relocations bound
+# at start.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
 ldflags="$(dpkg-buildflags --get LDFLAGS)"
 cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DKESTRO_BUILD_TESTS=OFF \
