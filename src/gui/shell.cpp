@@ -14,7 +14,7 @@ bool IsMainMode(OpenMode mode) {
 }  // namespace
 
 Shell::Shell(const PageFactory& factory, Dialogs& dialogs, bool blockOnModal)
-    : context_{record_, plot_, dialogs, *this, events_, clock_, random_},
+    : context_{record_, plot_, dialogs, *this, events_, clock_, random_, &printers_},
       factory_(factory),
       blockOnModal_(blockOnModal) {
   events_.beforePump = [this] { SyncAll(); };

@@ -276,8 +276,8 @@ TEST(QtPrintDevice, PrintsTextAndLineWorkIntoAPdfFileOfTwoPages) {
   EXPECT_NEAR(printer->TextHeight(), 12 * 20 * 1.2, 12 * 20 * 0.4);  // 12 pt is 240 twips
   EXPECT_GT(printer->TextWidth("WWWW"), printer->TextWidth("iiii"));
   printer->SetLineWidth(1);
-  printer->Line(0, 0, 1440, 1440);
-  printer->Box(2000, 2000, 4000, 3000, false);
+  printer->Line(0, 0, 1440, 1440, Rgb{});
+  printer->Box(2000, 2000, 4000, 3000, Rgb{}, false);
   printer->Circle(6000, 3000, 500);
   printer->Arc(6000, 3000, 800, 0.0f, 3.14159f);
   printer->NewPage();
