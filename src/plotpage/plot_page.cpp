@@ -6,6 +6,8 @@
 #include "plotpage/plot_page_controls.h"
 #include "plotpage/plot_page_layout.h"
 #include "plotpage/plot_palette.h"
+#include "views/print_job.h"
+#include "views/print_plot.h"
 
 namespace kestro {
 
@@ -110,13 +112,21 @@ void PlotPage::WireCommands() {
   (*this)["cmdTuneWidth"].onClick = [this] { bandwidth_.OpenPanel(); };
   (*this)["cmdWidthDown"].onClick = [this] { bandwidth_.Step(false); };
   (*this)["cmdWidthUp"].onClick = [this] { bandwidth_.Step(true); };
-  for (const char* name : {"cmdPrint", "cmdSavePlot", "cmdGetPlot", "cmdOptimize", "cmdMonteCarlo",
-                           "cmdResetMC", "cmdMC1", "cmdMC2", "cmdMC5", "cmdMC10", "cmdMC20",
-                           "cmdLimit1", "cmdLimit2", "cmdLimit4"}) {
+  (*this)["cmdPrint"].onClick = [this] { PrintPlot(); };
+  for (const char* name :
+       {"cmdSavePlot", "cmdGetPlot", "cmdOptimize", "cmdMonteCarlo", "cmdResetMC", "cmdMC1",
+        "cmdMC2", "cmdMC5", "cmdMC10", "cmdMC20", "cmdLimit1", "cmdLimit2", "cmdLimit4"}) {
     (*this)[name].onClick = [this] { NotBuilt(); };
   }
   WirePanels();
   WireNavigation();
+}
+
+// The plot sheet; an open part or bandwidth panel does not hide the delay markers on paper.
+void PlotPage::PrintPlot() {
+  context_.plot.EditPanelOn = 0;
+  const auto device = NewPrintJob(context_.printers);
+  PlotPrintout(context_.record, context_.plot, *device, context_.dialogs).Run();
 }
 
 void PlotPage::WirePanels() {

@@ -43,6 +43,7 @@ class PlotPage final : public Page {
   void WireNavigation();
   void TogglePhase();
   void ToggleDelay();
+  void PrintPlot();
   void LeaveTo(PageId page);
   void NotBuilt();
 

@@ -160,7 +160,7 @@ TEST(PlotPageCommands, NavigationOpensThePage) {
 }
 
 TEST(PlotPageCommands, LaterCommandsSaySoAndChangeNothing) {
-  for (const char* button : {"cmdPrint", "cmdSavePlot", "cmdGetPlot", "cmdMonteCarlo",
+  for (const char* button : {"cmdSavePlot", "cmdGetPlot", "cmdMonteCarlo",
                              "cmdOptimize", "cmdMC5", "cmdLimit2"}) {
     PlotPageFixture f;
     const DesignRecord before = f.record;
