@@ -60,9 +60,10 @@ void SummaryPrintout::DrawSheets(PrintDevice& device) {
   At(kHeadingX, "Printed by KestroLab - " + print_text::DateTimeNow());
 }
 
+// The drawing area, or the sheet's printable height where that is less.
 void SummaryPrintout::Advance(float dy) {
   y_ += dy;
-  if (y_ + kLine <= kAreaHeight)
+  if (y_ + kLine <= std::min(kAreaHeight, std::max(sheet_->AreaHeight(), 2 * kTop)))
     return;
   sheet_->NewPage();
   y_ = kTop;
