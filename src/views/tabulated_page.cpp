@@ -10,7 +10,7 @@ TabulatedPage::TabulatedPage(AppContext& context) : MainViewPage(context, PageId
   Control& heading = Add(ControlKind::Label, "Label1",
                          "Freq:        Gain:       Phase:      Delay:", 2000, 500, 8000, 300);
   heading.fixedPitch = true;
-  Control& list = Add(ControlKind::ListBox, "lstTabulated", "", 2000, 800, 8000, 7900);
+  Control& list = Add(ControlKind::ListBox, "lstTabulated", "", 2000, 800, 4600, 7900);
   list.fixedPitch = true;
   list.rows = TabulatedRows(context.record);
 }
