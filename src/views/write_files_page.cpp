@@ -13,6 +13,7 @@ namespace {
 
 constexpr Rgb kBackground{221, 255, 255};
 constexpr Rgb kButtonFace{187, 255, 255};
+constexpr Rgb kBorder{0, 0, 160};
 constexpr const char* kSpiceFilter = "LTspice files (*.ASC)|*.ASC";
 constexpr const char* kTabulatedFilter =
     "Tabulated-data files (*.DAT)|*.DAT|Text files (*.TXT)|*.TXT|All files (*.*)|*.*";
@@ -37,6 +38,12 @@ WriteFilesPage::WriteFilesPage(AppContext& context, ViewsShared& shared)
   SetBackColour(kBackground);
   SetWindowShare(0.5f, 0.6f);
   CreateControls();
+}
+
+// Frames the window, which opens over a main page.
+void WriteFilesPage::OnShown() {
+  if (canvas() != nullptr)
+    canvas()->Rect(0, 0, kPageWidth - 1, kPageHeight - 1, kBorder);
 }
 
 void WriteFilesPage::CreateControls() {

@@ -15,6 +15,8 @@ class WriteFilesPage final : public Page {
  public:
   WriteFilesPage(AppContext& context, ViewsShared& shared);
 
+  void OnShown() override;
+
   static constexpr const char* kDisclaimer =
       "LTspice is a third-party simulator (Analog Devices): check the written schematic there.";
 
