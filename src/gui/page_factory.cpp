@@ -3,10 +3,14 @@
 #include "app/about_page.h"
 #include "app/design_page.h"
 #include "app/exit_page.h"
-#include "app/not_built_page.h"
 #include "app/opening_page.h"
 #include "plotpage/marker_page.h"
 #include "plotpage/plot_page.h"
+#include "views/poles_page.h"
+#include "views/schematic_page.h"
+#include "views/tabulated_page.h"
+#include "views/transient_page.h"
+#include "views/write_files_page.h"
 
 namespace kestro {
 
@@ -21,23 +25,36 @@ PageFactory::Maker Make() {
 }  // namespace
 
 PageFactory::PageFactory(const std::string& programFolder)
-    : makers_{
-          // One line per page; an id without a line opens as "not built yet".
+    : views_(std::make_shared<ViewsShared>()),
+      makers_{
+          // One line per page.
           {PageId::Opening, Make<OpeningPage>()},
           {PageId::Design, Make<DesignPage>()},
           {PageId::Exit, Make<ExitPage>()},
           {PageId::Plot, Make<PlotPage>()},
           {PageId::Marker, Make<MarkerPage>()},
+          {PageId::Schematic, Make<SchematicPage>()},
+          {PageId::Tabulated, Make<TabulatedPage>()},
+          {PageId::Poles, Make<PolesPage>()},
+          {PageId::Transient,
+           [views = views_](AppContext& context) {
+             return std::make_unique<TransientPage>(context, views->transient);
+           }},
+          {PageId::WriteFiles,
+           [views = views_](AppContext& context) {
+             return std::make_unique<WriteFilesPage>(context, *views);
+           }},
           {PageId::About,
            [programFolder](AppContext& context) {
              return std::make_unique<AboutPage>(context, programFolder);
            }},
       } {}
 
-std::unique_ptr<Page> PageFactory::Create(PageId page, OpenMode mode, AppContext& context) const {
+std::unique_ptr<Page> PageFactory::Create(PageId page, OpenMode /*mode*/,
+                                          AppContext& context) const {
   const auto maker = makers_.find(page);
   if (maker == makers_.end())
-    return std::make_unique<NotBuiltPage>(context, page, mode);
+    return nullptr;
   return maker->second(context);
 }
 

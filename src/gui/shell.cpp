@@ -34,7 +34,7 @@ void Shell::Start() {
 // --- Navigator ---
 
 void Shell::Open(PageId page, OpenMode mode) {
-  if (ended_)
+  if (ended_ || !factory_.Has(page))
     return;
   if (IsMainMode(mode)) {
     SwitchTo(page);

@@ -26,6 +26,7 @@ struct Control {
   bool visible = true;
   bool enabled = true;
   bool bold = false;
+  bool fixedPitch = false;  // caption and rows in a fixed-pitch font, so columns line up
   std::optional<Rgb> face;  // button face or label background; none: the toolkit's default
   bool checked = false;     // option buttons
   std::string frame;        // option buttons: the frame that groups them
@@ -57,8 +58,7 @@ enum class PageId {
   About,
   Exit,
   Limits,
-  EditLimits,
-  NotBuilt
+  EditLimits
 };
 
 // Moves between pages. The window implements it; tests record the calls.

@@ -156,9 +156,8 @@ void PlotPage::WireNavigation() {
   };
   (*this)["cmdQuit"].onClick = [&navigator] { navigator.Open(PageId::Exit, OpenMode::Modal); };
   (*this)["cmdMarkers"].onClick = [&navigator] { navigator.Open(PageId::Marker, OpenMode::Over); };
-  // The pole plot and the limits pages come with later work.
-  (*this)["cmdPoles"].onClick = [&navigator] { navigator.Open(PageId::NotBuilt, OpenMode::Modal); };
-  (*this)["cmdLimits"].onClick = [&navigator] { navigator.Open(PageId::NotBuilt, OpenMode::Over); };
+  (*this)["cmdPoles"].onClick = [&navigator] { navigator.Open(PageId::Poles, OpenMode::Modal); };
+  (*this)["cmdLimits"].onClick = [this] { NotBuilt(); };  // the limits pages come with later work
 }
 
 void PlotPage::TogglePhase() {

@@ -148,8 +148,7 @@ TEST(PlotPageCommands, NavigationOpensThePage) {
       {"cmdWrite", PageId::WriteFiles, OpenMode::Modal, false},
       {"cmdQuit", PageId::Exit, OpenMode::Modal, false},
       {"cmdMarkers", PageId::Marker, OpenMode::Over, false},
-      {"cmdPoles", PageId::NotBuilt, OpenMode::Modal, false},
-      {"cmdLimits", PageId::NotBuilt, OpenMode::Over, false}};
+      {"cmdPoles", PageId::Poles, OpenMode::Modal, false}};
   for (const auto& [button, page, mode, leaves] : cases) {
     PlotPageFixture f;
     f.Click("cmdTunePart");
@@ -160,8 +159,8 @@ TEST(PlotPageCommands, NavigationOpensThePage) {
 }
 
 TEST(PlotPageCommands, LaterCommandsSaySoAndChangeNothing) {
-  for (const char* button : {"cmdSavePlot", "cmdGetPlot", "cmdMonteCarlo",
-                             "cmdOptimize", "cmdMC5", "cmdLimit2"}) {
+  for (const char* button : {"cmdSavePlot", "cmdGetPlot", "cmdMonteCarlo", "cmdOptimize",
+                             "cmdMC5", "cmdLimit2", "cmdLimits"}) {
     PlotPageFixture f;
     const DesignRecord before = f.record;
     f.Click(button);
