@@ -61,10 +61,6 @@ void MainViewPage::SwitchTo(PageId page) {
   context_.navigator.Open(page, OpenMode::Switch);
 }
 
-void MainViewPage::onPrintClicked() {
-  context_.dialogs.Message(kPrintLaterMessage);
-}
-
 void MainViewPage::OnQuit() {
   context_.navigator.Open(PageId::Exit, OpenMode::Modal);
 }

@@ -11,15 +11,11 @@ namespace kestro {
 // The button of the page itself stays, without an action, in the face of the current page.
 class MainViewPage : public Page {
  public:
-  // The message of the Print buttons until the printouts exist.
-  static constexpr const char* kPrintLaterMessage =
-      "Printing this page comes with a later version.";
-
  protected:
   MainViewPage(AppContext& context, PageId self);
 
-  // The page's Print command.
-  virtual void onPrintClicked();
+  // The page's Print command: its printout.
+  virtual void onPrintClicked() = 0;
   // The page's Quit command.
   virtual void OnQuit();
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "core/eng_value.h"
+#include "views/pole_list.h"
 #include "views/print_job.h"
 #include "views/print_text.h"
-#include "views/summary_poles.h"
 
 namespace kestro {
 
@@ -109,10 +109,13 @@ void SummaryPrintout::PoleLines() {
     At(kItemX, "( Not applicable )");
     return;
   }
-  for (const ListedPole& pole : SummaryPoles(record_)) {
+  PoleList poles;
+  ComputePoles(record_, poles);  // the pole page's listing
+  const int count = std::clamp<int>(record_.Order, 0, kMaxPoleSlot);
+  for (std::size_t k = 1; k <= static_cast<std::size_t>(count); ++k) {
     Advance(kLine);
-    At(kItemX, "X: " + FormatNum(pole.x));
-    At(2600, "Y: " + FormatNum(pole.y));
+    At(kItemX, "X: " + FormatNum(poles.PoleX[k]));
+    At(2600, "Y: " + FormatNum(poles.PoleY[k]));
   }
 }
 

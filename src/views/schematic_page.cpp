@@ -2,6 +2,8 @@
 
 #include "core/eng_value.h"
 #include "views/page_text.h"
+#include "views/print_job.h"
+#include "views/print_schematic.h"
 #include "views/schematic_drawing.h"
 
 namespace kestro {
@@ -30,6 +32,11 @@ void SchematicPage::OnShown() {
 void SchematicPage::OnScrolled() {
   x0_ = layout_.OriginAt((*this)["HScroll1"].value);
   DrawCircuit();
+}
+
+void SchematicPage::onPrintClicked() {
+  const auto device = NewPrintJob(context().printers);
+  SchematicPrintout(context().record, *device, context().dialogs).Run();
 }
 
 void SchematicPage::DrawCircuit() {

@@ -19,6 +19,7 @@ class SchematicPage final : public MainViewPage {
   const CapacitorRange& Capacitors() const { return capacitors_; }
 
  private:
+  void onPrintClicked() override;
   void OnScrolled();
   void DrawCircuit();
   void ShowCapacitorRange();

@@ -1,6 +1,8 @@
 #include "views/tabulated_page.h"
 
 #include "files/session_file.h"
+#include "views/print_job.h"
+#include "views/print_tabulated.h"
 #include "views/tabulated_rows.h"
 
 namespace kestro {
@@ -13,6 +15,11 @@ TabulatedPage::TabulatedPage(AppContext& context) : MainViewPage(context, PageId
   Control& list = Add(ControlKind::ListBox, "lstTabulated", "", 2000, 800, 4600, 7900);
   list.fixedPitch = true;
   list.rows = TabulatedRows(context.record);
+}
+
+void TabulatedPage::onPrintClicked() {
+  const auto device = NewPrintJob(context().printers);
+  TabulatedPrintout(context().record, *device, context().dialogs).Run();
 }
 
 // A session that could not be written is not left behind silently: the user decides whether to

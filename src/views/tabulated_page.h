@@ -13,6 +13,7 @@ class TabulatedPage final : public MainViewPage {
   explicit TabulatedPage(AppContext& context);
 
  private:
+  void onPrintClicked() override;
   void OnQuit() override;
   bool ConfirmQuitUnsaved();
 };

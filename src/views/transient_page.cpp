@@ -5,7 +5,8 @@
 #include "core/eng_value.h"
 #include "files/decimal_text.h"
 #include "files/waveform_file.h"
-#include "views/main_view_page.h"
+#include "views/print_job.h"
+#include "views/print_waves.h"
 #include "views/transient_plot.h"
 
 namespace kestro {
@@ -126,7 +127,8 @@ void TransientPage::OnGetWaveform() {
 }
 
 void TransientPage::onPrintClicked() {
-  context_.dialogs.Message(MainViewPage::kPrintLaterMessage);
+  const auto device = NewPrintJob(context_.printers);
+  WavesPrintout(context_.record, state_, *device, context_.dialogs).Run();
 }
 
 void TransientPage::ShowFrequency() {

@@ -5,7 +5,8 @@
 
 #include "files/spice_schematic.h"
 #include "files/tabulated_files.h"
-#include "views/main_view_page.h"
+#include "views/print_job.h"
+#include "views/print_summary.h"
 
 namespace kestro {
 
@@ -106,7 +107,8 @@ void WriteFilesPage::OnWriteTabulated(bool scientific) {
 }
 
 void WriteFilesPage::onPrintClicked() {
-  context_.dialogs.Message(MainViewPage::kPrintLaterMessage);
+  const auto device = NewPrintJob(context_.printers);
+  SummaryPrintout(context_.record, *device, context_.dialogs).Run();
 }
 
 }  // namespace kestro

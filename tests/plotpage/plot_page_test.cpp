@@ -12,6 +12,7 @@
 #include "plotpage/marker_page.h"
 #include "plotpage/part_adjustment.h"
 #include "plotpage/plot_page_controls.h"
+#include "support/recording_printers.h"
 #include "synthesis/design_command.h"
 
 namespace kestro {
@@ -159,8 +160,8 @@ TEST(PlotPageCommands, NavigationOpensThePage) {
 }
 
 TEST(PlotPageCommands, LaterCommandsSaySoAndChangeNothing) {
-  for (const char* button : {"cmdSavePlot", "cmdGetPlot", "cmdMonteCarlo", "cmdOptimize",
-                             "cmdMC5", "cmdLimit2", "cmdLimits"}) {
+  for (const char* button : {"cmdSavePlot", "cmdGetPlot", "cmdMonteCarlo", "cmdOptimize", "cmdMC5",
+                             "cmdLimit2", "cmdLimits"}) {
     PlotPageFixture f;
     const DesignRecord before = f.record;
     f.Click(button);
@@ -172,6 +173,21 @@ TEST(PlotPageCommands, LaterCommandsSaySoAndChangeNothing) {
   f.page->OnMouseDown(1, 5000, 4000);
   f.page->OnMouseDown(1, 500, 8000);  // outside the plot: nothing
   EXPECT_EQ(f.dialogs.messages.size(), 1u);
+}
+
+// Print closes the panel state for the sheet; a cancelled dialog sends nothing and says so, and
+// the page is left as it was.
+TEST(PlotPageCommands, PrintWithACancelledDialogSendsNothing) {
+  PlotPageFixture f;
+  test::RecordingPrinters printers;
+  printers.setup.cancelDialog = true;
+  f.context.printers = &printers;
+  f.Click("cmdTunePart");
+  f.Click("cmdPrint");
+  EXPECT_EQ(std::tuple(printers.calls, f.dialogs.Texts(), f.dialogs.messages.back().title,
+                       f.shared.EditPanelOn, f.canvas.commands.size()),
+            std::tuple(Names{"Preview", "SelectPrinter"}, Names{"Cancel was selected."},
+                       std::string("Printer Error"), int16_t{0}, std::size_t{0}));
 }
 
 TEST(MarkerPage, LayoutCaptionsAndFrequencies) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "files/scratch_folder.h"
+#include "support/recording_printers.h"
 #include "views/tabulated_rows.h"
 #include "views_test_context.h"
 
@@ -37,8 +38,17 @@ TEST(TabulatedPage, ListsEveryPointUnderAFixedPitchHeading) {
   EXPECT_EQ(std::tuple(page.WindowCaption(), page["Label1"].caption, page["Label1"].fixedPitch),
             std::tuple(std::string("KestroLab - Tabulated output"),
                        std::string("Freq:        Gain:       Phase:      Delay:"), true));
+  // Print asks about the 51 sheets first; a cancelled printer dialog then sends nothing.
+  RecordingPrinters printers;
+  printers.setup.cancelDialog = true;
+  app.context.printers = &printers;
   page.Click("cmdPrint");
-  EXPECT_EQ(app.dialogs.Texts(), Strings{"Printing this page comes with a later version."});
+  EXPECT_EQ(
+      app.dialogs.Texts(),
+      (Strings{"We have 2048 lines of data and so will use over 51 sheets of paper. \nAre you "
+               "sure you want to continue and print out the data?",
+               "Cancel was selected."}));
+  EXPECT_EQ(printers.calls, (Strings{"Preview", "SelectPrinter"}));
 }
 
 // Quit saves the session as the exit page does and ends the program without it; a session that

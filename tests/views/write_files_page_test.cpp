@@ -5,6 +5,7 @@
 #include "files/scratch_folder.h"
 #include "files/spice_schematic.h"
 #include "files/tabulated_files.h"
+#include "support/recording_printers.h"
 #include "views_test_context.h"
 
 namespace kestro::test {
@@ -53,13 +54,18 @@ TEST_F(WriteFilesPageTest, ExportsProposeTheirLastNamesAndWriteTheFiles) {
   EXPECT_EQ(app.dialogs.saveRequests.back().initialName, "easy.DAT");
 }
 
-TEST_F(WriteFilesPageTest, SummaryWaitsForThePrintoutAndReturnCloses) {
+TEST_F(WriteFilesPageTest, ACancelledSummaryPrintoutSaysSoAndReturnCloses) {
   WriteFilesPage page(app.context, shared);
+  RecordingPrinters printers;
+  printers.setup.cancelDialog = true;
+  app.context.printers = &printers;
   page.Click("cmdPrinterSummary");
+  EXPECT_EQ(std::tuple(printers.calls, app.dialogs.beeps),
+            std::tuple(Strings{"Preview", "SelectPrinter"}, 1));
   page.Click("cmdExit");
   EXPECT_EQ(
       std::tuple(app.dialogs.Texts(), app.navigator.calls, page["lblTitle"].caption),
-      std::tuple(Strings{"Printing this page comes with a later version."},
+      std::tuple(Strings{"The summary text file was not sent to the printer."},
                  Calls{{Call::Kind::Close, PageId::WriteFiles}}, std::string("File-writing Page")));
 }
 
