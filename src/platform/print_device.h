@@ -45,9 +45,13 @@ class PrintDevice {
   virtual void EndDocument() = 0;
 
   // --- Drawing area ---
+  // The sheet needs width x height twips from the printable corner. On a smaller printable area
+  // everything (positions, text, not line widths) shrinks by one factor so that the sheet fits;
+  // coordinates then count in these shrunken twips. Set it after the orientation.
+  virtual void SetDrawingArea(float width, float height) = 0;
   // Moves the origin: later coordinates are measured from (x, y) twips of the printable area.
   virtual void SetOrigin(float x, float y) = 0;
-  // Size of the printable area in twips, in the current orientation.
+  // Size of the printable area in (shrunken) twips, in the current orientation.
   virtual float AreaWidth() const = 0;
   virtual float AreaHeight() const = 0;
 

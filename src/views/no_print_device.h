@@ -14,6 +14,7 @@ class NoPrintDevice final : public PrintDevice {
   void SetOrientation(PrintOrientation) override { Fail(); }
   void NewPage() override { Fail(); }
   void EndDocument() override { Fail(); }
+  void SetDrawingArea(float, float) override { Fail(); }
   void SetOrigin(float, float) override { Fail(); }
   float AreaWidth() const override { return 0; }
   float AreaHeight() const override { return 0; }

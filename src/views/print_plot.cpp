@@ -52,6 +52,8 @@ void PlotPrintout::DrawSheets(PrintDevice& device) {
   rowOfSlot_.fill(0);
   printY_ = kTablesY;
   device.SetOrientation(PrintOrientation::Portrait);
+  // From the printable corner to the end of the phase labels and below the tables.
+  device.SetDrawingArea(12000, 11400);
   device.SetOrigin(800, 1000);  // scale left -800, scale top -1000
   device.SetFont("", 10, false);
   GainPart();

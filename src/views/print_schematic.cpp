@@ -41,8 +41,9 @@ std::string SchematicPrintout::FamilyText(const DesignRecord& record) {
 void SchematicPrintout::DrawSheets(PrintDevice& device) {
   sheet_ = &device;
   const int stages = StageCount(record_);
-  device.SetOrientation(stages <= kPortraitStages ? PrintOrientation::Portrait
-                                                  : PrintOrientation::Landscape);
+  const bool portrait = stages <= kPortraitStages;
+  device.SetOrientation(portrait ? PrintOrientation::Portrait : PrintOrientation::Landscape);
+  device.SetDrawingArea(portrait ? 12000 : 16000, portrait ? 15000 : 13300);
   device.SetOrigin(0, 0);
   device.SetFont("", 10, false);
   device.SetLineWidth(kLineDots);

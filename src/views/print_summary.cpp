@@ -44,6 +44,7 @@ bool SummaryPrintout::Run() {
 void SummaryPrintout::DrawSheets(PrintDevice& device) {
   sheet_ = &device;
   device.SetOrientation(PrintOrientation::Portrait);
+  device.SetDrawingArea(11500, kAreaHeight);
   device.SetFont(kFont, 14, false);
   y_ = kTop;
   At(kHeadingX, "KestroLab program summary");

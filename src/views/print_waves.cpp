@@ -33,6 +33,7 @@ bool WavesPrintout::Run() {
 
 void WavesPrintout::DrawSheets(PrintDevice& device) {
   device.SetOrientation(PrintOrientation::Portrait);
+  device.SetDrawingArea(11000, 9400);  // from the printable corner to the "-" peak label
   device.SetOrigin(800, 1000);
   Title(device);
   Grid(device);

@@ -59,6 +59,10 @@ void RecordingPrintDevice::EndDocument() {
   Record("EndDocument");
 }
 
+void RecordingPrintDevice::SetDrawingArea(float width, float height) {
+  Record("Area " + Xy(width, height));
+}
+
 void RecordingPrintDevice::SetOrigin(float x, float y) {
   Record("Origin " + Xy(x, y));
 }

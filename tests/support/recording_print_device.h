@@ -24,6 +24,7 @@ class RecordingPrintDevice final : public PrintDevice {
   void SetOrientation(PrintOrientation orientation) override;
   void NewPage() override;
   void EndDocument() override;
+  void SetDrawingArea(float width, float height) override;
   void SetOrigin(float x, float y) override;
   float AreaWidth() const override { return 11000; }
   float AreaHeight() const override { return 15000; }

@@ -5,6 +5,7 @@
 #include <QPen>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -108,7 +109,19 @@ QPainter& QtPrintDevice::Painter() {
 // --- Drawing area ---
 
 double QtPrintDevice::DevicePerTwip() const {
-  return printer_->resolution() / kTwipsPerInch;
+  return scale_ * printer_->resolution() / kTwipsPerInch;
+}
+
+QFont QtPrintDevice::DeviceFont() const {
+  QFont font = font_;
+  font.setPointSizeF(font_.pointSizeF() * scale_);
+  return font;
+}
+
+void QtPrintDevice::SetDrawingArea(float width, float height) {
+  scale_ = 1;
+  scale_ = std::min(
+      {1.0, AreaWidth() / static_cast<double>(width), AreaHeight() / static_cast<double>(height)});
 }
 
 QPointF QtPrintDevice::ToDevice(float x, float y) const {
@@ -143,7 +156,7 @@ void QtPrintDevice::SetPosition(float x, float y) {
 
 void QtPrintDevice::Write(const std::string& text) {
   QPainter& painter = Painter();
-  painter.setFont(font_);
+  painter.setFont(DeviceFont());
   painter.setPen(Qt::black);
   const QPointF topLeft = ToDevice(PositionX(), PositionY());
   painter.drawText(QRectF(topLeft, QSizeF(1e6, 1e6)), Qt::AlignLeft | Qt::AlignTop,
@@ -156,13 +169,13 @@ void QtPrintDevice::EndLine() {
 }
 
 float QtPrintDevice::TextWidth(const std::string& text) const {
-  const QFontMetricsF metrics(font_, printer_);
+  const QFontMetricsF metrics(DeviceFont(), printer_);
   return static_cast<float>(metrics.horizontalAdvance(QString::fromStdString(text)) /
                             DevicePerTwip());
 }
 
 float QtPrintDevice::TextHeight() const {
-  const QFontMetricsF metrics(font_, printer_);
+  const QFontMetricsF metrics(DeviceFont(), printer_);
   return static_cast<float>(metrics.height() / DevicePerTwip());
 }
 

@@ -37,6 +37,7 @@ class QtPrintDevice final : public PrintDevice {
   void EndDocument() override;
 
   // --- Drawing area ---
+  void SetDrawingArea(float width, float height) override;
   void SetOrigin(float x, float y) override;
   float AreaWidth() const override;
   float AreaHeight() const override;
@@ -66,13 +67,15 @@ class QtPrintDevice final : public PrintDevice {
   QPainter& Painter();  // starts the document on first use
   void UsePen(Rgb colour);
   QPointF ToDevice(float x, float y) const;
-  double DevicePerTwip() const;
+  double DevicePerTwip() const;  // device pixels per (shrunken) twip
+  QFont DeviceFont() const;      // the font shrunk with the sheet
 
   std::unique_ptr<QPrinter> ownPrinter_;
   QPrinter* printer_;
   std::unique_ptr<QPainter> painter_;
   QWidget* dialogParent_;
   Mode mode_;
+  double scale_ = 1;  // the drawing area's shrink factor, at most 1
   QPointF origin_;    // twips
   QPointF position_;  // twips from the origin
   QFont font_;
