@@ -288,11 +288,8 @@ void PlotPrintout::GainMarkers() {
       continue;
     Ring(x, y, n);
     const float delay = MarkerDelay(f);
-    for (const auto& [headingX, heading] :
-         {std::pair{6000.0f, "#:"}, std::pair{6500.0f, "Freq:"}, std::pair{7200.0f, "Gain:"},
-          std::pair{8200.0f, "Phase:"}, std::pair{9000.0f, "Delay:"}}) {
-      print_text::PrintAt(device, headingX, kTablesY, heading);
-    }
+    if (n == 1)
+      TableHeadings();
     const float rowY = kTablesY + kRowStep * static_cast<float>(n);
     print_text::PrintAt(device, 6000, rowY, std::to_string(n));
     print_text::PrintAt(device, 6500, rowY, FormatFreq(f));
@@ -314,6 +311,16 @@ void PlotPrintout::DelayMarkers() {
     const float x = X(f), y = DelayY(MarkerDelay(f));
     if (InsideBox(x, y))
       Ring(x, y, rowOfSlot_[k]);
+  }
+}
+
+// Printed once, over the first row: printing them again on the same spot adds nothing on paper
+// and repeats the words in the document's text.
+void PlotPrintout::TableHeadings() {
+  for (const auto& [x, heading] :
+       {std::pair{6000.0f, "#:"}, std::pair{6500.0f, "Freq:"}, std::pair{7200.0f, "Gain:"},
+        std::pair{8200.0f, "Phase:"}, std::pair{9000.0f, "Delay:"}}) {
+    print_text::PrintAt(*sheet_, x, kTablesY, heading);
   }
 }
 

@@ -45,6 +45,7 @@ class PlotPrintout final {
   void LimitBox(std::size_t j);
   void LimitTexts();
   void GainMarkers();
+  void TableHeadings();
   void DelayMarkers();
   void Ring(float x, float y, int number);
   void Footer();
