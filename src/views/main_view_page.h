@@ -18,7 +18,7 @@ class MainViewPage : public Page {
  protected:
   MainViewPage(AppContext& context, PageId self);
 
-  // The page's Print command.
+  // The page's Print command; here the message that the printout comes with a later version.
   virtual void onPrintClicked();
   // The page's Quit command.
   virtual void OnQuit();

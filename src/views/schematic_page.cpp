@@ -47,4 +47,8 @@ void SchematicPage::ShowCapacitorRange() {
           kPageBackground);
 }
 
+void SchematicPage::onPrintClicked() {
+  MainViewPage::onPrintClicked();
+}
+
 }  // namespace kestro

@@ -19,6 +19,8 @@ class SchematicPage final : public MainViewPage {
   const CapacitorRange& Capacitors() const { return capacitors_; }
 
  private:
+  // Until the printout exists, says that it comes with a later version.
+  void onPrintClicked() override;
   void OnScrolled();
   void DrawCircuit();
   void ShowCapacitorRange();

@@ -32,4 +32,8 @@ bool TabulatedPage::ConfirmQuitUnsaved() {
              MessageButtons::YesNo, MessageIcon::Question) == MessageAnswer::Yes;
 }
 
+void TabulatedPage::onPrintClicked() {
+  MainViewPage::onPrintClicked();
+}
+
 }  // namespace kestro

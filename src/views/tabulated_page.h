@@ -13,6 +13,8 @@ class TabulatedPage final : public MainViewPage {
   explicit TabulatedPage(AppContext& context);
 
  private:
+  // Until the printout exists, says that it comes with a later version.
+  void onPrintClicked() override;
   void OnQuit() override;
   bool ConfirmQuitUnsaved();
 };
