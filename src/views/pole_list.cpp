@@ -21,11 +21,12 @@ void ButterworthPoles(int n, PoleList& poles) {
 
 // Chebyshev poles (ripple band edge at 1 rad/s): the Butterworth poles with the real parts scaled
 // by sinh a and the imaginary parts by cosh a, a = asinh(1/eps) / n, eps = sqrt(10^(Apass/10) - 1).
-void ChebyshevPoles(int n, float apass, PoleList& poles) {
+void ChebyshevPoles(const DesignRecord& record, PoleList& poles) {
+  const int n = record.Order;
   ButterworthPoles(n, poles);
-  if (!(apass > 0))
+  if (!(record.Apass > 0))
     return;
-  const double eps = std::sqrt(std::pow(10.0, 0.1 * apass) - 1.0);
+  const double eps = std::sqrt(std::pow(10.0, 0.1 * record.Apass) - 1.0);
   const double a = std::log(1.0 / eps + std::sqrt(1.0 / (eps * eps) + 1.0)) / n;
   const double sinhA = (std::exp(a) - std::exp(-a)) / 2;
   const double coshA = (std::exp(a) + std::exp(-a)) / 2;
@@ -59,7 +60,7 @@ void ComputePoles(DesignRecord& record, PoleList& poles) {
       ButterworthPoles(n, poles);
       break;
     case kChebyshev:
-      ChebyshevPoles(n, record.Apass, poles);
+      ChebyshevPoles(record, poles);
       break;
     case kBessel:
       BesselPoles(n, poles);

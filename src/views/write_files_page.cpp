@@ -15,9 +15,12 @@ namespace {
 constexpr Rgb kBackground{221, 255, 255};
 constexpr Rgb kButtonFace{187, 255, 255};
 constexpr Rgb kBorder{0, 0, 160};
-constexpr const char* kSpiceFilter = "LTspice files (*.ASC)|*.ASC";
-constexpr const char* kTabulatedFilter =
-    "Tabulated-data files (*.DAT)|*.DAT|Text files (*.TXT)|*.TXT|All files (*.*)|*.*";
+constexpr WriteFilesPage::ExportDialog kSpiceDialog{
+    "Write LTspice schematic", "LTspice files (*.ASC)|*.ASC", "VANTORdefault.ASC"};
+constexpr WriteFilesPage::ExportDialog kTabulatedDialog{
+    "KESTRO - write tabulated data file",
+    "Tabulated-data files (*.DAT)|*.DAT|Text files (*.TXT)|*.TXT|All files (*.*)|*.*",
+    "Default.DAT"};
 
 struct Command {
   const char* name;
@@ -67,38 +70,38 @@ void WriteFilesPage::CreateControls() {
   (*this)["cmdExit"].onClick = [this] { context_.navigator.Close(PageId::WriteFiles); };
 }
 
-std::string WriteFilesPage::ProposedName(const std::string& remembered,
-                                         const std::string& defaultName,
-                                         const std::string& extension) {
-  if (remembered.empty())
-    return defaultName;
-  return std::filesystem::path(remembered).replace_extension(extension).string();
+FileDialogRequest WriteFilesPage::RequestFor(const ExportDialog& dialog,
+                                             const std::string& remembered) {
+  FileDialogRequest request;
+  request.title = dialog.title;
+  request.filter = dialog.filter;
+  request.overwritePrompt = true;
+  request.initialName = dialog.defaultName;
+  if (!remembered.empty()) {
+    const std::filesystem::path extension = std::filesystem::path(dialog.defaultName).extension();
+    request.initialName = std::filesystem::path(remembered).replace_extension(extension).string();
+  }
+  return request;
+}
+
+std::string WriteFilesPage::AskName(const ExportDialog& dialog, std::string& remembered) {
+  std::string chosen = context_.dialogs.SaveFile(RequestFor(dialog, remembered));
+  if (!chosen.empty())
+    remembered = chosen;
+  return chosen;
 }
 
 void WriteFilesPage::OnWriteSpice() {
-  FileDialogRequest request;
-  request.title = "Write LTspice schematic";
-  request.filter = kSpiceFilter;
-  request.initialName = ProposedName(shared_.SpiceFile, "VANTORdefault.ASC", ".ASC");
-  request.overwritePrompt = true;
-  const std::string chosen = context_.dialogs.SaveFile(request);
-  if (chosen.empty())
-    return;
-  shared_.SpiceFile = chosen;
-  WriteSpiceSchematic(context_.record, chosen, context_.dialogs);
+  const std::string chosen = AskName(kSpiceDialog, shared_.SpiceFile);
+  if (!chosen.empty())
+    WriteSpiceSchematic(context_.record, chosen, context_.dialogs);
 }
 
 void WriteFilesPage::OnWriteTabulated(bool scientific) {
-  std::string& remembered = scientific ? shared_.TabFileSci : shared_.TabFileEasy;
-  FileDialogRequest request;
-  request.title = "KESTRO - write tabulated data file";
-  request.filter = kTabulatedFilter;
-  request.initialName = ProposedName(remembered, "Default.DAT", ".DAT");
-  request.overwritePrompt = true;
-  const std::string chosen = context_.dialogs.SaveFile(request);
+  const std::string chosen =
+      AskName(kTabulatedDialog, scientific ? shared_.TabFileSci : shared_.TabFileEasy);
   if (chosen.empty())
     return;
-  remembered = chosen;
   if (scientific) {
     WriteTabulatedSci(context_.record, chosen, context_.dialogs);
   } else {

@@ -20,15 +20,22 @@ class WriteFilesPage final : public Page {
   static constexpr const char* kDisclaimer =
       "LTspice is a third-party simulator (Analog Devices): check the written schematic there.";
 
-  // The name a dialog proposes: the last chosen name with the given extension in place of its
-  // own, or defaultName the first time.
-  static std::string ProposedName(const std::string& remembered, const std::string& defaultName,
-                                  const std::string& extension);
+  // The save dialog of an export: its title, filter and first proposal.
+  struct ExportDialog {
+    const char* title;
+    const char* filter;
+    const char* defaultName;
+  };
+  // The request of an export's dialog. It proposes the last chosen name with the extension of
+  // the default name in place of its own, or the default name the first time.
+  static FileDialogRequest RequestFor(const ExportDialog& dialog, const std::string& remembered);
 
  private:
   void CreateControls();
   void OnWriteSpice();
   void OnWriteTabulated(bool scientific);
+  // Asks for the file name; an empty result means the user cancelled.
+  std::string AskName(const ExportDialog& dialog, std::string& remembered);
   void onPrintClicked();
 
   AppContext& context_;

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QPushButton>
-#include <optional>
 
 #include "files/scratch_folder.h"
 #include "gui/shell.h"
@@ -18,97 +17,69 @@ namespace {
   static int argc = 1;
   static char name[] = "kestro_navigation_tests";
   static char* argv[] = {name, nullptr};
-  auto* application = new QApplication(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
-  return application;
+  return new QApplication(argc, argv);
 }();
 
-void SettleEvents() {
+struct Step {
+  PageId from;
+  const char* button;
+  PageId main;            // the main page afterwards
+  PageId secondary;       // the window opened over it; Opening for none
+  const char* back = "";  // that window's Return; "" when the program has ended
+};
+
+// Clicks the named button of the page's window and lets the events run.
+void Click(Shell& shell, PageId page, const char* name) {
+  ASSERT_NE(shell.WindowOf(page), nullptr) << name;
+  auto* button = qobject_cast<QPushButton*>(shell.WindowOf(page)->WidgetFor(name));
+  ASSERT_NE(button, nullptr) << name;
+  button->click();
   for (int round = 0; round < 3; ++round) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
   }
 }
 
-// The return button of each secondary window.
-const char* ReturnButton(PageId page) {
-  switch (page) {
-    case PageId::Transient:
-      return "cmdExitTransient";
-    case PageId::Exit:
-      return "cmdCancel";
-    default:
-      return "cmdExit";
-  }
+// Which windows are open: the main page, the secondary one, and whether the program ended.
+std::tuple<PageId, bool, bool> Open(const Shell& shell, PageId secondary) {
+  return {shell.MainPage(), shell.WindowOf(secondary) != nullptr, shell.Ended()};
 }
 
-struct Step {
-  PageId from;
-  const char* button;
-  PageId main;                                     // the main page afterwards
-  std::optional<PageId> secondary = std::nullopt;  // the window opened over it
-  bool ended = false;
-};
-
-struct NavigationTest : ::testing::Test {
+TEST(Navigation, EveryButtonOfEveryMainPageOpensItsPage) {
+  using enum PageId;
+  std::vector<Step> steps{{Tabulated, "cmdQuit", Tabulated, Opening},
+                          {Plot, "cmdPoles", Plot, Poles, "cmdExit"},
+                          {Plot, "cmdMarkers", Plot, Marker, "cmdExit"}};
+  for (const PageId from : {Design, Plot, Schematic, Tabulated}) {
+    const std::vector<Step> common{{from, "cmdDesign", Design, Opening, "-"},
+                                   {from, "cmdPlot", Plot, Opening, "-"},
+                                   {from, "cmdSchematic", Schematic, Opening, "-"},
+                                   {from, "cmdTabulate", Tabulated, Opening, "-"},
+                                   {from, "cmdAbout", from, About, "cmdExit"},
+                                   {from, "cmdTransient", from, Transient, "cmdExitTransient"},
+                                   {from, "cmdWrite", from, WriteFiles, "cmdExit"},
+                                   {from, "cmdQuit", from, Exit, "cmdCancel"}};
+    steps.insert(steps.end(), common.begin(), common.end() - (from == Tabulated ? 1 : 0));
+  }
   ScratchFolder folder;
   ScriptedDialogs dialogs;
-  PageFactory factory{"/usr/local/bin"};
-
-  void Click(Shell& shell, PageId page, const char* name) {
-    ASSERT_NE(shell.WindowOf(page), nullptr) << name;
-    auto* button = qobject_cast<QPushButton*>(shell.WindowOf(page)->WidgetFor(name));
-    ASSERT_NE(button, nullptr) << name;
-    button->click();
-    SettleEvents();
-  }
-
-  void Walk(const Step& step) {
+  const PageFactory factory("/usr/local/bin");
+  for (const Step& step : steps) {
     Shell shell(factory, dialogs, false);
     shell.Context().record.SetOpeningDefaults();
     shell.Open(step.from, OpenMode::Switch);
-    SettleEvents();
     Click(shell, step.from, step.button);
-    const std::string where = std::to_string(static_cast<int>(step.from)) + " " + step.button;
-    EXPECT_EQ(std::tuple(shell.Ended(), step.ended ? step.main : shell.MainPage()),
-              std::tuple(step.ended, step.main))
-        << where;
-    if (step.ended)
-      return;
-    ASSERT_NE(shell.WindowOf(step.main), nullptr) << where;
-    if (!step.secondary)
-      return;
-    ASSERT_NE(shell.WindowOf(*step.secondary), nullptr) << where;
-    Click(shell, *step.secondary, ReturnButton(*step.secondary));
-    EXPECT_EQ(std::tuple(shell.WindowOf(*step.secondary), shell.MainPage()),
-              std::tuple(nullptr, step.main))
-        << where << " then Return";
+    const bool ends = std::string(step.back).empty();
+    const bool over = step.secondary != Opening;
+    EXPECT_EQ(Open(shell, step.secondary), std::tuple(step.main, over, ends))
+        << static_cast<int>(step.from) << " " << step.button;
+    if (!over)
+      continue;
+    Click(shell, step.secondary, step.back);
+    EXPECT_EQ(Open(shell, step.secondary), std::tuple(step.main, false, false))
+        << static_cast<int>(step.from) << " " << step.button << " then " << step.back;
   }
-};
-
-// The buttons every main page has, with the main page they leave open and the window they open.
-std::vector<Step> CommonSteps(PageId from) {
-  using enum PageId;
-  return {{from, "cmdDesign", Design},         {from, "cmdPlot", Plot},
-          {from, "cmdSchematic", Schematic},   {from, "cmdTabulate", Tabulated},
-          {from, "cmdAbout", from, About},     {from, "cmdTransient", from, Transient},
-          {from, "cmdWrite", from, WriteFiles}};
-}
-
-TEST_F(NavigationTest, EveryButtonOfEveryMainPageOpensItsPage) {
-  using enum PageId;
-  std::vector<Step> steps;
-  for (const PageId from : {Design, Plot, Schematic, Tabulated}) {
-    for (const Step& step : CommonSteps(from))
-      steps.push_back(step);
-    if (from != Tabulated)
-      steps.push_back({from, "cmdQuit", from, Exit});
-  }
-  steps.push_back({Tabulated, "cmdQuit", Tabulated, std::nullopt, true});
-  steps.push_back({Plot, "cmdPoles", Plot, Poles});
-  steps.push_back({Plot, "cmdMarkers", Plot, Marker});
-  for (const Step& step : steps)
-    Walk(step);
 }
 
 }  // namespace
