@@ -238,27 +238,34 @@ void PlotPrintout::LimitTexts() {
   const auto count = static_cast<std::size_t>(std::clamp<int>(record_.NrLimits[1], 0, kMaxLimit));
   for (std::size_t j = 1; j <= count; ++j) {
     printY_ += kRowStep;
-    const std::string start = FormatFreq(record_.LimitStart[j][1]);
-    const std::string stop = FormatFreq(record_.LimitStop[j][1]);
-    const std::string top = FormatNum(record_.LimitTop[j][1]);
-    const std::string bottom = FormatNum(record_.LimitBottom[j][1]);
-    switch (static_cast<int>(record_.LimitShape[j][1])) {
-      case 1:
-        print_text::PrintAt(device, 600, printY_,
-                            "From DC up to " + stop + " magnitude is at least " + top);
-        break;
-      case 2:
-        print_text::PrintAt(device, 600, printY_,
-                            "From " + start + "upward; magnitude is no more than " + bottom);
-        break;
-      case 4:
-        print_text::PrintAt(device, 600, printY_,
-                            "From DC up to " + stop + "magnitude is no more than " + bottom);
-        break;
-      default:
-        break;
-    }
+    const std::string line = LimitLine(j);
+    if (!line.empty())
+      print_text::PrintAt(device, 600, printY_, line);
   }
+}
+
+// The description of limit j; the texts join without blanks of their own, as the sheet always
+// printed them (the frequency texts bring theirs). Empty for an unknown shape.
+std::string PlotPrintout::LimitLine(std::size_t j) const {
+  std::string line;
+  switch (static_cast<int>(record_.LimitShape[j][1])) {
+    case 1:
+      line.append("From DC up to ").append(FormatFreq(record_.LimitStop[j][1]));
+      line.append(" magnitude is at least ").append(FormatNum(record_.LimitTop[j][1]));
+      break;
+    case 2:
+      line.append("From ").append(FormatFreq(record_.LimitStart[j][1]));
+      line.append("upward; magnitude is no more than ")
+          .append(FormatNum(record_.LimitBottom[j][1]));
+      break;
+    case 4:
+      line.append("From DC up to ").append(FormatFreq(record_.LimitStop[j][1]));
+      line.append("magnitude is no more than ").append(FormatNum(record_.LimitBottom[j][1]));
+      break;
+    default:
+      break;
+  }
+  return line;
 }
 
 // --- Markers ---

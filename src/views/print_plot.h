@@ -44,6 +44,7 @@ class PlotPrintout final {
   void Limits();
   void LimitBox(std::size_t j);
   void LimitTexts();
+  std::string LimitLine(std::size_t j) const;
   void GainMarkers();
   void TableHeadings();
   void DelayMarkers();

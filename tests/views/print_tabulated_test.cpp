@@ -10,34 +10,40 @@ namespace {
 
 using test::RecordingPrintDevice;
 using test::ScriptedDialogs;
+using Strings = std::vector<std::string>;
+
+// The questions asked ("title|buttons|icon|text"), the beeps, and whether anything was printed.
+std::tuple<Strings, int, bool, bool> Ask(int16_t nints, MessageAnswer answer) {
+  auto record = test::DesignedRecord();
+  record->Nints = nints;
+  RecordingPrintDevice device;
+  ScriptedDialogs dialogs;
+  dialogs.answers = {answer};
+  const bool sent = TabulatedPrintout(*record, device, dialogs).Run();
+  Strings questions;
+  for (const auto& shown : dialogs.messages) {
+    const bool yesNoQuestion =
+        shown.buttons == MessageButtons::YesNo && shown.icon == MessageIcon::Question;
+    questions.push_back(shown.title + (yesNoQuestion ? "|YesNo|Question|" : "|other|") +
+                        shown.text);
+  }
+  return {questions, dialogs.beeps, sent, !device.calls.empty()};
+}
 
 TEST(TabulatedPrintout, MoreThanFortyIntervalsAskFirstAndNoPrintsNothing) {
-  const std::vector<std::tuple<int16_t, int, bool, std::string>> cases{
-      // Nints, questions asked, answer Yes, the question's first line
-      {40, 0, true, ""},
-      {41, 1, false, "We have 41 lines of data and so will use over 1 sheets of paper. "},
-      {512, 1, false, "We have 512 lines of data and so will use over 12 sheets of paper. "},
-      {512, 1, true, "We have 512 lines of data and so will use over 12 sheets of paper. "},
+  const std::string more = "\nAre you sure you want to continue and print out the data?";
+  const std::string ask41 =
+      "Caution|YesNo|Question|We have 41 lines of data and so will use over 1 sheets of paper. ";
+  const std::string ask512 =
+      "Caution|YesNo|Question|We have 512 lines of data and so will use over 12 sheets of paper. ";
+  const std::vector<std::tuple<int16_t, MessageAnswer, std::tuple<Strings, int, bool, bool>>> cases{
+      {40, MessageAnswer::No, {Strings{}, 0, true, true}},  // no question at 40
+      {41, MessageAnswer::No, {Strings{ask41 + more}, 1, false, false}},
+      {512, MessageAnswer::No, {Strings{ask512 + more}, 1, false, false}},
+      {512, MessageAnswer::Yes, {Strings{ask512 + more}, 1, true, true}},
   };
-  for (const auto& [nints, questions, yes, firstLine] : cases) {
-    auto record = test::DesignedRecord();
-    record->Nints = nints;
-    RecordingPrintDevice device;
-    ScriptedDialogs dialogs;
-    dialogs.answers = {yes ? MessageAnswer::Yes : MessageAnswer::No};
-    EXPECT_EQ(TabulatedPrintout(*record, device, dialogs).Run(), yes) << nints;
-    ASSERT_EQ(dialogs.messages.size(), static_cast<std::size_t>(questions)) << nints;
-    EXPECT_EQ(dialogs.beeps, questions);
-    EXPECT_EQ(device.calls.empty(), !yes) << nints;
-    if (questions == 0)
-      continue;
-    const auto& shown = dialogs.messages.front();
-    EXPECT_EQ(
-        std::tie(shown.buttons, shown.icon, shown.title),
-        std::make_tuple(MessageButtons::YesNo, MessageIcon::Question, std::string("Caution")));
-    EXPECT_EQ(shown.text,
-              firstLine + "\nAre you sure you want to continue and print out the data?");
-  }
+  for (const auto& [nints, answer, expected] : cases)
+    EXPECT_EQ(Ask(nints, answer), expected) << nints;
 }
 
 }  // namespace
