@@ -51,16 +51,11 @@ TEST_F(WriteFilesPageTest, ExportsProposeTheirLastNamesAndWriteTheFiles) {
   WriteFilesPage again(app.context, shared);
   Write(again, "cmdWriteTabulatedE", "");
   EXPECT_EQ(app.dialogs.saveRequests.back().initialName, "easy.DAT");
-}
-
-TEST_F(WriteFilesPageTest, SummaryWaitsForThePrintoutAndReturnCloses) {
-  WriteFilesPage page(app.context, shared);
-  page.Click("cmdPrinterSummary");
-  page.Click("cmdExit");
-  EXPECT_EQ(
-      std::tuple(app.dialogs.Texts(), app.navigator.calls, page["lblTitle"].caption),
-      std::tuple(Strings{"Printing this page comes with a later version."},
-                 Calls{{Call::Kind::Close, PageId::WriteFiles}}, std::string("File-writing Page")));
+  again.Click("cmdPrinterSummary");  // waits for the printout
+  again.Click("cmdExit");
+  EXPECT_EQ(std::tuple(app.dialogs.Texts(), app.navigator.calls),
+            std::tuple(Strings{"Printing this page comes with a later version."},
+                       Calls{{Call::Kind::Close, PageId::WriteFiles}}));
 }
 
 }  // namespace
