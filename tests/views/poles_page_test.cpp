@@ -40,11 +40,11 @@ TEST(PolesPage, ComputesThePolesAndTheScaleOfEachFamily) {
   }
 }
 
-long RedDots(const RecordingCanvas& canvas) {
-  const std::vector<DrawCommand> points = canvas.OfKind(Kind::Point);
-  return std::count_if(points.begin(), points.end(), [](const DrawCommand& c) {
-    return c.colour == Rgb{255, 0, 0};
-  });
+// The commands of a kind drawn in a colour.
+long Count(const RecordingCanvas& canvas, Kind kind, Rgb colour) {
+  const std::vector<DrawCommand> drawn = canvas.OfKind(kind);
+  return std::count_if(drawn.begin(), drawn.end(),
+                       [colour](const DrawCommand& c) { return c.colour == colour; });
 }
 
 // The listing of order n ends with "Apass:" at y = 300 (n + 1) + 1700: 5300 for n = 11. A Bessel
@@ -57,14 +57,15 @@ TEST(PolesPage, ListsEveryPoleThenFamilyOrderAndRipple) {
     PolesPage page(app.context);
     app.Show(page);
     const float end = static_cast<float>(300 * (shown + 1));
-    EXPECT_EQ(std::tuple(app.record.Order, app.canvas.Printed().size(), app.PrintedAt(8600, 800),
-                         app.PrintedAt(8600, end + 1100), app.PrintedAt(8600, end + 1400),
-                         app.PrintedAt(8600, end + 1700), RedDots(app.canvas)),
-              std::tuple(shown, 2u * static_cast<std::size_t>(shown) + 3,
-                         Strings{"X(1): " + FormatNum(-page.Poles().PoleX[1])},
-                         Strings{family == kBessel ? "Family:  Bessel" : "Family:  Chebyshev"},
-                         Strings{"Order: " + std::to_string(shown)},
-                         Strings{"Apass: " + PlainNumber(apass)}, static_cast<long>(shown)));
+    EXPECT_EQ(
+        std::tuple(app.record.Order, app.canvas.Printed().size(), app.PrintedAt(8600, 800),
+                   app.PrintedAt(8600, end + 1100), app.PrintedAt(8600, end + 1400),
+                   app.PrintedAt(8600, end + 1700), Count(app.canvas, Kind::Point, Rgb{255, 0, 0})),
+        std::tuple(shown, 2u * static_cast<std::size_t>(shown) + 3,
+                   Strings{"X(1): " + FormatNum(-page.Poles().PoleX[1])},
+                   Strings{family == kBessel ? "Family:  Bessel" : "Family:  Chebyshev"},
+                   Strings{"Order: " + std::to_string(shown)},
+                   Strings{"Apass: " + PlainNumber(apass)}, static_cast<long>(shown)));
   }
 }
 
@@ -72,19 +73,13 @@ TEST(PolesPage, GridTogglesTheRectangularGridAndReturnCloses) {
   ViewsTestContext app(kButterworth, 5);
   PolesPage page(app.context);
   app.Show(page);
-  const auto pinkLines = [&app] {
-    const std::vector<DrawCommand> lines = app.canvas.OfKind(Kind::Line);
-    return std::count_if(lines.begin(), lines.end(), [](const DrawCommand& c) {
-      return c.colour == Rgb{255, 153, 153};
-    });
-  };
   const std::size_t opening = app.canvas.commands.size();
   std::vector<long> grids;
   for (int click = 0; click < 2; ++click) {
     app.canvas.commands.clear();
     page.Click("cmdGrid");
     EXPECT_EQ(app.canvas.commands.front().kind, Kind::Clear);
-    grids.push_back(pinkLines());
+    grids.push_back(Count(app.canvas, Kind::Line, Rgb{255, 153, 153}));
   }
   // 11 vertical lines (0..1 by 0.1) and 21 horizontal ones (-1..1); then none, as on opening.
   EXPECT_EQ(grids, (std::vector<long>{11 + 21, 0}));
