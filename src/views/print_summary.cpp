@@ -1,6 +1,7 @@
 #include "views/print_summary.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "core/eng_value.h"
 #include "views/pole_list.h"
@@ -110,9 +111,12 @@ void SummaryPrintout::PoleLines() {
     At(kItemX, "( Not applicable )");
     return;
   }
+  // The pole page's listing, on a copy: it lowers a Bessel order above 10, and printing the
+  // summary changes nothing but MarkersOn.
+  const auto listed = std::make_unique<DesignRecord>(record_);
   PoleList poles;
-  ComputePoles(record_, poles);  // the pole page's listing
-  const int count = std::clamp<int>(record_.Order, 0, kMaxPoleSlot);
+  ComputePoles(*listed, poles);
+  const int count = std::clamp<int>(listed->Order, 0, kMaxPoleSlot);
   for (std::size_t k = 1; k <= static_cast<std::size_t>(count); ++k) {
     Advance(kLine);
     At(kItemX, "X: " + FormatNum(poles.PoleX[k]));

@@ -69,6 +69,13 @@ TEST(SummaryPrintout, LimitLinesNameDcUpwardAndTheOpenEnds) {
     EXPECT_EQ(text, expected);
 }
 
+// The pole listing stops at order 10 for Bessel; the design itself keeps its order.
+TEST(SummaryPrintout, ABesselDesignAboveOrderTenListsTenPolesAndKeepsItsOrder) {
+  auto record = test::DesignedRecord(11, kBessel);
+  const auto printed = Print(*record);
+  EXPECT_EQ(std::tuple(record->Order, printed->At(2600).size()), std::tuple(int16_t{11}, 10u));
+}
+
 // Eleven poles, eight markers and fifteen limits (a session file may hold that many) do not fit
 // in the 15200-twip drawing area.
 TEST(SummaryPrintout, ALongSummaryContinuesOnASecondSheet) {
