@@ -2,7 +2,7 @@
 # Installs the Debian packages KestroLab needs to build, test and run, when any is missing.
 set -euo pipefail
 needed=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev
-        fonts-dejavu-core ngspice "$@")
+        fonts-dejavu-core ngspice poppler-utils "$@")
 missing=()
 for package in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")

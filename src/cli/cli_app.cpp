@@ -11,9 +11,6 @@ namespace kestro::cli {
 
 namespace {
 
-using CommandHandler =
-    std::function<int(const CliArguments&, std::ostream&, std::ostream&, Dialogs&)>;
-
 // The command handlers, by the command names of the option table.
 const std::map<std::string, CommandHandler>& Handlers() {
   static const std::map<std::string, CommandHandler> handlers{{"design", RunDesign}};
@@ -23,7 +20,7 @@ const std::map<std::string, CommandHandler>& Handlers() {
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                   Dialogs& dialogs) {
+                   Dialogs& dialogs, const std::map<std::string, CommandHandler>& extraCommands) {
   const CliOptions options;
   const CliArguments parsed = options.Parse(args);
   if (!parsed.ok()) {
@@ -34,12 +31,13 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     out << options.HelpText();
     return kExitOk;
   }
-  const auto handler = Handlers().find(parsed.command);
-  if (handler == Handlers().end()) {
-    err << "kestrolab-cli: command '" << parsed.command << "' is not available\n";
-    return kExitUsage;
+  for (const auto* handlers : {&Handlers(), &extraCommands}) {
+    const auto handler = handlers->find(parsed.command);
+    if (handler != handlers->end())
+      return handler->second(parsed, out, err, dialogs);
   }
-  return handler->second(parsed, out, err, dialogs);
+  err << "kestrolab-cli: command '" << parsed.command << "' is not available\n";
+  return kExitUsage;
 }
 
 }  // namespace kestro::cli

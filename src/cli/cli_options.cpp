@@ -61,7 +61,20 @@ CommandSpec DesignCommand() {
             "",
             "also print the analysed response: frequency (Hz), gain (dB), phase (degrees) and "
             "group delay (s), one point a line",
-            {}}}};
+            {}}},
+          std::nullopt};
+}
+
+CommandSpec PrintCommand() {
+  return {"print",
+          "print KIND: the summary, table, schematic, plot or waves sheet of a session file "
+          "into a PDF file",
+          {{"open", "FILE", "the session file (.KST) to print", {}},
+           {"pdf", "FILE", "the PDF file to write", {}},
+           {"phase", "", "plot: draw the phase curve and its labels", {}},
+           {"delay", "", "plot: draw the delay curve, its labels and the delay markers", {}},
+           {"transient", "FREQ", "waves: the square-wave frequency in Hz", {}}},
+          OptionSpec{"kind", "KIND", "", {"summary", "table", "schematic", "plot", "waves"}}};
 }
 
 // "  --order N         text...", the text wrapped at 90 columns under its own column.
@@ -94,7 +107,7 @@ bool IsHelp(std::string_view arg) {
 
 }  // namespace
 
-CliOptions::CliOptions() : commands_{DesignCommand()} {
+CliOptions::CliOptions() : commands_{DesignCommand(), PrintCommand()} {
   for (OptionSpec& option : FileOptionSpecs())
     commands_.front().options.push_back(option);
   for (OptionSpec& option : LongRunOptionSpecs())
@@ -185,6 +198,10 @@ CliArguments CliOptions::Parse(const std::vector<std::string>& args) const {
       result.helpRequested = true;
     } else if (arg.size() > 2 && arg.rfind("--", 0) == 0) {
       result.error = ParseOption(*command, args, i, result);
+    } else if (command->operand && !result.values.count(command->operand->name)) {
+      std::string value = arg;
+      result.error = CheckChoice(*command->operand, value);
+      result.values[command->operand->name] = value;
     } else {
       result.error = "unexpected argument " + Quoted(arg);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,7 @@ struct CommandSpec {
   std::string name;
   std::string summary;
   std::vector<OptionSpec> options;
+  std::optional<OptionSpec> operand;  // a value given without an option name: print KIND
 };
 
 // The table of commands and options of kestrolab-cli, and the parser that checks a command line

@@ -2,15 +2,23 @@
 
 #include <clocale>
 #include <iostream>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "cli/cli_app.h"
 #include "cli/stderr_dialogs.h"
+#ifdef KESTRO_CLI_PRINT
+#include "cli/print_command.h"
+#endif
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");  // the plain number form follows the user's decimal separator
   const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   kestro::cli::StderrDialogs dialogs(std::cerr, isatty(STDERR_FILENO) == 1);
-  return kestro::cli::RunCommandLine(args, std::cout, std::cerr, dialogs);
+  std::map<std::string, kestro::cli::CommandHandler> extraCommands;
+#ifdef KESTRO_CLI_PRINT
+  extraCommands["print"] = kestro::cli::RunPrint;
+#endif
+  return kestro::cli::RunCommandLine(args, std::cout, std::cerr, dialogs, extraCommands);
 }

@@ -3,12 +3,16 @@
 #include "app/about_page.h"
 #include "app/design_page.h"
 #include "app/exit_page.h"
-#include "app/not_built_page.h"
 #include "app/opening_page.h"
 #include "plotpage/edit_limits_page.h"
 #include "plotpage/limits_page.h"
 #include "plotpage/marker_page.h"
 #include "plotpage/plot_page.h"
+#include "views/poles_page.h"
+#include "views/schematic_page.h"
+#include "views/tabulated_page.h"
+#include "views/transient_page.h"
+#include "views/write_files_page.h"
 
 namespace kestro {
 
@@ -30,8 +34,9 @@ PageFactory::Maker WithLink(PlotLink& link) {
 
 PageFactory::PageFactory(const std::string& programFolder)
     : plotLink_(std::make_unique<PlotLink>()),
+      views_(std::make_shared<ViewsShared>()),
       makers_{
-          // One line per page; an id without a line opens as "not built yet".
+          // One line per page.
           {PageId::Opening, Make<OpeningPage>()},
           {PageId::Design, Make<DesignPage>()},
           {PageId::Exit, Make<ExitPage>()},
@@ -39,16 +44,28 @@ PageFactory::PageFactory(const std::string& programFolder)
           {PageId::Marker, WithLink<MarkerPage>(*plotLink_)},
           {PageId::Limits, WithLink<LimitsPage>(*plotLink_)},
           {PageId::EditLimits, WithLink<EditLimitsPage>(*plotLink_)},
+          {PageId::Schematic, Make<SchematicPage>()},
+          {PageId::Tabulated, Make<TabulatedPage>()},
+          {PageId::Poles, Make<PolesPage>()},
+          {PageId::Transient,
+           [views = views_](AppContext& context) {
+             return std::make_unique<TransientPage>(context, views->transient);
+           }},
+          {PageId::WriteFiles,
+           [views = views_](AppContext& context) {
+             return std::make_unique<WriteFilesPage>(context, *views);
+           }},
           {PageId::About,
            [programFolder](AppContext& context) {
              return std::make_unique<AboutPage>(context, programFolder);
            }},
       } {}
 
-std::unique_ptr<Page> PageFactory::Create(PageId page, OpenMode mode, AppContext& context) const {
+std::unique_ptr<Page> PageFactory::Create(PageId page, OpenMode /*mode*/,
+                                          AppContext& context) const {
   const auto maker = makers_.find(page);
   if (maker == makers_.end())
-    return std::make_unique<NotBuiltPage>(context, page, mode);
+    return nullptr;
   return maker->second(context);
 }
 

@@ -14,7 +14,7 @@ bool IsMainMode(OpenMode mode) {
 }  // namespace
 
 Shell::Shell(const PageFactory& factory, Dialogs& dialogs, bool blockOnModal)
-    : context_{record_, plot_, dialogs, *this, events_, clock_, random_},
+    : context_{record_, plot_, dialogs, *this, events_, clock_, random_, &printers_},
       factory_(factory),
       blockOnModal_(blockOnModal) {
   events_.beforePump = [this] { SyncAll(); };
@@ -34,7 +34,7 @@ void Shell::Start() {
 // --- Navigator ---
 
 void Shell::Open(PageId page, OpenMode mode) {
-  if (ended_)
+  if (ended_ || !factory_.Has(page))
     return;
   if (IsMainMode(mode)) {
     SwitchTo(page);

@@ -10,6 +10,7 @@
 #include "platform/qt/page_window.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_event_pump.h"
+#include "platform/qt/qt_printers.h"
 #include "platform/uniform_random.h"
 
 namespace kestro {
@@ -53,6 +54,7 @@ class Shell final : public Navigator {
   QtEventPump events_;
   QtClock clock_;
   UniformRandom random_;
+  QtPrinters printers_;
   AppContext context_;
   const PageFactory& factory_;
   bool blockOnModal_;

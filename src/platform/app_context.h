@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 #include "platform/event_pump.h"
 #include "platform/page.h"
+#include "platform/printers.h"
 
 namespace kestro {
 
@@ -18,6 +19,8 @@ struct AppContext {
   EventPump& events;
   Clock& clock;
   Random& random;
+  // The printer; none in tests and tools that print nothing (a printout then reports an error).
+  Printers* printers = nullptr;
 };
 
 }  // namespace kestro

@@ -27,6 +27,7 @@ struct Control {
   bool visible = true;
   bool enabled = true;
   bool bold = false;
+  bool fixedPitch = false;  // caption and rows in a fixed-pitch font, so columns line up
   std::optional<Rgb> face;  // button face or label background; none: the toolkit's default
   bool checked = false;     // option buttons
   std::string frame;        // option buttons: the frame that groups them
@@ -37,7 +38,6 @@ struct Control {
   TextAlign align = TextAlign::Left;        // labels and text boxes
   std::optional<Rgb> foreColour;            // caption colour; none: the toolkit's default
   ButtonPicture picture;                    // picture buttons: the drawing on the face
-  bool fixedPitch = false;                  // list boxes: rows in a fixed-pitch font (Courier)
 
   std::function<void()> onClick;        // buttons, labels, option buttons
   std::function<void()> onChange;       // text boxes (every keystroke), spinners, scroll bars
@@ -60,8 +60,7 @@ enum class PageId {
   About,
   Exit,
   Limits,
-  EditLimits,
-  NotBuilt
+  EditLimits
 };
 
 // Moves between pages. The window implements it; tests record the calls.

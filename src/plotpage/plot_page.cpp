@@ -8,6 +8,8 @@
 #include "plotpage/plot_page_controls.h"
 #include "plotpage/plot_page_layout.h"
 #include "plotpage/plot_palette.h"
+#include "views/print_job.h"
+#include "views/print_plot.h"
 
 namespace kestro {
 
@@ -127,11 +129,18 @@ void PlotPage::WireCommands() {
   (*this)["cmdTuneWidth"].onClick = [this] { bandwidth_.OpenPanel(); };
   (*this)["cmdWidthDown"].onClick = [this] { bandwidth_.Step(false); };
   (*this)["cmdWidthUp"].onClick = [this] { bandwidth_.Step(true); };
-  (*this)["cmdPrint"].onClick = [this] { NotBuilt(); };
+  (*this)["cmdPrint"].onClick = [this] { PrintPlot(); };
   WireLimitsAndOverlays();
   WirePanels();
   WireLongRuns();
   WireNavigation();
+}
+
+// The plot sheet; an open part or bandwidth panel does not hide the delay markers on paper.
+void PlotPage::PrintPlot() {
+  context_.plot.EditPanelOn = 0;
+  const auto device = NewPrintJob(context_.printers);
+  PlotPrintout(context_.record, context_.plot, *device, context_.dialogs).Run();
 }
 
 void PlotPage::WirePanels() {
@@ -175,8 +184,7 @@ void PlotPage::WireNavigation() {
   };
   (*this)["cmdQuit"].onClick = [&navigator] { navigator.Open(PageId::Exit, OpenMode::Modal); };
   (*this)["cmdMarkers"].onClick = [&navigator] { navigator.Open(PageId::Marker, OpenMode::Over); };
-  // The pole plot comes with later work.
-  (*this)["cmdPoles"].onClick = [&navigator] { navigator.Open(PageId::NotBuilt, OpenMode::Modal); };
+  (*this)["cmdPoles"].onClick = [&navigator] { navigator.Open(PageId::Poles, OpenMode::Modal); };
   (*this)["cmdLimits"].onClick = [&navigator] { navigator.Open(PageId::Limits, OpenMode::Over); };
 }
 
@@ -221,10 +229,6 @@ void PlotPage::ToggleDelay() {
 void PlotPage::LeaveTo(PageId page) {
   context_.plot.EditPanelOn = 0;
   context_.navigator.Open(page, OpenMode::Switch);
-}
-
-void PlotPage::NotBuilt() {
-  context_.dialogs.Message(kNotBuiltMessage);
 }
 
 void PlotPage::OnMouseDown(int /*button*/, float x, float y) {

@@ -47,7 +47,6 @@ class PlotPage final : public Page, public PlotRedraw {
   Optimizer& Optimization() { return optimizer_; }
 
   // The message of the commands that later work fills in.
-  static constexpr const char* kNotBuiltMessage = "This command is not built yet.";
 
  private:
   // --- Opening ---
@@ -62,8 +61,8 @@ class PlotPage final : public Page, public PlotRedraw {
   void WireNavigation();
   void TogglePhase();
   void ToggleDelay();
+  void PrintPlot();
   void LeaveTo(PageId page);
-  void NotBuilt();
   void WireLimitsAndOverlays();
   void PaintLimitMasks(Canvas& canvas);
   void GetPlot();

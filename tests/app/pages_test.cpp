@@ -7,7 +7,6 @@
 
 #include "app/about_page.h"
 #include "app/exit_page.h"
-#include "app/not_built_page.h"
 #include "app/opening_page.h"
 #include "app_test_context.h"
 #include "files/session_file.h"
@@ -108,27 +107,6 @@ TEST(AboutPage, ShowsTheProgramsTextsAndFolderAndReturnCloses) {
                             "Executable filename and path:", "/opt/kestrolab/bin", "Return"}));
   page.Click("cmdExit");
   EXPECT_EQ(app.navigator.calls, (Calls{{Call::Kind::Close, PageId::About}}));
-}
-
-// A main view returns to the design page; a window over it closes.
-TEST(NotBuiltPage, SaysSoPlainlyAndReturnsTheWayItCame) {
-  using enum PageId;
-  using enum Call::Kind;
-  for (const auto& [id, mode, caption, onReturn] :
-       std::vector<std::tuple<PageId, OpenMode, std::string, Call>>{
-           {Plot, OpenMode::Switch, "KestroLab - Plot", {Open, Design, OpenMode::Switch}},
-           {Schematic, OpenMode::Switch, "KestroLab - Schematic", {Open, Design, OpenMode::Switch}},
-           {WriteFiles, OpenMode::Modal, "KestroLab - Write files", {Close, WriteFiles}},
-           {Transient, OpenMode::Over, "KestroLab - Transient", {Close, Transient}}}) {
-    AppTestContext app;
-    NotBuiltPage page(app.context, id, mode);
-    EXPECT_EQ(
-        (Strings{page.WindowCaption(), page["lblNotBuilt"].caption, page["cmdReturn"].caption}),
-        (Strings{caption, "This view is not built yet.", "Return"}));
-    EXPECT_EQ(page.WindowHeightShare() < 1.0f, mode != OpenMode::Switch) << caption;
-    page.Click("cmdReturn");
-    EXPECT_EQ(app.navigator.calls, Calls{onReturn}) << caption;
-  }
 }
 
 const Calls kCloseAndEnd{{Call::Kind::Close, PageId::Exit}, {Call::Kind::End, PageId::Opening}};

@@ -12,6 +12,7 @@
 #include "plotpage/marker_page.h"
 #include "plotpage/part_adjustment.h"
 #include "plotpage/plot_page_controls.h"
+#include "support/recording_printers.h"
 #include "usecase/design_command.h"
 
 namespace kestro {
@@ -148,7 +149,7 @@ TEST(PlotPageCommands, NavigationOpensThePage) {
       {"cmdWrite", PageId::WriteFiles, OpenMode::Modal, false},
       {"cmdQuit", PageId::Exit, OpenMode::Modal, false},
       {"cmdMarkers", PageId::Marker, OpenMode::Over, false},
-      {"cmdPoles", PageId::NotBuilt, OpenMode::Modal, false},
+      {"cmdPoles", PageId::Poles, OpenMode::Modal, false},
       {"cmdLimits", PageId::Limits, OpenMode::Over, false}};
   for (const auto& [button, page, mode, leaves] : cases) {
     PlotPageFixture f;
@@ -159,15 +160,19 @@ TEST(PlotPageCommands, NavigationOpensThePage) {
   }
 }
 
-TEST(PlotPageCommands, LaterCommandsSaySoAndChangeNothing) {
-  for (const char* button : {"cmdPrint"}) {
-    PlotPageFixture f;
-    const DesignRecord before = f.record;
-    f.Click(button);
-    EXPECT_EQ(f.dialogs.Texts(), Names{"This command is not built yet."}) << button;
-    EXPECT_TRUE(f.canvas.commands.empty()) << button;
-    EXPECT_EQ(f.record.R, before.R) << button;
-  }
+// Print closes the panel state for the sheet; a cancelled dialog sends nothing and says so, and
+// the page is left as it was.
+TEST(PlotPageCommands, PrintWithACancelledDialogSendsNothing) {
+  PlotPageFixture f;
+  test::RecordingPrinters printers;
+  printers.setup.cancelDialog = true;
+  f.context.printers = &printers;
+  f.Click("cmdTunePart");
+  f.Click("cmdPrint");
+  EXPECT_EQ(std::tuple(printers.calls, f.dialogs.Texts(), f.dialogs.messages.back().title,
+                       f.shared.EditPanelOn, f.canvas.commands.size()),
+            std::tuple(Names{"Preview", "SelectPrinter"}, Names{"Cancel was selected."},
+                       std::string("Printer Error"), int16_t{0}, std::size_t{0}));
 }
 
 TEST(MarkerPage, LayoutCaptionsAndFrequencies) {

@@ -113,7 +113,7 @@ void PageWindow::BuildMissingWidgets() {
     } else {
       widget->raise();
     }
-    entries_.push_back({&control, widget, {}});
+    entries_.push_back({&control, widget, {}, {}});
     Place(entries_.back());
   }
 }
@@ -180,6 +180,7 @@ QWidget* PageWindow::MakeSpinner(Control& control) {
 
 QWidget* PageWindow::MakeListBox(Control& control) {
   auto* list = new QListWidget(this);
+  list->setUniformItemSizes(true);  // long lists open and scroll without measuring every row
   const std::string name = control.name;
   connect(list, &QListWidget::itemClicked, this, [this, name, list](QListWidgetItem* item) {
     const int row = list->row(item);
@@ -263,18 +264,20 @@ void PageWindow::SyncEntry(Entry& entry) {
     if (frame->title() != caption)
       frame->setTitle(caption);
   } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
-    QStringList rows;
-    for (const std::string& row : control.rows)
-      rows << ToQString(row);
-    QStringList shown;
-    for (int i = 0; i < list->count(); ++i)
-      shown << list->item(i)->text();
-    if (rows != shown) {
+    if (entry.rows != control.rows) {  // compared as plain text: cheap after every event
+      QStringList rows;
+      for (const std::string& row : control.rows)
+        rows << ToQString(row);
       list->clear();
       list->addItems(rows);
+      entry.rows = control.rows;
     }
   } else if (auto* bar = qobject_cast<QScrollBar*>(widget)) {
-    bar->setRange(control.minimum, std::max(control.minimum, control.maximum));
+    const int maximum = std::max(control.minimum, control.maximum);
+    bar->setRange(control.minimum, maximum);
+    // An arrow moves a fortieth of the range, a click beside the handle an eighth.
+    bar->setSingleStep(std::max(1, (maximum - control.minimum) / 40));
+    bar->setPageStep(std::max(1, (maximum - control.minimum) / 8));
     bar->setValue(control.value);
   }
   if (widget->font().bold() != control.bold) {

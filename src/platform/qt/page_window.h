@@ -51,7 +51,8 @@ class PageWindow final : public QWidget {
   struct Entry {
     Control* control;
     QWidget* widget;
-    QString style;  // the style sheet last applied
+    QString style;                  // the style sheet last applied
+    std::vector<std::string> rows;  // list boxes: the rows last shown
   };
 
   void BuildMissingWidgets();

@@ -144,9 +144,16 @@ void QtCanvas::Polyline(const std::vector<QPointF>& points, Rgb colour) {
   current_ = points.back();
 }
 
+// A point drawn with a wide line is a round dot (the pole plot's poles).
 void QtCanvas::Point(float x, float y, Rgb colour) {
   Flush();
   UsePen(colour);
+  if (lineWidth_ > 2) {
+    QPen dot = painter_.pen();
+    dot.setCapStyle(Qt::RoundCap);
+    painter_.setPen(dot);
+    penSet_ = false;
+  }
   painter_.drawPoint(geometry_.ToPixels(x, y));
   current_ = QPointF(x, y);
   text_ = current_;

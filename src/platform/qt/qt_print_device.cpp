@@ -5,29 +5,46 @@
 #include <QPen>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+
+#include "platform/qt/print_preview_dialog.h"
 
 namespace kestro {
 
 namespace {
 constexpr double kTwipsPerInch = 1440;
-constexpr double kPointsPerInch = 72;
 constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 constexpr int kQtAngleUnitsPerDegree = 16;
+constexpr float kDefaultPoints = 10;
+
+QColor ToQColor(Rgb colour) {
+  return {colour.r, colour.g, colour.b};
+}
 }  // namespace
 
 QtPrintDevice::QtPrintDevice(QWidget* dialogParent)
-    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)), dialogParent_(dialogParent) {
-  font_.setPointSizeF(10);
+    : QtPrintDevice(Mode::Dialog, nullptr, dialogParent) {}
+
+QtPrintDevice::QtPrintDevice(Mode mode, QPrinter* printer, QWidget* dialogParent)
+    : printer_(printer), dialogParent_(dialogParent), mode_(mode) {
+  if (printer_ == nullptr) {
+    ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer_ = ownPrinter_.get();
+  }
+  font_.setPointSizeF(kDefaultPoints);
 }
 
 std::unique_ptr<QtPrintDevice> QtPrintDevice::ToPdf(const std::string& path) {
-  auto device = std::make_unique<QtPrintDevice>();
-  device->toPdf_ = true;
+  std::unique_ptr<QtPrintDevice> device(new QtPrintDevice(Mode::Pdf, nullptr, nullptr));
   device->printer_->setOutputFormat(QPrinter::PdfFormat);
   device->printer_->setOutputFileName(QString::fromStdString(path));
   return device;
+}
+
+std::unique_ptr<QtPrintDevice> QtPrintDevice::Borrowing(QPrinter& printer) {
+  return std::unique_ptr<QtPrintDevice>(new QtPrintDevice(Mode::Borrowed, &printer, nullptr));
 }
 
 QtPrintDevice::~QtPrintDevice() {
@@ -37,10 +54,18 @@ QtPrintDevice::~QtPrintDevice() {
 
 // --- Job ---
 
-void QtPrintDevice::SelectPrinter() {
-  if (toPdf_)
+void QtPrintDevice::Preview(const PrintSheets& sheets) {
+  if (mode_ != Mode::Dialog)
     return;
-  QPrintDialog dialog(printer_.get(), dialogParent_);
+  PrintPreviewDialog preview(*printer_, sheets, dialogParent_);
+  if (!preview.Run())
+    throw PrintError("Cancel was selected.");
+}
+
+void QtPrintDevice::SelectPrinter() {
+  if (mode_ != Mode::Dialog)
+    return;
+  QPrintDialog dialog(printer_, dialogParent_);
   if (dialog.exec() != QDialog::Accepted)
     throw PrintError("Cancel was selected.");
 }
@@ -71,18 +96,32 @@ QPainter& QtPrintDevice::Painter() {
   if (painter_ && painter_->isActive())
     return *painter_;
   painter_ = std::make_unique<QPainter>();
-  if (!painter_->begin(printer_.get())) {
+  if (!painter_->begin(printer_)) {
     painter_.reset();
-    const std::string target = toPdf_ ? printer_->outputFileName().toStdString() : "the printer";
+    const std::string target =
+        mode_ == Mode::Pdf ? printer_->outputFileName().toStdString() : "the printer";
     throw PrintError("The document could not be started on " + target + ".");
   }
+  painter_->setRenderHint(QPainter::Antialiasing);
   return *painter_;
 }
 
 // --- Drawing area ---
 
 double QtPrintDevice::DevicePerTwip() const {
-  return printer_->resolution() / kTwipsPerInch;
+  return scale_ * printer_->resolution() / kTwipsPerInch;
+}
+
+QFont QtPrintDevice::DeviceFont() const {
+  QFont font = font_;
+  font.setPointSizeF(font_.pointSizeF() * scale_);
+  return font;
+}
+
+void QtPrintDevice::SetDrawingArea(float width, float height) {
+  scale_ = 1;
+  scale_ = std::min(
+      {1.0, AreaWidth() / static_cast<double>(width), AreaHeight() / static_cast<double>(height)});
 }
 
 QPointF QtPrintDevice::ToDevice(float x, float y) const {
@@ -106,8 +145,8 @@ float QtPrintDevice::AreaHeight() const {
 // --- Text ---
 
 void QtPrintDevice::SetFont(const std::string& name, float points, bool bold) {
-  font_ = QFont(QString::fromStdString(name));
-  font_.setPointSizeF(points > 0 ? points : 10);
+  font_ = name.empty() ? QFont() : QFont(QString::fromStdString(name));
+  font_.setPointSizeF(points > 0 ? points : kDefaultPoints);
   font_.setBold(bold);
 }
 
@@ -115,63 +154,86 @@ void QtPrintDevice::SetPosition(float x, float y) {
   position_ = QPointF(x, y);
 }
 
-void QtPrintDevice::Print(const std::string& text) {
+void QtPrintDevice::Write(const std::string& text) {
   QPainter& painter = Painter();
-  painter.setFont(font_);
+  painter.setFont(DeviceFont());
   painter.setPen(Qt::black);
   const QPointF topLeft = ToDevice(PositionX(), PositionY());
   painter.drawText(QRectF(topLeft, QSizeF(1e6, 1e6)), Qt::AlignLeft | Qt::AlignTop,
                    QString::fromStdString(text));
+  position_.rx() += TextWidth(text);
+}
+
+void QtPrintDevice::EndLine() {
   position_ = QPointF(0, position_.y() + TextHeight());
 }
 
 float QtPrintDevice::TextWidth(const std::string& text) const {
-  const QFontMetricsF metrics(font_, printer_.get());
+  const QFontMetricsF metrics(DeviceFont(), printer_);
   return static_cast<float>(metrics.horizontalAdvance(QString::fromStdString(text)) /
                             DevicePerTwip());
 }
 
 float QtPrintDevice::TextHeight() const {
-  const QFontMetricsF metrics(font_, printer_.get());
+  const QFontMetricsF metrics(DeviceFont(), printer_);
   return static_cast<float>(metrics.height() / DevicePerTwip());
 }
 
 // --- Line work ---
 
-void QtPrintDevice::SetLineWidth(float points) {
-  lineWidthPoints_ = points;
+void QtPrintDevice::SetLineWidth(float dots) {
+  lineWidthDots_ = dots;
 }
 
-void QtPrintDevice::UsePen() {
-  QPen pen(Qt::black);
-  pen.setWidthF(lineWidthPoints_ * printer_->resolution() / kPointsPerInch);
+void QtPrintDevice::UsePen(Rgb colour) {
+  QPen pen(ToQColor(colour));
+  pen.setWidthF(lineWidthDots_ * static_cast<double>(printer_->resolution()) / kPrinterDotsPerInch);
+  pen.setCapStyle(Qt::RoundCap);
+  pen.setJoinStyle(Qt::RoundJoin);
   Painter().setPen(pen);
   Painter().setBrush(Qt::NoBrush);
 }
 
-void QtPrintDevice::Line(float x1, float y1, float x2, float y2) {
-  UsePen();
+void QtPrintDevice::Line(float x1, float y1, float x2, float y2, Rgb colour) {
+  if (x1 == x2 && y1 == y2) {
+    Point(x1, y1, colour);
+    return;
+  }
+  UsePen(colour);
   Painter().drawLine(ToDevice(x1, y1), ToDevice(x2, y2));
   position_ = QPointF(x2, y2);
 }
 
-void QtPrintDevice::Box(float x1, float y1, float x2, float y2, bool filled) {
-  UsePen();
+void QtPrintDevice::Box(float x1, float y1, float x2, float y2, Rgb colour, bool filled) {
+  UsePen(colour);
   const QRectF box = QRectF(ToDevice(x1, y1), ToDevice(x2, y2)).normalized();
   if (filled)
-    Painter().fillRect(box, Qt::black);
+    Painter().fillRect(box, ToQColor(colour));
   Painter().drawRect(box);
   position_ = QPointF(x2, y2);
 }
 
+// A round dot as wide as the line: drawn as a filled disc, since printers differ in how they
+// show a zero-length stroke.
+void QtPrintDevice::Point(float x, float y, Rgb colour) {
+  QPainter& painter = Painter();
+  const double radius =
+      0.5 * lineWidthDots_ * static_cast<double>(printer_->resolution()) / kPrinterDotsPerInch;
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(ToQColor(colour));
+  painter.drawEllipse(ToDevice(x, y), radius, radius);
+  painter.setBrush(Qt::NoBrush);
+  position_ = QPointF(x, y);
+}
+
 void QtPrintDevice::Circle(float x, float y, float radius) {
-  UsePen();
+  UsePen(Rgb{});
   const double pixels = radius * DevicePerTwip();
   Painter().drawEllipse(ToDevice(x, y), pixels, pixels);
 }
 
 void QtPrintDevice::Arc(float x, float y, float radius, float startAngle, float endAngle) {
-  UsePen();
+  UsePen(Rgb{});
   const double pixels = radius * DevicePerTwip();
   const QPointF centre = ToDevice(x, y);
   const QRectF bounds(centre - QPointF(pixels, pixels), QSizeF(2 * pixels, 2 * pixels));

@@ -1,0 +1,109 @@
+#include "cli/print_command.h"
+
+#include <QGuiApplication>
+#include <algorithm>
+#include <iostream>
+#include <memory>
+
+#include "analysis/response_engine.h"
+#include "cli/answer_yes_dialogs.h"
+#include "cli/exit_codes.h"
+#include "cli/file_options.h"
+#include "core/eng_value.h"
+#include "core/plot_shared.h"
+#include "platform/qt/qt_print_device.h"
+#include "views/print_plot.h"
+#include "views/print_schematic.h"
+#include "views/print_summary.h"
+#include "views/print_tabulated.h"
+#include "views/print_waves.h"
+
+namespace kestro::cli {
+
+namespace {
+
+constexpr float kMinSquareFreq = 0.01f;
+
+// Qt's own notes (a missing runtime folder, font fallbacks) are not the command's messages.
+void KeepSeriousQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    std::cerr << "kestrolab-cli: " << text.toStdString() << '\n';
+}
+
+// Fonts and the PDF writer need a GUI application; the offscreen platform needs no display.
+void EnsureGuiApplication() {
+  if (QCoreApplication::instance() != nullptr)
+    return;
+  qInstallMessageHandler(KeepSeriousQtMessages);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "kestrolab-cli";
+  static char* argv[] = {name, nullptr};
+  static QGuiApplication application(argc, argv);
+}
+
+// The square-wave frequency as the transient page reads it: at most 0.01 Hz becomes 1 Hz.
+TransientState SquareWave(const std::string& text, Dialogs& dialogs) {
+  TransientState state;
+  ReadEngValue(text, state.SquareFreq);
+  if (state.SquareFreq <= kMinSquareFreq) {
+    dialogs.Message("Squarewave has been reset to 1 Hz");
+    state.SquareFreq = 1;
+  }
+  return state;
+}
+
+bool PrintKind(const CliArguments& args, DesignRecord& record, PrintDevice& device,
+               Dialogs& dialogs) {
+  const std::string kind = args.Value("kind").value_or("");
+  if (kind == "summary")
+    return SummaryPrintout(record, device, dialogs).Run();
+  if (kind == "table")
+    return TabulatedPrintout(record, device, dialogs).Run();
+  if (kind == "schematic")
+    return SchematicPrintout(record, device, dialogs).Run();
+  if (kind == "plot") {
+    PlotShared shared;
+    shared.PhaseOn = args.Flag("phase") ? 1 : 0;
+    shared.DelayOn = args.Flag("delay") ? 1 : 0;
+    const auto& freq = record.MarkerFreq;
+    record.MarkersOn = std::any_of(freq.begin() + 1, freq.begin() + kUsedMarkers + 1,
+                                   [](float f) { return f > 0; })
+                           ? 1
+                           : 0;
+    return PlotPrintout(record, shared, device, dialogs).Run();
+  }
+  TransientState state = SquareWave(args.Value("transient").value_or(""), dialogs);
+  return WavesPrintout(record, state, device, dialogs).Run();
+}
+
+std::string MissingOption(const CliArguments& args) {
+  for (const char* name : {"kind", "open", "pdf"}) {
+    if (!args.Value(name))
+      return name == std::string("kind") ? "KIND" : std::string("--") + name;
+  }
+  if (args.Value("kind") == "waves" && !args.Value("transient"))
+    return "--transient";
+  return {};
+}
+
+}  // namespace
+
+int RunPrint(const CliArguments& args, std::ostream& out, std::ostream& err, Dialogs& dialogs) {
+  static_cast<void>(out);
+  if (const std::string missing = MissingOption(args); !missing.empty()) {
+    err << "kestrolab-cli: print needs " << missing << "\nTry 'kestrolab-cli --help'.\n";
+    return kExitUsage;
+  }
+  auto record = std::make_unique<DesignRecord>();
+  if (!OpenSessionOption(args, *record, dialogs))
+    return kExitFile;
+  Analyze(*record);
+  ComputeGridFreqs(*record);
+  EnsureGuiApplication();
+  auto device = QtPrintDevice::ToPdf(*args.Value("pdf"));
+  AnswerYesDialogs answers(dialogs);
+  return PrintKind(args, *record, *device, answers) ? kExitOk : kExitFile;
+}
+
+}  // namespace kestro::cli

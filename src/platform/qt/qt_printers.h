@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/printers.h"
+
+class QWidget;
+
+namespace kestro {
+
+// The window's printer: every printout gets a fresh QtPrintDevice with a preview and the system
+// printer dialog.
+class QtPrinters final : public Printers {
+ public:
+  std::unique_ptr<PrintDevice> NewJob() override;
+};
+
+}  // namespace kestro

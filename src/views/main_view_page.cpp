@@ -1,0 +1,68 @@
+#include "views/main_view_page.h"
+
+#include <array>
+
+namespace kestro {
+
+namespace {
+
+constexpr Rgb kPageBackground{238, 255, 255};
+constexpr Rgb kRowFace{221, 255, 255};
+constexpr Rgb kCurrentPageFace{128, 255, 255};
+
+struct RowButton {
+  const char* name;
+  const char* caption;
+  float left, width;
+  PageId page;  // the page the button switches to; Opening for the other commands
+};
+constexpr std::array<RowButton, 9> kRow{
+    {{"cmdDesign", "Design", 1400, 900, PageId::Design},
+     {"cmdSchematic", "Schematic", 2300, 1100, PageId::Schematic},
+     {"cmdPlot", "Plot", 3400, 600, PageId::Plot},
+     {"cmdTransient", "Transient", 4000, 1000, PageId::Opening},
+     {"cmdTabulate", "Tabulate", 5000, 1000, PageId::Tabulated},
+     {"cmdPrint", "Print", 6000, 600, PageId::Opening},
+     {"cmdWrite", "Write", 6600, 600, PageId::Opening},
+     {"cmdAbout", "About", 7200, 600, PageId::Opening},
+     {"cmdQuit", "Quit", 7800, 600, PageId::Opening}}};
+
+}  // namespace
+
+MainViewPage::MainViewPage(AppContext& context, PageId self) : context_(context), self_(self) {
+  SetBackColour(kPageBackground);
+  AddNavigationRow();
+}
+
+void MainViewPage::AddNavigationRow() {
+  for (const RowButton& button : kRow) {
+    Control& control =
+        Add(ControlKind::Button, button.name, button.caption, button.left, 0, button.width, 300);
+    const bool current = (button.page == self_);
+    control.face = current ? kCurrentPageFace : kRowFace;
+    if (button.page != PageId::Opening && !current) {
+      const PageId target = button.page;
+      control.onClick = [this, target] { SwitchTo(target); };
+    }
+  }
+  Navigator& navigator = context_.navigator;
+  (*this)["cmdTransient"].onClick = [&navigator] {
+    navigator.Open(PageId::Transient, OpenMode::Over);
+  };
+  (*this)["cmdAbout"].onClick = [&navigator] { navigator.Open(PageId::About, OpenMode::Over); };
+  (*this)["cmdWrite"].onClick = [&navigator] {
+    navigator.Open(PageId::WriteFiles, OpenMode::Modal);
+  };
+  (*this)["cmdPrint"].onClick = [this] { onPrintClicked(); };
+  (*this)["cmdQuit"].onClick = [this] { OnQuit(); };
+}
+
+void MainViewPage::SwitchTo(PageId page) {
+  context_.navigator.Open(page, OpenMode::Switch);
+}
+
+void MainViewPage::OnQuit() {
+  context_.navigator.Open(PageId::Exit, OpenMode::Modal);
+}
+
+}  // namespace kestro

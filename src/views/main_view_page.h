@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/app_context.h"
+#include "platform/page.h"
+
+namespace kestro {
+
+// A main view (schematic, tabulated response) with the row of page buttons the analysis page
+// has, at the same places: Design, Plot, Schematic and Tabulate switch to their page; About and
+// Transient open over it; Write opens the file-writing page modally; Quit opens the exit page.
+// The button of the page itself stays, without an action, in the face of the current page.
+class MainViewPage : public Page {
+ public:
+ protected:
+  MainViewPage(AppContext& context, PageId self);
+
+  // The page's Print command: its printout.
+  virtual void onPrintClicked() = 0;
+  // The page's Quit command.
+  virtual void OnQuit();
+
+  AppContext& context() { return context_; }
+
+ private:
+  void AddNavigationRow();
+  void SwitchTo(PageId page);
+
+  AppContext& context_;
+  PageId self_;
+};
+
+}  // namespace kestro

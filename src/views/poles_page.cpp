@@ -1,0 +1,47 @@
+#include "views/poles_page.h"
+
+#include "views/pole_plot.h"
+
+namespace kestro {
+
+namespace {
+constexpr Rgb kBackground{255, 255, 255};
+constexpr Rgb kButtonFace{221, 255, 255};
+}  // namespace
+
+PolesPage::PolesPage(AppContext& context) : context_(context) {
+  SetWindowCaption("KestroLab - Poles");
+  SetBackColour(kBackground);
+  Control& exit = Add(ControlKind::Button, "cmdExit", "Return", 300, 1200, 1000, 300);
+  exit.face = kButtonFace;
+  exit.onClick = [this] { context_.navigator.Close(PageId::Poles); };
+  Control& grid = Add(ControlKind::Button, "cmdGrid", "Grid", 300, 1600, 1000, 300);
+  grid.face = kButtonFace;
+  grid.onClick = [this] { OnGridClicked(); };
+  ComputePoles(context_.record, poles_);
+  poleScale_ = PolePlot::PoleScaleFor(context_.record, poles_);
+}
+
+void PolesPage::OnShown() {
+  Draw();
+}
+
+// The poles are not computed again: the grid only changes the drawing.
+void PolesPage::OnGridClicked() {
+  gridOn_ = static_cast<int16_t>(gridOn_ + 1 > 1 ? 0 : gridOn_ + 1);
+  if (canvas() != nullptr)
+    canvas()->Clear();
+  Draw();
+}
+
+void PolesPage::Draw() {
+  if (canvas() == nullptr)
+    return;
+  PolePlot plot(*canvas(), context_.record, poles_, poleScale_);
+  if (gridOn_ == 1)
+    plot.DrawRectGrid();
+  plot.DrawPolarGrid();
+  plot.ShowPoles();
+}
+
+}  // namespace kestro

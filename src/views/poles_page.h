@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/app_context.h"
+#include "platform/page.h"
+#include "views/pole_list.h"
+
+namespace kestro {
+
+// The pole page frmPoles, opened modally by "Show poles": the poles of the current family and
+// order over a polar grid, with the rectangular grid on request, and their listing. Return closes
+// it. The poles are computed once, when the page opens.
+class PolesPage final : public Page {
+ public:
+  explicit PolesPage(AppContext& context);
+
+  void OnShown() override;
+
+  const PoleList& Poles() const { return poles_; }
+  int16_t PoleScale() const { return poleScale_; }
+  int16_t GridOn() const { return gridOn_; }
+
+ private:
+  void OnGridClicked();
+  void Draw();
+
+  AppContext& context_;
+  PoleList poles_;
+  int16_t poleScale_ = 1;
+  int16_t gridOn_ = 0;
+};
+
+}  // namespace kestro

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+
+#include "core/design_record.h"
+#include "platform/dialogs.h"
+#include "platform/print_device.h"
+
+namespace kestro {
+
+// The program summary: analysis settings, design parameters, poles, parts, markers, gain limits
+// and the session file name, in Arial from the top of the sheet down. Lines that would run past
+// the 15200-twip drawing area continue on a new sheet. Sets MarkersOn from the marker slots. A
+// failure beeps and shows "The summary text file was not sent to the printer.".
+class SummaryPrintout final {
+ public:
+  SummaryPrintout(DesignRecord& record, PrintDevice& device, Dialogs& dialogs)
+      : record_(record), device_(device), dialogs_(dialogs) {}
+
+  // Returns true when the sheets were sent.
+  bool Run();
+  void DrawSheets(PrintDevice& device);
+
+  // --- Texts of the limit lines ---
+  static std::string LimitStartText(float start);
+  static std::string LimitStopText(float stop);
+  static std::string LimitTopText(float top);
+  static std::string LimitBottomText(float bottom);
+
+ private:
+  // Moves down by dy twips, onto a new sheet when the line would leave the drawing area.
+  void Advance(float dy);
+  void At(float x, const std::string& text);
+  void AnalysisSection();
+  void DesignSection();
+  void PoleLines();
+  void PartSections();
+  void MarkerSection();
+  void LimitSection();
+
+  DesignRecord& record_;
+  PrintDevice& device_;
+  Dialogs& dialogs_;
+  PrintDevice* sheet_ = nullptr;  // the device the sheets are drawn on
+  float y_ = 0;                   // twips, the line being printed
+};
+
+}  // namespace kestro

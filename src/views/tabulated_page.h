@@ -1,0 +1,21 @@
+#pragma once
+
+#include "views/main_view_page.h"
+
+namespace kestro {
+
+// The tabulated page frmTabulated: the response point by point in a list with a fixed-pitch
+// font, under its column heading. Quit here saves the session and ends the program at once.
+class TabulatedPage final : public MainViewPage {
+ public:
+  static constexpr const char* kLastSessionName = "LASTSESSION.KST";
+
+  explicit TabulatedPage(AppContext& context);
+
+ private:
+  void onPrintClicked() override;
+  void OnQuit() override;
+  bool ConfirmQuitUnsaved();
+};
+
+}  // namespace kestro

@@ -1,0 +1,138 @@
+#include "views/transient_page.h"
+
+#include <array>
+
+#include "core/eng_value.h"
+#include "core/leading_number.h"
+#include "files/waveform_file.h"
+#include "views/print_job.h"
+#include "views/print_waves.h"
+#include "views/transient_plot.h"
+
+namespace kestro {
+
+namespace {
+
+constexpr Rgb kPageBackground{238, 255, 255};
+constexpr Rgb kButtonFace{221, 255, 255};
+constexpr float kStepFactor = 1.01f;
+constexpr float kLowestFrequency = 0.01f;  // Hz; anything lower is reset to 1 Hz
+
+struct Placed {
+  ControlKind kind;
+  const char* name;
+  const char* caption;
+  float left, top, width, height;
+};
+constexpr std::array<Placed, 10> kControls{{
+    {ControlKind::Label, "lblHeading", "Transient Plot", 30, 400, 11700, 375},
+    {ControlKind::Button, "cmdFreqDown", "<", 2000, 7660, 240, 240},
+    {ControlKind::Button, "cmdFreqUp", ">", 2240, 7660, 240, 240},
+    {ControlKind::Label, "lblSquarewaveFreq", "Squarewave freq (Hz):", 3000, 7440, 1600, 240},
+    {ControlKind::TextBox, "txtSquarewaveFreq", "", 3000, 7660, 1100, 300},
+    {ControlKind::Button, "cmdPlot", "(Re)Plot", 4500, 7660, 900, 300},
+    {ControlKind::Button, "cmdSave", "Save waveform", 5900, 7660, 1200, 300},
+    {ControlKind::Button, "cmdGet", "Get waveform", 7300, 7660, 1200, 300},
+    {ControlKind::Button, "cmdPrint", "Print", 8700, 7660, 900, 300},
+    {ControlKind::Button, "cmdExitTransient", "Return", 9800, 7660, 900, 300},
+}};
+
+}  // namespace
+
+TransientPage::TransientPage(AppContext& context, TransientState& state)
+    : context_(context), state_(state) {
+  SetWindowCaption("KestroLab - Transient Plot");
+  SetBackColour(kPageBackground);
+  CreateControls();
+  if (state_.SquareFreq <= 0)  // the first opening of the run
+    state_.SquareFreq = 0.1f * context_.record.Bandwidth;
+  ShowFrequency();
+}
+
+void TransientPage::CreateControls() {
+  for (const Placed& placed : kControls) {
+    Control& control = Add(placed.kind, placed.name, placed.caption, placed.left, placed.top,
+                           placed.width, placed.height);
+    if (placed.kind == ControlKind::Button)
+      control.face = kButtonFace;
+  }
+  Control& heading = (*this)["lblHeading"];
+  heading.align = TextAlign::Center;
+  heading.bold = true;
+  heading.fontScale = 1.4f;
+  (*this)["cmdPrint"].enabled = false;  // until the first plot
+  (*this)["txtSquarewaveFreq"].onChange = [this] { OnFrequencyTyped(); };
+  (*this)["cmdFreqDown"].onClick = [this] { OnStep(false); };
+  (*this)["cmdFreqUp"].onClick = [this] { OnStep(true); };
+  (*this)["cmdPlot"].onClick = [this] { OnPlotClicked(); };
+  (*this)["cmdSave"].onClick = [this] { PassedOrShown(SaveWaveform(state_.TransientWave), context_.dialogs); };
+  (*this)["cmdGet"].onClick = [this] { OnGetWaveform(); };
+  (*this)["cmdPrint"].onClick = [this] { onPrintClicked(); };
+  (*this)["cmdExitTransient"].onClick = [this] { context_.navigator.Close(PageId::Transient); };
+}
+
+void TransientPage::OnShown() {
+  if (canvas() != nullptr)
+    TransientPlot(*canvas()).DrawTransientGrid();
+  ReplotTransient();
+}
+
+void TransientPage::OnFrequencyTyped() {
+  ReadEngValue((*this)["txtSquarewaveFreq"].caption, state_.SquareFreq);
+}
+
+// The stepped value goes through the text box, as if typed, before the plot reads it again.
+void TransientPage::OnStep(bool up) {
+  state_.SquareFreq = up ? state_.SquareFreq * kStepFactor : state_.SquareFreq / kStepFactor;
+  ShowFrequency();
+  OnFrequencyTyped();
+  ReplotTransient();
+}
+
+void TransientPage::OnPlotClicked() {
+  const std::string text = Trimmed((*this)["txtSquarewaveFreq"].caption);
+  state_.SquareFreq = LeadingDecimal(text);
+  ReplotTransient();
+}
+
+void TransientPage::ReplotTransient() {
+  Control& box = (*this)["txtSquarewaveFreq"];
+  ReadEngValue(box.caption, state_.SquareFreq);
+  if (state_.SquareFreq <= kLowestFrequency) {
+    context_.dialogs.Message(kResetMessage);
+    state_.SquareFreq = 1;
+    box.caption = "1";
+  }
+  ShowFrequency();
+  ComputeTransient(context_.record, state_);
+  const auto components = TransientComponents(context_.record, state_);
+  (*this)["cmdPrint"].enabled = true;
+  if (canvas() == nullptr)
+    return;
+  canvas()->Clear();
+  TransientPlot plot(*canvas());
+  plot.DrawTransientGrid();
+  plot.PlotTransient(state_);
+  plot.ShowComponents(components);
+}
+
+// A missing or short file draws nothing; the user is told why no second curve appears.
+void TransientPage::OnGetWaveform() {
+  if (!GetWaveform(state_.SavedWave)) {
+    context_.dialogs.Message(kNoWaveformMessage);
+    return;
+  }
+  if (canvas() != nullptr)
+    TransientPlot(*canvas()).PlotSavedWave(state_.SavedWave);
+}
+
+void TransientPage::onPrintClicked() {
+  const auto device = NewPrintJob(context_.printers);
+  WavesPrintout(context_.record, state_, *device, context_.dialogs).Run();
+}
+
+void TransientPage::ShowFrequency() {
+  (*this)["txtSquarewaveFreq"].caption = FormatFreq(state_.SquareFreq);
+}
+
+}  // namespace kestro

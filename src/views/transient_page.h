@@ -1,0 +1,37 @@
+#pragma once
+
+#include "analysis/transient.h"
+#include "platform/app_context.h"
+#include "platform/page.h"
+
+namespace kestro {
+
+// The square-wave page frmTransientPlot: the filter's steady-state answer to a square wave of the
+// frequency typed or stepped by 1 %, its first nine components, and a waveform saved to and read
+// back from the transient data file for comparison. The state lives for the run, so the page
+// reopens at the last frequency.
+class TransientPage final : public Page {
+ public:
+  TransientPage(AppContext& context, TransientState& state);
+
+  static constexpr const char* kResetMessage = "Squarewave has been reset to 1 Hz";
+  static constexpr const char* kNoWaveformMessage =
+      "No complete waveform was found in KESTRO.TRAN, so nothing was drawn";
+
+  void OnShown() override;
+
+ private:
+  void CreateControls();
+  void OnFrequencyTyped();
+  void OnStep(bool up);
+  void OnPlotClicked();
+  void ReplotTransient();
+  void OnGetWaveform();
+  void onPrintClicked();
+  void ShowFrequency();
+
+  AppContext& context_;
+  TransientState& state_;
+};
+
+}  // namespace kestro

@@ -1,0 +1,117 @@
+#include "views/write_files_page.h"
+
+#include <array>
+#include <filesystem>
+
+#include "files/spice_schematic.h"
+#include "files/tabulated_files.h"
+#include "views/print_job.h"
+#include "views/print_summary.h"
+
+namespace kestro {
+
+namespace {
+
+constexpr Rgb kBackground{221, 255, 255};
+constexpr Rgb kButtonFace{187, 255, 255};
+constexpr Rgb kBorder{0, 0, 160};
+constexpr WriteFilesPage::ExportDialog kSpiceDialog{
+    "Write LTspice schematic", "LTspice files (*.ASC)|*.ASC", "VANTORdefault.ASC"};
+constexpr WriteFilesPage::ExportDialog kTabulatedDialog{
+    "KESTRO - write tabulated data file",
+    "Tabulated-data files (*.DAT)|*.DAT|Text files (*.TXT)|*.TXT|All files (*.*)|*.*",
+    "Default.DAT"};
+
+struct Command {
+  const char* name;
+  const char* caption;
+};
+constexpr std::array<Command, 5> kCommands{{
+    {"cmdPrinterSummary", "Program summary to printer"},
+    {"cmdWriteSpiceSchematic", "Write LTspice schematic"},
+    {"cmdWriteTabulatedE", "Write tabulated-data file (easy format)"},
+    {"cmdWriteTabulatedS", "Write tabulated-data file (scientific format)"},
+    {"cmdExit", "Return"},
+}};
+
+}  // namespace
+
+WriteFilesPage::WriteFilesPage(AppContext& context, ViewsShared& shared)
+    : context_(context), shared_(shared) {
+  SetWindowCaption("KestroLab - Write files");
+  SetBackColour(kBackground);
+  SetWindowShare(0.5f, 0.6f);
+  CreateControls();
+}
+
+// Frames the window, which opens over a main page.
+void WriteFilesPage::OnShown() {
+  if (canvas() != nullptr)
+    canvas()->Rect(0, 0, kPageWidth - 1, kPageHeight - 1, kBorder);
+}
+
+void WriteFilesPage::CreateControls() {
+  Control& title = Add(ControlKind::Label, "lblTitle", "File-writing Page", 0, 400, 12000, 800);
+  title.align = TextAlign::Center;
+  title.bold = true;
+  title.fontScale = 1.6f;
+  float top = 1600;
+  for (const Command& command : kCommands) {
+    Add(ControlKind::Button, command.name, command.caption, 2500, top, 7000, 850).face =
+        kButtonFace;
+    top += 1150;
+  }
+  Control& disclaimer = Add(ControlKind::Label, "Label1", kDisclaimer, 800, 7500, 10400, 1100);
+  disclaimer.align = TextAlign::Center;
+  (*this)["cmdPrinterSummary"].onClick = [this] { onPrintClicked(); };
+  (*this)["cmdWriteSpiceSchematic"].onClick = [this] { OnWriteSpice(); };
+  (*this)["cmdWriteTabulatedE"].onClick = [this] { OnWriteTabulated(false); };
+  (*this)["cmdWriteTabulatedS"].onClick = [this] { OnWriteTabulated(true); };
+  (*this)["cmdExit"].onClick = [this] { context_.navigator.Close(PageId::WriteFiles); };
+}
+
+FileDialogRequest WriteFilesPage::RequestFor(const ExportDialog& dialog,
+                                             const std::string& remembered) {
+  FileDialogRequest request;
+  request.title = dialog.title;
+  request.filter = dialog.filter;
+  request.overwritePrompt = true;
+  request.initialName = dialog.defaultName;
+  if (!remembered.empty()) {
+    const std::filesystem::path extension = std::filesystem::path(dialog.defaultName).extension();
+    request.initialName = std::filesystem::path(remembered).replace_extension(extension).string();
+  }
+  return request;
+}
+
+std::string WriteFilesPage::AskName(const ExportDialog& dialog, std::string& remembered) {
+  std::string chosen = context_.dialogs.SaveFile(RequestFor(dialog, remembered));
+  if (!chosen.empty())
+    remembered = chosen;
+  return chosen;
+}
+
+void WriteFilesPage::OnWriteSpice() {
+  const std::string chosen = AskName(kSpiceDialog, shared_.SpiceFile);
+  if (!chosen.empty())
+    PassedOrShown(WriteSpiceSchematic(context_.record, chosen), context_.dialogs);
+}
+
+void WriteFilesPage::OnWriteTabulated(bool scientific) {
+  const std::string chosen =
+      AskName(kTabulatedDialog, scientific ? shared_.TabFileSci : shared_.TabFileEasy);
+  if (chosen.empty())
+    return;
+  if (scientific) {
+    PassedOrShown(WriteTabulatedSci(context_.record, chosen), context_.dialogs);
+  } else {
+    PassedOrShown(WriteTabulatedEasy(context_.record, chosen), context_.dialogs);
+  }
+}
+
+void WriteFilesPage::onPrintClicked() {
+  const auto device = NewPrintJob(context_.printers);
+  SummaryPrintout(context_.record, *device, context_.dialogs).Run();
+}
+
+}  // namespace kestro

@@ -1,0 +1,86 @@
+// Every navigation button of every main page, clicked in the real shell: which page is open
+// afterwards, and where each secondary window's own Return leads.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+
+#include "files/scratch_folder.h"
+#include "gui/shell.h"
+#include "support/scripted_dialogs.h"
+
+namespace kestro::test {
+namespace {
+
+[[maybe_unused]] const QApplication* const kApplication = [] {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  static int argc = 1;
+  static char name[] = "kestro_navigation_tests";
+  static char* argv[] = {name, nullptr};
+  QApplication::setQuitOnLastWindowClosed(false);
+  return new QApplication(argc, argv);
+}();
+
+struct Step {
+  PageId from;
+  const char* button;
+  PageId main;            // the main page afterwards
+  PageId secondary;       // the window opened over it; Opening for none
+  const char* back = "";  // that window's Return; "" when the program has ended
+};
+
+// Clicks the named button of the page's window and lets the events run.
+void Click(Shell& shell, PageId page, const char* name) {
+  ASSERT_NE(shell.WindowOf(page), nullptr) << name;
+  auto* button = qobject_cast<QPushButton*>(shell.WindowOf(page)->WidgetFor(name));
+  ASSERT_NE(button, nullptr) << name;
+  button->click();
+  for (int round = 0; round < 3; ++round) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+  }
+}
+
+// Which windows are open: the main page, the secondary one, and whether the program ended.
+std::tuple<PageId, bool, bool> Open(const Shell& shell, PageId secondary) {
+  return {shell.MainPage(), shell.WindowOf(secondary) != nullptr, shell.Ended()};
+}
+
+TEST(Navigation, EveryButtonOfEveryMainPageOpensItsPage) {
+  using enum PageId;
+  std::vector<Step> steps{{Tabulated, "cmdQuit", Tabulated, Opening},
+                          {Plot, "cmdPoles", Plot, Poles, "cmdExit"},
+                          {Plot, "cmdMarkers", Plot, Marker, "cmdExit"}};
+  for (const PageId from : {Design, Plot, Schematic, Tabulated}) {
+    const std::vector<Step> common{{from, "cmdDesign", Design, Opening, "-"},
+                                   {from, "cmdPlot", Plot, Opening, "-"},
+                                   {from, "cmdSchematic", Schematic, Opening, "-"},
+                                   {from, "cmdTabulate", Tabulated, Opening, "-"},
+                                   {from, "cmdAbout", from, About, "cmdExit"},
+                                   {from, "cmdTransient", from, Transient, "cmdExitTransient"},
+                                   {from, "cmdWrite", from, WriteFiles, "cmdExit"},
+                                   {from, "cmdQuit", from, Exit, "cmdCancel"}};
+    steps.insert(steps.end(), common.begin(), common.end() - (from == Tabulated ? 1 : 0));
+  }
+  ScratchFolder folder;
+  ScriptedDialogs dialogs;
+  const PageFactory factory("/usr/local/bin");
+  for (const Step& step : steps) {
+    Shell shell(factory, dialogs, false);
+    shell.Context().record.SetOpeningDefaults();
+    shell.Open(step.from, OpenMode::Switch);
+    Click(shell, step.from, step.button);
+    const bool ends = std::string(step.back).empty();
+    const bool over = step.secondary != Opening;
+    EXPECT_EQ(Open(shell, step.secondary), std::tuple(step.main, over, ends))
+        << static_cast<int>(step.from) << " " << step.button;
+    if (!over)
+      continue;
+    Click(shell, step.secondary, step.back);
+    EXPECT_EQ(Open(shell, step.secondary), std::tuple(step.main, false, false))
+        << static_cast<int>(step.from) << " " << step.button << " then " << step.back;
+  }
+}
+
+}  // namespace
+}  // namespace kestro::test

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/print_device.h"
+
+namespace kestro::test {
+
+// A print device that records every call as a line of text ("Line 1000,1000 10000,1000 0,0,0"),
+// and the texts with the sheet and position they were printed at. It can cancel its preview or
+// its printer dialog, or fail at a chosen drawing call. Text is 100 twips a character wide and
+// 200 high.
+class RecordingPrintDevice final : public PrintDevice {
+ public:
+  struct Text {
+    int sheet = 1;
+    float x = 0, y = 0;
+    std::string text;
+  };
+
+  void Preview(const PrintSheets& sheets) override;
+  void SelectPrinter() override;
+  void SetOrientation(PrintOrientation orientation) override;
+  void NewPage() override;
+  void EndDocument() override;
+  void SetDrawingArea(float width, float height) override;
+  void SetOrigin(float x, float y) override;
+  float AreaWidth() const override { return 11000; }
+  float AreaHeight() const override { return 15000; }
+  void SetFont(const std::string& name, float points, bool bold) override;
+  void SetPosition(float x, float y) override;
+  float PositionX() const override { return x_; }
+  float PositionY() const override { return y_; }
+  void Write(const std::string& text) override;
+  void EndLine() override;
+  float TextWidth(const std::string& text) const override;
+  float TextHeight() const override { return 200; }
+  void SetLineWidth(float dots) override;
+  void Line(float x1, float y1, float x2, float y2, Rgb colour) override;
+  void Box(float x1, float y1, float x2, float y2, Rgb colour, bool filled) override;
+  void Point(float x, float y, Rgb colour) override;
+  void Circle(float x, float y, float radius) override;
+  void Arc(float x, float y, float radius, float startAngle, float endAngle) override;
+
+  // --- What the test set up ---
+  bool cancelPreview = false;
+  bool cancelDialog = false;
+  int failAtDrawing = 0;  // the n-th drawing call (from 1) throws "Out of paper."; 0 never
+  std::vector<std::string>* mirror = nullptr;  // also receives every call, when set
+
+  // --- What reached the device ---
+  std::vector<std::string> calls;
+  std::vector<Text> texts;
+  std::vector<std::string> previewCalls;  // what the preview drew, recorded the same way
+  int sheets = 1;
+
+ private:
+  void Record(std::string call);
+  void Draw(std::string call);  // a drawing call: counts towards failAtDrawing
+
+  float x_ = 0, y_ = 0;
+  int drawings_ = 0;
+};
+
+}  // namespace kestro::test
