@@ -27,7 +27,8 @@ void TabulatedPage::onPrintClicked() {
 void TabulatedPage::OnQuit() {
   DesignRecord& record = context().record;
   record.SessionFile = kLastSessionName;
-  if (!PassedOrShown(WriteSessionFile(record, record.SessionFile), context().dialogs) && !ConfirmQuitUnsaved())
+  if (!PassedOrShown(WriteSessionFile(record, record.SessionFile), context().dialogs) &&
+      !ConfirmQuitUnsaved())
     return;
   context().navigator.Close(PageId::Tabulated);
   context().navigator.EndProgram();

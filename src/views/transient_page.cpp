@@ -65,7 +65,9 @@ void TransientPage::CreateControls() {
   (*this)["cmdFreqDown"].onClick = [this] { OnStep(false); };
   (*this)["cmdFreqUp"].onClick = [this] { OnStep(true); };
   (*this)["cmdPlot"].onClick = [this] { OnPlotClicked(); };
-  (*this)["cmdSave"].onClick = [this] { PassedOrShown(SaveWaveform(state_.TransientWave), context_.dialogs); };
+  (*this)["cmdSave"].onClick = [this] {
+    PassedOrShown(SaveWaveform(state_.TransientWave), context_.dialogs);
+  };
   (*this)["cmdGet"].onClick = [this] { OnGetWaveform(); };
   (*this)["cmdPrint"].onClick = [this] { onPrintClicked(); };
   (*this)["cmdExitTransient"].onClick = [this] { context_.navigator.Close(PageId::Transient); };
