@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/file_options.h"
+#include "cli/limit_options.h"
 
 namespace kestro::cli {
 
@@ -96,6 +97,8 @@ bool IsHelp(std::string_view arg) {
 CliOptions::CliOptions() : commands_{DesignCommand()} {
   for (OptionSpec& option : FileOptionSpecs())
     commands_.front().options.push_back(option);
+  for (OptionSpec& option : LimitOptionSpecs())
+    commands_.front().options.push_back(option);
 }
 
 const CommandSpec* CliOptions::FindCommand(std::string_view name) const {
@@ -156,6 +159,7 @@ std::string CliOptions::ParseOption(const CommandSpec& command,
   }
   if (std::string error = CheckChoice(*option, value); !error.empty())
     return error;
+  result.allValues[name].push_back(value);
   result.values[name] = value;
   return {};
 }

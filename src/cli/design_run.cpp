@@ -6,6 +6,7 @@
 #include "cli/design_report.h"
 #include "cli/exit_codes.h"
 #include "cli/file_options.h"
+#include "cli/limit_options.h"
 #include "core/design_record.h"
 #include "synthesis/design_command.h"
 #include "synthesis/design_fields.h"
@@ -46,17 +47,21 @@ DesignFields FieldsFromOptions(const CliArguments& args, DesignRecord& record) {
 }  // namespace
 
 // Every repair and stop has its message on dialogs; nothing here is a usage error.
-int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& /*err*/,
-              Dialogs& dialogs) {
+int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& err, Dialogs& dialogs) {
   DesignRecord record{};
   record.SetOpeningDefaults();
   if (!OpenSessionOption(args, record, dialogs))
     return kExitFile;
+  if (std::string error; !ApplyLimitOptions(args, record, dialogs, error)) {
+    err << "kestrolab-cli: " << error << '\n';
+    return kExitUsage;
+  }
   DesignFields fields = FieldsFromOptions(args, record);
   if (!ReadDesignFields(fields, record, dialogs))
     return kExitStopped;
   FinishDesignCommand(record, dialogs);
   WriteDesignReport(record, ReportOptions{args.Flag("response")}, out);
+  WriteLimitReport(record, out);
   return WriteFileOptions(args, record, out, dialogs) ? kExitOk : kExitFile;
 }
 
