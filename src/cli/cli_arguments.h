@@ -4,6 +4,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace kestro::cli {
 
@@ -11,7 +12,8 @@ namespace kestro::cli {
 struct CliArguments {
   std::string command;
   std::map<std::string, std::string> values;  // option name without "--" -> value text
-  std::set<std::string> flags;                // options given without a value
+  std::map<std::string, std::vector<std::string>> allValues;  // every value, for repeated options
+  std::set<std::string> flags;                                // options given without a value
   bool helpRequested = false;
   std::string error;  // empty when the command line could be used
 
@@ -23,6 +25,11 @@ struct CliArguments {
     return found->second;
   }
   bool Flag(const std::string& name) const { return flags.count(name) > 0; }
+  // The values of an option that may be given more than once, in command-line order.
+  std::vector<std::string> AllValues(const std::string& name) const {
+    const auto found = allValues.find(name);
+    return found == allValues.end() ? std::vector<std::string>{} : found->second;
+  }
 };
 
 }  // namespace kestro::cli

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/file_options.h"
+#include "cli/limit_options.h"
 #include "cli/long_run_settings.h"
 
 namespace kestro::cli {
@@ -110,6 +111,8 @@ bool IsHelp(std::string_view arg) {
 CliOptions::CliOptions() : commands_{DesignCommand(), PrintCommand()} {
   for (OptionSpec& option : FileOptionSpecs())
     commands_.front().options.push_back(option);
+  for (OptionSpec& option : LimitOptionSpecs())
+    commands_.front().options.push_back(option);
   for (OptionSpec& option : LongRunOptionSpecs())
     commands_.front().options.push_back(option);
 }
@@ -172,6 +175,7 @@ std::string CliOptions::ParseOption(const CommandSpec& command,
   }
   if (std::string error = CheckChoice(*option, value); !error.empty())
     return error;
+  result.allValues[name].push_back(value);
   result.values[name] = value;
   return {};
 }

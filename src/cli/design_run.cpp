@@ -6,6 +6,7 @@
 #include "cli/design_report.h"
 #include "cli/exit_codes.h"
 #include "cli/file_options.h"
+#include "cli/limit_options.h"
 #include "cli/long_run_report.h"
 #include "cli/long_run_settings.h"
 #include "core/design_record.h"
@@ -48,7 +49,6 @@ DesignFields FieldsFromOptions(const CliArguments& args, DesignRecord& record) {
 
 // The optimizer, then the Monte Carlo analysis, drawing from one generator.
 void RunLongRuns(const LongRunSettings& settings, DesignRecord& record, std::ostream& out) {
-  AddLimitOptions(settings, record);
   UniformRandom random = settings.seed ? UniformRandom(*settings.seed) : UniformRandom();
   if (settings.optimize)
     RunOptimizerReport(record, random, out);
@@ -58,7 +58,7 @@ void RunLongRuns(const LongRunSettings& settings, DesignRecord& record, std::ost
 
 }  // namespace
 
-// Every repair and stop has its message on dialogs; only an unusable --limit, --passes or --seed
+// Every repair and stop has its message on dialogs; an unusable --limit, --passes or --seed
 // is a usage error (on err, before anything runs).
 int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& err, Dialogs& dialogs) {
   const auto longRuns = ReadLongRunSettings(args, err);
@@ -68,6 +68,10 @@ int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& err, Di
   record.SetOpeningDefaults();
   if (!OpenSessionOption(args, record, dialogs))
     return kExitFile;
+  if (std::string error; !ApplyLimitOptions(args, record, dialogs, error)) {
+    err << "kestrolab-cli: " << error << '\n';
+    return kExitUsage;
+  }
   DesignFields fields = FieldsFromOptions(args, record);
   if (!ReadDesignFields(fields, record, dialogs))
     return kExitStopped;
@@ -75,6 +79,7 @@ int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& err, Di
   if (!FinishDesignCommand(record, dialogs))
     return kExitStopped;
   WriteDesignReport(record, ReportOptions{args.Flag("response")}, out);
+  WriteLimitReport(record, out);
   RunLongRuns(*longRuns, record, out);
   return WriteFileOptions(args, record, out, dialogs) ? kExitOk : kExitFile;
 }

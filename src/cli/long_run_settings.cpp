@@ -12,34 +12,6 @@ namespace {
 
 constexpr int kMaxPasses = 32767;  // the page's pass counter is a 16-bit count
 
-std::optional<int16_t> ShapeCode(const std::string& name) {
-  if (name == "floor")
-    return kFloorFromDc;
-  if (name == "ceiling")
-    return kCeilingUpward;
-  if (name == "dc-ceiling")
-    return kCeilingFromDc;
-  return std::nullopt;
-}
-
-// "floor,900,-1": shape, frequency and gain, the numbers read like the entry fields.
-std::optional<LimitOption> ParseLimit(const std::string& text) {
-  std::istringstream fields(text);
-  std::string shape, freq, gain, rest;
-  if (!std::getline(fields, shape, ',') || !std::getline(fields, freq, ',') ||
-      !std::getline(fields, gain, ',') || std::getline(fields, rest, ','))
-    return std::nullopt;
-  const auto code = ShapeCode(shape);
-  if (!code)
-    return std::nullopt;
-  LimitOption limit{*code, 0, 0};
-  ReadEngValue(freq, limit.freq);
-  ReadEngValue(gain, limit.gain);
-  if (!(limit.freq > 0))
-    return std::nullopt;
-  return limit;
-}
-
 template <typename Integer>
 std::optional<Integer> WholeNumber(const std::string& text, Integer low, Integer high) {
   Integer value{};
@@ -49,34 +21,10 @@ std::optional<Integer> WholeNumber(const std::string& text, Integer low, Integer
   return value;
 }
 
-bool ReadLimits(const std::string& text, LongRunSettings& settings, std::ostream& err) {
-  std::istringstream items(text);
-  for (std::string item; std::getline(items, item, ';');) {
-    const auto limit = ParseLimit(item);
-    if (!limit) {
-      err << "kestrolab-cli: --limit '" << item
-          << "' is not SHAPE,FREQ,DB with SHAPE floor, ceiling or dc-ceiling and FREQ above 0\n";
-      return false;
-    }
-    settings.limits.push_back(*limit);
-  }
-  if (settings.limits.size() > static_cast<std::size_t>(kMaxEnteredLimits)) {
-    err << "kestrolab-cli: --limit takes at most " << kMaxEnteredLimits << " limits\n";
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::vector<OptionSpec> LongRunOptionSpecs() {
   return {
-      {"limit",
-       "LIMITS",
-       "gain limits, separated by ';', each SHAPE,FREQ,DB: floor (gain at least DB from DC up "
-       "to FREQ), ceiling (at most DB from FREQ upward) or dc-ceiling (at most DB from DC up to "
-       "FREQ), e.g. 'floor,900,-1;ceiling,5k,-40'; added to those of --open",
-       {}},
       {"optimize",
        "",
        "fit the capacitors into the gain limits by the random search of the plot page (up to "
@@ -118,16 +66,7 @@ std::optional<LongRunSettings> ReadLongRunSettings(const CliArguments& args, std
       return std::nullopt;
     }
   }
-  if (const auto text = args.Value("limit"); text && !ReadLimits(*text, settings, err))
-    return std::nullopt;
   return settings;
-}
-
-void AddLimitOptions(const LongRunSettings& settings, DesignRecord& record) {
-  for (const LimitOption& limit : settings.limits)
-    AddGainLimit(record, kGainLimitSet, limit.shape, limit.freq, limit.gain);
-  if (!settings.limits.empty())
-    record.LimitsOn = 1;
 }
 
 }  // namespace kestro::cli

@@ -69,8 +69,9 @@ void MouseReadout::ShowReadout(float x) {
 
 // Gain change per octave between the two neighbouring points: (g2 - g1) / log2(f2 / f1).
 void MouseReadout::PrintSlope(int i) {
-  const auto before = static_cast<std::size_t>(i - 1);
-  const auto after = static_cast<std::size_t>(i + 1);
+  const auto at = static_cast<std::size_t>(i);  // 3 or more
+  const std::size_t before = at - 1;
+  const std::size_t after = at + 1;
   const double octaves =
       std::log(static_cast<double>(record_.Freq[after]) / record_.Freq[before]) / std::log(2.0);
   const double slope = (static_cast<double>(record_.Gain[after]) - record_.Gain[before]) / octaves;

@@ -86,7 +86,7 @@ TEST(MonteCarloReport, RepeatableEnvelopeAroundTheNominalResponse) {
 
 // With gain limits the yield is counted; the optimizer prints its improvements and fits the parts.
 TEST(MonteCarloReport, YieldAndOptimizerOnTheLimits) {
-  const Strings limits{"--limit", "floor,1k,-0.5;ceiling,1.8k,-14", "--seed", "3"};
+  const Strings limits{"--limit", "floor,1k,-0.5", "--limit", "ceiling-up,1.8k,-14", "--seed", "3"};
   const CliRun yield =
       RunCli(With(kButterworth4, With(limits, {"--monte-carlo", "1", "--passes", "50"})));
   EXPECT_NE(yield.out.find("yield: 0 / 50 passes inside all gain limits\n"), std::string::npos);
