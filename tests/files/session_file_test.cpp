@@ -98,7 +98,7 @@ DesignRecord RoundTripRecord(int16_t family, int16_t order, int16_t limits) {
   r.Family = family, r.Order = order, r.Bandwidth = 12345.67f, r.Fstart = 0.1f, r.Fstop = 9999999;
   r.Apass = family == kChebyshev ? 0.5f : 0, r.Nints = 2048, r.dBtop = 40, r.dBbottom = -100;
   r.NrYintervals = 12, r.DelayTop = 1e-39f, r.NrLimits[1] = limits;  // a subnormal single
-  r.MarkerFreq = {0, 100, 0, 300, 0, 5e6f, 0, 7.25f};
+  r.MarkerFreq = {0, 100, 0, 300, 0, 5e6f, 0, 7.25f, 8.5f};  // slot 8, the last written, set
   for (int s = 1; s <= kMaxStage; ++s) {
     for (int k = 1; k <= 3; ++k)
       r.C[s][k] = std::strtof(("1.0" + std::to_string(s * 10 + k) + "E-09").c_str(), nullptr);
@@ -135,11 +135,11 @@ TEST(ReadSessionFile, WrittenRecordComesBackBitForBit) {
     DesignRecord written = RoundTripRecord(family, order, limits), read{};
     ASSERT_EQ(WriteSessionFile(written, "design.KST"), std::nullopt);
     EXPECT_EQ(ReadSessionFile(read, "design.KST"), std::nullopt);
-    // What must come back: the stages of the order, the markers packed into slots 1..4.
+    // What must come back: the stages of the order, the markers packed into slots 1..5.
     DesignRecord expect = RoundTripRecord(family, order, limits);
     for (int s = static_cast<int>(StagesForOrder(order)) + 1; s <= kMaxStage; ++s)
       expect.C[s] = {}, expect.R[s] = {};
-    expect.MarkerFreq = {0, 100, 300, 5e6f, 7.25f}, expect.NrMarkers = 4;
+    expect.MarkerFreq = {0, 100, 300, 5e6f, 7.25f, 8.5f}, expect.NrMarkers = 5;
     expect.NrStages = StagesForOrder(order), expect.LimitsOn = limits > 0;
     EXPECT_EQ(Carried(read), Carried(expect));
   }
