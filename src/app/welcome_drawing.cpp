@@ -18,7 +18,7 @@ void Resistor(Canvas& canvas, float x1, float x2, float y) {
   canvas.Point(x1, y, kResistor);
   for (int i = 0; i < kTeeth; ++i) {
     const float sign = (i % 2 == 0) ? -1.0f : 1.0f;
-    canvas.LineTo(x1 + step * (i + 0.5f), y + sign * kAmplitude, kResistor);
+    canvas.LineTo(x1 + step * (static_cast<float>(i) + 0.5f), y + sign * kAmplitude, kResistor);
   }
   canvas.LineTo(x2, y, kResistor);
 }

@@ -83,8 +83,9 @@ inline DesignRecord DistinctSession() {
       std::make_tuple(1000.0f, 4000.0f, 2, 1, 2.0f, 5000.0f, 200000.0f, -20.0f, -100.0f);
   r.NrStages = StagesForOrder(r.Order);
   for (int s = 1; s <= 2; ++s) {
-    r.C[s] = {0, 1e-9f * (10 * s + 1), 1e-9f * (10 * s + 2), 1e-9f * (10 * s + 3)};
-    r.R[s] = {0, 1e3f * (10 * s + 1), 1e3f * (10 * s + 2), 1e3f * (10 * s + 3), 1e-5f, 1};
+    const auto part = [s](int k) { return static_cast<float>(10 * s + k); };
+    r.C[s] = {0, 1e-9f * part(1), 1e-9f * part(2), 1e-9f * part(3)};
+    r.R[s] = {0, 1e3f * part(1), 1e3f * part(2), 1e3f * part(3), 1e-5f, 1};
   }
   return r;
 }

@@ -390,11 +390,12 @@ TEST(PageWindowPlacement, OpensCentredOrAtThePagesPosition) {
     window.ShowAsPage();
     SettleEvents();
     const QPoint expected =
-        placed ? screen.topLeft() + QPoint(static_cast<int>(screen.width() * 0.4f),
-                                           static_cast<int>(screen.height() * 0.13f))
+        placed ? screen.topLeft() +
+                     QPoint(static_cast<int>(static_cast<float>(screen.width()) * 0.4f),
+                            static_cast<int>(static_cast<float>(screen.height()) * 0.13f))
                : screen.center() - QPoint(window.width() / 2, window.height() / 2);
-    EXPECT_EQ(window.size(), QSize(static_cast<int>(screen.width() * 0.25f),
-                                   static_cast<int>(screen.height() * 0.5f)));
+    EXPECT_EQ(window.size(), QSize(static_cast<int>(static_cast<float>(screen.width()) * 0.25f),
+                                   static_cast<int>(static_cast<float>(screen.height()) * 0.5f)));
     EXPECT_EQ(window.pos(), expected) << placed;
   }
 }

@@ -139,7 +139,7 @@ TEST(PlotGain, DrawsFrameGridLabelsThenTheCurve) {
   for (std::size_t i = 0; i <= 6; ++i) {  // 100 above their lines, right end near 1740
     EXPECT_FLOAT_EQ(f.Label(labels[i]).textY, 900.0f + 1000.0f * static_cast<float>(i));
     EXPECT_FLOAT_EQ(f.Label(labels[i]).textX,  // 60 twips a character on 1920 pixels
-                    1740 - 12000.0f / (1920 * 15) * 60 * labels[i].size());
+                    1740 - 12000.0f / (1920 * 15) * 60 * static_cast<float>(labels[i].size()));
   }
   // The curve comes last, after the frequency labels, in the gain colour.
   const auto curve = f.canvas.OfKind(Kind::LineTo);
@@ -368,7 +368,7 @@ TEST(MarkerOverlay, RowsOfMarkersOutsideTheBoxAndAboveZeroDecibels) {
   EXPECT_EQ(f.Cell(2, 1800).substr(0, 1), " ");
   EXPECT_GT(f.Number(2, 1800), 0.0);
   f.shared.EditPanelOn = 1;  // an open panel covers the table, not the symbols
-  for (const int16_t delayOn : {0, 1}) {
+  for (const int16_t delayOn : std::initializer_list<int16_t>{0, 1}) {
     f.shared.DelayOn = delayOn;
     f.Plot();
     EXPECT_EQ(f.Cell(4, 1000), "<none>") << delayOn;

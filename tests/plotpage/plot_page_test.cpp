@@ -76,7 +76,7 @@ TEST(PlotPageLayout, PlacesCaptionsFacesAndOpeningStates) {
 }
 
 TEST(PlotPageOpening, DrawsGainDelayAndTheHintThenPhaseAndMarkers) {
-  for (const int16_t markersOn : {0, 1}) {
+  for (const int16_t markersOn : std::initializer_list<int16_t>{0, 1}) {
     test::PlotTestContext context;
     context.shared.DelayOn = 1;
     context.shared.PhaseOn = 1;
@@ -119,7 +119,7 @@ TEST(PlotPageCommands, PhaseAndDelayAlternateAndRedrawInOrder) {
     f["cmdMonteCarlo"].enabled = false;
     f.record.MarkersOn = 1;
     f.record.MarkerFreq[1] = 1000;
-    for (const int16_t expected : {1, 0, 1}) {
+    for (const int16_t expected : std::initializer_list<int16_t>{1, 0, 1}) {
       f.Click(button);
       EXPECT_EQ(f.shared.*flag, expected) << button;
       EXPECT_TRUE(f.Enabled("cmdMonteCarlo"));
@@ -404,7 +404,8 @@ TEST(PartChanges, DesignCommandAfterwardsKeepsTheParts) {
 }
 
 TEST(RestoreCommand, CopiesTheSavedValuesOfEveryStageUpToTheOrder) {
-  for (const int16_t order : {3, 5, 7}) {  // (order + 1) / 2 stages, but `order` are restored
+  for (const int16_t order : std::initializer_list<int16_t>{
+           3, 5, 7}) {  // (order + 1) / 2 stages, but `order` are restored
     PlotPageFixture f(order);
     for (std::size_t s = 1; s <= 8; ++s) {
       for (std::size_t k = 1; k <= 3; ++k) {
