@@ -34,7 +34,9 @@ mkdir -p "$tidy_db"
 sed 's/ -Wno-restrict\b//g' "$build/compile_commands.json" >"$tidy_db/compile_commands.json"
 log="$tidy_db/findings.log"
 SECONDS=0
-run-clang-tidy -quiet -p "$tidy_db" -j "$(nproc)" -header-filter="^$root/src/" "^$root/src/" \
+# Compiler warnings are GCC's to judge (-Werror in the build); -w keeps clang's own warning set,
+# whose -Wconversion also reports sign conversions GCC does not, out of the tidy findings.
+run-clang-tidy -quiet -p "$tidy_db" -j "$(nproc)" -extra-arg=-w -header-filter="^$root/src/" "^$root/src/" \
   >"$log" 2>&1 || tidy_status=1
 # run-clang-tidy always colours its output; the summary reads it without the colour codes.
 sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -E '(warning|error): .* \[[^]]+\]$' | sort -u \

@@ -209,7 +209,8 @@ void DesignPage::ShowFamilyControls(int16_t family) {
 
 void DesignPage::ShowPerInterval() {
   DesignRecord& record = context_.record;
-  record.dBperDiv = std::fabs(record.dBtop - record.dBbottom) / record.NrYintervals;
+  record.dBperDiv =
+      std::fabs(record.dBtop - record.dBbottom) / static_cast<float>(record.NrYintervals);
   (*this)["lblPerYinterval"].caption =
       "per interval: " + Trimmed(FormatNum(record.dBperDiv)) + "dB";
 }

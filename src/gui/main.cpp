@@ -1,6 +1,7 @@
 // kestrolab: the desktop program. Opens on the welcome page.
 #include <QApplication>
 #include <QScreen>
+#include <cmath>
 #include <iostream>
 
 #include "gui/display_check.h"
@@ -18,7 +19,7 @@ void UsePageFont() {
     return;
   const kestro::PageGeometry geometry(QSizeF(screen->size()));
   QFont font = QApplication::font();
-  font.setPixelSize(static_cast<int>(geometry.FontPixels() + 0.5f));
+  font.setPixelSize(static_cast<int>(std::lround(geometry.FontPixels())));
   QApplication::setFont(font);
 }
 

@@ -5,8 +5,9 @@ namespace {
 
 std::vector<std::string> PerPart(const std::string& prefix, const std::string& suffix) {
   std::vector<std::string> names;
+  names.reserve(kParts.size());
   for (const char* part : kParts)
-    names.push_back(prefix + part + suffix);
+    names.push_back(std::string(prefix).append(part).append(suffix));
   return names;
 }
 

@@ -123,43 +123,51 @@ void AppendQuadraticRoots(double u, double v, std::vector<Complex>& roots) {
   }
 }
 
-// Splits one linear or quadratic factor off p (degree >= 3): every iteration makes a Newton step
-// towards a real root and a Bairstow step on a quadratic; the first to converge is split off.
-// After 1000 iterations without convergence the tolerance grows tenfold and the search restarts.
-bool SplitFactor(std::vector<double>& p, std::vector<Complex>& roots) {
-  // Corrections below 1e-6 count as converged (the roots are polished afterwards); six attempts
-  // end at a tolerance of 0.1, beyond which a split factor would be worthless.
-  double tolerance = 1e-6;
-  for (int attempt = 0; attempt < 6; ++attempt, tolerance *= 10.0) {
-    double x = 0.0;
-    double u = 0.0;
-    double v = 0.0;
-    for (int iteration = 0; iteration < 1000; ++iteration) {
-      double value = 0.0;
-      double slope = 0.0;
-      EvaluateReal(p, x, value, slope);
-      if (slope != 0.0 && std::isfinite(value / slope)) {
-        const double dx = value / slope;
-        x -= dx;
-        if (std::abs(dx) < tolerance) {
-          roots.emplace_back(x, 0.0);
-          p = DivideLinear(p, x);
-          return true;
-        }
-      }
-      const std::optional<BairstowStep> step = Bairstow(p, u, v);
-      if (!step) {
-        u += 0.1;  // leave a singular trial factor
-        v += 0.1;
-        continue;
-      }
-      u -= step->du;
-      v -= step->dv;
-      if (std::abs(step->du) < tolerance && std::abs(step->dv) < tolerance) {
-        AppendQuadraticRoots(u, v, roots);
-        p = Bairstow(p, u, v).value_or(*step).quotient;
+// Splits one linear or quadratic factor off p (degree >= 3) at one tolerance: every iteration
+// makes a Newton step towards a real root and a Bairstow step on a quadratic; the first to converge
+// is split off. Returns false after 1000 iterations without convergence.
+bool SplitFactorWithin(double tolerance, std::vector<double>& p, std::vector<Complex>& roots) {
+  double x = 0.0;
+  double u = 0.0;
+  double v = 0.0;
+  for (int iteration = 0; iteration < 1000; ++iteration) {
+    double value = 0.0;
+    double slope = 0.0;
+    EvaluateReal(p, x, value, slope);
+    if (slope != 0.0 && std::isfinite(value / slope)) {
+      const double dx = value / slope;
+      x -= dx;
+      if (std::abs(dx) < tolerance) {
+        roots.emplace_back(x, 0.0);
+        p = DivideLinear(p, x);
         return true;
       }
+    }
+    const std::optional<BairstowStep> step = Bairstow(p, u, v);
+    if (!step) {
+      u += 0.1;  // leave a singular trial factor
+      v += 0.1;
+      continue;
+    }
+    u -= step->du;
+    v -= step->dv;
+    if (std::abs(step->du) < tolerance && std::abs(step->dv) < tolerance) {
+      AppendQuadraticRoots(u, v, roots);
+      p = Bairstow(p, u, v).value_or(*step).quotient;
+      return true;
+    }
+  }
+  return false;
+}
+
+// Splits one factor off p, the tolerance growing tenfold after each failed search. Corrections
+// below 1e-6 count as converged (the roots are polished afterwards); six attempts end at a
+// tolerance of 0.1, beyond which a split factor would be worthless.
+bool SplitFactor(std::vector<double>& p, std::vector<Complex>& roots) {
+  double tolerance = 1e-6;
+  for (int attempt = 0; attempt < 6; ++attempt, tolerance *= 10.0) {
+    if (SplitFactorWithin(tolerance, p, roots)) {
+      return true;
     }
   }
   return false;

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <cmath>
 
 #include "platform/qt/picture_icon.h"
 #include "platform/qt/spinner_widget.h"
@@ -216,7 +217,7 @@ void PageWindow::Place(Entry& entry) const {
       Geometry().ToPixels(control.left, control.top, control.width, control.height).toRect();
   entry.widget->setGeometry(area);
   QFont font = entry.widget->font();
-  font.setPixelSize(static_cast<int>(Geometry().FontPixels(control.fontScale) + 0.5f));
+  font.setPixelSize(static_cast<int>(std::lround(Geometry().FontPixels(control.fontScale))));
   font.setBold(control.bold);
   if (control.fixedPitch) {
     font.setFamily(QStringLiteral("Courier"));
@@ -241,45 +242,30 @@ void PageWindow::Sync() {
   syncing_ = false;
 }
 
+namespace {
+
+// Setting an unchanged text would move a text box's cursor and repaint: set only a change.
+template <typename Widget>
+void SetTextIfChanged(Widget* widget, const QString& text) {
+  if (widget->text() != text)
+    widget->setText(text);
+}
+
+void SyncScrollBar(QScrollBar* bar, const Control& control) {
+  const int maximum = std::max(control.minimum, control.maximum);
+  bar->setRange(control.minimum, maximum);
+  // An arrow moves a fortieth of the range, a click beside the handle an eighth.
+  bar->setSingleStep(std::max(1, (maximum - control.minimum) / 40));
+  bar->setPageStep(std::max(1, (maximum - control.minimum) / 8));
+  bar->setValue(control.value);
+}
+
+}  // namespace
+
 void PageWindow::SyncEntry(Entry& entry) {
   const Control& control = *entry.control;
   QWidget* widget = entry.widget;
-  const QString caption = ToQString(control.caption);
-  if (auto* button = qobject_cast<QPushButton*>(widget)) {
-    if (button->text() != caption)
-      button->setText(caption);
-  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-    if (label->text() != caption)
-      label->setText(caption);
-    label->setAlignment(ToAlignment(control.align));
-  } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-    if (box->text() != caption)
-      box->setText(caption);
-    box->setAlignment(ToAlignment(control.align));
-  } else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
-    if (option->text() != caption)
-      option->setText(caption);
-    option->setChecked(control.checked);
-  } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
-    if (frame->title() != caption)
-      frame->setTitle(caption);
-  } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
-    if (entry.rows != control.rows) {  // compared as plain text: cheap after every event
-      QStringList rows;
-      for (const std::string& row : control.rows)
-        rows << ToQString(row);
-      list->clear();
-      list->addItems(rows);
-      entry.rows = control.rows;
-    }
-  } else if (auto* bar = qobject_cast<QScrollBar*>(widget)) {
-    const int maximum = std::max(control.minimum, control.maximum);
-    bar->setRange(control.minimum, maximum);
-    // An arrow moves a fortieth of the range, a click beside the handle an eighth.
-    bar->setSingleStep(std::max(1, (maximum - control.minimum) / 40));
-    bar->setPageStep(std::max(1, (maximum - control.minimum) / 8));
-    bar->setValue(control.value);
-  }
+  SyncContent(entry);
   if (widget->font().bold() != control.bold) {
     QFont font = widget->font();
     font.setBold(control.bold);
@@ -290,6 +276,43 @@ void PageWindow::SyncEntry(Entry& entry) {
     widget->setEnabled(control.enabled);
   if (widget->isHidden() == control.visible)
     widget->setVisible(control.visible);
+}
+
+void PageWindow::SyncContent(Entry& entry) {
+  const Control& control = *entry.control;
+  QWidget* widget = entry.widget;
+  const QString caption = ToQString(control.caption);
+  if (auto* button = qobject_cast<QPushButton*>(widget)) {
+    SetTextIfChanged(button, caption);
+  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+    SetTextIfChanged(label, caption);
+    label->setAlignment(ToAlignment(control.align));
+  } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+    SetTextIfChanged(box, caption);
+    box->setAlignment(ToAlignment(control.align));
+  } else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+    SetTextIfChanged(option, caption);
+    option->setChecked(control.checked);
+  } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+    if (frame->title() != caption)
+      frame->setTitle(caption);
+  } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+    SyncList(entry, list);
+  } else if (auto* bar = qobject_cast<QScrollBar*>(widget)) {
+    SyncScrollBar(bar, control);
+  }
+}
+
+void PageWindow::SyncList(Entry& entry, QListWidget* list) {
+  const Control& control = *entry.control;
+  if (entry.rows == control.rows)  // compared as plain text: cheap after every event
+    return;
+  QStringList rows;
+  for (const std::string& row : control.rows)
+    rows << ToQString(row);
+  list->clear();
+  list->addItems(rows);
+  entry.rows = control.rows;
 }
 
 void PageWindow::SyncStyle(Entry& entry) {

@@ -12,6 +12,8 @@
 #include "platform/qt/backed_canvas.h"
 #include "platform/qt/page_geometry.h"
 
+class QListWidget;
+
 namespace kestro {
 
 // One window that hosts any page: a Qt widget per control, placed by mapping the page's
@@ -65,6 +67,8 @@ class PageWindow final : public QWidget {
   QWidget* MakeScrollBar(Control& control);
   void Place(Entry& entry) const;
   void SyncEntry(Entry& entry);
+  void SyncContent(Entry& entry);  // the caption, rows or value of each kind of widget
+  void SyncList(Entry& entry, QListWidget* list);
   void SyncStyle(Entry& entry);
   // Runs an event on the page, then syncs the widgets.
   void Deliver(const std::function<void()>& event);

@@ -33,7 +33,7 @@ QtCanvas::QtCanvas(QPainter& painter, QSizeF pixels, float heightShare, float sc
                             : static_cast<float>(pixels.width()) * kTwipsPerPixelAt96Dpi) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
-  font_.setPixelSize(std::max(1, static_cast<int>(geometry_.FontPixels() + 0.5f)));
+  font_.setPixelSize(std::max(1, static_cast<int>(std::lround(geometry_.FontPixels()))));
 }
 
 QtCanvas::QtCanvas(QPaintDevice& device)
@@ -45,7 +45,7 @@ QtCanvas::QtCanvas(QPaintDevice& device)
                         static_cast<float>(std::max(1, device.logicalDpiX()))) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
-  font_.setPixelSize(std::max(1, static_cast<int>(geometry_.FontPixels() + 0.5f)));
+  font_.setPixelSize(std::max(1, static_cast<int>(std::lround(geometry_.FontPixels()))));
 }
 
 QtCanvas::~QtCanvas() {
