@@ -203,7 +203,8 @@ TEST(ComputeGridFreqs, MultiplesInRange) {
     record.Fstart = c.start;
     record.Fstop = c.stop;
     ComputeGridFreqs(record);
-    ASSERT_EQ(record.NrGridFreqs + 1, static_cast<int>(c.lines.size())) << c.start;
+    SCOPED_TRACE(testing::Message() << "from " << c.start);
+    ASSERT_EQ(record.NrGridFreqs + 1, static_cast<int>(c.lines.size()));
     for (size_t i = 0; i < c.lines.size(); ++i)
       EXPECT_NEAR(record.GridFreq[i], c.lines[i], 1e-6 * c.lines[i]) << i;
   }

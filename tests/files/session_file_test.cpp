@@ -133,8 +133,8 @@ Lines Edited(Lines lines, std::size_t index, const std::string& text) {
   return lines;
 }
 
-Lines Cut(Lines lines, std::size_t from, std::size_t count = 9999) {
-  lines.erase(lines.begin() + from, lines.begin() + std::min(from + count, lines.size()));
+Lines Cut(Lines lines, std::size_t size) {
+  lines.resize(size);
   return lines;
 }
 

@@ -64,16 +64,18 @@ class Netlist {
   std::string Elements() {
     std::map<Point, std::string> names{{Find(flags_.at("0")), "0"},
                                        {Find(flags_.at("Output")), "out"}};
-    std::string text;
+    std::ostringstream text;
     for (const Part& part : parts_) {
       Lines n;
       for (Point pin : part.pins)
         n.push_back(names.try_emplace(Find(pin), "n" + std::to_string(names.size())).first->second);
-      text += part.symbol.starts_with("Opamps")
-                  ? "E" + part.name + " " + n.at(2) + " 0 " + n.at(0) + " " + n.at(1) + " 1e7\n"
-                  : part.name + " " + n.at(0) + " " + n.at(1) + " " + part.value + "\n";
+      if (part.symbol.starts_with("Opamps"))
+        text << 'E' << part.name << ' ' << n.at(2) << " 0 " << n.at(0) << ' ' << n.at(1)
+             << " 1e7\n";
+      else
+        text << part.name << ' ' << n.at(0) << ' ' << n.at(1) << ' ' << part.value << '\n';
     }
-    return text;
+    return text.str();
   }
 
  private:
@@ -89,7 +91,7 @@ class Netlist {
     in >> keyword;
     if (keyword == "SYMBOL" && in >> word >> a.first >> a.second >> rotation) {
       parts_.push_back({word, "", "", {}});
-      for (Point p : kPins.at(word + " " + rotation))
+      for (Point p : kPins.at(word.append(" ").append(rotation)))
         parts_.back().pins.emplace_back(a.first + p.first, a.second + p.second);
       points_.insert(points_.end(), parts_.back().pins.begin(), parts_.back().pins.end());
     } else if (keyword == "SYMATTR" && in >> word && !parts_.empty()) {

@@ -56,7 +56,7 @@ TEST(StageSynthesis, SolvedStagesAndThePartsOutsideTheDesign) {
       record.R[s].fill(5.0f);
     }
     ASSERT_TRUE(SynthesizeFamilyDesign(record));
-    EXPECT_EQ(record.NrStages, static_cast<float>(v.order / 2));
+    EXPECT_EQ(record.NrStages, std::floor(v.order / 2.0f));
     EXPECT_EQ((std::vector{record.R[0][4], record.R[0][5]}), (std::vector{1e-5f, 1.0f}));
     for (int s = 1; s <= kMaxStage; ++s) {
       const float used = s >= 1 && s <= v.order / 2 ? v.rnom : 0.0f;
