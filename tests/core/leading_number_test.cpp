@@ -4,14 +4,13 @@
 
 #include <cfloat>
 #include <string>
-#include <utility>
 
 namespace kestro {
 namespace {
 
 // The forms the limit and overlay readers meet; the engineering reader's own table covers the rest.
 TEST(LeadingDecimal, ReadsTheNumberAtTheStartOnceRoundedAndHoldsOverflows) {
-  const std::pair<std::string, float> cases[] = {{"+2.5", 2.5f},
+  const std::pair<const char*, float> cases[] = {{"+2.5", 2.5f},
                                                  {"1e3", 1000},
                                                  {"-1E+11", -1e11f},
                                                  {"12abc", 12},
@@ -25,10 +24,10 @@ TEST(LeadingDecimal, ReadsTheNumberAtTheStartOnceRoundedAndHoldsOverflows) {
                                                  {"1E+39", FLT_MAX},
                                                  {"-4E+38", -FLT_MAX},
                                                  {"1E+99999999", FLT_MAX},
-                                                 {"3.4028234E+38", FLT_MAX},
-                                                 {"1" + std::string(39, '0'), FLT_MAX}};
+                                                 {"3.4028234E+38", FLT_MAX}};
   for (const auto& [text, value] : cases)
     EXPECT_EQ(LeadingDecimal(text), value) << text;
+  EXPECT_EQ(LeadingDecimal("1" + std::string(39, '0')), FLT_MAX);
 }
 
 }  // namespace

@@ -166,19 +166,5 @@ TEST(FileReadersFuzz, EveryReadEndsInTheReadersOwnBehaviour) {
   }
 }
 
-TEST(FileReadersFuzz, NextTokenAlwaysShortensTheLine) {
-  Draws draws;
-  for (int i = 0; i < 3000; ++i) {
-    std::string line(draws.Below(60), ' '), token = "none";
-    for (char& c : line)
-      c = draws.Below(3) == 0 ? ' ' : draws.Byte();
-    while (!line.empty()) {
-      const std::size_t before = line.size();
-      NextToken(line, token);
-      ASSERT_TRUE(line.size() < before && token.find(' ') == std::string::npos) << line;
-    }
-  }
-}
-
 }  // namespace
 }  // namespace kestro

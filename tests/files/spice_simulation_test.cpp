@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -9,7 +10,6 @@
 #include <vector>
 
 #include "analysis/response_engine.h"
-#include "files/schematic_netlist.h"
 #include "files/scratch_folder.h"
 #include "files/spice_schematic.h"
 #include "synthesis/stage_synthesis.h"
@@ -24,32 +24,104 @@ namespace kestro {
 namespace {
 
 using Lines = std::vector<std::string>;
+using Point = std::pair<long, long>;  // in the schematic's grid units
 
 bool HaveNgspice() {
   return std::system("command -v ngspice >/dev/null 2>&1") == 0;
 }
 
-// One SPICE element line per schematic part; ground is node 0 and the Output flag node "out".
-std::string ElementLine(test::Netlist& net, const test::Part& part,
-                        const std::map<test::Point, std::string>& names) {
-  std::string line = part.symbol == "Opamps\\\\opamp" ? "E" + part.name : part.name;
-  const auto node = [&](std::size_t pin) { return " " + names.at(net.Find(part.pins.at(pin))); };
-  if (part.symbol == "Opamps\\\\opamp")  // out 0, then + and -: an ideal op-amp
-    return line + node(2) + " 0" + node(0) + node(1) + " 1e7";
-  return line + node(0) + node(1) + " " + part.value;
+// Pin offsets of the symbols in the rotation written; the op-amp's are the non-inverting input,
+// the inverting input and the output.
+const std::map<std::string, std::vector<Point>> kPins{
+    {"res R270", {{16, -16}, {96, -16}}},
+    {"cap R0", {{16, 0}, {16, 64}}},
+    {"voltage M0", {{0, 16}, {0, 96}}},
+    {"Opamps\\\\opamp M180", {{-32, -80}, {-32, -48}, {32, -64}}}};
+
+bool OnWire(Point p, Point a, Point b) {
+  return (b.first - a.first) * (p.second - a.second) ==
+             (b.second - a.second) * (p.first - a.first) &&
+         p.first >= std::min(a.first, b.first) && p.first <= std::max(a.first, b.first) &&
+         p.second >= std::min(a.second, b.second) && p.second <= std::max(a.second, b.second);
 }
+
+// The schematic read back: wire ends, pins and flags on a wire join it, and flags of one name
+// join each other. Elements() gives one SPICE element line per part, ground as node 0 and the
+// Output flag's node as "out"; an op-amp becomes an ideal one (a source of gain 1e7: out 0, + -).
+class Netlist {
+ public:
+  explicit Netlist(const Lines& lines) {
+    for (const std::string& line : lines)
+      Read(line);
+    for (Point p : points_) {
+      for (const auto& [a, b] : wires_) {
+        if (OnWire(p, a, b))
+          parent_[Find(p)] = Find(a);
+      }
+    }
+  }
+
+  std::string Elements() {
+    std::map<Point, std::string> names{{Find(flags_.at("0")), "0"},
+                                       {Find(flags_.at("Output")), "out"}};
+    std::ostringstream text;
+    for (const Part& part : parts_) {
+      Lines n;
+      for (Point pin : part.pins)
+        n.push_back(names.try_emplace(Find(pin), "n" + std::to_string(names.size())).first->second);
+      if (part.symbol.starts_with("Opamps"))
+        text << 'E' << part.name << ' ' << n.at(2) << " 0 " << n.at(0) << ' ' << n.at(1)
+             << " 1e7\n";
+      else
+        text << part.name << ' ' << n.at(0) << ' ' << n.at(1) << ' ' << part.value << '\n';
+    }
+    return text.str();
+  }
+
+ private:
+  struct Part {
+    std::string symbol, name, value;
+    std::vector<Point> pins;
+  };
+
+  void Read(const std::string& line) {
+    std::istringstream in(line);
+    std::string keyword, word, rotation;
+    Point a{}, b{};
+    in >> keyword;
+    if (keyword == "SYMBOL" && in >> word >> a.first >> a.second >> rotation) {
+      parts_.push_back({word, "", "", {}});
+      for (Point p : kPins.at(word.append(" ").append(rotation)))
+        parts_.back().pins.emplace_back(a.first + p.first, a.second + p.second);
+      points_.insert(points_.end(), parts_.back().pins.begin(), parts_.back().pins.end());
+    } else if (keyword == "SYMATTR" && in >> word && !parts_.empty()) {
+      std::getline(in >> std::ws, (word == "Value" ? parts_.back().value : parts_.back().name));
+    } else if (keyword == "WIRE" && in >> a.first >> a.second >> b.first >> b.second) {
+      wires_.emplace_back(a, b);
+      points_.insert(points_.end(), {a, b});
+    } else if (keyword == "FLAG" && in >> a.first >> a.second >> word) {
+      points_.push_back(a);
+      if (flags_.count(word) != 0)
+        parent_[Find(flags_[word])] = Find(a);
+      flags_[word] = a;
+    }
+  }
+
+  Point Find(Point p) {
+    auto [it, added] = parent_.try_emplace(p, p);
+    return it->second == p ? p : it->second = Find(it->second);
+  }
+
+  std::vector<Part> parts_;
+  std::map<std::string, Point> flags_;
+  std::map<Point, Point> parent_;
+  std::vector<std::pair<Point, Point>> wires_;
+  std::vector<Point> points_;  // wire ends, pins and flags
+};
 
 // The deck: every part, the schematic's own AC directive, and the gain in dB written to data.
 std::string SpiceDeck(const Lines& schematic, const std::string& data) {
-  test::Netlist net(schematic);
-  std::map<test::Point, std::string> names{{net.Find(net.flags.at("0")), "0"},
-                                           {net.Find(net.flags.at("Output")), "out"}};
-  std::string deck = "KestroLab export\n";
-  for (const test::Part& part : net.parts) {
-    for (const test::Point& pin : part.pins)
-      names.try_emplace(net.Find(pin), "n" + std::to_string(names.size()));
-    deck += ElementLine(net, part, names) + "\n";
-  }
+  std::string deck = "KestroLab export\n" + Netlist(schematic).Elements();
   for (const std::string& line : schematic) {
     if (const auto at = line.find("!.AC "); at != std::string::npos)
       deck += line.substr(at + 1) + "\n";

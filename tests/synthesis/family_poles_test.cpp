@@ -20,30 +20,6 @@ DesignRecord Poles(int16_t family, int16_t order, float apass = 0.0f, float stal
   return record;
 }
 
-// Reference values from filter tables, given to four digits; slots as the stage synthesis reads
-// them (the real pole of an odd order in PoleRe[1], PoleIm[0] = 0).
-TEST(FamilyPoles, SlotsHoldTheTableValues) {
-  const struct {
-    int16_t family, order;
-    float apass;
-    std::vector<float> poleRe, poleIm;  // slots 0..
-  } cases[] = {
-      {kButterworth, 2, 0, {0, 0.70711f, 0}, {0, 0.70711f, 0}},
-      {kButterworth, 3, 0, {0, 1.0f, 0.5f, 0}, {0, 0.86603f, 0}},
-      {kChebyshev, 2, 1.0f, {0, 0.54889f, 0}, {0, 0.89513f, 0}},
-      {kBessel, 2, 0, {0, 1.5f, 0}, {0, 0.86603f, 0}},
-      {kBessel, 3, 0, {0, 2.32219f, 1.83891f, 0}, {0, 1.75438f, 0}},
-  };
-  for (const auto& c : cases) {
-    const DesignRecord record = Poles(c.family, c.order, c.apass, 9.0f);
-    for (size_t i = 0; i < c.poleRe.size(); ++i) {
-      EXPECT_NEAR(record.PoleRe[i], c.poleRe[i], 1e-4) << c.family << c.order << " Re " << i;
-      EXPECT_NEAR(std::abs(record.PoleIm[i]), i < c.poleIm.size() ? c.poleIm[i] : 0, 1e-4) << " Im";
-    }
-    EXPECT_FLOAT_EQ(record.Pi, static_cast<float>(M_PI));
-  }
-}
-
 // The stored Bessel poles, multiplied out in the slot layout, give the reverse Bessel polynomial
 // a_k = (2n-k)! / (2^(n-k) k! (n-k)!), which is monic. Every pole lies in the left half plane, so
 // every coefficient is a sum of positive products without cancellation and its relative error
@@ -96,8 +72,7 @@ TEST(FamilyPoles, SlotsOutsideTheDesign) {
   }
   for (const int16_t family : {int16_t{0}, int16_t{kManual}, int16_t{5}, int16_t{-1}}) {
     const DesignRecord record = Poles(family, 3, 0.0f, 7.0f);
-    EXPECT_EQ(std::tuple(record.PoleRe[1], record.PoleIm[0], record.Pi),
-              std::tuple(7.0f, 7.0f, 0.0f))
+    EXPECT_EQ((std::vector{record.PoleRe[1], record.PoleIm[0]}), (std::vector{7.0f, 7.0f}))
         << family;
   }
 }

@@ -35,71 +35,40 @@ void ExpectCapacitors(const DesignRecord& record, int designedStages) {
   }
 }
 
-TEST(StageSynthesis, NominalResistorFollowsTheBandwidthTable) {
-  const struct {
-    float bandwidth, rnom;
-  } cases[] = {{10, 1e6},        {49.99f, 1e6}, {50, 470000},     {99.9f, 470000},
-               {100, 220000},    {199, 220000}, {200, 100000},    {499.9f, 100000},
-               {500, 47000},     {1000, 47000}, {1000.1f, 22000}, {2000, 22000},
-               {2000.5f, 10000}, {5000, 10000}, {5000.5f, 4700},  {1e7f, 4700}};
-  for (const auto& c : cases) {
-    DesignRecord record = FamilyDesign(kButterworth, 2, c.bandwidth);
-    ChooseRnom(record);
-    EXPECT_EQ(record.Rnom, c.rnom) << "bandwidth " << c.bandwidth;
-  }
-}
-
-// NrStages from the order; R2 = R3 = Rnom in the used stages, R1 only in the three-pole stage,
-// and stale values of the other stages cleared.
-TEST(StageSynthesis, StagesAndResistors) {
-  for (const int16_t order : {int16_t{4}, int16_t{5}}) {
-    DesignRecord record = FamilyDesign(kButterworth, order, 1000);
-    for (auto& stage : record.R)
-      stage.fill(123.0f);
-    CountStages(record);
-    ChooseRnom(record);
-    AssignResistors(record);
-    EXPECT_EQ(record.NrStages, 2.0f) << order;
-    for (int s = 1; s <= kMaxStage; ++s) {
-      const float used = s <= 2 ? 47000.0f : 0.0f;
-      EXPECT_EQ((std::vector<float>(&record.R[s][1], &record.R[s][4])),
-                (std::vector<float>{s == 1 && order == 5 ? 47000.0f : 0.0f, used, used}))
-          << order << " stage " << s;
-    }
-  }
-}
-
 // Published Butterworth values for 1000 Hz with 47 kOhm resistors, to four digits (0.1 %), and
-// multi-stage designs. Capacitors outside the design (stage 0, stages beyond NrStages, C1 of a
-// two-pole stage) keep the floor whatever they held; every amplifier pair is R4 = 1e-5, R5 = 1.
+// multi-stage designs. R2 = R3 = Rnom (by the bandwidth) in the used stages, R1 only in the
+// three-pole stage; capacitors outside the design (stage 0, stages beyond NrStages, C1 of a
+// two-pole stage) keep the floor, whatever either held; every amplifier pair is R4 = 1e-5, R5 = 1.
 TEST(StageSynthesis, SolvedStagesAndThePartsOutsideTheDesign) {
   const struct {
     int16_t family, order;
-    float bandwidth, apass;
+    float bandwidth, apass, rnom;
     float c[4];  // C1..C3 of stage 1; C2 = 0: not checked
-  } cases[] = {{kButterworth, 2, 1000, 0, {0, kFloor, 4.789e-9f, 2.394e-9f}},
-               {kButterworth, 3, 1000, 0, {0, 4.716e-9f, 12.01e-9f, 0.686e-9f}},
-               {kChebyshev, 4, 3000, 0.5f, {}},
-               {kChebyshev, 7, 3000, 0.5f, {}}};
+  } cases[] = {{kButterworth, 2, 1000, 0, 47000, {0, kFloor, 4.789e-9f, 2.394e-9f}},
+               {kButterworth, 3, 1000, 0, 47000, {0, 4.716e-9f, 12.01e-9f, 0.686e-9f}},
+               {kChebyshev, 4, 3000, 0.5f, 10000, {}},
+               {kChebyshev, 7, 3000, 0.5f, 10000, {}}};
   for (const auto& v : cases) {
+    SCOPED_TRACE(testing::Message() << "order " << v.order);
     DesignRecord record = FamilyDesign(v.family, v.order, v.bandwidth, v.apass);
     for (int s = 0; s <= kMaxStage; ++s) {
       record.C[s].fill(5e-9f);
       record.R[s].fill(5.0f);
     }
     ASSERT_TRUE(SynthesizeFamilyDesign(record));
-    for (int s = 0; s <= kMaxStage; ++s) {
-      EXPECT_EQ(std::tuple(record.R[s][4], record.R[s][5], record.StageGain[s]),
-                std::tuple(1e-5f, 1.0f, 1.0f))
-          << s;
+    EXPECT_EQ(record.NrStages, std::floor(v.order / 2.0f));
+    EXPECT_EQ((std::vector{record.R[0][4], record.R[0][5]}), (std::vector{1e-5f, 1.0f}));
+    for (int s = 1; s <= kMaxStage; ++s) {
+      const float used = s >= 1 && s <= v.order / 2 ? v.rnom : 0.0f;
+      const float r1 = s == 1 && v.order % 2 == 1 ? v.rnom : 0.0f;
+      EXPECT_EQ((std::vector(record.R[s].begin() + 1, record.R[s].end())),
+                (std::vector{r1, used, used, 1e-5f, 1.0f}))
+          << "stage " << s;
+      EXPECT_EQ(record.StageGain[s], 1.0f) << "stage " << s;
     }
     ExpectCapacitors(record, v.order / 2);
-    if (v.c[2] > 0) {
-      EXPECT_EQ(record.R[1][1], v.order == 3 ? 47000.0f : 0.0f);
-      for (const int k : {1, 2, 3}) {
-        EXPECT_NEAR(record.C[1][k], v.c[k], 1e-3 * v.c[k]) << "order " << v.order << " C" << k;
-      }
-    }
+    for (const int k : {1, 2, 3})
+      EXPECT_NEAR(record.C[1][k], v.c[k], v.c[2] > 0 ? 1e-3 * v.c[k] : HUGE_VAL) << "C" << k;
   }
 }
 
@@ -114,9 +83,6 @@ TEST(StageSynthesis, UnsolvableDesignsReportOnceAndLeaveTheFloor) {
     int firstFailedStage;
   } cases[] = {
       {"NaN real pole", [](DesignRecord& r) { r.PoleRe[1] = nan; }, 1},
-      {"infinite pair",
-       [](DesignRecord& r) { r.PoleIm[1] = std::numeric_limits<float>::infinity(); }, 1},
-      {"zero poles", [](DesignRecord& r) { r.PoleRe.fill(0); }, 1},
       {"undamped pair", [](DesignRecord& r) { r.PoleRe[2] = 0.0f; }, 1},
       {"real pole far beyond the pair", [](DesignRecord& r) { r.PoleRe[1] = 1e-30f; }, 1},
       // The descending search never sees a crossing for these: it must give up, not hang.
@@ -127,7 +93,6 @@ TEST(StageSynthesis, UnsolvableDesignsReportOnceAndLeaveTheFloor) {
       {"NaN in the last pair", [](DesignRecord& r) { r.PoleRe[4] = nan; }, 3},
       {"zero resistor in stage 2", [](DesignRecord& r) { r.R[2][2] = 0; }, 2},
       {"zero bandwidth", [](DesignRecord& r) { r.Bandwidth = 0; }, 1},
-      {"order 1", [](DesignRecord& r) { r.Order = 1; }, 1},
       {"order beyond the arrays", [](DesignRecord& r) { r.Order = kMaxDesignOrder + 1; }, 1},
   };
   for (const auto& c : cases) {

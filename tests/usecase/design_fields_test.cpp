@@ -42,7 +42,10 @@ using F = DesignFields;
 const Field kFields[]{&F::width,     &F::order, &F::apass,    &F::start, &F::stop,
                       &F::intervals, &F::dBTop, &F::dBBottom, &F::delay};
 
-// What the fields feed, in the fields' order.
+// What the fields show and what they feed, in the fields' order.
+Strings Shown(const DesignFields& f) {
+  return {f.width, f.order, f.apass, f.start, f.stop, f.intervals, f.dBTop, f.dBBottom, f.delay};
+}
 std::vector<float> Stored(const DesignRecord& r) {
   return {r.Bandwidth,    float(r.Order), r.Apass,    r.Fstart,  r.Fstop,
           float(r.Nints), r.dBtop,        r.dBbottom, r.DelayTop};
@@ -69,125 +72,95 @@ Outcome Read(int16_t family, const Edits& edits) {
   return o;
 }
 
-TEST(DesignFields, ShowTheRecordAsThePageDoes) {
-  DesignRecord record;
-  record.SetOpeningDefaults();
-  record.Family = kBessel;
-  const DesignFields f = DesignFields::FromRecord(record);
-  const Strings shown{f.width,     f.order, f.apass,    f.start, f.stop,
-                      f.intervals, f.dBTop, f.dBBottom, f.delay};
-  EXPECT_EQ(shown, (Strings{" 3K ", "3 ", "1 ", " 1K ", " 10K ", "512 ", "10 ", "-50 ", "1.2m"}));
-  EXPECT_EQ(f.family, kBessel);
-}
-
-// One field at a time on the Chebyshev page: the repaired value reaches the record with exactly
-// one message, only some repairs rewrite their text, a value at a bound is taken silently, and
-// every other value stays.
-TEST(DesignFields, EachRepairStoresItsValueWithOneMessage) {
+// The opening page as shown; then out-of-range values in every field of the Chebyshev page: each
+// repair stores its value with one message, in the command's order whatever the order of the
+// edits, and only some rewrite their text. Values at the bounds, and any delay, are taken silently.
+TEST(DesignFields, RepairsStoreTheirValuesWithOneMessageEachInTheCommandsOrder) {
   const struct {
-    Field field;
-    const char* typed;
-    const char* shown;
-    float stored;
-    const std::string* message;  // nullptr: none
-  } cases[]{{&F::width, "20M", "10M", 1e7f, &kWidthDown},
-            {&F::width, "10M", "10M", 1e7f, nullptr},
-            {&F::width, "abc", "1K", 1000, &kWidthUp},
-            {&F::width, "-5k", "1K", 1000, &kWidthUp},
-            {&F::width, "1m", "1m", 0.001f, nullptr},
-            {&F::order, "12", "12", 11, &kOrderDown},
-            {&F::order, "11", "11", 11, nullptr},
-            {&F::order, "1", "2", 2, &kOrderUp},
-            {&F::order, "2", "2", 2, nullptr},
-            {&F::apass, "0", ".001", 0.001f, &kRippleUp},
-            {&F::apass, "25", "20", 20, &kRippleDown},
-            {&F::apass, ".001", ".001", 0.001f, nullptr},
-            {&F::apass, "20", "20", 20, nullptr},
-            {&F::apass, "0,5", "0,5", 0.5f, nullptr},
-            {&F::start, "0.01", "0.01", 0.1f, &kStartUp},
-            {&F::start, ".1", ".1", 0.1f, nullptr},
-            {&F::stop, "20M", "10M", 1e7f, &kStopDown},
-            {&F::stop, "10M", "10M", 1e7f, nullptr},
-            {&F::intervals, "5.4", "5.4", 10, &kIntsUp},
-            {&F::intervals, "4k", "4k", 2048, &kIntsDown},
-            {&F::intervals, "10", "10", 10, nullptr},
-            {&F::intervals, "2048", "2048", 2048, nullptr},
-            {&F::dBTop, "50", "50", 40, &kTopDown},
-            {&F::dBTop, "-3", "-3", 0, &kTopUp},
-            {&F::dBTop, "40", "40", 40, nullptr},
-            {&F::dBTop, "0", "0", 0, nullptr},
-            {&F::dBBottom, "0", "0", -1, &kBottomUp},
-            {&F::dBBottom, "-150", "-150", -100, &kBottomDown},
-            {&F::dBBottom, "-1", "-1", -1, nullptr},
-            {&F::dBBottom, "-100", "-100", -100, nullptr},
-            {&F::delay, "-2m", "-2m", -0.002f, nullptr}};  // the delay has no bounds
-  DesignRecord opening;
-  opening.SetOpeningDefaults();
+    Edits edits;
+    Strings messages, shown;
+    std::vector<float> stored;
+  } cases[] = {{{},
+                {},
+                {" 3K ", "3 ", "1 ", " 1K ", " 10K ", "512 ", "10 ", "-50 ", "1.2m"},
+                {3000, 3, 1, 1000, 10000, 512, 10, -50, 0.0012f}},
+               {{{&F::dBBottom, "-150"},
+                 {&F::dBTop, "50"},
+                 {&F::intervals, "4k"},
+                 {&F::stop, "20M"},
+                 {&F::apass, "25"},
+                 {&F::order, "12"},
+                 {&F::width, "20M"}},
+                {kWidthDown, kOrderDown, kRippleDown, kStopDown, kIntsDown, kTopDown, kBottomDown},
+                {"10M", "12", "20", " 1K ", "10M", "4k", "50", "-150", "1.2m"},
+                {1e7f, 11, 20, 1000, 1e7f, 2048, 40, -100, 0.0012f}},
+               {{{&F::dBBottom, "0"},
+                 {&F::dBTop, "-3"},
+                 {&F::intervals, "5.4"},
+                 {&F::start, "0.01"},
+                 {&F::apass, "0"},
+                 {&F::order, "1"},
+                 {&F::width, "abc"}},
+                {kWidthUp, kOrderUp, kRippleUp, kStartUp, kIntsUp, kTopUp, kBottomUp},
+                {"1K", "2", ".001", "0.01", " 10K ", "5.4", "-3", "0", "1.2m"},
+                {1000, 2, 0.001f, 0.1f, 10000, 10, 0, -1, 0.0012f}},
+               {{{&F::width, "10M"},
+                 {&F::order, "11"},
+                 {&F::apass, "20"},
+                 {&F::start, ".1"},
+                 {&F::stop, "10M"},
+                 {&F::intervals, "2048"},
+                 {&F::dBTop, "40"},
+                 {&F::dBBottom, "-100"},
+                 {&F::delay, "-2m"}},
+                {},
+                {"10M", "11", "20", ".1", "10M", "2048", "40", "-100", "-2m"},
+                {1e7f, 11, 20, 0.1f, 1e7f, 2048, 40, -100, -0.002f}},
+               {{{&F::width, "1m"},
+                 {&F::order, "2"},
+                 {&F::apass, ".001"},
+                 {&F::intervals, "10"},
+                 {&F::dBTop, "0"},
+                 {&F::dBBottom, "-1"}},
+                {},
+                {"1m", "2", ".001", " 1K ", " 10K ", "10", "0", "-1", "1.2m"},
+                {0.001f, 2, 0.001f, 1000, 10000, 10, 0, -1, 0.0012f}}};
   for (const auto& c : cases) {
-    const auto at =
-        std::find(std::begin(kFields), std::end(kFields), c.field) - std::begin(kFields);
-    SCOPED_TRACE(std::string(c.typed) + " in field " + std::to_string(at));
-    const Outcome o = Read(kChebyshev, {{c.field, c.typed}});
-    std::vector<float> expected = Stored(opening);
-    expected[at] = c.stored;
+    SCOPED_TRACE(testing::Message() << c.edits.size() << " edits");
+    const Outcome o = Read(kChebyshev, c.edits);
     EXPECT_TRUE(o.proceeds);
-    EXPECT_EQ(o.fields.*c.field, c.shown);
-    EXPECT_EQ(Stored(o.record), expected);
-    EXPECT_EQ(o.messages, c.message ? Strings{*c.message} : Strings{});
+    EXPECT_EQ(o.messages, c.messages);
+    EXPECT_EQ(Shown(o.fields), c.shown);
+    EXPECT_EQ(Stored(o.record), c.stored);
   }
 }
 
-// The selected family decides whether the ripple is kept and how high the order may go.
+// The selected family decides whether the ripple is kept and how high the order may go; with
+// none selected the record's family stays.
 TEST(DesignFields, FamilyDecidesRippleAndBesselOrder) {
   const struct {
     int16_t family;
     const char *order, *apass;
-    int16_t storedFamily, storedOrder;
-    float storedApass;
+    std::vector<float> stored;  // family, order, ripple
     Strings messages;
   } cases[]{
-      {kButterworth, "3", "-7", kButterworth, 3, 0, {}},
-      {kButterworth, "11", "abc", kButterworth, 11, 0, {}},
-      {kBessel, "5", "50", kBessel, 5, 0, {}},
-      {kBessel, "10", "1", kBessel, 10, 0, {}},
-      {kBessel, "11", "1", kBessel, 10, 0, {kBesselDown}},
-      {kBessel, "14", "1", kBessel, 10, 0, {kOrderDown, kBesselDown}},
-      {kChebyshev, "11", "1", kChebyshev, 11, 1, {}},
-      {kManual, "4", "3", kManual, 4, 0, {}},
-      {0, "4", "3", kButterworth, 4, 0, {}},  // none selected: the record's family stays
-      {9, "4", "3", kButterworth, 4, 0, {}},
+      {kButterworth, "3", "-7", {kButterworth, 3, 0}, {}},
+      {kBessel, "5", "50", {kBessel, 5, 0}, {}},
+      {kBessel, "10", "1", {kBessel, 10, 0}, {}},
+      {kBessel, "11", "1", {kBessel, 10, 0}, {kBesselDown}},
+      {kBessel, "14", "1", {kBessel, 10, 0}, {kOrderDown, kBesselDown}},
+      {kChebyshev, "11", "1", {kChebyshev, 11, 1}, {}},
+      {kManual, "4", "3", {kManual, 4, 0}, {}},
+      {0, "4", "3", {kButterworth, 4, 0}, {}},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "family " << c.family << " order " << c.order);
     const Outcome o = Read(c.family, {{&F::order, c.order}, {&F::apass, c.apass}});
-    EXPECT_EQ(std::tie(o.proceeds, o.record.Family, o.record.Order, o.record.Apass, o.messages),
-              std::tuple(true, c.storedFamily, c.storedOrder, c.storedApass, c.messages))
-        << "family " << c.family << " order " << c.order;
+    EXPECT_TRUE(o.proceeds);
+    EXPECT_EQ((std::vector<float>{float(o.record.Family), float(o.record.Order), o.record.Apass}),
+              c.stored);
+    EXPECT_EQ(o.messages, c.messages);
   }
-}
-
-// Several repairs in one command come in the command's order, whatever the order of the edits.
-TEST(DesignFields, SeveralRepairsComeInTheCommandsOrder) {
-  const Outcome o = Read(kChebyshev, {{&F::dBBottom, "5"},
-                                      {&F::dBTop, "99"},
-                                      {&F::intervals, "1"},
-                                      {&F::stop, "50M"},
-                                      {&F::start, "0"},
-                                      {&F::apass, "30"},
-                                      {&F::order, "1"},
-                                      {&F::width, "1G"}});
-  EXPECT_TRUE(o.proceeds);
-  EXPECT_EQ(o.messages, (Strings{kWidthDown, kOrderUp, kRippleDown, kStartUp, kStopDown, kIntsUp,
-                                 kTopDown, kBottomUp}));
-  const Strings rewritten{o.fields.width, o.fields.order, o.fields.apass, o.fields.stop};
-  EXPECT_EQ(rewritten, (Strings{"10M", "2", "20", "10M"}));
-  const Outcome up = Read(kChebyshev, {{&F::dBBottom, "-101"},
-                                       {&F::dBTop, "-1"},
-                                       {&F::intervals, "9999"},
-                                       {&F::apass, "0"},
-                                       {&F::order, "12"},
-                                       {&F::width, "0"}});
-  EXPECT_EQ(up.messages,
-            (Strings{kWidthUp, kOrderDown, kRippleUp, kIntsDown, kTopUp, kBottomDown}));
 }
 
 // An empty sweep ends the command after its message: what comes before is stored, the fields
