@@ -1,0 +1,88 @@
+#include "app/opening_page.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app_test_context.h"
+#include "files/session_file.h"
+#include "support/recording_canvas.h"
+
+namespace kestro::test {
+namespace {
+
+const Calls kOpenDesign{{Call::Kind::Open, PageId::Design, OpenMode::Switch}};
+
+TEST(OpeningPage, ShowsItsTextsAndDrawsTheColouredSchematic) {
+  AppTestContext app;
+  OpeningPage page(app.context);
+  EXPECT_EQ((Strings{page.WindowCaption(), page["lblTitle"].caption, page["lblDescription"].caption,
+                     page["cmdGetOld"].caption, page["cmdStart"].caption}),
+            (Strings{"KestroLab - Welcome!", "KestroLab",
+                     "The program to design and analyze unity-gain Sallen-Key lowpass filters",
+                     "Retrieve an olde design", "Restart at last session"}));
+  EXPECT_FALSE(page["lblVersion"].caption.empty() || page["lblCredit"].caption.empty());
+  RecordingCanvas canvas;
+  page.SetCanvas(&canvas);
+  page.OnShown();
+  ASSERT_FALSE(canvas.Printed().empty());
+  EXPECT_EQ(canvas.Printed().back().text, "Output");
+  std::set<int> colours;
+  for (const DrawCommand& line : canvas.OfKind(DrawCommand::Kind::Line))
+    colours.insert(line.colour.r * 65536 + line.colour.g * 256 + line.colour.b);
+  EXPECT_GE(colours.size(), 3u);
+}
+
+// Defaults first, then the chosen file over them; a cancelled dialog keeps the defaults.
+TEST(OpeningPage, RetrieveSetsDefaultsThenReadsTheChosenFile) {
+  ScratchFolder folder;
+  DesignRecord saved = DistinctSession();
+  ASSERT_EQ(WriteSessionFile(saved, "old.KST"), std::nullopt);
+  for (const std::string chosen : {"old.KST", ""}) {
+    AppTestContext app;
+    app.record.Nints = 99;
+    app.dialogs.fileAnswers = {chosen};
+    OpeningPage(app.context).Click("cmdGetOld");
+    EXPECT_EQ(Describe(app.dialogs.openRequests), "Get File | KESTRO files (*.KST)|*.KST |  | 1\n");
+    EXPECT_EQ(app.record.SessionFile, chosen);
+    EXPECT_EQ(Session(chosen.empty() ? OpeningDefaults() : DistinctSession()), Session(app.record));
+    EXPECT_EQ(app.dialogs.Texts(), Strings{});
+    EXPECT_EQ(app.navigator.calls, kOpenDesign);
+  }
+}
+
+// Values out of the design page's ranges are repaired with its messages; the rest stays as saved.
+TEST(OpeningPage, RestartRepairsWhatTheFileHeldOutOfRange) {
+  ScratchFolder folder;
+  DesignRecord saved = DistinctSession();
+  saved.Family = 9;
+  saved.Order = 23;
+  saved.Nints = 2049;
+  ASSERT_EQ(WriteSessionFile(saved, "LASTSESSION.KST"), std::nullopt);
+  AppTestContext app;
+  OpeningPage(app.context).Click("cmdStart");
+  EXPECT_EQ(app.dialogs.Texts(), (Strings{"The order has been reset downward to 11",
+                                          "Number of test frequencies has been reset downward to "
+                                          "2048"}));
+  saved.Family = kButterworth;
+  saved.Order = 11;
+  saved.Nints = 2048;
+  saved.NrStages = StagesForOrder(11);
+  EXPECT_EQ(Session(saved), Session(app.record));
+}
+
+TEST(OpeningPage, RestartWithoutALastSessionShowsTheReadingMessageAndItsDefaults) {
+  ScratchFolder folder;
+  AppTestContext app;
+  OpeningPage(app.context).Click("cmdStart");
+  EXPECT_EQ(app.record.SessionFile, "LastSession.KST");
+  EXPECT_EQ(app.dialogs.Texts(),
+            Strings{"The KESTRO file was not read correctly; defaults are being used"});
+  // The reader's defaults, not the opening ones.
+  EXPECT_EQ(app.record.Nints, 500);
+  EXPECT_EQ(app.record.Apass, 0);
+  EXPECT_EQ(app.navigator.calls, kOpenDesign);
+}
+
+}  // namespace
+}  // namespace kestro::test
