@@ -12,6 +12,7 @@
 #include "files/session_lines.h"
 #include "platform/app_context.h"
 #include "support/scripted_dialogs.h"
+#include "support/sequence_random.h"
 
 namespace kestro::test {
 
@@ -33,10 +34,6 @@ class RecordingNavigator final : public Navigator {
 using Call = RecordingNavigator::Call;
 using Calls = std::vector<Call>;
 
-struct HalfRandom final : Random {
-  float Next() override { return 0.5f; }
-};
-
 // The record, the shared state and the doubles a page works on, wired into one AppContext.
 struct AppTestContext {
   explicit AppTestContext(const DesignRecord& start = {}) : record(start) {}
@@ -46,7 +43,7 @@ struct AppTestContext {
   RecordingNavigator navigator;
   ManualEventPump events;
   ManualClock clock;
-  HalfRandom random;
+  SequenceRandom random;
   AppContext context{record, plot, dialogs, navigator, events, clock, random};
 };
 

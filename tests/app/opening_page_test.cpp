@@ -71,18 +71,5 @@ TEST(OpeningPage, RestartRepairsWhatTheFileHeldOutOfRange) {
   EXPECT_EQ(Session(saved), Session(app.record));
 }
 
-TEST(OpeningPage, RestartWithoutALastSessionShowsTheReadingMessageAndItsDefaults) {
-  ScratchFolder folder;
-  AppTestContext app;
-  OpeningPage(app.context).Click("cmdStart");
-  EXPECT_EQ(app.record.SessionFile, "LastSession.KST");
-  EXPECT_EQ(app.dialogs.Texts(),
-            Strings{"The KESTRO file was not read correctly; defaults are being used"});
-  // The reader's defaults, not the opening ones.
-  EXPECT_EQ(app.record.Nints, 500);
-  EXPECT_EQ(app.record.Apass, 0);
-  EXPECT_EQ(app.navigator.calls, kOpenDesign);
-}
-
 }  // namespace
 }  // namespace kestro::test

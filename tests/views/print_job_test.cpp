@@ -11,8 +11,8 @@
 #include "views/print_schematic.h"
 #include "views/print_summary.h"
 #include "views/print_tabulated.h"
-#include "views/print_test_record.h"
 #include "views/print_waves.h"
+#include "views/views_test_context.h"
 
 namespace kestro {
 namespace {
@@ -46,15 +46,15 @@ void ForEachPrintout(const std::function<void(RecordingPrintDevice&)>& setUp, Ch
            [&](auto& r, auto& d, auto& m) { return WavesPrintout(r, waves, d, m).Run(); }}};
   for (const auto& [name, print] : printouts) {
     SCOPED_TRACE(name);
-    auto record = test::DesignedRecord(5);
-    record->Nints = 40;  // no question before the table
-    record->MarkerFreq[1] = 1500;
-    record->MarkersOn = record->LimitsOn = 1;
-    test::SetLimit(*record, 1, 1, 0.01f, 900, -3, -300);
+    test::ViewsTestContext app(kButterworth, 5);
+    app.record.Nints = 40;  // no question before the table
+    app.record.MarkerFreq[1] = 1500;
+    app.record.MarkersOn = app.record.LimitsOn = 1;
+    test::SetLimit(app.record, 1, 1, 0.01f, 900, -3, -300);
     RecordingPrintDevice device;
     setUp(device);
     test::ScriptedDialogs dialogs;
-    Outcome outcome{print(*record, device, dialogs), {}};
+    Outcome outcome{print(app.record, device, dialogs), {}};
     for (const auto& shown : dialogs.messages)
       outcome.messages.push_back(shown.title + ": " + shown.text);
     // The summary has its own message and beeps; the other sheets show the failure.
@@ -116,10 +116,9 @@ TEST(PrintJob, ThePreviewShowsExactlyWhatIsPrinted) {
 }
 
 TEST(PrintJob, WithoutPrintersThePrintoutSaysSo) {
-  auto record = test::DesignedRecord(5);
-  test::ScriptedDialogs dialogs;
-  EXPECT_FALSE(SchematicPrintout(*record, *NewPrintJob(nullptr), dialogs).Run());
-  EXPECT_EQ(dialogs.Texts(), Strings{"No printer is available."});
+  test::ViewsTestContext app;
+  EXPECT_FALSE(SchematicPrintout(app.record, *NewPrintJob(nullptr), app.dialogs).Run());
+  EXPECT_EQ(app.dialogs.Texts(), Strings{"No printer is available."});
 }
 
 }  // namespace

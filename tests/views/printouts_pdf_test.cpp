@@ -16,7 +16,7 @@
 #include "views/print_schematic.h"
 #include "views/print_summary.h"
 #include "views/print_tabulated.h"
-#include "views/print_test_record.h"
+#include "views/views_test_context.h"
 
 namespace kestro {
 namespace {
@@ -102,11 +102,11 @@ TEST_F(PrintedPdf, TableSheetsHold41RowsThen44AndAFullLastSheetStillBreaks) {
       {2048, rows2049},
   };
   for (const auto& [nints, expectedRows] : cases) {
-    auto record = test::DesignedRecord();
-    record->Nints = nints;
-    Analyze(*record);
+    test::ViewsTestContext app;
+    app.record.Nints = nints;
+    Analyze(app.record);
     const Strings asked = Print([&](PrintDevice& device, ScriptedDialogs& dialogs) {
-      return TabulatedPrintout(*record, device, dialogs).Run();
+      return TabulatedPrintout(app.record, device, dialogs).Run();
     });
     EXPECT_EQ(asked.size(), nints > 40 ? 1u : 0u);  // how many sheets it takes, above 40 rows
     EXPECT_EQ(TableSheets(), std::pair(expectedRows, true)) << nints;
@@ -117,9 +117,9 @@ TEST_F(PrintedPdf, TableSheetsHold41RowsThen44AndAFullLastSheetStillBreaks) {
 // The 47k labels of the resistors, counted by the row they stand in.
 TEST_F(PrintedPdf, SchematicOfTwoStagesPortraitThreeLandscapeFourOnTwoRows) {
   for (const int16_t order : {int16_t{4}, int16_t{6}, int16_t{8}}) {
-    auto record = test::DesignedRecord(order);
+    test::ViewsTestContext app(kButterworth, order);
     Print([&](PrintDevice& device, ScriptedDialogs& dialogs) {
-      return SchematicPrintout(*record, device, dialogs).Run();
+      return SchematicPrintout(app.record, device, dialogs).Run();
     });
     double width = 0, height = 0;
     std::sscanf(PdfInfo("Page size").c_str(), "Page size: %lf x %lf", &width, &height);
@@ -137,13 +137,13 @@ TEST_F(PrintedPdf, SchematicOfTwoStagesPortraitThreeLandscapeFourOnTwoRows) {
 
 // A manual design of two two-pole stages: no poles, no first capacitor or resistor, no markers.
 TEST_F(PrintedPdf, SummaryOfAManualDesignAndItsLimitsInWords) {
-  auto record = test::DesignedRecord(4);
-  record->Family = kManual;
-  record->SessionFile = "KSTdata.DEL";
-  test::SetLimit(*record, 1, 1, 0.01f, 900, -3, -300);
-  test::SetLimit(*record, 2, 2, 2500, 1E10f, 100, -40.5f);
+  test::ViewsTestContext app;
+  app.record.Family = kManual;
+  app.record.SessionFile = "KSTdata.DEL";
+  test::SetLimit(app.record, 1, 1, 0.01f, 900, -3, -300);
+  test::SetLimit(app.record, 2, 2, 2500, 1E10f, 100, -40.5f);
   Print([&](PrintDevice& device, ScriptedDialogs& dialogs) {
-    return SummaryPrintout(*record, device, dialogs).Run();
+    return SummaryPrintout(app.record, device, dialogs).Run();
   });
   const std::string text = Output("pdftotext -layout sheet.pdf -");
   std::size_t at = 0;
@@ -173,13 +173,13 @@ TEST_F(PrintedPdf, SummaryOfAManualDesignAndItsLimitsInWords) {
 }
 
 TEST_F(PrintedPdf, PlotMarkerOffTheGainAxisGetsNoRingNoRowAndTheNumbersRunOn) {
-  auto record = test::DesignedRecord(4);
-  record->MarkerFreq[1] = 1500;
-  record->MarkerFreq[2] = 9000;  // about -76 dB, below the -50 dB floor of the axis
-  record->MarkerFreq[3] = 2000;
-  record->MarkersOn = 1;
+  test::ViewsTestContext app;
+  app.record.MarkerFreq[1] = 1500;
+  app.record.MarkerFreq[2] = 9000;  // about -76 dB, below the -50 dB floor of the axis
+  app.record.MarkerFreq[3] = 2000;
+  app.record.MarkersOn = 1;
   Print([&](PrintDevice& device, ScriptedDialogs& dialogs) {
-    return PlotPrintout(*record, PlotShared{}, device, dialogs).Run();
+    return PlotPrintout(app.record, PlotShared{}, device, dialogs).Run();
   });
   const auto words = WordTops();
   // Each number on its ring and in its row; 9 kHz is neither a row nor a grid label.
@@ -195,12 +195,12 @@ TEST_F(PrintedPdf, PlotOfOneDecadeLabelsOneToEightAndOfMoreOneTwoFive) {
       {10001, {"10K", "1K", "2K", "5K"}},
   };
   for (const auto& [fstop, labels] : cases) {
-    auto record = test::DesignedRecord(4);
-    record->Fstop = fstop;
-    Analyze(*record);
-    ComputeGridFreqs(*record);
+    test::ViewsTestContext app;
+    app.record.Fstop = fstop;
+    Analyze(app.record);
+    ComputeGridFreqs(app.record);
     Print([&](PrintDevice& device, ScriptedDialogs& dialogs) {
-      return PlotPrintout(*record, PlotShared{}, device, dialogs).Run();
+      return PlotPrintout(app.record, PlotShared{}, device, dialogs).Run();
     });
     Strings printed;  // in the order of the words, which the map sorts
     for (const auto& [word, top] : WordTops()) {

@@ -9,8 +9,8 @@ namespace kestro::test {
 
 using Kind = DrawCommand::Kind;
 
-// A designed and analysed filter at 1 kHz (sweep 100 Hz..10 kHz) with the doubles a view page
-// works on and a recording canvas.
+// A designed and analysed filter at 1 kHz (sweep 1 kHz..10 kHz, 512 intervals) with its grid
+// frequencies, the doubles a view page works on and a recording canvas.
 struct ViewsTestContext : AppTestContext {
   explicit ViewsTestContext(int16_t family = kButterworth, int16_t order = 4, float apass = 0) {
     record.SetOpeningDefaults();
@@ -18,9 +18,9 @@ struct ViewsTestContext : AppTestContext {
     record.Order = order;
     record.Apass = apass;
     record.Bandwidth = 1000;
-    record.Fstart = 100;
     SynthesizeOrReport(record, dialogs);
     Analyze(record);
+    ComputeGridFreqs(record);
   }
   // Shows the page on the recording canvas.
   template <typename PageType>
@@ -30,5 +30,16 @@ struct ViewsTestContext : AppTestContext {
   }
   RecordingCanvas canvas;
 };
+
+// Limit j of set 1.
+inline void SetLimit(DesignRecord& r, std::size_t j, float shape, float start, float stop,
+                     float top, float bottom) {
+  r.LimitShape[j][1] = shape;
+  r.LimitStart[j][1] = start;
+  r.LimitStop[j][1] = stop;
+  r.LimitTop[j][1] = top;
+  r.LimitBottom[j][1] = bottom;
+  r.NrLimits[1] = std::max(r.NrLimits[1], static_cast<int16_t>(j));
+}
 
 }  // namespace kestro::test
