@@ -77,11 +77,5 @@ TEST(PolesPage, ListsEveryPoleThenFamilyOrderAndRippleAndGridToggles) {
   }
 }
 
-TEST(PolesPage, ReturnCloses) {
-  ViewsTestContext app;
-  PolesPage(app.context).Click("cmdExit");
-  EXPECT_EQ(app.navigator.calls, (Calls{{Call::Kind::Close, PageId::Poles}}));
-}
-
 }  // namespace
 }  // namespace kestro::test
