@@ -79,8 +79,8 @@ inline DesignRecord DistinctSession() {
            r.LimitStart[1][1], r.LimitStop[1][1], r.LimitTop[1][1], r.LimitBottom[1][1]) =
       std::make_tuple(1000.0f, 4000.0f, 2, 1, 2.0f, 5000.0f, 200000.0f, -20.0f, -100.0f);
   r.NrStages = StagesForOrder(r.Order);
-  for (int s = 1; s <= 2; ++s) {
-    const auto part = [s](int k) { return static_cast<float>(10 * s + k); };
+  for (std::size_t s = 1; s <= 2; ++s) {
+    const auto part = [s](std::size_t k) { return static_cast<float>(10 * s + k); };
     r.C[s] = {0, 1e-9f * part(1), 1e-9f * part(2), 1e-9f * part(3)};
     r.R[s] = {0, 1e3f * part(1), 1e3f * part(2), 1e3f * part(3), 1e-5f, 1};
   }

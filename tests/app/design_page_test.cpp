@@ -187,7 +187,8 @@ TEST(DesignPage, ManualDesignKeepsTheUsersParts) {
   start.C[2][1] = 1e-13f;
   for (std::size_t s = 1; s <= 2; ++s)
     EXPECT_TRUE(d.app.record.C[s] == start.C[s] && d.app.record.R[s] == start.R[s]) << s;
-  EXPECT_LT(d.app.record.Gain[d.app.record.Nints], -10);  // analysed: the parts make a lowpass
+  EXPECT_LT(d.app.record.Gain[static_cast<std::size_t>(d.app.record.Nints)],
+            -10);  // analysed: the parts make a lowpass
 }
 
 // Where the command stops on a stop below the start, nothing opens and nothing is saved.

@@ -139,27 +139,14 @@ TEST_F(PrintedPdf, SummaryOfAManualDesignAndItsLimitsInWords) {
     return SummaryPrintout(app.record, device, dialogs).Run();
   });
   const std::string text = Output("pdftotext -layout sheet.pdf -");
+  // The texts in reading order, '|' between them.
+  std::istringstream inOrder(
+      "Starting frequency: 1K|Number of intervals: 512|Plot delay top: 1.2m|Family: Modified|"
+      "Order: 4|( Not applicable )|Stage 2:|C1: 0|R1: 0|( None )|DC|up to 900|-3 max|"
+      "less than -100|2500|upward|more than +50|down to -40.5|File path/name: KSTdata.DEL|"
+      "Printed by KestroLab - ");
   std::size_t at = 0;
-  for (const char* expected : {"Starting frequency: 1K",
-                               "Number of intervals: 512",
-                               "Plot delay top: 1.2m",
-                               "Family: Modified",
-                               "Order: 4",
-                               "( Not applicable )",
-                               "Stage 2:",
-                               "C1: 0",
-                               "R1: 0",
-                               "( None )",
-                               "DC",
-                               "up to 900",
-                               "-3 max",
-                               "less than -100",
-                               "2500",
-                               "upward",
-                               "more than +50",
-                               "down to -40.5",
-                               "File path/name: KSTdata.DEL",
-                               "Printed by KestroLab - "}) {
+  for (std::string expected; std::getline(inOrder, expected, '|');) {
     at = text.find(expected, at);
     ASSERT_NE(at, std::string::npos) << expected << " in order in\n" << text;
   }
