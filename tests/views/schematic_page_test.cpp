@@ -38,32 +38,42 @@ TEST(SchematicPage, ScrollBarOnlyForWideDrawingsAndItsEndShowsTheDrawingsEnd) {
   }
 }
 
-// The first label whose box (80 units a character, 180 high: the page font on a 16:10 screen)
-// holds a point of a stroke or meets another label's box; "" when none does.
-std::string Clash(const RecordingCanvas& canvas) {
-  std::vector<std::array<float, 4>> boxes;
-  for (const DrawCommand& c : canvas.Printed())
-    boxes.push_back(
-        {c.textX, c.textY, c.textX + 80.0f * static_cast<float>(c.text.size()), c.textY + 180});
-  std::vector<std::pair<float, float>> points;
+// A box: left, top, right, bottom.
+using Box = std::array<float, 4>;
+
+bool Meet(const Box& a, const Box& b) {
+  return a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3];
+}
+
+// Points every 2 % along each stroke, as tiny boxes.
+std::vector<Box> StrokePoints(const RecordingCanvas& canvas) {
+  std::vector<Box> points;
   float x = 0, y = 0;
   for (const DrawCommand& c : canvas.commands) {
     if (c.kind != Kind::Line && c.kind != Kind::LineTo)
       continue;
     const float fromX = c.kind == Kind::Line ? c.x1 : x, fromY = c.kind == Kind::Line ? c.y1 : y;
-    std::tie(x, y) = c.kind == Kind::Line ? std::pair(c.x2, c.y2) : std::pair(c.x1, c.y1);
-    for (float t = 0; t <= 1; t += 0.02f)
-      points.emplace_back(fromX + (x - fromX) * t, fromY + (y - fromY) * t);
+    x = c.kind == Kind::Line ? c.x2 : c.x1;
+    y = c.kind == Kind::Line ? c.y2 : c.y1;
+    for (float t = 0; t <= 1; t += 0.02f) {
+      const float px = fromX + (x - fromX) * t, py = fromY + (y - fromY) * t;
+      points.push_back({px, py, px + 0.01f, py + 0.01f});
+    }
   }
+  return points;
+}
+
+// The first label whose box (80 units a character, 180 high: the page font on a 16:10 screen)
+// holds a point of a stroke or meets another label's box; "" when none does.
+std::string Clash(const RecordingCanvas& canvas) {
+  std::vector<Box> boxes;
+  for (const DrawCommand& c : canvas.Printed())
+    boxes.push_back(
+        {c.textX, c.textY, c.textX + 80.0f * static_cast<float>(c.text.size()), c.textY + 180});
+  const std::vector<Box> points = StrokePoints(canvas);
   for (std::size_t i = 0; i < boxes.size(); ++i) {
-    const auto [x1, y1, x2, y2] = boxes[i];
-    const auto inside = [&](const auto& p) {
-      return p.first > x1 && p.first < x2 && p.second > y1 && p.second < y2;
-    };
-    const auto meets = [&](const auto& o) {
-      return x1 < o[2] && o[0] < x2 && y1 < o[3] && o[1] < y2;
-    };
-    if (std::any_of(points.begin(), points.end(), inside) ||
+    const auto meets = [&box = boxes[i]](const Box& other) { return Meet(box, other); };
+    if (std::any_of(points.begin(), points.end(), meets) ||
         std::any_of(boxes.begin() + static_cast<long>(i) + 1, boxes.end(), meets))
       return canvas.Printed()[i].text;
   }
