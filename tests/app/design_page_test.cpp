@@ -23,15 +23,16 @@ struct Shown {
     return page.RunDesignCommand();
   }
   const std::string& Caption(const std::string& name) { return page[name].caption; }
-  // What the family options decide: the checked option, the stored family, parts flag and
-  // ripple, the ripple and bandwidth texts, and which family-bound controls are enabled.
+  // What the family options decide: the checked option, the stored family (f), parts flag (p)
+  // and ripple (r) with the ripple's text, the bandwidth text (w), and which family-bound
+  // controls are enabled (e): width, gain, order, its spinner, ripple.
   std::string State() {
     std::ostringstream s;
     for (const Control& c : page.Controls())
       s << (c.checked ? c.name + " " : "");
     const DesignRecord& r = app.record;
-    s << "family " << r.Family << " parts " << r.PartsModified << " ripple " << r.Apass << " '"
-      << Caption("txtApass") << "' width '" << Caption("txtWidth") << "' enabled ";
+    s << "f" << r.Family << " p" << r.PartsModified << " r" << r.Apass << " '"
+      << Caption("txtApass") << "' w'" << Caption("txtWidth") << "' e";
     for (const char* name : {"txtWidth", "txtGain", "lblOrderInput", "UpDown1", "txtApass"})
       s << (page[name].enabled ? "1" : "0");
     return s.str();
@@ -96,22 +97,15 @@ TEST(DesignPage, TheFamilyShownOnLoadAndChosenByAnOption) {
     int16_t family;
     float bandwidth, ripple;
     std::string state;
-  } cases[]{{"", 9, 3000, 0.5f,
-             "optButterworth family 1 parts 0 ripple 0.5 '0.5 ' width ' 3K ' enabled 11110"},
-            {"", kChebyshev, -20, 0.5f,
-             "optChebyshev family 2 parts 0 ripple 0.5 '0.5 ' width ' 1K ' enabled 11111"},
-            {"", kManual, 3000, 0.5f,
-             "optManual family 4 parts 1 ripple 0.5 '0.5 ' width ' 3K ' enabled 00000"},
-            {"optButterworth", kBessel, 3000, 2,
-             "optButterworth family 1 parts 0 ripple 0 '0' width ' 3K ' enabled 11110"},
-            {"optChebyshev", kButterworth, 3000, 0.001f,
-             "optChebyshev family 2 parts 0 ripple 0.1 '.1' width ' 3K ' enabled 11111"},
-            {"optChebyshev", kButterworth, 3000, 2,
-             "optChebyshev family 2 parts 0 ripple 2 '2 ' width ' 3K ' enabled 11111"},
-            {"optBessel", kButterworth, 3000, 2,
-             "optBessel family 3 parts 0 ripple 0 '0' width ' 3K ' enabled 11110"},
-            {"optManual", kButterworth, 3000, 2,
-             "optManual family 4 parts 1 ripple 2 '2 ' width ' 3K ' enabled 00000"}};
+  } cases[]{
+      {"", 9, 3000, 0.5f, "optButterworth f1 p0 r0.5 '0.5 ' w' 3K ' e11110"},
+      {"", kChebyshev, -20, 0.5f, "optChebyshev f2 p0 r0.5 '0.5 ' w' 1K ' e11111"},
+      {"", kManual, 3000, 0.5f, "optManual f4 p1 r0.5 '0.5 ' w' 3K ' e00000"},
+      {"optButterworth", kBessel, 3000, 2, "optButterworth f1 p0 r0 '0' w' 3K ' e11110"},
+      {"optChebyshev", kButterworth, 3000, 0.001f, "optChebyshev f2 p0 r0.1 '.1' w' 3K ' e11111"},
+      {"optChebyshev", kButterworth, 3000, 2, "optChebyshev f2 p0 r2 '2 ' w' 3K ' e11111"},
+      {"optBessel", kButterworth, 3000, 2, "optBessel f3 p0 r0 '0' w' 3K ' e11110"},
+      {"optManual", kButterworth, 3000, 2, "optManual f4 p1 r2 '2 ' w' 3K ' e00000"}};
   for (const auto& c : cases) {
     DesignRecord start = OpeningDefaults();
     start.Family = c.family;
@@ -247,7 +241,7 @@ TEST(DesignPage, SaveAndGetGoThroughTheChosenFileAndCancelDoesNothing) {
   d.app.dialogs.fileAnswers.push_back("saved.KST");
   d.page.Click("cmdGet");
   EXPECT_EQ(Session(saver.app.record), Session(d.app.record));
-  EXPECT_EQ(d.State(), "optManual family 4 parts 1 ripple 0 '0' width ' 2.5K ' enabled 00000");
+  EXPECT_EQ(d.State(), "optManual f4 p1 r0 '0' w' 2.5K ' e00000");
   EXPECT_EQ((Strings{d.Caption("txtStart"), d.Caption("txtStop"), d.Caption("lblOrderInput"),
                      d.Caption("lblNrY"), d.Caption("txtDelay")}),
             (Strings{" 30Hz", " 200K ", "5 ", "7", "2m"}));
