@@ -42,6 +42,7 @@ TEST(WriteFilesPage, ExportsProposeTheirLastNamesAndWriteTheFiles) {
   WriteFilesPage page(app.context, shared);
   page.Click("cmdPrinterSummary");
   page.Click("cmdExit");
+  EXPECT_EQ(page["lblTitle"].caption, "File-writing Page");
   EXPECT_EQ(printers.calls, (Strings{"Preview", "SelectPrinter"}));
   EXPECT_EQ(app.navigator.calls, (Calls{{Call::Kind::Close, PageId::WriteFiles}}));
 }
