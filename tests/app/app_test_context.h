@@ -12,6 +12,7 @@
 #include "files/session_lines.h"
 #include "platform/app_context.h"
 #include "support/scripted_dialogs.h"
+#include "support/sequence_random.h"
 
 namespace kestro::test {
 
@@ -33,10 +34,6 @@ class RecordingNavigator final : public Navigator {
 using Call = RecordingNavigator::Call;
 using Calls = std::vector<Call>;
 
-struct HalfRandom final : Random {
-  float Next() override { return 0.5f; }
-};
-
 // The record, the shared state and the doubles a page works on, wired into one AppContext.
 struct AppTestContext {
   explicit AppTestContext(const DesignRecord& start = {}) : record(start) {}
@@ -46,7 +43,7 @@ struct AppTestContext {
   RecordingNavigator navigator;
   ManualEventPump events;
   ManualClock clock;
-  HalfRandom random;
+  SequenceRandom random;
   AppContext context{record, plot, dialogs, navigator, events, clock, random};
 };
 
@@ -82,8 +79,8 @@ inline DesignRecord DistinctSession() {
            r.LimitStart[1][1], r.LimitStop[1][1], r.LimitTop[1][1], r.LimitBottom[1][1]) =
       std::make_tuple(1000.0f, 4000.0f, 2, 1, 2.0f, 5000.0f, 200000.0f, -20.0f, -100.0f);
   r.NrStages = StagesForOrder(r.Order);
-  for (int s = 1; s <= 2; ++s) {
-    const auto part = [s](int k) { return static_cast<float>(10 * s + k); };
+  for (std::size_t s = 1; s <= 2; ++s) {
+    const auto part = [s](std::size_t k) { return static_cast<float>(10 * s + k); };
     r.C[s] = {0, 1e-9f * part(1), 1e-9f * part(2), 1e-9f * part(3)};
     r.R[s] = {0, 1e3f * part(1), 1e3f * part(2), 1e3f * part(3), 1e-5f, 1};
   }
