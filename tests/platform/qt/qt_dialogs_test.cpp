@@ -13,6 +13,23 @@
 namespace kestro {
 namespace {
 
+TEST(QtDialogs, FilterStringsBecomeQtFilterLists) {
+  const std::pair<const char*, const char*> cases[]{
+      {"KESTRO files (*.KST)|*.KST", "KESTRO files (*.KST *.kst)"},
+      {"Data files|*.DAT|All files|*.*", "Data files (*.DAT *.dat);;All files (*.*)"},
+      {"LTspice (*.asc)|*.asc;*.ASC", "LTspice (*.asc *.ASC)"},
+      {"", ""},
+      {"Dangling description", ""}};
+  for (const auto& [filter, list] : cases)
+    EXPECT_EQ(QtDialogs::FilterList(filter).toStdString(), list) << filter;
+  // The filter index counts from one; an index past the end selects the first.
+  const std::string filter = "Easy|*.DAT|Scientific|*.TXT";
+  EXPECT_EQ((std::vector{QtDialogs::SelectedFilter(filter, 1), QtDialogs::SelectedFilter(filter, 2),
+                         QtDialogs::SelectedFilter(filter, 7)}),
+            (std::vector<QString>{"Easy (*.DAT *.dat)", "Scientific (*.TXT *.txt)",
+                                  "Easy (*.DAT *.dat)"}));
+}
+
 // Types `name` into the save dialog that SaveFile opens and presses Save, again while the dialog
 // stays; after two seconds any window left open is closed, so a fault fails instead of hanging.
 std::string SaveAs(const FileDialogRequest& request, const QString& name) {
