@@ -21,9 +21,9 @@ TEST(CliOptionsTest, ReadsValuesInBothFormsAndFlags) {
   for (const char* name : {"order", "bandwidth", "stop", "family"})
     values.push_back(parsed.Value(name).value_or("(none)"));
   EXPECT_EQ(values, (Args{"design", "5", "4.7k", "-5", "chebyshev"}));
-  EXPECT_EQ(
-      std::tuple(parsed.Flag("response"), parsed.Value("ripple").has_value(), parsed.helpRequested),
-      std::tuple(true, false, false));
+  EXPECT_TRUE(parsed.Flag("response"));
+  EXPECT_FALSE(parsed.Value("ripple").has_value());
+  EXPECT_FALSE(parsed.helpRequested);
 }
 
 TEST(CliOptionsTest, BadCommandLinesNameTheirFault) {

@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "analysis/limit_error.h"
-#include "cli/cli_app.h"
-#include "cli/stderr_dialogs.h"
+#include "cli/cli_test_context.h"
 #include "core/eng_value.h"
 #include "core/gain_limits.h"
 #include "files/scratch_folder.h"
@@ -17,8 +14,6 @@
 namespace kestro::cli {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 // Runs "design" with the options: the exit code, stderr, the rows after "Limits:" and the text
 // after "LimitError: ".
 struct Report {
@@ -26,14 +21,11 @@ struct Report {
   std::string err, error;
   Strings rows;
 };
-Report Design(Strings options) {
-  options.insert(options.begin(), "design");
-  std::ostringstream out, err;
-  StderrDialogs dialogs(err, false);
-  Report report{RunCommandLine(options, out, err, dialogs), err.str(), "", {}};
-  std::istringstream lines(out.str());
+Report Design(const Strings& options) {
+  const CliRun run = RunDesignCommand(options);
+  Report report{run.code, run.err, "", {}};
   bool inLimits = false;
-  for (std::string line; std::getline(lines, line);) {
+  for (const std::string& line : run.lines) {
     if (line.starts_with("LimitError: "))
       report.error = line.substr(12), inLimits = false;
     if (inLimits)
@@ -62,7 +54,7 @@ TEST(LimitOptions, ReportRowsLimitErrorAndRefusals) {
   EXPECT_NEAR(std::stod(report.error), 314.45, 0.05);
   EXPECT_NE(report.err.find("at most 9 limits; --limit floor,900,-60 was not added"),
             std::string::npos);
-  EXPECT_EQ(Design({"--limit", "floor,1,5k,-3"}).code, 2);
+  EXPECT_EQ(Design({"--limit", "floor,1,5k,-3"}).code, kExitUsage);
 }
 
 // Limits saved by the command line show in the window's edit list as the command line listed

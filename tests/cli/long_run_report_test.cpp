@@ -3,32 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <string>
-#include <vector>
 
-#include "cli/cli_app.h"
-#include "cli/exit_codes.h"
-#include "cli/stderr_dialogs.h"
+#include "cli/cli_test_context.h"
 
 namespace kestro::cli {
 namespace {
-
-using Strings = std::vector<std::string>;
-
-struct CliRun {
-  int code = -1;
-  std::string out, err;
-};
-
-CliRun RunCli(const Strings& args) {
-  std::ostringstream out, err;
-  StderrDialogs dialogs(err, false);
-  CliRun result;
-  result.code = RunCommandLine(args, out, err, dialogs);
-  result.out = out.str();
-  result.err = err.str();
-  return result;
-}
 
 // The envelope rows after the "# frequency_Hz" header: frequency, gain min, gain max, delay min,
 // delay max.

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_app.h"
+#include "cli/exit_codes.h"
+#include "cli/stderr_dialogs.h"
+
+namespace kestro::cli {
+
+using Strings = std::vector<std::string>;
+
+// What a script sees of one run of kestrolab-cli: the exit code, stdout (whole and as lines)
+// and stderr.
+struct CliRun {
+  int code = -1;
+  std::string out, err;
+  Strings lines;
+};
+
+inline CliRun RunCli(const Strings& args) {
+  std::ostringstream out, err;
+  StderrDialogs dialogs(err, false);
+  CliRun run;
+  run.code = RunCommandLine(args, out, err, dialogs);
+  run.out = out.str();
+  run.err = err.str();
+  std::istringstream stream(run.out);
+  for (std::string line; std::getline(stream, line);)
+    run.lines.push_back(line);
+  return run;
+}
+
+// The design command with the options.
+inline CliRun RunDesignCommand(Strings options) {
+  options.insert(options.begin(), "design");
+  return RunCli(options);
+}
+
+}  // namespace kestro::cli
