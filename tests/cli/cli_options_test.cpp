@@ -26,7 +26,8 @@ TEST(CliOptionsTest, ReadsValuesInBothFormsAndFlags) {
   EXPECT_FALSE(parsed.helpRequested);
 }
 
-TEST(CliOptionsTest, BadCommandLinesNameTheirFault) {
+// A bad command line names its fault; help is asked for alone or after the command.
+TEST(CliOptionsTest, BadCommandLinesNameTheirFaultAndHelpIsRecognised) {
   const std::pair<Args, std::string> cases[] = {
       {{}, "no command given"},
       {{"draw"}, "unknown command 'draw'"},
@@ -40,14 +41,8 @@ TEST(CliOptionsTest, BadCommandLinesNameTheirFault) {
   };
   for (const auto& [args, error] : cases)
     EXPECT_EQ(CliOptions().Parse(args).error, error);
-}
-
-TEST(CliOptionsTest, HelpIsRecognisedAloneOrAfterTheCommand) {
-  for (const Args& args : {Args{"--help"}, Args{"-h"}, Args{"help"}, Args{"design", "--help"}}) {
-    const CliArguments parsed = CliOptions().Parse(args);
-    EXPECT_TRUE(parsed.ok());
-    EXPECT_TRUE(parsed.helpRequested) << args.back();
-  }
+  for (const Args& args : {Args{"--help"}, Args{"-h"}, Args{"help"}, Args{"design", "--help"}})
+    EXPECT_TRUE(CliOptions().Parse(args).helpRequested) << args.back();
 }
 
 // The text with every run of blanks and line breaks made one blank (the help wraps its lines).

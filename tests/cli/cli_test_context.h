@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cctype>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -37,6 +38,19 @@ inline CliRun RunCli(const Strings& args) {
 inline CliRun RunDesignCommand(Strings options) {
   options.insert(options.begin(), "design");
   return RunCli(options);
+}
+
+// The rows of numbers after the first line of out that starts with header.
+inline std::vector<std::vector<double>> Table(const std::string& out, const std::string& header) {
+  std::istringstream lines(out.substr(out.find('\n', out.find(header)) + 1));
+  std::vector<std::vector<double>> rows;
+  for (std::string line; std::getline(lines, line) && !line.empty() && std::isdigit(line[0]);) {
+    std::istringstream fields(line);
+    rows.emplace_back();
+    for (double value = 0; fields >> value;)
+      rows.back().push_back(value);
+  }
+  return rows;
 }
 
 }  // namespace kestro::cli

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <array>
 #include <cstdio>
 
 #include "platform/qt/page_geometry.h"
@@ -44,11 +45,10 @@ struct ProbePage final : Page {
     (*this)["lstRows"].rows = {"alpha", "beta"};
   }
   void OnMouseDown(int button, float x, float y) override {
-    downs.push_back(std::to_string(button) + " " + std::to_string(std::lround(x / 10) * 10) + " " +
-                    std::to_string(std::lround(y / 10) * 10));
+    downs.push_back({button, std::lround(x / 10) * 10, std::lround(y / 10) * 10});
   }
-  using Page::canvas;  // the test draws on the window too
-  std::vector<std::string> downs;
+  using Page::canvas;                      // the test draws on the window too
+  std::vector<std::array<long, 3>> downs;  // button, x, y to ten page units
   int clicks = 0;
 };
 
@@ -101,7 +101,7 @@ TEST_F(PageWindowTest, MousePressesArriveInPageUnitsAndEverythingScales) {
   EXPECT_EQ(button->font().pixelSize(), 22);                 // 0.016 x 1350 pixels = 21.6
   QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(1200, 1050));
   QTest::mouseClick(&window, Qt::RightButton, {}, QPoint(2200, 1200));
-  EXPECT_EQ(probe->downs, (std::vector<std::string>{"1 6000 7000", "2 11000 8000"}));
+  EXPECT_EQ(probe->downs, (std::vector<std::array<long, 3>>{{1, 6000, 7000}, {2, 11000, 8000}}));
 
   probe->canvas()->FillRect(9000, 6750, 12000, 9000, {255, 0, 0});  // the lower right quarter
   for (const QSize size : {QSize(1200, 900), QSize(800, 500)}) {

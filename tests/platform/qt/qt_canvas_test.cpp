@@ -2,25 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <functional>
-
 #include "platform/qt/qt_test_support.h"
 
 namespace kestro::test {
 namespace {
 
-constexpr Rgb kWhite{255, 255, 255};
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kBlue{0, 0, 255};
-
-// A white image of the given size with what `draw` puts on a canvas painting onto it.
-QImage Drawn(QSize size, const std::function<void(QtCanvas&)>& draw) {
-  QImage image(size, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  draw(*std::make_unique<QtCanvas>(image));  // the canvas ends its painting with the statement
-  return image;
-}
+constexpr Rgb kWhite{255, 255, 255}, kRed{255, 0, 0}, kBlue{0, 0, 255};
 
 // On a 1200 x 900 image a pixel is 10 page units each way.
 TEST(QtCanvas, FillsOutlinesAndLinesAtTheMappedPixels) {
@@ -33,7 +20,7 @@ TEST(QtCanvas, FillsOutlinesAndLinesAtTheMappedPixels) {
     canvas.SetLineWidth(2);
     canvas.Line(1000, 7000, 5000, 7000, kRed);
   });
-  // Inside the fill, between the shapes, on the outline, inside the outline, on both lines.
+  // Inside the fill, between the shapes, on the outline, inside it, on both joined lines.
   EXPECT_EQ(
       (std::vector{PixelAt(image, 200, 150), PixelAt(image, 350, 150), PixelAt(image, 500, 150),
                    PixelAt(image, 600, 150), PixelAt(image, 300, 500), PixelAt(image, 600, 650)}),

@@ -1,14 +1,14 @@
 #pragma once
 
 #include <sys/wait.h>
+
 #include <QCoreApplication>
 #include <QImage>
-#include <QRect>
-
 #include <cstdio>
+#include <functional>
 #include <string>
 
-#include "platform/canvas.h"
+#include "platform/qt/qt_canvas.h"
 
 namespace kestro::test {
 
@@ -18,6 +18,14 @@ inline void SettleEvents() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
   }
+}
+
+// A white image of the given size with what `draw` puts on a canvas painting onto it.
+inline QImage Drawn(QSize size, const std::function<void(QtCanvas&)>& draw) {
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  draw(*std::make_unique<QtCanvas>(image));  // the canvas ends its painting with the statement
+  return image;
 }
 
 inline Rgb PixelAt(const QImage& image, int x, int y) {
