@@ -21,7 +21,12 @@ struct CliRun {
   Strings lines;
 };
 
-inline CliRun RunCli(const Strings& args) {
+// The arguments are one text with blanks between them.
+inline CliRun RunCli(const std::string& arguments) {
+  Strings args;
+  std::istringstream words(arguments);
+  for (std::string word; words >> word;)
+    args.push_back(word);
   std::ostringstream out, err;
   StderrDialogs dialogs(err, false);
   CliRun run;
@@ -34,10 +39,8 @@ inline CliRun RunCli(const Strings& args) {
   return run;
 }
 
-// The design command with the options.
-inline CliRun RunDesignCommand(Strings options) {
-  options.insert(options.begin(), "design");
-  return RunCli(options);
+inline CliRun RunDesignCommand(const std::string& options) {
+  return RunCli("design " + options);
 }
 
 // The rows of numbers after the first line of out that starts with header.

@@ -7,13 +7,9 @@
 namespace kestro::cli {
 namespace {
 
-const Strings kButterworth4{"--order", "4",      "--bandwidth", "1k",          "--start",
-                            "100",     "--stop", "10k",         "--intervals", "100"};
-
-CliRun Butterworth4(const Strings& more) {
-  Strings args = kButterworth4;
-  args.insert(args.end(), more.begin(), more.end());
-  return RunDesignCommand(args);
+CliRun Butterworth4(const std::string& more) {
+  return RunDesignCommand("--order 4 --bandwidth 1k --start 100 --stop 10k --intervals 100 " +
+                          more);
 }
 
 // A seed repeats a run, another seed changes it. The envelope (frequency, gain min and max,
@@ -22,13 +18,12 @@ CliRun Butterworth4(const Strings& more) {
 // spread of each stage's ln f0 = -(sum of four ln parts) / 2, sigma 0.029: a few dB over 1000
 // passes, at least 1 and at most 5 (all parts at one end shift f0 by 10 %, 1.7 dB, per stage).
 TEST(MonteCarloReport, RepeatableEnvelopeAroundTheNominalResponse) {
-  const CliRun first = Butterworth4({"--monte-carlo", "5", "--seed", "1", "--response"});
+  const CliRun first = Butterworth4("--monte-carlo 5 --seed 1 --response");
   ASSERT_EQ(first.code, kExitOk) << first.err;
-  EXPECT_EQ(Butterworth4({"--monte-carlo", "5", "--seed", "1", "--response"}).out, first.out);
+  EXPECT_EQ(Butterworth4("--monte-carlo 5 --seed 1 --response").out, first.out);
   const auto envelope = Table(first.out, "# frequency_Hz\tgain_min");
-  EXPECT_NE(
-      Table(Butterworth4({"--monte-carlo", "5", "--seed", "2"}).out, "# frequency_Hz\tgain_min"),
-      envelope);
+  EXPECT_NE(Table(Butterworth4("--monte-carlo 5 --seed 2").out, "# frequency_Hz\tgain_min"),
+            envelope);
   const auto response = Table(first.out, "# frequency_Hz\tgain_dB");
   ASSERT_EQ(envelope.size(), 101u);
   ASSERT_EQ(response.size(), 101u);
@@ -38,21 +33,18 @@ TEST(MonteCarloReport, RepeatableEnvelopeAroundTheNominalResponse) {
     EXPECT_TRUE(envelope[i][1] <= gain && gain <= envelope[i][2]) << freq;
     EXPECT_TRUE(envelope[i][3] <= delay && delay <= envelope[i][4]) << freq;
   }
-  const auto& corner = envelope[50];  // 1 kHz
+  const auto& corner = envelope[50];
   EXPECT_NEAR(corner[0], 1000, 0.01);
   EXPECT_TRUE(corner[2] - corner[1] > 1.0 && corner[2] - corner[1] < 5.0) << corner[2] - corner[1];
 }
 
 // With gain limits the yield is counted; the optimizer prints its improvements and fits the parts.
 TEST(MonteCarloReport, YieldAndOptimizerOnTheLimits) {
-  const Strings limits{"--limit", "floor,1k,-0.5", "--limit", "ceiling-up,1.8k,-14", "--seed", "3"};
-  Strings yieldArgs = limits;
-  yieldArgs.insert(yieldArgs.end(), {"--monte-carlo", "1", "--passes", "50"});
-  EXPECT_NE(Butterworth4(yieldArgs).out.find("yield: 0 / 50 passes inside all gain limits\n"),
+  const std::string limits = "--limit floor,1k,-0.5 --limit ceiling-up,1.8k,-14 --seed 3 ";
+  EXPECT_NE(Butterworth4(limits + "--monte-carlo 1 --passes 50")
+                .out.find("yield: 0 / 50 passes inside all gain limits\n"),
             std::string::npos);
-  Strings fitArgs = limits;
-  fitArgs.push_back("--optimize");
-  const std::string fitted = Butterworth4(fitArgs).out;
+  const std::string fitted = Butterworth4(limits + "--optimize").out;
   const auto number = [&fitted](const std::string& after) {
     return std::stod(fitted.substr(fitted.find(after) + after.size()));
   };
@@ -62,14 +54,13 @@ TEST(MonteCarloReport, YieldAndOptimizerOnTheLimits) {
   EXPECT_LT(number("\nlimit error: "), 0.0102);
 }
 
-// Each option named in its message, before anything runs.
+// Each refused option is named in the message, before anything runs.
 TEST(MonteCarloReport, UnusableOptionsAreRefusedBeforeAnythingRuns) {
-  for (const Strings& bad : {Strings{"--monte-carlo", "3"}, Strings{"--passes", "0"},
-                             Strings{"--seed", "-1"}, Strings{"--limit", "wall,1k,-3"}}) {
-    const CliRun run = Butterworth4(bad);
-    EXPECT_EQ(run.code, kExitUsage) << bad[0];
-    EXPECT_EQ(run.out, "") << bad[0];
-    EXPECT_NE(run.err.find(bad[0].substr(2)), std::string::npos) << run.err;
+  for (const std::string bad : {"monte-carlo 3", "passes 0", "seed -1", "limit wall,1k,-3"}) {
+    const CliRun run = Butterworth4("--" + bad);
+    EXPECT_EQ(run.code, kExitUsage) << bad;
+    EXPECT_EQ(run.out, "") << bad;
+    EXPECT_NE(run.err.find(bad.substr(0, bad.find(' '))), std::string::npos) << run.err;
   }
 }
 

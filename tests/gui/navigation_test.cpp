@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
-#include <ostream>
+#include <string>
 
 #include "files/scratch_folder.h"
 #include "gui/shell.h"
@@ -30,18 +30,13 @@ void Click(Shell& shell, PageId page, const char* name) {
   SettleEvents();
 }
 
-// Which windows are open: the main page, the secondary one, and whether the program ended.
-struct Windows {
-  PageId main;
-  bool secondary, ended;
-  friend bool operator==(const Windows&, const Windows&) = default;
-  friend std::ostream& operator<<(std::ostream& out, const Windows& w) {
-    return out << "main " << static_cast<int>(w.main) << (w.secondary ? ", secondary" : "")
-               << (w.ended ? ", ended" : "");
-  }
-};
-Windows Open(const Shell& shell, PageId secondary) {
-  return {shell.MainPage(), shell.WindowOf(secondary) != nullptr, shell.Ended()};
+// Which windows are open, as text: the main page, the secondary window, whether the program ended.
+std::string Windows(PageId main, bool secondary, bool ended) {
+  return "main page " + std::to_string(static_cast<int>(main)) +
+         (secondary ? ", window over it" : "") + (ended ? ", ended" : "");
+}
+std::string Open(const Shell& shell, PageId secondary) {
+  return Windows(shell.MainPage(), shell.WindowOf(secondary) != nullptr, shell.Ended());
 }
 
 TEST(Navigation, EveryButtonOfEveryMainPageOpensItsPage) {
@@ -70,12 +65,12 @@ TEST(Navigation, EveryButtonOfEveryMainPageOpensItsPage) {
     Click(shell, step.from, step.button);
     const bool ends = std::string(step.back).empty();
     const bool over = step.secondary != Opening;
-    EXPECT_EQ(Open(shell, step.secondary), (Windows{step.main, over, ends}))
+    EXPECT_EQ(Open(shell, step.secondary), Windows(step.main, over, ends))
         << static_cast<int>(step.from) << " " << step.button;
     if (!over)
       continue;
     Click(shell, step.secondary, step.back);
-    EXPECT_EQ(Open(shell, step.secondary), (Windows{step.main, false, false}))
+    EXPECT_EQ(Open(shell, step.secondary), Windows(step.main, false, false))
         << static_cast<int>(step.from) << " " << step.button << " then " << step.back;
   }
 }

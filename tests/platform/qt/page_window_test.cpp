@@ -52,36 +52,29 @@ struct ProbePage final : Page {
   int clicks = 0;
 };
 
-class PageWindowTest : public ::testing::Test {
- protected:
-  PageWindowTest() {
-    window.resize(1200, 900);
-    window.show();
-    SettleEvents();
-  }
-  template <typename Widget>
-  Widget* Find(const char* name) {
-    return qobject_cast<Widget*>(window.WidgetFor(name));
-  }
-  ProbePage* probe = new ProbePage;
+// List rows, scroll bar, label and button clicks reach the page, and the widgets follow its
+// controls. Controls and their font scale with the window; presses below them arrive in page
+// units, the button counted from one; the background and the drawing survive resizes.
+TEST(PageWindow, EventsReachThePageAndWidgetsFollowItsControlsAtAnySize) {
+  auto* probe = new ProbePage;
   PageWindow window{std::unique_ptr<Page>(probe)};
-};
-
-// List rows, scroll bar and label clicks reach the page; the widgets then follow the controls.
-TEST_F(PageWindowTest, EventsReachThePageAndWidgetsFollowItsControls) {
-  auto* list = Find<QListWidget>("lstRows");
-  auto* label = Find<QLabel>("lblShown");
+  window.resize(1200, 900);
+  window.show();
+  SettleEvents();
+  auto* list = qobject_cast<QListWidget*>(window.WidgetFor("lstRows"));
+  auto* bar = qobject_cast<QScrollBar*>(window.WidgetFor("hsbScroll"));
+  auto* label = qobject_cast<QLabel*>(window.WidgetFor("lblShown"));
+  auto* hide = qobject_cast<QPushButton*>(window.WidgetFor("cmdHide"));
+  ASSERT_TRUE(list && bar && label && hide);
   ASSERT_EQ(list->count(), 2);
   EXPECT_EQ(list->item(1)->text(), "beta");
   emit list->itemClicked(list->item(1));
   EXPECT_EQ(label->text(), "row 1");
-  EXPECT_EQ(Find<QScrollBar>("hsbScroll")->maximum(), 100);
-  Find<QScrollBar>("hsbScroll")->setValue(42);
+  EXPECT_EQ(bar->maximum(), 100);
+  bar->setValue(42);
   EXPECT_EQ(label->text(), "42");  // the page read the bar's value
   QTest::mouseClick(label, Qt::LeftButton);
   EXPECT_EQ(probe->clicks, 1);
-
-  auto* hide = Find<QPushButton>("cmdHide");
   hide->click();
   EXPECT_TRUE(label->isHidden());
   EXPECT_FALSE(hide->isEnabled());
@@ -89,20 +82,14 @@ TEST_F(PageWindowTest, EventsReachThePageAndWidgetsFollowItsControls) {
       << hide->styleSheet().toStdString();
   ASSERT_EQ(list->count(), 3);
   EXPECT_EQ(list->item(2)->text(), "third");
-}
 
-// Controls and their font scale with the window; presses below the controls arrive in page
-// units, the button counted from one; the background and the drawing survive resizes.
-TEST_F(PageWindowTest, MousePressesArriveInPageUnitsAndEverythingScales) {
   window.resize(2400, 1350);  // the page's units stretch unevenly
   SettleEvents();
-  QWidget* button = window.WidgetFor("cmdHide");
-  EXPECT_EQ(button->geometry(), QRect(1200, 600, 400, 45));  // page (6000, 4000), 2000 x 300
-  EXPECT_EQ(button->font().pixelSize(), 22);                 // 0.016 x 1350 pixels = 21.6
+  EXPECT_EQ(hide->geometry(), QRect(1200, 600, 400, 45));  // page (6000, 4000), 2000 x 300
+  EXPECT_EQ(hide->font().pixelSize(), 22);                 // 0.016 x 1350 pixels = 21.6
   QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(1200, 1050));
   QTest::mouseClick(&window, Qt::RightButton, {}, QPoint(2200, 1200));
   EXPECT_EQ(probe->downs, (std::vector<std::array<long, 3>>{{1, 6000, 7000}, {2, 11000, 8000}}));
-
   probe->canvas()->FillRect(9000, 6750, 12000, 9000, {255, 0, 0});  // the lower right quarter
   for (const QSize size : {QSize(1200, 900), QSize(800, 500)}) {
     window.resize(size);
@@ -116,11 +103,13 @@ TEST_F(PageWindowTest, MousePressesArriveInPageUnitsAndEverythingScales) {
   }
 }
 
-// A smaller window opens at its share of the screen: centred, or where the page places it.
+// A smaller window opens at its share of the screen, centred or where the page places it, with
+// the screen's font.
 TEST(PageWindow, ASmallerWindowOpensCentredOrAtThePagesPosition) {
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   struct SmallPage final : Page {
     explicit SmallPage(bool placed) {
+      Add(ControlKind::Label, "lblText", "A", 0, 0, 6000, 1000);
       SetWindowShare(0.25f, 0.5f);
       if (placed)
         SetWindowPosition(0.4f, 0.13f);
@@ -136,6 +125,8 @@ TEST(PageWindow, ASmallerWindowOpensCentredOrAtThePagesPosition) {
         placed ? screen.topLeft() + QPoint(screen.width() * 40 / 100, screen.height() * 13 / 100)
                : screen.center() - QPoint(window.width() / 2, window.height() / 2);
     EXPECT_LE((window.pos() - expected).manhattanLength(), 2) << placed;
+    // The page font stays 0.016 of the screen height, not of the window's.
+    EXPECT_EQ(window.WidgetFor("lblText")->font().pixelSize(), qRound(0.016 * screen.height()));
   }
 }
 
