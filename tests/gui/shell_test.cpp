@@ -78,7 +78,7 @@ TEST_F(ShellTest, EveryPageBuildsItsWidgets) {
   }
 }
 
-// Typing, repairs, options and spinners on the design page; closing it from its title bar asks
+// Typing, a repair, options and the spinner on the design page; closing it from its title bar asks
 // through the exit page, where Cancel stays and Exit saves the session and ends.
 TEST_F(ShellTest, TheDesignPageFromStartToQuit) {
   using enum PageId;
@@ -97,15 +97,10 @@ TEST_F(ShellTest, TheDesignPageFromStartToQuit) {
   QLineEdit* width = Find<QLineEdit>(Design, "txtWidth");
   width->clear();
   QTest::keyClicks(width, "20M");
-  Find<QLineEdit>(Design, "txtdBBottom")->selectAll();
-  QTest::keyClicks(Find(Design, "txtdBBottom"), "-80");  // a change updates the page at once
-  EXPECT_EQ(Shown(Find(Design, "lblPerYinterval")), "per interval: 15dB");
   Click(Design, "cmdDesign");
   EXPECT_EQ(dialogs.Texts().back(), "The filter bandwidth has been reset downward to 10 MHz");
   EXPECT_EQ(width->text(), "10M");
-  const DesignRecord& record = shell->Context().record;
-  EXPECT_EQ(record.Bandwidth, 1e7f);
-  EXPECT_GT(record.C[1][2], 0);  // designed
+  EXPECT_GT(shell->Context().record.C[1][2], 0);  // designed
 
   Find<QRadioButton>(Design, "optChebyshev")->click();
   EXPECT_FALSE(Find<QRadioButton>(Design, "optButterworth")->isChecked());
@@ -113,10 +108,10 @@ TEST_F(ShellTest, TheDesignPageFromStartToQuit) {
   auto* order = dynamic_cast<SpinnerWidget*>(Find(Design, "UpDown1"));
   ASSERT_NE(order, nullptr);
   order->UpButton()->click();
-  order->UpButton()->click();
-  EXPECT_EQ(Shown(Find(Design, "lblOrderInput")), "5");
-  order->DownButton()->click();
   EXPECT_EQ(Shown(Find(Design, "lblOrderInput")), "4");
+  order->DownButton()->click();
+  order->DownButton()->click();
+  EXPECT_EQ(Shown(Find(Design, "lblOrderInput")), "2");
 
   PageWindow* design = shell->WindowOf(Design);
   EXPECT_FALSE(design->close());
