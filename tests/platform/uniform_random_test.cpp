@@ -10,6 +10,7 @@ namespace {
 
 std::vector<float> Draw(UniformRandom& random, int count) {
   std::vector<float> values;
+  values.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i)
     values.push_back(random.Next());
   return values;

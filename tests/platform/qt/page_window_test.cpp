@@ -119,8 +119,8 @@ TEST(PageWindow, ASmallerWindowOpensCentredOrAtThePagesPosition) {
     PageWindow window(std::make_unique<SmallPage>(placed));
     window.ShowAsPage();
     SettleEvents();
-    EXPECT_NEAR(window.width(), screen.width() / 4, 1);
-    EXPECT_NEAR(window.height(), screen.height() / 2, 1);
+    EXPECT_NEAR(window.width(), screen.width() / 4.0, 1);
+    EXPECT_NEAR(window.height(), screen.height() / 2.0, 1);
     const QPoint expected =
         placed ? screen.topLeft() + QPoint(screen.width() * 40 / 100, screen.height() * 13 / 100)
                : screen.center() - QPoint(window.width() / 2, window.height() / 2);
