@@ -56,21 +56,17 @@ std::string SaveAs(const FileDialogRequest& request, const QString& name) {
 // A name typed without an extension is saved with the chosen filter's, so the Get dialog that
 // lists that extension finds it; a name with an extension, or a filter without one, is kept.
 TEST(QtDialogs, SaveAddsTheChosenFiltersExtensionToABareName) {
-  struct Case {
-    const char* filter;
-    int filterIndex;
-    const char* typed;
-    const char* saved;
-  };
-  const Case cases[] = {{"KESTRO files (*.KST)|*.KST", 1, "o7manual", "o7manual.KST"},
-                        {"Easy|*.DAT|Scientific|*.TXT", 2, "table", "table.TXT"},
-                        {"KESTRO files (*.KST)|*.KST", 1, "o7.kst", "o7.kst"},
-                        {"All files|*.*", 1, "notes", "notes"}};
+  // The filter, the filter chosen, the name typed, the name saved.
+  const std::tuple<const char*, int, const char*, const char*> cases[] = {
+      {"KESTRO files (*.KST)|*.KST", 1, "o7manual", "o7manual.KST"},
+      {"Easy|*.DAT|Scientific|*.TXT", 2, "table", "table.TXT"},
+      {"KESTRO files (*.KST)|*.KST", 1, "o7.kst", "o7.kst"},
+      {"All files|*.*", 1, "notes", "notes"}};
   const test::ScratchFolder folder;
-  for (const Case& c : cases) {
-    const FileDialogRequest request{"Save", c.filter, "", c.filterIndex, true};
-    const std::filesystem::path saved(SaveAs(request, QString::fromUtf8(c.typed)));
-    EXPECT_EQ(saved.filename().string(), c.saved) << c.filter << " " << c.typed;
+  for (const auto& [filter, index, typed, saved] : cases) {
+    const FileDialogRequest request{"Save", filter, "", index, true};
+    const std::filesystem::path path(SaveAs(request, QString::fromUtf8(typed)));
+    EXPECT_EQ(path.filename().string(), saved) << filter << " " << typed;
   }
 }
 

@@ -2,17 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 
 #include "files/scratch_folder.h"
-#include "platform/qt/qt_test_support.h"
 
 namespace kestro::test {
 namespace {
 
-// Text lines advance by the font's height; a new page is a new sheet of the PDF file.
-TEST(QtPrintDevice, PrintsTextIntoAPdfFileOfTwoPages) {
+// Text lines advance by the font's height, into a PDF file (the printout tests read its sheets).
+TEST(QtPrintDevice, PrintsTextIntoAPdfFile) {
   ScratchFolder folder;
   auto printer = QtPrintDevice::ToPdf("sheet.pdf");
   printer->SelectPrinter();
@@ -32,12 +30,6 @@ TEST(QtPrintDevice, PrintsTextIntoAPdfFileOfTwoPages) {
   std::string head(4, '\0');
   std::ifstream("sheet.pdf", std::ios::binary).read(head.data(), 4);
   EXPECT_EQ(head, "%PDF");
-  const std::string text = CommandOutput("pdftotext sheet.pdf - 2>/dev/null");
-  if (text.empty())
-    GTEST_SKIP() << "pdftotext is not installed";
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 2) << text;  // one form feed a page
-  EXPECT_NE(text.find("Sallen-Key summary"), std::string::npos) << text;
-  EXPECT_NE(text.find("Second sheet"), std::string::npos) << text;
 }
 
 }  // namespace
