@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -56,16 +57,15 @@ TEST(DesignReportTest, ResponseTableKeepsEverySingleExactly) {
   const Strings lines = Lines(out.str());
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0].front(), '#');
-  for (int i = 0; i <= 2; ++i) {
-    const std::string& line = lines[static_cast<std::size_t>(i) + 1];
+  for (std::size_t i = 0; i <= 2; ++i) {
+    const std::string& line = lines[i + 1];
     std::istringstream fields(line);
-    std::vector<float> read(4);
+    std::array<float, 4> read{};
     for (float& value : read)
       fields >> value;
     EXPECT_TRUE(!fields.fail() && (fields >> std::ws).eof()) << line;
     EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 3) << line;
-    EXPECT_EQ(read, (std::vector<float>{record.Freq[i], record.Gain[i], record.Phase[i],
-                                        record.Delay[i]}));
+    EXPECT_EQ(read, (std::array{record.Freq[i], record.Gain[i], record.Phase[i], record.Delay[i]}));
   }
 }
 

@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "analysis/limit_error.h"
-#include "cli/cli_app.h"
-#include "cli/stderr_dialogs.h"
+#include "cli/cli_test_context.h"
 #include "core/eng_value.h"
 #include "core/gain_limits.h"
 #include "files/scratch_folder.h"
@@ -17,8 +14,6 @@
 namespace kestro::cli {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 // Runs "design" with the options: the exit code, stderr, the rows after "Limits:" and the text
 // after "LimitError: ".
 struct Report {
@@ -26,14 +21,11 @@ struct Report {
   std::string err, error;
   Strings rows;
 };
-Report Design(Strings options) {
-  options.insert(options.begin(), "design");
-  std::ostringstream out, err;
-  StderrDialogs dialogs(err, false);
-  Report report{RunCommandLine(options, out, err, dialogs), err.str(), "", {}};
-  std::istringstream lines(out.str());
+Report Design(const std::string& options) {
+  const CliRun run = RunDesignCommand(options);
+  Report report{run.code, run.err, "", {}};
   bool inLimits = false;
-  for (std::string line; std::getline(lines, line);) {
+  for (const std::string& line : run.lines) {
     if (line.starts_with("LimitError: "))
       report.error = line.substr(12), inLimits = false;
     if (inLimits)
@@ -48,10 +40,10 @@ Report Design(Strings options) {
 // -3.01 to -36.0; a ceiling at -50 dB from DC is exceeded by 314.45 dB in all. A tenth limit is
 // refused with a message; a comma inside a number is a usage error.
 TEST(LimitOptions, ReportRowsLimitErrorAndRefusals) {
-  Strings options{"--order", "2",   "--bandwidth", "1k", "--start", "1k",
-                  "--stop",  "10k", "--intervals", "10", "--limit", "ceiling-dc,9k,-50"};
+  std::string options =
+      "--order 2 --bandwidth 1k --start 1k --stop 10k --intervals 10 --limit ceiling-dc,9k,-50";
   for (int n = 1; n <= 9; ++n)
-    options.insert(options.end(), {"--limit", "floor," + std::to_string(n) + "00,-60"});
+    options += " --limit floor," + std::to_string(n) + "00,-60";
   const Report report = Design(options);
   DesignRecord expected;
   AddGainLimit(expected, 1, kCeilingFromDc, 9000, -50);
@@ -62,7 +54,7 @@ TEST(LimitOptions, ReportRowsLimitErrorAndRefusals) {
   EXPECT_NEAR(std::stod(report.error), 314.45, 0.05);
   EXPECT_NE(report.err.find("at most 9 limits; --limit floor,900,-60 was not added"),
             std::string::npos);
-  EXPECT_EQ(Design({"--limit", "floor,1,5k,-3"}).code, 2);
+  EXPECT_EQ(Design("--limit floor,1,5k,-3").code, kExitUsage);
 }
 
 // Limits saved by the command line show in the window's edit list as the command line listed
@@ -70,12 +62,11 @@ TEST(LimitOptions, ReportRowsLimitErrorAndRefusals) {
 // with the same LimitError.
 TEST(LimitOptions, SessionsCarryLimitsBetweenTheWindowAndTheCommandLine) {
   test::ScratchFolder folder;
-  const Report saved =
-      Design({"--limit", "floor,800,-1", "--limit", "ceiling-up,5k,-30", "--save", "cli.KST"});
+  const Report saved = Design("--limit floor,800,-1 --limit ceiling-up,5k,-30 --save cli.KST");
   test::PlotTestContext window;
   ASSERT_FALSE(ReadSessionFile(window.record, "cli.KST"));
   EXPECT_EQ(EditLimitsPage(window.context, window.link)["lstSelect"].rows, saved.rows);
-  EXPECT_EQ(Design({"--open", "cli.KST", "--erase-limits"}).rows, Strings{});
+  EXPECT_EQ(Design("--open cli.KST --erase-limits").rows, Strings{});
 
   test::PlotPageFixture f(5);
   for (const auto& [shape, x, y] :
@@ -87,7 +78,7 @@ TEST(LimitOptions, SessionsCarryLimitsBetweenTheWindowAndTheCommandLine) {
   const float drawnError = ComputeLimitError(f.record);
   EXPECT_GT(drawnError, 1.0f);
   ASSERT_FALSE(WriteSessionFile(f.record, "window.KST"));
-  EXPECT_EQ(Design({"--open", "window.KST"}).error, PlainNumber(drawnError));
+  EXPECT_EQ(Design("--open window.KST").error, PlainNumber(drawnError));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <tuple>
+#include <vector>
 
 #include "files/scratch_folder.h"
 
@@ -37,7 +37,8 @@ TEST(PrintCommand, PrintsASessionFileIntoAPdfWithoutADisplay) {
   test::ScratchFolder folder;
   ASSERT_EQ(Cli("design --order 4 --bandwidth 1k --save filter.KST").code, 0);
   const CliRun plot = Cli("print plot --open filter.KST --pdf plot.pdf --phase --delay");
-  EXPECT_EQ(std::tie(plot.code, plot.output), std::tuple(0, std::string()));
+  EXPECT_EQ(plot.code, 0);
+  EXPECT_EQ(plot.output, "");
   ASSERT_TRUE(std::filesystem::exists("plot.pdf"));
   const std::string text = Shell("pdftotext plot.pdf - 2>/dev/null").output;
   if (text.empty())
@@ -49,7 +50,11 @@ TEST(PrintCommand, PrintsASessionFileIntoAPdfWithoutADisplay) {
 TEST(PrintCommand, BadCommandLinesAndFailuresGiveTheirExitCodes) {
   test::ScratchFolder folder;
   ASSERT_EQ(Cli("design --save filter.KST").code, 0);
-  const std::vector<std::tuple<std::string, int, std::string>> cases{
+  const struct {
+    const char* arguments;
+    int code;
+    const char* message;
+  } cases[]{
       {"print poster --open filter.KST --pdf x.pdf", 2, "unknown kind 'poster'"},
       {"print waves --open filter.KST --pdf x.pdf", 2, "print needs --transient"},
       {"print table --open filter.KST", 2, "print needs --pdf"},
@@ -59,10 +64,10 @@ TEST(PrintCommand, BadCommandLinesAndFailuresGiveTheirExitCodes) {
        "kestrolab-cli: Printer Error: The document could not be started on "
        "/nonexistent-folder/x.pdf."},
   };
-  for (const auto& [arguments, code, message] : cases) {
-    const CliRun run = Cli(arguments);
-    EXPECT_EQ(run.code, code) << arguments;
-    EXPECT_NE(run.output.find(message), std::string::npos) << arguments << "\n" << run.output;
+  for (const auto& c : cases) {
+    const CliRun run = Cli(c.arguments);
+    EXPECT_EQ(run.code, c.code) << c.arguments;
+    EXPECT_NE(run.output.find(c.message), std::string::npos) << c.arguments << "\n" << run.output;
   }
 }
 

@@ -7,24 +7,20 @@
 namespace kestro::cli {
 namespace {
 
+// Messages are prefixed lines; questions are answered No, file dialogs cancelled, and a beep
+// reaches stderr only when audible.
 TEST(StderrDialogsTest, MessagesArePrefixedLinesAndQuestionsAreAnsweredNo) {
-  std::ostringstream err;
-  StderrDialogs stderrDialogs(err, false);
-  Dialogs& dialogs = stderrDialogs;  // callers hold the interface, with its default arguments
-  EXPECT_EQ(dialogs.Message("Gain top has been reset to +40"), MessageAnswer::Ok);
-  EXPECT_EQ(dialogs.Message("Overwrite?", MessageButtons::YesNo, MessageIcon::Question, "Save"),
-            MessageAnswer::No);
-  EXPECT_EQ(err.str(),
-            "kestrolab-cli: Gain top has been reset to +40\n"
-            "kestrolab-cli: Save: Overwrite? [answered No]\n");
-}
-
-TEST(StderrDialogsTest, BeepOnlyWhenAudibleAndFileDialogsAreCancelled) {
   for (const bool audible : {false, true}) {
     std::ostringstream err;
-    StderrDialogs dialogs(err, audible);
+    StderrDialogs stderrDialogs(err, audible);
+    Dialogs& dialogs = stderrDialogs;  // callers hold the interface, with its default arguments
+    EXPECT_EQ(dialogs.Message("Gain top has been reset to +40"), MessageAnswer::Ok);
+    EXPECT_EQ(dialogs.Message("Overwrite?", MessageButtons::YesNo, MessageIcon::Question, "Save"),
+              MessageAnswer::No);
     dialogs.Beep();
-    EXPECT_EQ(err.str(), audible ? "\a" : "");
+    EXPECT_EQ(err.str(), std::string("kestrolab-cli: Gain top has been reset to +40\n"
+                                     "kestrolab-cli: Save: Overwrite? [answered No]\n") +
+                             (audible ? "\a" : ""));
     EXPECT_EQ(dialogs.OpenFile({"Read KESTRO file", "KESTRO files (*.KST)|*.KST", "", 1, false}) +
                   dialogs.SaveFile({"Save KESTRO file", "KESTRO files (*.KST)|*.KST", "", 1, true}),
               "");

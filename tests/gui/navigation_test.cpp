@@ -2,24 +2,16 @@
 // afterwards, and where each secondary window's own Return leads.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QPushButton>
+#include <string>
 
 #include "files/scratch_folder.h"
 #include "gui/shell.h"
+#include "platform/qt/qt_test_support.h"
 #include "support/scripted_dialogs.h"
 
 namespace kestro::test {
 namespace {
-
-[[maybe_unused]] const QApplication* const kApplication = [] {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static int argc = 1;
-  static char name[] = "kestro_navigation_tests";
-  static char* argv[] = {name, nullptr};
-  QApplication::setQuitOnLastWindowClosed(false);
-  return new QApplication(argc, argv);
-}();
 
 struct Step {
   PageId from;
@@ -35,15 +27,16 @@ void Click(Shell& shell, PageId page, const char* name) {
   auto* button = qobject_cast<QPushButton*>(shell.WindowOf(page)->WidgetFor(name));
   ASSERT_NE(button, nullptr) << name;
   button->click();
-  for (int round = 0; round < 3; ++round) {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-  }
+  SettleEvents();
 }
 
-// Which windows are open: the main page, the secondary one, and whether the program ended.
-std::tuple<PageId, bool, bool> Open(const Shell& shell, PageId secondary) {
-  return {shell.MainPage(), shell.WindowOf(secondary) != nullptr, shell.Ended()};
+// Which windows are open, as text: the main page, the secondary window, whether the program ended.
+std::string Windows(PageId main, bool secondary, bool ended) {
+  return "main page " + std::to_string(static_cast<int>(main)) +
+         (secondary ? ", window over it" : "") + (ended ? ", ended" : "");
+}
+std::string Open(const Shell& shell, PageId secondary) {
+  return Windows(shell.MainPage(), shell.WindowOf(secondary) != nullptr, shell.Ended());
 }
 
 TEST(Navigation, EveryButtonOfEveryMainPageOpensItsPage) {
@@ -72,12 +65,12 @@ TEST(Navigation, EveryButtonOfEveryMainPageOpensItsPage) {
     Click(shell, step.from, step.button);
     const bool ends = std::string(step.back).empty();
     const bool over = step.secondary != Opening;
-    EXPECT_EQ(Open(shell, step.secondary), std::tuple(step.main, over, ends))
+    EXPECT_EQ(Open(shell, step.secondary), Windows(step.main, over, ends))
         << static_cast<int>(step.from) << " " << step.button;
     if (!over)
       continue;
     Click(shell, step.secondary, step.back);
-    EXPECT_EQ(Open(shell, step.secondary), std::tuple(step.main, false, false))
+    EXPECT_EQ(Open(shell, step.secondary), Windows(step.main, false, false))
         << static_cast<int>(step.from) << " " << step.button << " then " << step.back;
   }
 }

@@ -4,18 +4,14 @@
 
 #include <vector>
 
-namespace kestro {
+#include "platform/qt/qt_test_support.h"
+
+namespace kestro::test {
 namespace {
 
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kBlue{0, 0, 255};
-constexpr QColor kBack(238, 255, 255);
-
-Rgb PixelAt(const QImage& image, int x, int y) {
-  const QColor c = image.pixelColor(x, y);
-  return {static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()),
-          static_cast<uint8_t>(c.blue())};
-}
+constexpr Rgb kBack{238, 255, 255};
 
 // A saw-tooth curve across the page, as a plot draws one: a first point, then segments.
 void DrawCurve(BackedCanvas& canvas, int points, Rgb colour) {
@@ -25,26 +21,26 @@ void DrawCurve(BackedCanvas& canvas, int points, Rgb colour) {
                   i % 2 == 0 ? 4500.0f : 4600.0f, colour);
 }
 
-// Each command is in the image at once; a resize paints it again at the new scale, and the
-// window learns which pixels changed.
+// Each command is in the image at once, and the window learns to repaint every pixel it
+// changed; a resize paints it again at the new scale.
 TEST(BackedCanvas, PaintsAtOnceAndAgainSharpAfterAResize) {
   BackedCanvas canvas;
-  canvas.SetBackground(kBack);
+  canvas.SetBackground(QColor(238, 255, 255));
   canvas.Resize(QSize(1200, 900));
   canvas.FillRect(6000, 0, 12000, 4500, kRed);
   canvas.Line(0, 6000, 12000, 6000, kBlue);
-  EXPECT_EQ(canvas.TakeDirty(), QRect(-3, -3, 1206, 606));
+  EXPECT_TRUE(canvas.TakeDirty().contains(QRect(0, 0, 1200, 601)));
   EXPECT_TRUE(canvas.TakeDirty().isNull());
   const QImage& before = canvas.Image();
   EXPECT_EQ((std::vector{PixelAt(before, 900, 200), PixelAt(before, 300, 200),
                          PixelAt(before, 300, 600), PixelAt(before, 300, 601)}),
-            (std::vector<Rgb>{kRed, {238, 255, 255}, kBlue, {238, 255, 255}}));
+            (std::vector{kRed, kBack, kBlue, kBack}));
   canvas.Resize(QSize(600, 450));
   const QImage& after = canvas.Image();
   EXPECT_EQ(after.size(), QSize(600, 450));
   EXPECT_EQ(
       (std::vector{PixelAt(after, 450, 100), PixelAt(after, 150, 300), PixelAt(after, 150, 301)}),
-      (std::vector<Rgb>{kRed, kBlue, {238, 255, 255}}));
+      (std::vector{kRed, kBlue, kBack}));
 }
 
 // A curve is one kept command however many segments it has; past the bound the commands are
@@ -68,4 +64,4 @@ TEST(BackedCanvas, CurvesAreKeptAsPolylinesWithinABound) {
 }
 
 }  // namespace
-}  // namespace kestro
+}  // namespace kestro::test

@@ -7,21 +7,11 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
-#include <cstdlib>
 
 #include "platform/qt/qt_print_device.h"
 
 namespace kestro {
 namespace {
-
-// The one application of the test program, offscreen; never destroyed.
-[[maybe_unused]] const QApplication* const kApplication = [] {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static int argc = 1;
-  static char name[] = "kestro_print_preview_tests";
-  static char* argv[] = {name, nullptr};
-  return new QApplication(argc, argv);
-}();
 
 // Two sheets with a line of text each.
 void TwoSheets(PrintDevice& device) {
@@ -31,39 +21,39 @@ void TwoSheets(PrintDevice& device) {
   device.Write("Second sheet");
 }
 
+// Once the preview shows, notes its labels and presses its button with the caption.
+void PressWhenShown(const QString& caption, std::string* labels) {
+  QTimer::singleShot(0, [caption, labels] {
+    QWidget* preview = QApplication::activeModalWidget();
+    ASSERT_NE(preview, nullptr);
+    for (const QLabel* item : preview->findChildren<QLabel*>())
+      *labels += item->text().toStdString();
+    for (QPushButton* button : preview->findChildren<QPushButton*>()) {
+      if (button->text() == caption)
+        button->click();
+    }
+  });
+}
+
 TEST(PrintPreviewDialog, ShowsEverySheetAndPrintGoesOnWhileCancelStops) {
   for (const auto& [caption, accepted] :
        {std::pair{"Print...", true}, std::pair{"Cancel", false}}) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     PrintPreviewDialog preview(printer, TwoSheets);
-    std::string label;
-    QTimer::singleShot(0, [&preview, &label, caption = QString(caption)] {
-      for (const QLabel* item : preview.findChildren<QLabel*>())
-        label += item->text().toStdString();
-      for (QPushButton* button : preview.findChildren<QPushButton*>()) {
-        if (button->text() == caption)
-          button->click();
-      }
-    });
-    EXPECT_EQ(std::tuple(preview.Run(), label), std::tuple(accepted, std::string("Sheet 1 of 2")))
-        << caption;
+    std::string labels;
+    PressWhenShown(caption, &labels);
+    EXPECT_EQ(preview.Run(), accepted) << caption;
+    EXPECT_EQ(labels, "Sheet 1 of 2");
   }
 }
 
 // The window's device: a cancelled preview is a printer failure, "Cancel was selected.".
 TEST(PrintPreviewDialog, TheWindowsDeviceReportsACancelledPreview) {
-  QtPrintDevice device;
-  QTimer::singleShot(0, [] {
-    QWidget* preview = QApplication::activeModalWidget();
-    ASSERT_NE(preview, nullptr);
-    for (QPushButton* button : preview->findChildren<QPushButton*>()) {
-      if (button->text() == "Cancel")
-        button->click();
-    }
-  });
+  std::string labels;
+  PressWhenShown("Cancel", &labels);
   try {
-    device.Preview(TwoSheets);
+    QtPrintDevice().Preview(TwoSheets);
     ADD_FAILURE() << "the cancelled preview went on";
   } catch (const PrintError& error) {
     EXPECT_STREQ(error.what(), "Cancel was selected.");

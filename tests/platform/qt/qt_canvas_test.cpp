@@ -2,41 +2,60 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
+#include "platform/qt/qt_test_support.h"
 
-namespace kestro {
+namespace kestro::test {
 namespace {
 
-// An 800 x 800 window: 1/15 pixel a unit across, the page font at the screen's height.
-// `text` at (11100, 1000) page units, by PrintWithin(maxWidth) when maxWidth > 0.
-QImage Printed(const std::string& text, float maxWidth) {
-  QImage image(800, 800, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QtCanvas canvas(image);
-  canvas.Point(11100, 1000, {255, 255, 255});
-  maxWidth > 0 ? canvas.PrintWithin(text, maxWidth) : canvas.Print(text);
-  return image;
+constexpr Rgb kWhite{255, 255, 255}, kRed{255, 0, 0}, kBlue{0, 0, 255};
+
+// Width one is one pixel thick, width two (the curves drawn bold) two pixels; a line continues
+// from where the last one ended.
+TEST(QtCanvas, LinesAreAsThickAsTheirWidth) {
+  const QImage image = Drawn(QSize(1200, 900), [](QtCanvas& canvas) {  // 10 units a pixel
+    canvas.Line(1000, 3000, 5000, 3000, kRed);
+    canvas.SetLineWidth(2);
+    canvas.LineTo(5000, 7000, kBlue);
+  });
+  EXPECT_EQ(CountColour(image, QRect(200, 290, 1, 20), kRed), 1);
+  EXPECT_EQ(CountColour(image, QRect(490, 500, 20, 1), kBlue), 2);
 }
 
-// Inked pixels in the pixel columns [left, right).
-int InkBetween(const QImage& image, int left, int right) {
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = left; x < right; ++x)
-      count += image.pixel(x, y) != qRgb(255, 255, 255);
-  }
-  return count;
+TEST(QtCanvas, PrintsTextBelowAndRightOfThePointAndClearPaintsTheBackground) {
+  const QImage image = Drawn(QSize(1920, 1080), [](QtCanvas& canvas) {
+    canvas.SetTextColour(kBlue);
+    canvas.Point(6000, 4500, kWhite);
+    canvas.Print("Mousedown for data");
+  });
+  EXPECT_GT(CountColour(image, QRect(960, 540, 300, 30), kBlue), 50);  // below and right
+  EXPECT_EQ(CountColour(image, QRect(900, 480, 400, 58), kBlue), 0);   // above
+  EXPECT_EQ(CountColour(image, QRect(700, 540, 259, 30), kBlue), 0);   // left
+  const QImage cleared = Drawn(QSize(600, 450), [](QtCanvas& canvas) {
+    canvas.SetBackground({238, 255, 255});
+    canvas.FillRect(0, 0, 6000, 4500, kRed);
+    canvas.Clear();
+  });
+  EXPECT_EQ(CountColour(cleared, cleared.rect(), {238, 255, 255}), 600 * 450);
 }
 
-// A delay label wider than its column (11100..11460 units, pixels 740..764) is drawn smaller
-// and ends within it; a label that fits is drawn as Print draws it.
+// A delay label wider than its column (11100..11460 units, pixels 740..764 of an 800-pixel
+// image) is drawn smaller and ends within it; a label that fits is drawn as Print draws it.
 TEST(QtCanvas, PrintWithinShrinksOnlyATextWiderThanItsColumn) {
-  EXPECT_GT(InkBetween(Printed("833.3p", 0), 764, 800), 0);  // the overlap being prevented
-  const QImage fitted = Printed("833.3p", 360);
-  EXPECT_EQ(InkBetween(fitted, 764, 800), 0);
-  EXPECT_GT(InkBetween(fitted, 740, 764), 20);
-  EXPECT_EQ(Printed("0", 360), Printed("0", 0));
+  const auto printed = [](const char* text, float maxWidth) {
+    return Drawn(QSize(800, 800), [&](QtCanvas& canvas) {
+      canvas.Point(11100, 1000, kWhite);
+      maxWidth > 0 ? canvas.PrintWithin(text, maxWidth) : canvas.Print(text);
+    });
+  };
+  const auto ink = [](const QImage& image, int left, int right) {
+    return CountColour(image, QRect(left, 0, right - left, 800), kWhite, false);
+  };
+  EXPECT_GT(ink(printed("833.3p", 0), 764, 800), 0);  // the overlap being prevented
+  const QImage fitted = printed("833.3p", 360);
+  EXPECT_EQ(ink(fitted, 764, 800), 0);
+  EXPECT_GT(ink(fitted, 740, 764), 20);
+  EXPECT_EQ(printed("0", 360), printed("0", 0));
 }
 
 }  // namespace
-}  // namespace kestro
+}  // namespace kestro::test

@@ -13,6 +13,23 @@
 namespace kestro {
 namespace {
 
+TEST(QtDialogs, FilterStringsBecomeQtFilterLists) {
+  const std::pair<const char*, const char*> cases[]{
+      {"KESTRO files (*.KST)|*.KST", "KESTRO files (*.KST *.kst)"},
+      {"Data files|*.DAT|All files|*.*", "Data files (*.DAT *.dat);;All files (*.*)"},
+      {"LTspice (*.asc)|*.asc;*.ASC", "LTspice (*.asc *.ASC)"},
+      {"", ""},
+      {"Dangling description", ""}};
+  for (const auto& [filter, list] : cases)
+    EXPECT_EQ(QtDialogs::FilterList(filter).toStdString(), list) << filter;
+  // The filter index counts from one; an index past the end selects the first.
+  const std::string filter = "Easy|*.DAT|Scientific|*.TXT";
+  EXPECT_EQ((std::vector{QtDialogs::SelectedFilter(filter, 1), QtDialogs::SelectedFilter(filter, 2),
+                         QtDialogs::SelectedFilter(filter, 7)}),
+            (std::vector<QString>{"Easy (*.DAT *.dat)", "Scientific (*.TXT *.txt)",
+                                  "Easy (*.DAT *.dat)"}));
+}
+
 // Types `name` into the save dialog that SaveFile opens and presses Save, again while the dialog
 // stays; after two seconds any window left open is closed, so a fault fails instead of hanging.
 std::string SaveAs(const FileDialogRequest& request, const QString& name) {
@@ -39,21 +56,17 @@ std::string SaveAs(const FileDialogRequest& request, const QString& name) {
 // A name typed without an extension is saved with the chosen filter's, so the Get dialog that
 // lists that extension finds it; a name with an extension, or a filter without one, is kept.
 TEST(QtDialogs, SaveAddsTheChosenFiltersExtensionToABareName) {
-  struct Case {
-    const char* filter;
-    int filterIndex;
-    const char* typed;
-    const char* saved;
-  };
-  const Case cases[] = {{"KESTRO files (*.KST)|*.KST", 1, "o7manual", "o7manual.KST"},
-                        {"Easy|*.DAT|Scientific|*.TXT", 2, "table", "table.TXT"},
-                        {"KESTRO files (*.KST)|*.KST", 1, "o7.kst", "o7.kst"},
-                        {"All files|*.*", 1, "notes", "notes"}};
+  // The filter, the filter chosen, the name typed, the name saved.
+  const std::tuple<const char*, int, const char*, const char*> cases[] = {
+      {"KESTRO files (*.KST)|*.KST", 1, "o7manual", "o7manual.KST"},
+      {"Easy|*.DAT|Scientific|*.TXT", 2, "table", "table.TXT"},
+      {"KESTRO files (*.KST)|*.KST", 1, "o7.kst", "o7.kst"},
+      {"All files|*.*", 1, "notes", "notes"}};
   const test::ScratchFolder folder;
-  for (const Case& c : cases) {
-    const FileDialogRequest request{"Save", c.filter, "", c.filterIndex, true};
-    const std::filesystem::path saved(SaveAs(request, QString::fromUtf8(c.typed)));
-    EXPECT_EQ(saved.filename().string(), c.saved) << c.filter << " " << c.typed;
+  for (const auto& [filter, index, typed, saved] : cases) {
+    const FileDialogRequest request{"Save", filter, "", index, true};
+    const std::filesystem::path path(SaveAs(request, QString::fromUtf8(typed)));
+    EXPECT_EQ(path.filename().string(), saved) << filter << " " << typed;
   }
 }
 
