@@ -2,15 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <vector>
-
 #include "analysis/limit_error.h"
-#include "core/eng_value.h"
 #include "core/gain_limits.h"
 #include "plot_test_context.h"
 #include "plotpage/long_run_lock.h"
-#include "plotpage/optimizer_display.h"
 
 namespace kestro {
 namespace {
@@ -29,10 +24,11 @@ std::vector<float> StageParts(const Parts& parts) {
   return {parts[1][1], parts[1][2], parts[1][3], parts[2][1], parts[2][2], parts[2][3]};
 }
 
-std::vector<std::string> TextsAt(const test::RecordingCanvas& canvas, float x, float y) {
-  std::vector<std::string> texts;
+// The printed texts that start with `prefix`, in order.
+Names Texts(const test::RecordingCanvas& canvas, const std::string& prefix) {
+  Names texts;
   for (const auto& c : canvas.Printed()) {
-    if (c.textX == x && c.textY == y)
+    if (c.text.starts_with(prefix))
       texts.push_back(c.text);
   }
   return texts;
@@ -48,14 +44,8 @@ struct OptimizerFixture : PlotPageFixture {
   }
 };
 
-TEST(OptimizerDisplay, BarEndsOnTheLogarithmicScale) {
-  EXPECT_EQ((std::vector{OptimizerDisplay::BarEnd(10000), OptimizerDisplay::BarEnd(100),
-                         OptimizerDisplay::BarEnd(0.01f), OptimizerDisplay::BarEnd(0.0101f),
-                         OptimizerDisplay::BarEnd(1e5f)}),
-            (std::vector<float>{2000, 5000, 11000, 10994, 500}));  // beyond 10000: left of 2000
-}
-
-// Without limits the error is 0: one trial, nothing kept, the capacitors where they were.
+// Without limits the error is 0: one trial, nothing kept, the capacitors where they were; the
+// end of the run clears the page and draws the gain alone.
 TEST(Optimizer, WithoutLimitsOneTrialLeavesThePartsAndMakesTheDesignManual) {
   PlotPageFixture f;
   f.random.Feed({0.0f});
@@ -63,19 +53,14 @@ TEST(Optimizer, WithoutLimitsOneTrialLeavesThePartsAndMakesTheDesignManual) {
   f.record.MarkersOn = 1;
   f.Click("cmdOptimize");
   EXPECT_EQ(f.pump.calls, 0);
-  EXPECT_EQ(f.page->Optimization().Running(), false);
+  EXPECT_FALSE(f.page->Optimization().Running());
   EXPECT_EQ(f.record.C, before.C);
-  EXPECT_EQ(test::FamilyAndModified(f.record), (std::vector<int>{kManual, 1}));
+  EXPECT_EQ(f.FamilyAndModified(), (std::vector<int>{kManual, 1}));
   EXPECT_EQ(f.record.MarkersOn, 0);
-  EXPECT_EQ(TextsAt(f.canvas, 100, 845), Names{"Trial #: 1 / 2000"});
-  EXPECT_EQ(TextsAt(f.canvas, 100, 645), Names{"Error: " + FormatNum(0)});
-  const auto bars = f.canvas.OfKind(Kind::FillRect);
-  EXPECT_EQ(test::Corners(bars[0]), (std::vector<float>{2000, 715, 10994, 905}));
-  // The "0.01" label stays on the page, left of its tick; the end of the run clears and draws
-  // the gain alone.
-  EXPECT_EQ(TextsAt(f.canvas, 10690, 725), Names{"0.01"});
-  const std::size_t end = test::FindCommand(f.canvas, Kind::Clear);
-  EXPECT_LT(end, f.canvas.commands.size());
+  EXPECT_EQ(Texts(f.canvas, "Trial #:"), Names{"Trial #: 1 / 2000"});
+  EXPECT_EQ(Texts(f.canvas, "Error:"), Names{"Error: " + FormatNum(0)});
+  EXPECT_LT(test::FindPrint(f.canvas, "0.01"), f.canvas.commands.size());
+  EXPECT_EQ(f.canvas.OfKind(Kind::Clear).size(), 1u);  // the end of the run
   EXPECT_LT(test::FindPrint(f.canvas, "Gain, dB:"), f.canvas.commands.size());
   EXPECT_EQ(f.EnabledOf(kAfterRunDisabled), Names{});
   f.Click("cmdReset");
@@ -92,26 +77,12 @@ TEST(Optimizer, AnErrorThatStaysHighRunsExactly2000Trials) {
   f.random.Feed({0.1f, 0.7f, 0.4f, 0.95f, 0.3f, 0.6f, 0.8f});  // 7 values, 5 parts a trial
   f.Click("cmdOptimize");
   EXPECT_EQ(f.pump.calls, 1999);
-  EXPECT_EQ(TextsAt(f.canvas, 100, 845).back(), "Trial #: 2000 / 2000");
+  EXPECT_EQ(Texts(f.canvas, "Trial #:").back(), "Trial #: 2000 / 2000");
   EXPECT_EQ(f.canvas.OfKind(Kind::Clear).size(), 20u);  // 19 during the run, 1 at its end
   EXPECT_EQ(f.record.C[1][1], 1e-12f);
   EXPECT_NE(f.record.C[2][1], 2e-12f);
   EXPECT_EQ(f.record.Csaved[2], f.record.C[2]);  // the best design is the one kept
-  const float best = ComputeLimitError(f.record);
-  EXPECT_EQ(TextsAt(f.canvas, 100, 645).back(), "Error: " + FormatNum(best));
-}
-
-// +50 dB over most of the band: an error above 10000 dB draws the bar left of x = 2000.
-TEST(Optimizer, AnErrorAbove10000DrawsTheBarLeftOf2000) {
-  OptimizerFixture f(50);
-  f.random.Feed({0.5f});  // every trial repeats the start
-  f.pump.onPump = [&](int) { f.page->Click("cmdReset"); };
-  f.Click("cmdOptimize");
-  const float error = ComputeLimitError(f.record);
-  ASSERT_GT(error, 10000);
-  const auto bar = f.canvas.OfKind(Kind::FillRect)[0];
-  EXPECT_EQ(bar.x2, OptimizerDisplay::BarEnd(error));
-  EXPECT_LT(bar.x2, 2000);
+  EXPECT_EQ(Texts(f.canvas, "Error:").back(), "Error: " + FormatNum(ComputeLimitError(f.record)));
 }
 
 // Clear ends a run within one trial; a second Optimize and part steps are refused meanwhile.

@@ -33,13 +33,6 @@ class RecordingNavigator final : public Navigator {
   std::vector<PageId> closed;
 };
 
-// Index of the first command of `kind` at or after `from`; commands.size() when there is none.
-inline std::size_t FindCommand(const RecordingCanvas& canvas, Kind kind, std::size_t from = 0) {
-  while (from < canvas.commands.size() && canvas.commands[from].kind != kind)
-    ++from;
-  return from;
-}
-
 // Index of the first Print of `text` (at text position x, when given); size() when there is none.
 inline std::size_t FindPrint(const RecordingCanvas& canvas, const std::string& text, float x = -1) {
   for (std::size_t i = 0; i < canvas.commands.size(); ++i) {
@@ -50,20 +43,11 @@ inline std::size_t FindPrint(const RecordingCanvas& canvas, const std::string& t
   return canvas.commands.size();
 }
 
-inline std::vector<float> Corners(const DrawCommand& c) {
-  return {c.x1, c.y1, c.x2, c.y2};
-}
-
 // The value an engineering text such as "4.7k" reads as.
 inline float Read(const std::string& text) {
   float value = 0;
   ReadEngValue(text, value);
   return value;
-}
-
-// Family and PartsModified: {kManual, 1} after a change by hand.
-inline std::vector<int> FamilyAndModified(const DesignRecord& r) {
-  return {r.Family, r.PartsModified};
 }
 
 // A designed filter of the given family and order at 1 kHz, analysed from 100 Hz to 10 kHz at
@@ -107,8 +91,7 @@ struct PlotPageFixture : PlotTestContext {
   }
   Control& operator[](const std::string& name) { return (*page)[name]; }
   bool Enabled(const std::string& name) { return (*page)[name].enabled; }
-  bool Visible(const std::string& name) { return (*page)[name].visible; }
-  // The names among `names` whose control is enabled (shown).
+  // The names among `names` whose control is enabled (visible).
   Names EnabledOf(const Names& names) { return Where(names, &Control::enabled); }
   Names VisibleOf(const Names& names) { return Where(names, &Control::visible); }
   Names Where(const Names& names, bool Control::*flag) {
@@ -124,11 +107,13 @@ struct PlotPageFixture : PlotTestContext {
     canvas.commands.clear();
     page->Click(name);
   }
-  // True when the last click redrew the plot from PlotGain on.
+  // True when the last click redrew the plot: the box cleared first, the gain axis titled.
   bool Redrawn() const {
     return !canvas.commands.empty() && canvas.commands[0].kind == Kind::FillRect &&
            FindPrint(canvas, "Gain, dB:") < canvas.commands.size();
   }
+  // Family and PartsModified together: {kManual, 1} after a change by hand.
+  std::vector<int> FamilyAndModified() const { return {record.Family, record.PartsModified}; }
 
   std::unique_ptr<PlotPage> page;
 };

@@ -1,0 +1,148 @@
+#include "plotpage/marker_overlay.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "plot_test_context.h"
+#include "plotpage/plot_drawing.h"
+
+namespace kestro {
+namespace {
+
+using test::DrawCommand;
+using test::FindPrint;
+using test::Kind;
+using test::Names;
+
+constexpr double kTwoPi = 6.283185307179586;
+
+// Third-order Butterworth at 1 kHz: at the corner -3.01 dB, -135 degrees and a group delay of
+// 2.5 / (2 pi 1000) s; at sqrt(2) kHz the phase passes -180 degrees with a delay of
+// (4/3) / (2 pi 1000) s.
+struct MarkerFixture : test::PlotTestContext {
+  MarkerFixture()
+      : PlotTestContext(3), drawing(canvas, record, shared), markers(drawing, record, shared) {
+    record.MarkersOn = 1;
+  }
+  void Plot() {
+    canvas.commands.clear();
+    markers.PlotMarkerGain();
+    markers.PlotMarkerDelay();
+  }
+  const DrawCommand* Printed(const std::string& text, float x = -1) const {
+    const std::size_t i = FindPrint(canvas, text, x);
+    return i < canvas.commands.size() ? &canvas.commands[i] : nullptr;
+  }
+  // The text in row k of the table under `heading`: the row is found by its number in the "#:"
+  // column, the column by its heading; "<none>" when nothing is printed there.
+  std::string Cell(int k, const std::string& heading) const {
+    const DrawCommand* number = Printed("#:");
+    number = number ? Printed(" " + std::to_string(k), number->textX) : nullptr;
+    const DrawCommand* top = Printed(heading);
+    for (const DrawCommand& print : canvas.Printed()) {
+      if (number && top && print.textY == number->textY && print.textX == top->textX)
+        return print.text;
+    }
+    return "<none>";
+  }
+  double Number(int k, const std::string& heading) const { return std::stod(Cell(k, heading)); }
+  // The symbols drawn: the zero-length lines in `colour`, by default the outline colour.
+  std::vector<DrawCommand> Symbols(Rgb colour = {17, 17, 17}) const {
+    std::vector<DrawCommand> symbols = canvas.OfKind(Kind::Line);
+    std::erase_if(symbols, [colour](const DrawCommand& c) { return !(c.colour == colour); });
+    return symbols;
+  }
+  PlotDrawing drawing;
+  MarkerOverlay markers;
+};
+
+TEST(MarkerOverlay, GainSymbolAndRowAtTheCorner) {
+  MarkerFixture f;
+  f.record.MarkerFreq[1] = 1000;
+  f.shared.DelayOn = 1;
+  f.record.MarkersOn = 0;
+  f.Plot();
+  EXPECT_TRUE(f.canvas.commands.empty());  // nothing while markers are off
+  f.record.MarkersOn = 1;
+  f.shared.DelayOn = 0;
+  f.Plot();
+  ASSERT_FALSE(f.canvas.commands.empty());
+  EXPECT_EQ(f.canvas.commands[0].kind, Kind::FillRect);  // the data area is cleared first
+  // Symbol on the gain curve: x at 1 kHz of 100 Hz..10 kHz, y at -3.01 dB of +10..-60 dB, its
+  // number printed at it.
+  const auto symbols = f.Symbols();
+  ASSERT_EQ(symbols.size(), 1u);
+  EXPECT_NEAR(symbols[0].x1, 2000 + 9000 * 0.5, 0.1);
+  EXPECT_NEAR(symbols[0].y1, 1000 + 6000 * 13.0103 / 70, 0.5);
+  ASSERT_NE(f.Printed("1"), nullptr);
+  EXPECT_NEAR(f.Printed("1")->textX, symbols[0].x1, 100);
+  EXPECT_NEAR(f.Printed("1")->textY, symbols[0].y1, 100);
+  // The row: number, frequency, gain, phase as FormatNum writes it; no delay while it is off.
+  EXPECT_EQ((Names{f.Cell(1, "Freq:"), f.Cell(1, "Delay:")}), (Names{" 1000", "<none>"}));
+  EXPECT_NEAR(f.Number(1, "Gain:"), -3.01, 0.005);
+  EXPECT_NEAR(f.Number(1, "Phase:"), -135.0, 0.05);
+  EXPECT_EQ(f.Cell(1, "Phase:").back(), ' ');
+}
+
+TEST(MarkerOverlay, RowsOfMarkersOutsideTheBoxAndAboveZeroDecibels) {
+  MarkerFixture f;
+  f.record.dBbottom = -40;
+  f.record.MarkerFreq[1] = 50;    // below Fstart
+  f.record.MarkerFreq[2] = 5000;  // -41.9 dB, under the axis
+  f.record.MarkerFreq[3] = -100;  // no marker
+  f.record.MarkerFreq[4] = 2000;
+  f.shared.MarkerDelay[4] = 1.5e-4f;  // left by an earlier delay pass
+  f.Plot();
+  EXPECT_EQ(f.Symbols().size(), 1u);  // only marker 4 lies inside the box
+  EXPECT_EQ((Names{f.Cell(1, "Freq:"), f.Cell(3, "Freq:"), f.Cell(4, "Delay:")}),
+            (Names{" 50", "<none>", "150u"}));
+  EXPECT_NEAR(f.Number(2, "Gain:"), -41.9, 0.05);
+  // A lone stage with a Q of 5 peaks above 0 dB below its corner: the gain gets a leading blank.
+  f.record.Order = 2;
+  f.record.R[1] = {0, 0, 10000, 10000, 1e-5f, 1};
+  f.record.C[1] = {0, 1e-13f, 100e-9f, 1e-9f};
+  f.record.MarkerFreq[2] = 500;
+  f.Plot();
+  EXPECT_EQ(f.Cell(2, "Gain:").substr(0, 1), " ");
+  EXPECT_GT(f.Number(2, "Gain:"), 0.0);
+  f.shared.EditPanelOn = 1;  // an open panel covers the table, not the symbols
+  for (const int16_t delayOn : std::initializer_list<int16_t>{0, 1}) {
+    f.shared.DelayOn = delayOn;
+    f.Plot();
+    EXPECT_EQ(f.Printed("Freq:"), nullptr) << delayOn;
+    EXPECT_EQ(f.Symbols().size(), 2u) << delayOn;
+  }
+}
+
+TEST(MarkerOverlay, DelayAtTheCornerInTheLastRowAndAcrossThePhaseWrap) {
+  MarkerFixture f;
+  f.shared.DelayOn = 1;
+  f.record.MarkerFreq[8] = 1000;
+  f.Plot();
+  const double expected = 2.5 / (kTwoPi * 1000);
+  EXPECT_NEAR(f.shared.MarkerDelay[8], expected, expected * 1e-3);
+  EXPECT_NEAR(test::Read(f.Cell(8, "Delay:")), expected, expected * 1e-3);
+  // Row 8 lies inside the cleared data area.
+  EXPECT_LT(f.Printed(" 8")->textY, f.canvas.commands[0].y2);
+  const auto symbols = f.Symbols();
+  ASSERT_EQ(symbols.size(), 2u);  // gain, then delay
+  EXPECT_NEAR(symbols[1].y1, 7000 - 6000 * expected / 0.002, 1.0);
+  EXPECT_EQ(f.Symbols({255, 238, 238}).size(), 1u);  // the delay fill
+
+  const float f0 = static_cast<float>(1000 * std::sqrt(2.0));
+  float gain = 0, below = 0, above = 0;
+  ResponseAt(f.record, static_cast<float>(f0 * 0.999), gain, below);
+  ResponseAt(f.record, static_cast<float>(f0 / 0.999), gain, above);
+  ASSERT_TRUE(below < -179.0f && above > 179.0f);  // the probes straddle the wrap
+  f.record.MarkerFreq[8] = f0;
+  f.Plot();
+  const double wrapped = (4.0 / 3.0) / (kTwoPi * 1000);
+  EXPECT_NEAR(f.shared.MarkerDelay[8], wrapped, wrapped * 1e-2);
+  EXPECT_EQ(f.Symbols().size(), 2u);  // the delay symbol lies inside the box
+}
+
+}  // namespace
+}  // namespace kestro
