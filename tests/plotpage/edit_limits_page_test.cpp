@@ -5,16 +5,14 @@
 #include "core/gain_limits.h"
 #include "plot_test_context.h"
 
-namespace kestro {
+namespace kestro::test {
 namespace {
-
-using test::Names;
 
 // A floor from DC edits its stop and minimum, a ceiling upward its start and maximum; a limit
 // whose start is 0 is not listed. Accept reads 0 Hz as DC and 2E10 Hz as upward, lists the
 // limits again and leaves nothing selected.
 TEST(EditLimitsPage, RowsFieldsAndAccept) {
-  test::PlotTestContext t;
+  PlotTestContext t;
   AddGainLimit(t.record, 1, kFloorFromDc, 1000, -3);
   AddGainLimit(t.record, 1, kCeilingFromDc, 500, 1);
   t.record.LimitStart[2][1] = 0;
@@ -50,4 +48,4 @@ TEST(EditLimitsPage, RowsFieldsAndAccept) {
 }
 
 }  // namespace
-}  // namespace kestro
+}  // namespace kestro::test

@@ -8,7 +8,7 @@
 #include "core/gain_limits.h"
 #include "plot_test_context.h"
 
-namespace kestro {
+namespace kestro::test {
 namespace {
 
 using Corners = std::vector<long>;
@@ -17,7 +17,7 @@ using Corners = std::vector<long>;
 // the floor's -300 dB and the ceiling's 100 dB are held at the box edges; a limit never set is
 // not drawn; a point is outlined 30 units around. The masks lie on the white box, under the grid.
 TEST(LimitDrawing, MasksHeldAtThePlotEdgesOnTheBoxUnderTheGrid) {
-  test::PlotPageFixture f;
+  PlotPageFixture f;
   f.record.LimitsOn = 1;
   AddGainLimit(f.record, 1, kFloorFromDc, 1000, -25);
   AddGainLimit(f.record, 1, kCeilingUpward, 1000, -25);
@@ -32,9 +32,9 @@ TEST(LimitDrawing, MasksHeldAtThePlotEdgesOnTheBoxUnderTheGrid) {
   for (const auto& c : f.canvas.commands) {
     const Corners corners{std::lround(c.x1), std::lround(c.y1), std::lround(c.x2),
                           std::lround(c.y2)};
-    if (c.kind == test::Kind::FillRect && c.colour == Rgb{255, 238, 238})
+    if (c.kind == Kind::FillRect && c.colour == Rgb{255, 238, 238})
       fills.push_back(corners);
-    if (c.kind == test::Kind::Rect && c.colour == Rgb{221, 17, 17})
+    if (c.kind == Kind::Rect && c.colour == Rgb{221, 17, 17})
       outlines.push_back(corners);
     const bool layer = c.colour == Rgb{255, 255, 255} || c.colour == Rgb{255, 238, 238} ||
                        c.colour == Rgb{102, 102, 102};
@@ -49,4 +49,4 @@ TEST(LimitDrawing, MasksHeldAtThePlotEdgesOnTheBoxUnderTheGrid) {
 }
 
 }  // namespace
-}  // namespace kestro
+}  // namespace kestro::test

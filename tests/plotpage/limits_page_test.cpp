@@ -5,15 +5,13 @@
 #include "core/gain_limits.h"
 #include "plot_test_context.h"
 
-namespace kestro {
+namespace kestro::test {
 namespace {
 
-using test::Names;
-
 // The pale red masks on the last drawing.
-int Masks(const test::RecordingCanvas& canvas) {
+int Masks(const RecordingCanvas& canvas) {
   int n = 0;
-  for (const auto& c : canvas.OfKind(test::Kind::FillRect))
+  for (const auto& c : canvas.OfKind(Kind::FillRect))
     n += c.colour == Rgb{255, 238, 238} ? 1 : 0;
   return n;
 }
@@ -21,7 +19,7 @@ int Masks(const test::RecordingCanvas& canvas) {
 // Hide takes the masks off and disables Optimize, Show brings both back, Erase all empties the
 // list so that Edit then says so; each of them closes the window.
 TEST(LimitsPage, HideShowEraseAndEdit) {
-  test::PlotPageFixture f;
+  PlotPageFixture f;
   f.record.LimitsOn = 1;
   AddGainLimit(f.record, 1, kFloorFromDc, 1000, -3);
   AddGainLimit(f.record, 1, kCeilingUpward, 3000, -40);
@@ -50,4 +48,4 @@ TEST(LimitsPage, HideShowEraseAndEdit) {
 }
 
 }  // namespace
-}  // namespace kestro
+}  // namespace kestro::test

@@ -7,25 +7,14 @@
 #include "plot_test_context.h"
 #include "plotpage/long_run_lock.h"
 
-namespace kestro {
+namespace kestro::test {
 namespace {
 
-using test::Kind;
-using test::Names;
-using test::PlotPageFixture;
-
 // Commands the run disables until Clear.
-const Names kAfterRunDisabled{"cmdDesign",   "cmdQuit",    "cmdPhase",  "cmdGetPlot",
-                              "cmdTunePart", "cmdRestore", "cmdLimits", "cmdMonteCarlo"};
-
-// R1..R3 or C1..C3 of the two stages.
-template <typename Parts>
-std::vector<float> StageParts(const Parts& parts) {
-  return {parts[1][1], parts[1][2], parts[1][3], parts[2][1], parts[2][2], parts[2][3]};
-}
+const Names kAfterRunDisabled{"cmdDesign", "cmdTunePart", "cmdRestore", "cmdMonteCarlo"};
 
 // The printed texts that start with `prefix`, in order.
-Names Texts(const test::RecordingCanvas& canvas, const std::string& prefix) {
+Names Texts(const RecordingCanvas& canvas, const std::string& prefix) {
   Names texts;
   for (const auto& c : canvas.Printed()) {
     if (c.text.starts_with(prefix))
@@ -59,13 +48,11 @@ TEST(Optimizer, WithoutLimitsOneTrialLeavesThePartsAndMakesTheDesignManual) {
   EXPECT_EQ(f.record.MarkersOn, 0);
   EXPECT_EQ(Texts(f.canvas, "Trial #:"), Names{"Trial #: 1 / 2000"});
   EXPECT_EQ(Texts(f.canvas, "Error:"), Names{"Error: " + FormatNum(0)});
-  EXPECT_LT(test::FindPrint(f.canvas, "0.01"), f.canvas.commands.size());
   EXPECT_EQ(f.canvas.OfKind(Kind::Clear).size(), 1u);  // the end of the run
-  EXPECT_LT(test::FindPrint(f.canvas, "Gain, dB:"), f.canvas.commands.size());
+  EXPECT_LT(FindPrint(f.canvas, "Gain, dB:"), f.canvas.commands.size());
   EXPECT_EQ(f.EnabledOf(kAfterRunDisabled), Names{});
   f.Click("cmdReset");
-  EXPECT_EQ(f.EnabledOf(kAfterRunDisabled), (Names{"cmdDesign", "cmdQuit", "cmdPhase", "cmdGetPlot",
-                                                   "cmdTunePart", "cmdLimits", "cmdMonteCarlo"}));
+  EXPECT_EQ(f.EnabledOf(kAfterRunDisabled), (Names{"cmdDesign", "cmdTunePart", "cmdMonteCarlo"}));
 }
 
 // A floor of +5 dB can never be met: all 2000 trials run, the page is cleared every 100 traces,
@@ -105,14 +92,18 @@ TEST(Optimizer, ClearStopsARunAndRestoreBringsTheBestCapacitors) {
   f.Click("cmdOptimize");
   EXPECT_EQ(lockedDuringRun, Names{});
   EXPECT_EQ(f.pump.calls, 5);
-  EXPECT_EQ(StageParts(f.record.C), StageParts(f.record.Csaved));
-  const std::vector<float> best = StageParts(f.record.C);
+  const StageCapacitors best = f.record.C;
+  EXPECT_EQ(f.record.Csaved[1], best[1]);
+  EXPECT_EQ(f.record.Csaved[2], best[2]);
   f.Click("cmdReset");
   ASSERT_TRUE(f.Enabled("cmdRestore"));
   f.Click("cmdRestore");
-  EXPECT_EQ(StageParts(f.record.C), best);
-  EXPECT_EQ(StageParts(f.record.R), StageParts(unrounded));
+  EXPECT_EQ(f.record.C, best);
+  for (std::size_t s = 1; s <= 2; ++s) {
+    EXPECT_EQ((std::vector<float>(&f.record.R[s][1], &f.record.R[s][4])),
+              (std::vector<float>(&unrounded[s][1], &unrounded[s][4])));
+  }
 }
 
 }  // namespace
-}  // namespace kestro
+}  // namespace kestro::test

@@ -5,14 +5,14 @@
 #include "files/scratch_folder.h"
 #include "plot_test_context.h"
 
-namespace kestro {
+namespace kestro::test {
 namespace {
 
 // x of every point drawn in the colour, the first one a dot.
-std::vector<float> Drawn(const test::RecordingCanvas& canvas, Rgb colour) {
+std::vector<float> Drawn(const RecordingCanvas& canvas, Rgb colour) {
   std::vector<float> xs;
   for (const auto& c : canvas.commands) {
-    if ((c.kind == test::Kind::Point || c.kind == test::Kind::LineTo) && c.colour == colour)
+    if ((c.kind == Kind::Point || c.kind == Kind::LineTo) && c.colour == colour)
       xs.push_back(c.x1);
   }
   return xs;
@@ -22,8 +22,8 @@ std::vector<float> Drawn(const test::RecordingCanvas& canvas, Rgb colour) {
 // only while shown; over an axis now starting at 1 kHz the lower points are held at the left
 // edge and 3.16 kHz lies halfway.
 TEST(PlotOverlay, GetPlotDrawsTheSavedCurvesThatAreShown) {
-  test::ScratchFolder folder;
-  test::PlotPageFixture f;
+  ScratchFolder folder;
+  PlotPageFixture f;
   f.Click("cmdGetPlot");
   ASSERT_EQ(f.dialogs.messages.size(), 1u);
   EXPECT_EQ(f.dialogs.messages[0].title, "File-present test");
@@ -44,4 +44,4 @@ TEST(PlotOverlay, GetPlotDrawsTheSavedCurvesThatAreShown) {
 }
 
 }  // namespace
-}  // namespace kestro
+}  // namespace kestro::test

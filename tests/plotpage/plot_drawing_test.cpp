@@ -4,40 +4,26 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
-#include <vector>
 
 #include "plot_test_context.h"
 
-namespace kestro {
+namespace kestro::test {
 namespace {
 
-using test::DrawCommand;
-using test::FindPrint;
-using test::Kind;
-using test::Names;
-
-constexpr Rgb kGridGrey{102, 102, 102};
 constexpr float kBoxTop = 1000, kBoxBottom = 7000, kBoxLeft = 2000, kBoxRight = 11000;
 
-struct DrawingFixture : test::PlotTestContext {
+struct DrawingFixture : PlotTestContext {
   DrawingFixture() : drawing(canvas, record, shared) {}
   // The Print of `text`; throws, failing the test, when there is none.
   const DrawCommand& Label(const std::string& text) {
     return canvas.commands.at(FindPrint(canvas, text));
   }
-  std::size_t First(Kind kind, Rgb colour) const {
-    const auto& c = canvas.commands;
-    return static_cast<std::size_t>(
-        std::find_if(c.begin(), c.end(),
-                     [&](const DrawCommand& d) { return d.kind == kind && d.colour == colour; }) -
-        c.begin());
-  }
   PlotDrawing drawing;
 };
 
-// The frequency labels DrawXlines prints over a grid: 1, 1.5, 2, 3, ..., 9 times each power of
-// ten in the span, or the given frequencies. `lines`: the grid lines drawn.
+// The frequency labels DrawXlines prints, each under the box and right of the one before, over a
+// grid of the given frequencies or else of 1, 1.5, 2, 3, ..., 9 times each power of ten in the
+// span. `lines`: the grid lines drawn.
 Names FrequencyLabels(float fstart, float fstop, std::vector<float>& grid, std::size_t& lines) {
   const bool generate = grid.empty();
   for (double decade = 1e-3; generate && decade <= fstop * 1.0001; decade *= 10) {
@@ -51,14 +37,14 @@ Names FrequencyLabels(float fstart, float fstop, std::vector<float>& grid, std::
   record.Fstop = fstop;
   record.NrGridFreqs = static_cast<int16_t>(grid.size() - 1);
   std::copy(grid.begin(), grid.end(), record.GridFreq.begin());
-  test::RecordingCanvas canvas;
+  RecordingCanvas canvas;
   PlotShared shared;
   PlotDrawing(canvas, record, shared).DrawXlines();
   Names texts;
   float lastX = -1e9f;
   for (const DrawCommand& print : canvas.Printed()) {
-    EXPECT_GT(print.textY, kBoxBottom) << print.text;  // under the box
-    EXPECT_GT(print.textX, lastX) << print.text;       // left to right
+    EXPECT_GT(print.textY, kBoxBottom) << print.text;
+    EXPECT_GT(print.textX, lastX) << print.text;
     lastX = print.textX;
     texts.push_back(print.text);
   }
@@ -83,23 +69,16 @@ TEST(PlotDrawing, FrequencyLabelsAreThinnedBySpanGapAndSpacing) {
        {},
        {" 1K ", " 1.5K ", " 2K ", " 3K ", " 4K ", " 5K ", " 6K ", " 8K ", " 10K "}},
       {1000, 10001, {}, {" 1K ", " 2K ", " 5K ", " 10K "}},
-      {10,
-       10000,
-       {},
-       {" 10Hz", " 20Hz", " 50Hz", " 100Hz", " 200Hz", " 500Hz", " 1K ", " 2K ", " 5K ", " 10K "}},
       {10, 100000, {}, {" 10Hz", " 100Hz", " 1K ", " 10K ", " 100K "}},
-      {1000, 9700, {}, {" 1K ", " 1.5K ", " 2K ", " 3K ", " 4K ", " 5K ", " 6K ", " 8K "}},
       // 8.9 k at 0.9494 is before the gap, 9.4 k and 9.9 k are in it, 9.99 k at 0.9996 after it.
       {1000, 10000, {1000, 8900, 9400, 9900, 9990}, {" 1K ", " 8.9K ", " 9.99K "}},
       {1000, 10000, {1000, 1050, 1100}, {" 1K ", " 1.1K "}},  // 0.021 after the last: too close
-      {151, 160, {}, {}},
   };
+  std::size_t lines = 0;
   for (auto c : cases) {
-    std::size_t lines = 0;
     EXPECT_EQ(FrequencyLabels(c.fstart, c.fstop, c.grid, lines), c.labels) << c.fstop;
     EXPECT_EQ(lines, c.grid.size()) << c.fstop;
   }
-  std::size_t lines = 0;
   EXPECT_EQ(FrequencyLabels(0.001f, 1e12f, decades, lines).size(), 13u);
   EXPECT_EQ(lines, decades.size());
 }
@@ -111,33 +90,30 @@ TEST(PlotDrawing, GainFrameLabelsThenTheCurve) {
   f.record.NrYintervals = 6;
   f.record.dBbottom = -50;
   f.drawing.PlotGain();
-  const auto& commands = f.canvas.commands;
-  ASSERT_FALSE(commands.empty());
-  EXPECT_EQ(commands[0].kind, Kind::FillRect);
-  const std::size_t frame = f.First(Kind::Rect, {17, 17, 153});
-  ASSERT_LT(frame, commands.size());
-  EXPECT_EQ(commands[frame - 1].colour, (Rgb{255, 255, 255}));  // filled white, then framed
-  EXPECT_LT(FindPrint(f.canvas, "Gain, dB:"), frame);
+  ASSERT_EQ(f.canvas.commands.at(0).kind, Kind::FillRect);
   std::vector<float> gridY;
   for (const DrawCommand& line : f.canvas.OfKind(Kind::Line)) {
-    if (line.colour == kGridGrey && line.y1 == line.y2)
+    if (line.colour == Rgb{102, 102, 102} && line.y1 == line.y2)
       gridY.push_back(line.y1);
   }
-  ASSERT_EQ(gridY.size(), 7u);
   const Names labels = {"10", "0", "-10", "-20", "-30", "-40", "-50"};
+  ASSERT_EQ(gridY.size(), labels.size());
   for (std::size_t i = 0; i < labels.size(); ++i) {
-    const DrawCommand& label = f.Label(labels[i]);
-    EXPECT_LT(label.textX, kBoxLeft) << labels[i];
-    EXPECT_GT(FindPrint(f.canvas, labels[i]), frame) << labels[i];
-    EXPECT_NEAR(label.textY, gridY[i], 150) << labels[i];
+    EXPECT_LT(f.Label(labels[i]).textX, kBoxLeft) << labels[i];
+    EXPECT_NEAR(f.Label(labels[i]).textY, gridY[i], 150) << labels[i];
   }
   EXPECT_LT(f.Label("-50").textX, f.Label("0").textX);  // right-aligned
   const auto curve = f.canvas.OfKind(Kind::LineTo);
   ASSERT_EQ(curve.size(), static_cast<std::size_t>(f.record.Nints));
   EXPECT_EQ(curve.front().colour, (Rgb{68, 68, 255}));
-  EXPECT_GT(f.First(Kind::LineTo, {68, 68, 255}), FindPrint(f.canvas, " 10K "));
+  const auto& all = f.canvas.commands;
+  const auto first = std::ranges::find(all, Kind::LineTo, &DrawCommand::kind);
+  EXPECT_TRUE(
+      std::none_of(first, all.end(), [](const DrawCommand& c) { return c.kind == Kind::Print; }));
 }
 
+// Gains beyond the axis, NaN and -inf included, are drawn on its edges; the envelope of the
+// Monte Carlo passes takes each drawn gain in.
 TEST(PlotDrawing, CurveStaysInsideTheBoxAndExtremesAreKept) {
   DrawingFixture f;
   f.record.dBtop = -1;      // the passband lies above the axis
@@ -149,33 +125,17 @@ TEST(PlotDrawing, CurveStaysInsideTheBoxAndExtremesAreKept) {
   f.drawing.PlotGain();
   const auto curve = f.canvas.OfKind(Kind::LineTo);
   ASSERT_EQ(curve.size(), static_cast<std::size_t>(f.record.Nints));
-  EXPECT_EQ(curve.front().y1, kBoxTop);
-  EXPECT_EQ(curve.back().y1, kBoxBottom);
+  EXPECT_EQ((std::vector<float>{curve.front().y1, curve.back().y1}),
+            (std::vector<float>{kBoxTop, kBoxBottom}));
   for (const DrawCommand& segment : curve) {
     EXPECT_TRUE(segment.y1 >= kBoxTop && segment.y1 <= kBoxBottom) << segment.y1;
     EXPECT_TRUE(segment.x1 >= kBoxLeft - 0.01 && segment.x1 <= kBoxRight + 0.01) << segment.x1;
   }
   const float first = f.record.Gain[100];
-  EXPECT_EQ((std::vector<float>{f.shared.GainMin[100], f.shared.GainMax[100]}),
-            (std::vector<float>{first, first}));
   f.record.Gain[100] = first - 5;
   f.drawing.PlotGain();
   EXPECT_EQ((std::vector<float>{f.shared.GainMin[100], f.shared.GainMax[100]}),
             (std::vector<float>{first - 5, first}));
-}
-
-TEST(PlotDrawing, OverlayModeDrawsOnlyTheCurves) {
-  DrawingFixture f;
-  f.shared.PhaseOn = 1;
-  f.shared.DelayOn = 1;
-  f.drawing.SetOverlayMode(true);
-  f.drawing.PlotGain();
-  f.drawing.PlotPhase();
-  f.drawing.PlotDelay();
-  EXPECT_EQ(f.canvas.OfKind(Kind::LineTo).size(), 3 * static_cast<std::size_t>(f.record.Nints));
-  EXPECT_EQ(f.canvas.Printed().size() + f.canvas.OfKind(Kind::FillRect).size() +
-                f.canvas.OfKind(Kind::Rect).size(),
-            0u);
 }
 
 // Phase labels read down from 180 degrees, delay labels up from 0 s on an axis of 1 ns at least;
@@ -185,20 +145,17 @@ TEST(PlotDrawing, PhaseAndDelayColumnsNothingWhileOff) {
   f.drawing.PlotPhase();
   f.drawing.PlotDelay();
   EXPECT_TRUE(f.canvas.commands.empty());
-  f.shared.PhaseOn = 1;
-  f.shared.DelayOn = 1;
+  f.shared.PhaseOn = f.shared.DelayOn = 1;
   f.record.NrYintervals = 4;
   f.record.DelayTop = 0;
   f.drawing.PlotPhase();
   f.drawing.PlotDelay();
   EXPECT_FLOAT_EQ(f.record.DelayTop, 1e-9f);
-  const auto readsDown = [&f](const Names& texts) {
-    for (std::size_t i = 1; i < texts.size(); ++i)
-      EXPECT_LT(f.Label(texts[i - 1]).textY, f.Label(texts[i]).textY) << texts[i];
-  };
-  readsDown({"Phase:", "180", "90", "0", "-90", "-180"});
-  readsDown({"Delay, s:", "1n", "750p", "500p", "250p"});
-  EXPECT_NEAR(f.Label("250p").textY, f.Label("-90").textY, 1);
+  for (const Names& column : {Names{"Phase:", "180", "90", "0", "-90", "-180"},
+                              Names{"Delay, s:", "1n", "750p", "500p", "250p"}}) {
+    for (std::size_t i = 1; i < column.size(); ++i)
+      EXPECT_LT(f.Label(column[i - 1]).textY, f.Label(column[i]).textY) << column[i];
+  }
   const auto prints = f.canvas.Printed();
   for (const DrawCommand& a : prints) {
     EXPECT_LE(a.textX + a.maxWidth, 12000) << a.text;
@@ -217,15 +174,5 @@ TEST(PlotDrawing, PhaseAndDelayColumnsNothingWhileOff) {
     EXPECT_EQ(curves[i].y1, kBoxTop) << i;
 }
 
-TEST(PlotDrawing, AColourSetOutsideOneToEightChangesNothing) {
-  DrawingFixture f;
-  f.drawing.SelectColorSet(8);
-  const CurveColours eighth = f.drawing.Colours();
-  EXPECT_NE(eighth, CurveColours::Load());
-  f.drawing.SelectColorSet(9);
-  f.drawing.SelectColorSet(0);
-  EXPECT_EQ(f.drawing.Colours(), eighth);
-}
-
 }  // namespace
-}  // namespace kestro
+}  // namespace kestro::test
