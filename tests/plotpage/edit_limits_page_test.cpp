@@ -39,8 +39,8 @@ TEST(EditLimitsPage, RowsFieldsAndAccept) {
                                 t.record.LimitTop[3][1], t.record.LimitBottom[3][1]}),
             std::vector<float>({0.01f, 1e10f, 100, -35}));
   EXPECT_EQ(page["lstSelect"].rows[1], LimitListRow(t.record, 3));
-  EXPECT_EQ(std::pair(page["txtStop"].caption, page["cmdAccept"].enabled),
-            (std::pair(std::string(), false)));
+  EXPECT_EQ(page["txtStop"].caption, "");
+  EXPECT_FALSE(page["cmdAccept"].enabled);
   t.record.LimitEntrySet = 1;
   page.Click("cmdExit");
   EXPECT_EQ(t.record.LimitEntrySet, 0);

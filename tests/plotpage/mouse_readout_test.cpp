@@ -73,20 +73,5 @@ TEST(MouseReadout, ValuesAndSlopeInsideTheBoxAndBelowIt) {
   }
 }
 
-// With markers off a release redraws gain and delay but not phase; with markers on, all of them.
-TEST(MouseReadout, ReleaseRedrawsThePlotAnywhere) {
-  for (const int16_t markers : {int16_t{0}, int16_t{1}}) {
-    PlotPageFixture f;
-    f.shared.DelayOn = f.shared.PhaseOn = 1;
-    f.record.MarkersOn = markers, f.record.MarkerFreq[1] = 1000;
-    f.page->OnMouseDown(1, 5000, 4000);
-    f.canvas.commands.clear();
-    f.page->OnMouseUp(1, 300, 8900);
-    const std::size_t end = f.canvas.commands.size();
-    EXPECT_LT(FindPrint(f.canvas, "Delay, s:"), end);
-    EXPECT_EQ(FindPrint(f.canvas, "Phase:", 11450) < end, markers == 1);
-  }
-}
-
 }  // namespace
 }  // namespace kestro::test
