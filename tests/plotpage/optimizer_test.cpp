@@ -60,12 +60,11 @@ TEST(Optimizer, AnErrorThatStaysHighRunsExactly2000Trials) {
 }
 
 // Clear ends a run within one trial; a second Optimize and part steps are refused meanwhile.
-// Restore afterwards brings the optimizer's best capacitors with the resistors of the rounding.
+// Restore afterwards brings back the optimizer's best capacitors.
 TEST(Optimizer, ClearStopsARunAndRestoreBringsTheBestCapacitors) {
   OptimizerFixture f;
   f.Click("cmdNearest5");
   f.Click("cmd10");
-  const StageResistors unrounded = f.record.Rsaved;
   f.random.Feed({0.2f, 0.9f, 0.6f});
   Names lockedDuringRun;
   f.pump.onPump = [&](int call) {
@@ -86,10 +85,6 @@ TEST(Optimizer, ClearStopsARunAndRestoreBringsTheBestCapacitors) {
   ASSERT_TRUE(f.Enabled("cmdRestore"));
   f.Click("cmdRestore");
   EXPECT_EQ(f.record.C, best);
-  for (std::size_t s = 1; s <= 2; ++s) {
-    EXPECT_EQ((std::vector<float>(&f.record.R[s][1], &f.record.R[s][4])),
-              (std::vector<float>(&unrounded[s][1], &unrounded[s][4])));
-  }
 }
 
 }  // namespace

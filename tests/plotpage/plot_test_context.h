@@ -23,6 +23,7 @@ namespace kestro::test {
 
 using Kind = DrawCommand::Kind;
 using Names = std::vector<std::string>;
+using Floats = std::vector<float>;
 
 class RecordingNavigator final : public Navigator {
  public:
@@ -92,15 +93,13 @@ struct PlotPageFixture : PlotTestContext {
   Control& operator[](const std::string& name) { return (*page)[name]; }
   bool Enabled(const std::string& name) { return (*page)[name].enabled; }
   // The names among `names` whose control is enabled (visible).
-  Names EnabledOf(const Names& names) { return Where(names, &Control::enabled); }
-  Names VisibleOf(const Names& names) { return Where(names, &Control::visible); }
-  Names Where(const Names& names, bool Control::*flag) {
-    Names found;
-    for (const std::string& name : names) {
-      if ((*page)[name].*flag)
-        found.push_back(name);
-    }
-    return found;
+  Names EnabledOf(Names names) {
+    std::erase_if(names, [this](const std::string& name) { return !(*page)[name].enabled; });
+    return names;
+  }
+  Names VisibleOf(Names names) {
+    std::erase_if(names, [this](const std::string& name) { return !(*page)[name].visible; });
+    return names;
   }
   // Clicks a control with a fresh recording of the drawing.
   void Click(const std::string& name) {
