@@ -5,7 +5,6 @@
 #include "analysis/limit_error.h"
 #include "core/gain_limits.h"
 #include "plot_test_context.h"
-#include "plotpage/long_run_lock.h"
 
 namespace kestro::test {
 namespace {
@@ -57,34 +56,6 @@ TEST(Optimizer, AnErrorThatStaysHighRunsExactly2000Trials) {
   EXPECT_EQ(f.EnabledOf(kAfterRunDisabled), Names{});
   f.Click("cmdReset");
   EXPECT_EQ(f.EnabledOf(kAfterRunDisabled), (Names{"cmdDesign", "cmdTunePart", "cmdMonteCarlo"}));
-}
-
-// Clear ends a run within one trial; a second Optimize and part steps are refused meanwhile.
-// Restore afterwards brings back the optimizer's best capacitors.
-TEST(Optimizer, ClearStopsARunAndRestoreBringsTheBestCapacitors) {
-  OptimizerFixture f;
-  f.Click("cmdNearest5");
-  f.Click("cmd10");
-  f.random.Feed({0.2f, 0.9f, 0.6f});
-  Names lockedDuringRun;
-  f.pump.onPump = [&](int call) {
-    if (call == 1) {
-      lockedDuringRun = f.EnabledOf(LongRunLock::LockedButtons());
-      f.page->Click("cmdOptimize");  // refused
-    }
-    if (call == 5)
-      f.page->Click("cmdReset");
-  };
-  f.Click("cmdOptimize");
-  EXPECT_EQ(lockedDuringRun, Names{});
-  EXPECT_EQ(f.pump.calls, 5);
-  const StageCapacitors best = f.record.C;
-  EXPECT_EQ(f.record.Csaved[1], best[1]);
-  EXPECT_EQ(f.record.Csaved[2], best[2]);
-  f.Click("cmdReset");
-  ASSERT_TRUE(f.Enabled("cmdRestore"));
-  f.Click("cmdRestore");
-  EXPECT_EQ(f.record.C, best);
 }
 
 }  // namespace

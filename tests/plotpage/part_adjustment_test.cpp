@@ -52,16 +52,15 @@ TEST(PartAdjustment, StepChangesOnePartOfTheShownStageByOnePercent) {
   ASSERT_EQ(f.record.R[1][2], 47000.0f);
   f.Click("cmdTunePart");
   EXPECT_NEAR(Read(f["lblC2value"].caption), f.record.C[1][2], f.record.C[1][2] * 1e-4);
-  const float gainBefore = f.record.Gain[300];
-  auto r = f.record.R;
-  const auto c = f.record.C;
+  const DesignRecord before = f.record;
   f.Click("cmdR2up");
+  auto r = before.R;
   r[1][2] = 47470.0f;
   EXPECT_EQ(f.record.R, r);
-  EXPECT_EQ(f.record.C, c);
+  EXPECT_EQ(f.record.C, before.C);
   EXPECT_EQ(f["lblR2value"].caption.substr(0, 6), "47.47k");
   EXPECT_EQ(f.FamilyAndModified(), kManualAndModified);
-  EXPECT_NE(f.record.Gain[300], gainBefore);
+  EXPECT_NE(f.record.Gain[300], before.Gain[300]);  // analysed again
   EXPECT_TRUE(f.Redrawn());
   f.page->Spin("UpDown1", 7);  // beyond the last stage: the spinner stops at 2
   EXPECT_EQ(f["lblStage"].caption, "2");
@@ -69,7 +68,7 @@ TEST(PartAdjustment, StepChangesOnePartOfTheShownStageByOnePercent) {
   f.Click("cmdR1up");
   f.Click("cmdC3down");
   EXPECT_EQ(f.record.R[2][1], 0.0f);
-  EXPECT_FLOAT_EQ(f.record.C[2][3], static_cast<float>(c[2][3] / 1.01));
+  EXPECT_FLOAT_EQ(f.record.C[2][3], static_cast<float>(before.C[2][3] / 1.01));
   f.Click("cmdReset");
   f.Click("cmdTunePart");
   EXPECT_EQ(f.page->Parts().SelectedStage(), 1);
@@ -80,7 +79,7 @@ TEST(PartAdjustment, StepChangesOnePartOfTheShownStageByOnePercent) {
 TEST(PartAdjustment, EnterAllClampsEveryBoxAndTakesItIntoTheSelectedStage) {
   const Names boxes = {"txtR1value", "txtR2value", "txtR3value",
                        "txtC1value", "txtC2value", "txtC3value"};
-  const std::pair<Names, std::vector<float>> rounds[] = {
+  const std::pair<Names, Floats> rounds[] = {
       {{"", "1", "100M", "2,2n", "0.1p", "1m"}, {0, 10, 1e7f, 2.2e-9f, 1e-12f, 1e-5f}},
       {{"1", "10", "10M", "-5n", "1p", "10u"}, {10, 10, 1e7f, 1e-13f, 1e-12f, 1e-5f}}};
   for (const auto& [typed, stored] : rounds) {
@@ -102,8 +101,9 @@ TEST(PartAdjustment, EnterAllClampsEveryBoxAndTakesItIntoTheSelectedStage) {
 }
 
 // Untouched boxes keep every part to the last bit (they show fewer digits) and the family; in
-// the three-pole stage 1 of order 5, R1 and C1 typed as 0 are clamped like any other part.
-TEST(PartAdjustment, EnterAllWithoutAnEditChangesNothing) {
+// the three-pole stage 1 of order 5, R1 and C1 typed as 0 are clamped like any other part. A
+// Design command after a hand change keeps the parts and shows the family as manual.
+TEST(PartAdjustment, EnterAllWithoutAnEditChangesNothingAndDesignKeepsAHandChange) {
   PlotPageFixture f(5);
   const DesignRecord before = f.record;
   f.Click("cmdEditPart");
@@ -113,25 +113,15 @@ TEST(PartAdjustment, EnterAllWithoutAnEditChangesNothing) {
   EXPECT_EQ(f.record.Family, kButterworth);
   f.page->Type("txtR1value", "0");
   f.page->Type("txtC1value", "0");
+  f.page->Type("txtR2value", "12k");
   f.Click("cmdEnterAll");
-  EXPECT_EQ((std::vector<float>{f.record.R[1][1], f.record.C[1][1]}),
-            (std::vector<float>{10, 1e-12f}));
-}
-
-// A Design command after a hand change keeps the hand-made parts and shows the family as manual.
-TEST(PartAdjustment, DesignCommandAfterAHandChangeKeepsTheParts) {
-  for (const char* change : {"cmdC2up", "cmdEnterAll"}) {
-    PlotPageFixture f(5);
-    f.Click(change == std::string("cmdC2up") ? "cmdTunePart" : "cmdEditPart");
-    f.page->Type("txtR2value", "12k");
-    f.Click(change);
-    const auto r = f.record.R;
-    const auto c = f.record.C;
-    FinishDesignCommand(f.record, f.dialogs);
-    EXPECT_EQ(f.FamilyAndModified(), kManualAndModified) << change;
-    EXPECT_EQ(f.record.R, r) << change;
-    EXPECT_EQ(f.record.C, c) << change;
-  }
+  EXPECT_EQ((Floats{f.record.R[1][1], f.record.C[1][1], f.record.R[1][2]}),
+            (Floats{10, 1e-12f, 12000}));
+  const DesignRecord edited = f.record;
+  FinishDesignCommand(f.record, f.dialogs);
+  EXPECT_EQ(f.FamilyAndModified(), kManualAndModified);
+  EXPECT_EQ(f.record.R, edited.R);
+  EXPECT_EQ(f.record.C, edited.C);
 }
 
 }  // namespace

@@ -10,23 +10,14 @@
 namespace kestro::test {
 namespace {
 
-// True when v is a value of the series at some power of ten.
-bool OnSeries(float v, const StandardSeries& series) {
-  const double scaled = v / std::pow(10.0, std::floor(std::log10(v)) + 1);  // in [0.1, 1)
-  for (int i = 0; i <= series.Size(); ++i) {
-    if (std::abs(scaled / series.Entry(i) - 1) < 1e-5)
-      return true;
-  }
-  return std::abs(scaled * 10 - 1) < 1e-5;  // 9999.999 lies just under a decade
-}
-
 // Nearest % saves the parts and offers the four series; a series button rounds every part of
 // every stage, Clear keeps the rounding, and Restore brings the parts back.
 TEST(StandardRounding, NearestOffersTheSeriesWhichRoundAndRestoreBringsBack) {
   const Names buttons = {"cmd2", "cmd5", "cmd10", "cmd20"};
   const StandardSeries* const series[] = {&StandardSeries::E48(), &StandardSeries::E24(),
                                           &StandardSeries::E12(), &StandardSeries::E6()};
-  // Each rounded part is a series value within half a series step of the exact one.
+  // Each rounded part is a series value (rounding it again keeps it) within half a series step
+  // of the exact one.
   for (std::size_t n = 0; n < 4; ++n) {
     SCOPED_TRACE(buttons[n]);
     PlotPageFixture f(5);
@@ -41,8 +32,8 @@ TEST(StandardRounding, NearestOffersTheSeriesWhichRoundAndRestoreBringsBack) {
     const double halfStep = std::pow(10.0, 0.5 / series[n]->Size()) * 1.06;
     for (std::size_t s = 1; s <= 2; ++s) {
       for (std::size_t k = 2; k <= 3; ++k) {
-        EXPECT_TRUE(OnSeries(f.record.R[s][k], *series[n])) << f.record.R[s][k];
-        EXPECT_TRUE(OnSeries(f.record.C[s][k], *series[n])) << f.record.C[s][k];
+        EXPECT_FLOAT_EQ(series[n]->Nearest(f.record.R[s][k]), f.record.R[s][k]);
+        EXPECT_FLOAT_EQ(series[n]->Nearest(f.record.C[s][k]), f.record.C[s][k]);
         EXPECT_LT(std::abs(std::log(f.record.C[s][k] / before.C[s][k])), std::log(halfStep));
       }
     }
