@@ -52,13 +52,10 @@ TEST(MouseReadout, ValuesAndSlopeInsideTheBoxAndBelowIt) {
     }
     f.page->OnMouseUp(1, 500, 500);
   }
-  f.record.Gain[100] = -120.01f, f.record.Gain[101] = -120;
+  f.record.Gain[100] = -120.01f;
   f.canvas.commands.clear();
   f.page->OnMouseDown(1, PointX(100), 4000);
   EXPECT_EQ(ValueRow(f.canvas).at(1), "<-120");
-  f.canvas.commands.clear();
-  f.page->OnMouseMove(1, PointX(101), 4000);  // a drag follows the pointer
-  EXPECT_EQ(ValueRow(f.canvas).at(1), "-120 ");
   for (const auto& [x, y] :
        {std::pair{2000.0f, 4000.0f}, {11000.0f, 4000.0f}, {5000.0f, 1000.0f}}) {
     f.page->OnMouseUp(1, 500, 500);

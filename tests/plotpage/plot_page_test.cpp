@@ -87,18 +87,6 @@ TEST(PlotPage, DrawsGainDelayAndTheHintThenPhaseAndMarkersWhenShown) {
   }
 }
 
-// Phase and Delay each switch their curve on and off with a redraw.
-TEST(PlotPage, PhaseAndDelayToggleAndRedraw) {
-  for (const auto& [button, title] : {std::pair{"cmdPhase", "Phase:"}, {"cmdDelay", "Delay, s:"}}) {
-    PlotPageFixture f;
-    for (const bool shown : {true, false}) {
-      f.Click(button);
-      EXPECT_TRUE(f.Redrawn()) << button;
-      EXPECT_EQ(FindPrint(f.canvas, title) < f.canvas.commands.size(), shown) << button;
-    }
-  }
-}
-
 TEST(PlotPage, PrintWithACancelledDialogSendsNothingAndSaysSo) {
   PlotPageFixture f;
   RecordingPrinters printers;

@@ -61,8 +61,7 @@ struct PlotTestContext {
     record.Apass = family == kChebyshev ? 0.5f : 0.0f;
     record.Bandwidth = 1000;
     record.Fstart = 100;
-    record.Fstop = 10000;
-    record.dBtop = 10;
+    // Fstop 10 kHz and dBtop +10 dB are the opening defaults.
     record.dBbottom = -60;
     record.NrYintervals = 7;
     record.DelayTop = 0.002f;
