@@ -31,8 +31,6 @@ TEST(BandwidthTuning, FamilyDesignsAreSynthesisedAgainAtTheNewBandwidth) {
     EXPECT_EQ(f.FamilyAndModified(), (std::vector<int>{family, 0}));
     EXPECT_TRUE(family != kButterworth || std::abs(GainAt(f.record, 1010) + 3.01) < 0.01)
         << GainAt(f.record, 1010);
-    f.Click("cmdWidthDown");
-    EXPECT_EQ(f.record.R[1][2], 47000.0f);
   }
 }
 

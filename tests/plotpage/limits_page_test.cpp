@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/gain_limits.h"
 #include "plot_test_context.h"
 
@@ -9,11 +11,9 @@ namespace kestro::test {
 namespace {
 
 // The pale red masks on the last drawing.
-int Masks(const RecordingCanvas& canvas) {
-  int n = 0;
-  for (const auto& c : canvas.OfKind(Kind::FillRect))
-    n += c.colour == Rgb{255, 238, 238} ? 1 : 0;
-  return n;
+long Masks(const RecordingCanvas& canvas) {
+  return std::ranges::count(canvas.OfKind(Kind::FillRect), Rgb{255, 238, 238},
+                            &DrawCommand::colour);
 }
 
 // Hide takes the masks off and disables Optimize, Show brings both back, Erase all empties the

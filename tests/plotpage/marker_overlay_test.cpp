@@ -42,7 +42,6 @@ struct MarkerFixture : PlotTestContext {
     }
     return "<none>";
   }
-  double Number(int k, const std::string& heading) const { return std::stod(Cell(k, heading)); }
   // The symbols drawn: the zero-length lines in `colour`, by default the outline colour.
   std::vector<DrawCommand> Symbols(Rgb colour = {17, 17, 17}) const {
     std::vector<DrawCommand> symbols = canvas.OfKind(Kind::Line);
@@ -72,9 +71,8 @@ TEST(MarkerOverlay, GainSymbolsAndRows) {
   // The rows: number, frequency, gain, phase as FormatNum writes it; no delay while it is off.
   EXPECT_EQ((Names{f.Cell(1, "Freq:"), f.Cell(1, "Delay:"), f.Cell(2, "Freq:"), f.Cell(3, "#:")}),
             (Names{" 1000", "<none>", " 50", "<none>"}));
-  EXPECT_NEAR(f.Number(1, "Gain:"), -3.01, 0.005);
-  EXPECT_NEAR(f.Number(1, "Phase:"), -135.0, 0.05);
-  EXPECT_EQ(f.Cell(1, "Phase:").back(), ' ');
+  EXPECT_NEAR(std::stod(f.Cell(1, "Gain:")), -3.01, 0.005);
+  EXPECT_NEAR(std::stod(f.Cell(1, "Phase:")), -135.0, 0.05);
   f.shared.EditPanelOn = 1;
   f.Plot();
   EXPECT_EQ(f.Printed("Freq:"), nullptr);
@@ -93,7 +91,6 @@ TEST(MarkerOverlay, DelayAtTheCornerInTheLastRowAndAcrossThePhaseWrap) {
   const auto symbols = f.Symbols();
   ASSERT_EQ(symbols.size(), 2u);  // gain, then delay
   EXPECT_NEAR(symbols[1].y1, 7000 - 6000 * expected / 0.002, 1.0);
-  EXPECT_EQ(f.Symbols({255, 238, 238}).size(), 1u);  // the delay fill
   const float f0 = static_cast<float>(1000 * std::sqrt(2.0));
   float gain = 0, below = 0, above = 0;
   ResponseAt(f.record, static_cast<float>(f0 * 0.999), gain, below);

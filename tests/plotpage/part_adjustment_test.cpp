@@ -43,12 +43,11 @@ TEST(PartAdjustment, PanelsOpenAloneAndClearReturnsToThePlainPage) {
 }
 
 // A step of 1 % changes one part of the stage shown, makes the design hand-made, analyses and
-// redraws; a two-pole stage has no R1 to step. The panel reopens at stage 1.
+// redraws; a two-pole stage has no R1 to step.
 TEST(PartAdjustment, StepChangesOnePartOfTheShownStageByOnePercent) {
   PlotPageFixture f(5);  // three-pole stage 1 (R2 = 47 k) and two-pole stage 2
   ASSERT_EQ(f.record.R[1][2], 47000.0f);
   f.Click("cmdTunePart");
-  EXPECT_NEAR(Read(f["lblC2value"].caption), f.record.C[1][2], f.record.C[1][2] * 1e-4);
   const DesignRecord before = f.record;
   f.Click("cmdR2up");
   auto r = before.R;
@@ -66,9 +65,6 @@ TEST(PartAdjustment, StepChangesOnePartOfTheShownStageByOnePercent) {
   f.Click("cmdC3down");
   EXPECT_EQ(f.record.R[2][1], 0.0f);
   EXPECT_FLOAT_EQ(f.record.C[2][3], static_cast<float>(before.C[2][3] / 1.01));
-  f.Click("cmdReset");
-  f.Click("cmdTunePart");
-  EXPECT_EQ(f.page->Parts().SelectedStage(), 1);
 }
 
 // Stage 2 has two poles: its R1 typed as 0 and its C1 below the 1e-13 floor stay absent; every
@@ -77,19 +73,19 @@ TEST(PartAdjustment, EnterAllClampsEveryBoxAndTakesItIntoTheSelectedStage) {
   PlotPageFixture f(4);
   f.Click("cmdEditPart");
   f.page->Spin("UpDown2", 2);
-  const auto stage1 = f.record.R[1];
   const Names boxes = {"txtR1value", "txtR2value", "txtR3value",
                        "txtC1value", "txtC2value", "txtC3value"};
   const Names typed = {"", "1", "100M", "-5n", "0,1p", "1m"};
   const Floats taken = {0, 10, 1e7f, 1e-13f, 1e-12f, 1e-5f};
   for (std::size_t i = 0; i < boxes.size(); ++i)
     f.page->Type(boxes[i], typed[i]);
+  const auto stage1 = f.record.R[1];
   f.Click("cmdEnterAll");
+  EXPECT_EQ(f.record.R[1], stage1);
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     EXPECT_FLOAT_EQ(i < 3 ? f.record.R[2][i + 1] : f.record.C[2][i - 2], taken[i]) << typed[i];
     EXPECT_FLOAT_EQ(Read(f[boxes[i]].caption), taken[i]) << typed[i];
   }
-  EXPECT_EQ(f.record.R[1], stage1);
   EXPECT_EQ(f.FamilyAndModified(), kManualAndModified);
   EXPECT_TRUE(f.Redrawn());
 }

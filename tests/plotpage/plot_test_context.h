@@ -25,8 +25,7 @@ using Kind = DrawCommand::Kind;
 using Names = std::vector<std::string>;
 using Floats = std::vector<float>;
 
-class RecordingNavigator final : public Navigator {
- public:
+struct RecordingNavigator final : Navigator {
   void Open(PageId page, OpenMode mode) override { opened.emplace_back(page, mode); }
   void Close(PageId page) override { closed.push_back(page); }
   void EndProgram() override {}
