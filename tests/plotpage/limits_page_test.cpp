@@ -25,7 +25,6 @@ TEST(LimitsPage, HideShowEraseAndEdit) {
   AddGainLimit(f.record, 1, kCeilingUpward, 3000, -40);
   LimitsPage limits(f.context, f.link);
   limits.Click("cmdLimitsHide");
-  EXPECT_EQ(f.record.LimitsOn, 0);
   EXPECT_FALSE(f.Enabled("cmdOptimize"));
   EXPECT_EQ(Masks(f.canvas), 0);
   f.canvas.commands.clear();

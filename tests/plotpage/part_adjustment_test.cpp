@@ -46,7 +46,6 @@ TEST(PartAdjustment, PanelsOpenAloneAndClearReturnsToThePlainPage) {
 // redraws; a two-pole stage has no R1 to step.
 TEST(PartAdjustment, StepChangesOnePartOfTheShownStageByOnePercent) {
   PlotPageFixture f(5);  // three-pole stage 1 (R2 = 47 k) and two-pole stage 2
-  ASSERT_EQ(f.record.R[1][2], 47000.0f);
   f.Click("cmdTunePart");
   const DesignRecord before = f.record;
   f.Click("cmdR2up");
