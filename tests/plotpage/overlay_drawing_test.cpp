@@ -5,14 +5,14 @@
 #include "files/scratch_folder.h"
 #include "plot_test_context.h"
 
-namespace kestro {
+namespace kestro::test {
 namespace {
 
 // x of every point drawn in the colour, the first one a dot.
-std::vector<float> Drawn(const test::RecordingCanvas& canvas, Rgb colour) {
+std::vector<float> Drawn(const RecordingCanvas& canvas, Rgb colour) {
   std::vector<float> xs;
   for (const auto& c : canvas.commands) {
-    if ((c.kind == test::Kind::Point || c.kind == test::Kind::LineTo) && c.colour == colour)
+    if ((c.kind == Kind::Point || c.kind == Kind::LineTo) && c.colour == colour)
       xs.push_back(c.x1);
   }
   return xs;
@@ -21,27 +21,25 @@ std::vector<float> Drawn(const test::RecordingCanvas& canvas, Rgb colour) {
 // Get plot before Save plot says so. The saved curves come back in pale colours, phase and delay
 // only while shown; over an axis now starting at 1 kHz the lower points are held at the left
 // edge and 3.16 kHz lies halfway.
-TEST(PlotOverlay, GetPlotDrawsTheSavedCurvesThatAreShown) {
-  test::ScratchFolder folder;
-  test::PlotPageFixture f;
+TEST(OverlayDrawing, GetPlotDrawsTheSavedCurvesThatAreShown) {
+  ScratchFolder folder;
+  PlotPageFixture f;
   f.Click("cmdGetPlot");
-  ASSERT_EQ(f.dialogs.messages.size(), 1u);
-  EXPECT_EQ(f.dialogs.messages[0].title, "File-present test");
+  EXPECT_EQ(f.dialogs.messages.at(0).title, "File-present test");
   f.Click("cmdSavePlot");
   f.record.Fstart = 1000;
   f.Click("cmdGetPlot");
   const std::vector<float> gain = Drawn(f.canvas, {136, 136, 255});
-  ASSERT_EQ(std::vector<std::size_t>({gain.size(), Drawn(f.canvas, {255, 136, 136}).size()}),
-            std::vector<std::size_t>({513, 0}));
-  EXPECT_EQ(std::vector<float>({gain[0], gain[255], gain[512]}),
-            std::vector<float>({2000, 2000, 11000}));
+  ASSERT_EQ(gain.size(), 513u);
+  EXPECT_EQ(Drawn(f.canvas, {255, 136, 136}).size(), 0u);
+  EXPECT_EQ((std::vector<float>{gain[0], gain[255], gain[512]}),
+            (std::vector<float>{2000, 2000, 11000}));
   EXPECT_NEAR(gain[384], 6500, 0.5);
-  f.shared.PhaseOn = 1, f.shared.DelayOn = 1;
+  f.shared.PhaseOn = f.shared.DelayOn = 1;
   f.Click("cmdGetPlot");
-  EXPECT_EQ(std::vector<std::size_t>(
-                {Drawn(f.canvas, {136, 255, 136}).size(), Drawn(f.canvas, {255, 136, 136}).size()}),
-            std::vector<std::size_t>({513, 513}));
+  EXPECT_EQ(Drawn(f.canvas, {136, 255, 136}).size(), 513u);
+  EXPECT_EQ(Drawn(f.canvas, {255, 136, 136}).size(), 513u);
 }
 
 }  // namespace
-}  // namespace kestro
+}  // namespace kestro::test

@@ -23,22 +23,15 @@ namespace kestro::test {
 
 using Kind = DrawCommand::Kind;
 using Names = std::vector<std::string>;
+using Floats = std::vector<float>;
 
-class RecordingNavigator final : public Navigator {
- public:
+struct RecordingNavigator final : Navigator {
   void Open(PageId page, OpenMode mode) override { opened.emplace_back(page, mode); }
   void Close(PageId page) override { closed.push_back(page); }
   void EndProgram() override {}
   std::vector<std::pair<PageId, OpenMode>> opened;
   std::vector<PageId> closed;
 };
-
-// Index of the first command of `kind` at or after `from`; commands.size() when there is none.
-inline std::size_t FindCommand(const RecordingCanvas& canvas, Kind kind, std::size_t from = 0) {
-  while (from < canvas.commands.size() && canvas.commands[from].kind != kind)
-    ++from;
-  return from;
-}
 
 // Index of the first Print of `text` (at text position x, when given); size() when there is none.
 inline std::size_t FindPrint(const RecordingCanvas& canvas, const std::string& text, float x = -1) {
@@ -50,20 +43,11 @@ inline std::size_t FindPrint(const RecordingCanvas& canvas, const std::string& t
   return canvas.commands.size();
 }
 
-inline std::vector<float> Corners(const DrawCommand& c) {
-  return {c.x1, c.y1, c.x2, c.y2};
-}
-
 // The value an engineering text such as "4.7k" reads as.
 inline float Read(const std::string& text) {
   float value = 0;
   ReadEngValue(text, value);
   return value;
-}
-
-// Family and PartsModified: {kManual, 1} after a change by hand.
-inline std::vector<int> FamilyAndModified(const DesignRecord& r) {
-  return {r.Family, r.PartsModified};
 }
 
 // A designed filter of the given family and order at 1 kHz, analysed from 100 Hz to 10 kHz at
@@ -76,8 +60,7 @@ struct PlotTestContext {
     record.Apass = family == kChebyshev ? 0.5f : 0.0f;
     record.Bandwidth = 1000;
     record.Fstart = 100;
-    record.Fstop = 10000;
-    record.dBtop = 10;
+    // Fstop 10 kHz and dBtop +10 dB are the opening defaults.
     record.dBbottom = -60;
     record.NrYintervals = 7;
     record.DelayTop = 0.002f;
@@ -107,28 +90,27 @@ struct PlotPageFixture : PlotTestContext {
   }
   Control& operator[](const std::string& name) { return (*page)[name]; }
   bool Enabled(const std::string& name) { return (*page)[name].enabled; }
-  bool Visible(const std::string& name) { return (*page)[name].visible; }
-  // The names among `names` whose control is enabled (shown).
-  Names EnabledOf(const Names& names) { return Where(names, &Control::enabled); }
-  Names VisibleOf(const Names& names) { return Where(names, &Control::visible); }
-  Names Where(const Names& names, bool Control::*flag) {
-    Names found;
-    for (const std::string& name : names) {
-      if ((*page)[name].*flag)
-        found.push_back(name);
-    }
-    return found;
+  // The names among `names` whose control is enabled (visible).
+  Names EnabledOf(Names names) {
+    std::erase_if(names, [this](const std::string& name) { return !(*page)[name].enabled; });
+    return names;
+  }
+  Names VisibleOf(Names names) {
+    std::erase_if(names, [this](const std::string& name) { return !(*page)[name].visible; });
+    return names;
   }
   // Clicks a control with a fresh recording of the drawing.
   void Click(const std::string& name) {
     canvas.commands.clear();
     page->Click(name);
   }
-  // True when the last click redrew the plot from PlotGain on.
+  // True when the last click redrew the plot: the box cleared first, the gain axis titled.
   bool Redrawn() const {
     return !canvas.commands.empty() && canvas.commands[0].kind == Kind::FillRect &&
            FindPrint(canvas, "Gain, dB:") < canvas.commands.size();
   }
+  // Family and PartsModified together: {kManual, 1} after a change by hand.
+  std::vector<int> FamilyAndModified() const { return {record.Family, record.PartsModified}; }
 
   std::unique_ptr<PlotPage> page;
 };

@@ -1,0 +1,107 @@
+#include "plotpage/marker_overlay.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "plot_test_context.h"
+#include "plotpage/plot_drawing.h"
+
+namespace kestro::test {
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+
+// Third-order Butterworth at 1 kHz: at the corner -3.01 dB, -135 degrees and a group delay of
+// 2.5 / (2 pi 1000) s; at sqrt(2) kHz the phase passes -180 degrees with a delay of
+// (4/3) / (2 pi 1000) s. Plot +10..-60 dB from y = 1000 to 7000, 100 Hz..10 kHz from x = 2000
+// to 11000, delay 0..2 ms from y = 7000 up.
+struct MarkerFixture : PlotTestContext {
+  MarkerFixture()
+      : PlotTestContext(3), drawing(canvas, record, shared), markers(drawing, record, shared) {
+    record.MarkersOn = 1;
+  }
+  void Plot() {
+    canvas.commands.clear();
+    markers.PlotMarkerGain();
+    markers.PlotMarkerDelay();
+  }
+  const DrawCommand* Printed(const std::string& text, float x = -1) const {
+    const std::size_t i = FindPrint(canvas, text, x);
+    return i < canvas.commands.size() ? &canvas.commands[i] : nullptr;
+  }
+  // The text last printed (the one left to see) in row k of the table under `heading`: the row
+  // is found by its number in the "#:" column, the column by its heading; "<none>" when empty.
+  std::string Cell(int k, const std::string& heading) const {
+    const DrawCommand* number = Printed("#:");
+    number = number ? Printed(" " + std::to_string(k), number->textX) : nullptr;
+    const DrawCommand* top = Printed(heading);
+    std::string text = "<none>";
+    for (const DrawCommand& print : canvas.Printed()) {
+      if (number && top && print.textY == number->textY && print.textX == top->textX)
+        text = print.text;
+    }
+    return text;
+  }
+  // The symbols drawn: the zero-length lines in `colour`, by default the outline colour.
+  std::vector<DrawCommand> Symbols(Rgb colour = {17, 17, 17}) const {
+    std::vector<DrawCommand> symbols = canvas.OfKind(Kind::Line);
+    std::erase_if(symbols, [colour](const DrawCommand& c) { return !(c.colour == colour); });
+    return symbols;
+  }
+  PlotDrawing drawing;
+  MarkerOverlay markers;
+};
+
+// Marker 1 at the corner, marker 2 below Fstart (listed, no symbol), marker 3 at a negative
+// frequency (none). An open panel covers the table, not the symbols.
+TEST(MarkerOverlay, GainSymbolsAndRows) {
+  MarkerFixture f;
+  f.record.MarkerFreq[1] = 1000;
+  f.record.MarkerFreq[2] = 50;
+  f.record.MarkerFreq[3] = -100;
+  f.record.MarkersOn = 0;
+  f.Plot();
+  EXPECT_TRUE(f.canvas.commands.empty());  // nothing while markers are off
+  f.record.MarkersOn = 1;
+  f.Plot();
+  const auto symbols = f.Symbols();
+  ASSERT_EQ(symbols.size(), 1u);
+  EXPECT_NEAR(symbols[0].x1, 2000 + 9000 * 0.5, 0.1);
+  EXPECT_NEAR(symbols[0].y1, 1000 + 6000 * 13.0103 / 70, 0.5);
+  // The rows: number, frequency, gain, phase as FormatNum writes it; no delay while it is off.
+  EXPECT_EQ((Names{f.Cell(1, "Freq:"), f.Cell(1, "Delay:"), f.Cell(2, "Freq:"), f.Cell(3, "#:")}),
+            (Names{" 1000", "<none>", " 50", "<none>"}));
+  EXPECT_NEAR(std::stod(f.Cell(1, "Gain:")), -3.01, 0.005);
+  EXPECT_NEAR(std::stod(f.Cell(1, "Phase:")), -135.0, 0.05);
+  f.shared.EditPanelOn = 1;
+  f.Plot();
+  EXPECT_EQ(f.Printed("Freq:"), nullptr);
+  EXPECT_EQ(f.Symbols().size(), 1u);
+}
+
+TEST(MarkerOverlay, DelayAtTheCornerInTheLastRowAndAcrossThePhaseWrap) {
+  MarkerFixture f;
+  f.shared.DelayOn = 1;
+  f.record.MarkerFreq[8] = 1000;
+  f.Plot();
+  const double expected = 2.5 / (kTwoPi * 1000);
+  EXPECT_NEAR(Read(f.Cell(8, "Delay:")), expected, expected * 1e-3);
+  EXPECT_LT(f.Printed(" 8")->textY, f.canvas.commands[0].y2);  // inside the cleared data area
+  const auto symbols = f.Symbols();
+  ASSERT_EQ(symbols.size(), 2u);  // gain, then delay
+  EXPECT_NEAR(symbols[1].y1, 7000 - 6000 * expected / 0.002, 1.0);
+  const float f0 = static_cast<float>(1000 * std::sqrt(2.0));
+  float gain = 0, below = 0, above = 0;
+  ResponseAt(f.record, static_cast<float>(f0 * 0.999), gain, below);
+  ResponseAt(f.record, static_cast<float>(f0 / 0.999), gain, above);
+  ASSERT_TRUE(below < -179.0f && above > 179.0f);  // the probes straddle the wrap
+  f.record.MarkerFreq[8] = f0;
+  f.Plot();
+  const double wrapped = (4.0 / 3.0) / (kTwoPi * 1000);
+  EXPECT_NEAR(Read(f.Cell(8, "Delay:")), wrapped, wrapped * 1e-2);
+  EXPECT_EQ(f.Symbols().size(), 2u);  // the delay symbol lies inside the box
+}
+
+}  // namespace
+}  // namespace kestro::test

@@ -1,0 +1,117 @@
+#include "plotpage/part_adjustment.h"
+
+#include <gtest/gtest.h>
+
+#include "plot_test_context.h"
+#include "usecase/design_command.h"
+
+namespace kestro::test {
+namespace {
+
+const std::vector<int> kManualAndModified = {kManual, 1};
+
+Names VisibleControls(Page& page) {
+  Names shown;
+  for (const Control& c : page.Controls()) {
+    if (c.visible)
+      shown.push_back(c.name);
+  }
+  return shown;
+}
+
+// Each panel locks the other commands and shows its own controls alone; Clear returns to the
+// plain page, hiding whatever transient buttons were up.
+TEST(PartAdjustment, PanelsOpenAloneAndClearReturnsToThePlainPage) {
+  const Names commands = {"cmdTuneWidth",  "cmdTunePart", "cmdEditPart", "cmdNearest5",
+                          "cmdMonteCarlo", "cmdLimits",   "cmdMarkers",  "cmdPhase"};
+  const Names panelControls = {"cmdR1up", "cmdEnterAll", "lblBandwidth"};
+  for (const auto& [opener, shown] : {std::pair{"cmdTunePart", "cmdR1up"},
+                                      {"cmdEditPart", "cmdEnterAll"},
+                                      {"cmdTuneWidth", "lblBandwidth"}}) {
+    PlotPageFixture f;
+    const Names plain = VisibleControls(*f.page);
+    f.Click(opener);
+    EXPECT_EQ(f.EnabledOf(commands), Names{opener});
+    EXPECT_TRUE(f.Enabled("cmdReset"));
+    EXPECT_EQ(f.VisibleOf(panelControls), Names{shown});
+    f["cmd5"].visible = f["cmdMC2"].visible = f["cmdLimit1"].visible = true;
+    f.Click("cmdReset");
+    EXPECT_EQ(f.EnabledOf(commands), commands);
+    EXPECT_EQ(VisibleControls(*f.page), plain) << opener;
+    EXPECT_TRUE(f.Redrawn());
+  }
+}
+
+// A step of 1 % changes one part of the stage shown, makes the design hand-made, analyses and
+// redraws; a two-pole stage has no R1 to step.
+TEST(PartAdjustment, StepChangesOnePartOfTheShownStageByOnePercent) {
+  PlotPageFixture f(5);  // three-pole stage 1 (R2 = 47 k) and two-pole stage 2
+  f.Click("cmdTunePart");
+  const DesignRecord before = f.record;
+  f.Click("cmdR2up");
+  auto r = before.R;
+  r[1][2] = 47470.0f;
+  EXPECT_EQ(f.record.R, r);
+  EXPECT_EQ(f.record.C, before.C);
+  EXPECT_EQ(f["lblR2value"].caption.substr(0, 6), "47.47k");
+  EXPECT_EQ(f.FamilyAndModified(), kManualAndModified);
+  EXPECT_NE(f.record.Gain[300], before.Gain[300]);  // analysed again
+  EXPECT_TRUE(f.Redrawn());
+  f.page->Spin("UpDown1", 7);  // beyond the last stage: the spinner stops at 2
+  EXPECT_EQ(f["lblStage"].caption, "2");
+  EXPECT_EQ(f["lblR1value"].caption, "0");
+  f.Click("cmdR1up");
+  f.Click("cmdC3down");
+  EXPECT_EQ(f.record.R[2][1], 0.0f);
+  EXPECT_FLOAT_EQ(f.record.C[2][3], static_cast<float>(before.C[2][3] / 1.01));
+}
+
+// Stage 2 has two poles: its R1 typed as 0 and its C1 below the 1e-13 floor stay absent; every
+// other box is clamped to 10 ohm..10 Mohm or 1 pF..10 uF, and every box shows what was taken.
+TEST(PartAdjustment, EnterAllClampsEveryBoxAndTakesItIntoTheSelectedStage) {
+  PlotPageFixture f(4);
+  f.Click("cmdEditPart");
+  f.page->Spin("UpDown2", 2);
+  const Names boxes = {"txtR1value", "txtR2value", "txtR3value",
+                       "txtC1value", "txtC2value", "txtC3value"};
+  const Names typed = {"", "1", "100M", "-5n", "0,1p", "1m"};
+  const Floats taken = {0, 10, 1e7f, 1e-13f, 1e-12f, 1e-5f};
+  for (std::size_t i = 0; i < boxes.size(); ++i)
+    f.page->Type(boxes[i], typed[i]);
+  const auto stage1 = f.record.R[1];
+  f.Click("cmdEnterAll");
+  EXPECT_EQ(f.record.R[1], stage1);
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    EXPECT_FLOAT_EQ(i < 3 ? f.record.R[2][i + 1] : f.record.C[2][i - 2], taken[i]) << typed[i];
+    EXPECT_FLOAT_EQ(Read(f[boxes[i]].caption), taken[i]) << typed[i];
+  }
+  EXPECT_EQ(f.FamilyAndModified(), kManualAndModified);
+  EXPECT_TRUE(f.Redrawn());
+}
+
+// Untouched boxes keep every part to the last bit (they show fewer digits) and the family; in
+// the three-pole stage 1 of order 5, R1 and C1 typed as 0 are clamped like any other part. A
+// Design command after a hand change keeps the parts and shows the family as manual.
+TEST(PartAdjustment, EnterAllWithoutAnEditChangesNothingAndDesignKeepsAHandChange) {
+  PlotPageFixture f(5);
+  const DesignRecord before = f.record;
+  f.Click("cmdEditPart");
+  f.Click("cmdEnterAll");
+  EXPECT_EQ(f.record.R, before.R);
+  EXPECT_EQ(f.record.C, before.C);
+  EXPECT_EQ(f.record.Family, kButterworth);
+  f.page->Type("txtR1value", "0");
+  f.page->Type("txtC1value", "0");
+  f.page->Type("txtR2value", "12k");
+  f.Click("cmdEnterAll");
+  EXPECT_EQ((Floats{f.record.R[1][1], f.record.C[1][1], f.record.R[1][2]}),
+            (Floats{10, 1e-12f, 12000}));
+  const DesignRecord edited = f.record;
+  FinishDesignCommand(f.record, f.dialogs);
+  EXPECT_EQ(f.FamilyAndModified(), kManualAndModified);
+  EXPECT_EQ(f.record.R, edited.R);
+  EXPECT_EQ(f.record.C, edited.C);
+}
+
+}  // namespace
+}  // namespace kestro::test
