@@ -123,8 +123,10 @@ void MarkerOverlay::ShowMarkerData() {
     gain = " " + gain;  // positive and negative values line up
   drawing_.PrintAt(1800, row, gain, under);
   drawing_.PrintAt(2600, row, FormatNum(record_.PhaseAt), under);
+  // A delay is shown only while the delay curve is on: the value kept from an earlier delay pass
+  // belongs to the design as it was then.
   const float delay = shared_.MarkerDelay[index];
-  if (delay != 0)
+  if (delay != 0 && shared_.DelayOn == 1)
     drawing_.PrintAt(3400, row, Trimmed(FormatEng(delay)), under);
 }
 

@@ -64,6 +64,7 @@ TEST(MarkerOverlay, GainSymbolsAndRows) {
   f.Plot();
   EXPECT_TRUE(f.canvas.commands.empty());  // nothing while markers are off
   f.record.MarkersOn = 1;
+  f.shared.MarkerDelay[1] = 4e-4f;  // left by a delay pass before the delay curve was turned off
   f.Plot();
   const auto symbols = f.Symbols();
   ASSERT_EQ(symbols.size(), 1u);
