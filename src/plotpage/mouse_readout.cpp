@@ -26,9 +26,8 @@ bool OverPlot(float x, float y) {
 
 }  // namespace
 
-MouseReadout::MouseReadout(ResponsePlot& plot, DesignRecord& record, PlotShared& shared,
-                           LimitEntry& limits)
-    : plot_(plot), record_(record), shared_(shared), limits_(limits) {}
+MouseReadout::MouseReadout(ResponsePlot& plot, DesignRecord& record, LimitEntry& limits)
+    : plot_(plot), record_(record), limits_(limits) {}
 
 void MouseReadout::Press(float x, float y) {
   mouseIsDown_ = -1;
@@ -94,20 +93,11 @@ void MouseReadout::Release(float x, float y) {
   Redraw();
 }
 
-// Markers off: gain and delay only, as after the page opened. Markers on: phase and both marker
-// overlays as well.
+// The whole plot again; the phase curve shows whenever it is on, with or without markers.
 void MouseReadout::Redraw() {
   Analyze(record_);
   ComputeGridFreqs(record_);
-  PlotDrawing& drawing = plot_.Drawing();
-  drawing.PlotGain();
-  drawing.PlotDelay();
-  if (record_.MarkersOn != 1)
-    return;
-  if (shared_.DelayOn == 1)
-    drawing.PlotDelay();
-  drawing.PlotPhase();
-  plot_.DrawMarkers();
+  plot_.Redraw();
 }
 
 }  // namespace kestro

@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "core/design_record.h"
-#include "core/plot_shared.h"
 #include "plotpage/limit_entry.h"
 #include "plotpage/response_plot.h"
 
@@ -15,7 +14,7 @@ namespace kestro {
 // show nothing and the release adds the limit.
 class MouseReadout final {
  public:
-  MouseReadout(ResponsePlot& plot, DesignRecord& record, PlotShared& shared, LimitEntry& limits);
+  MouseReadout(ResponsePlot& plot, DesignRecord& record, LimitEntry& limits);
 
   void Press(float x, float y);
   void Move(float x, float y);
@@ -34,7 +33,6 @@ class MouseReadout final {
 
   ResponsePlot& plot_;
   DesignRecord& record_;
-  PlotShared& shared_;
   LimitEntry& limits_;
   int16_t mouseIsDown_ = 0;
   int readoutIndex_ = 0;

@@ -22,7 +22,7 @@ PlotPage::PlotPage(AppContext& context, PlotLink& link)
       rounding_(*this, context.record, plot_),
       bandwidth_(*this, context, plot_),
       limits_(*this, plot_, context.record),
-      readout_(plot_, context.record, context.plot, limits_),
+      readout_(plot_, context.record, limits_),
       overlay_(plot_.Drawing(), context.record, context.plot),
       monteCarlo_(*this, context, plot_),
       optimizer_(*this, context, plot_) {
@@ -104,13 +104,10 @@ void PlotPage::OnShown() {
   drawing.PlotGain();
   drawing.PlotDelay();
   drawing.PrintAt(4500, 7300, "Mousedown for data", plot::kPageBackground);
-  if (context_.record.MarkersOn != 1)
-    return;
-  if (context_.plot.DelayOn == 1)
-    drawing.PlotDelay();
+  // A phase curve switched on shows from the start, and so do the markers (each overlay does
+  // nothing while markers are off).
   drawing.PlotPhase();
-  plot_.Markers().PlotMarkerGain();  // the markers the user switched on show from the start
-  plot_.Markers().PlotMarkerDelay();
+  plot_.DrawMarkers();
 }
 
 // --- Commands ---

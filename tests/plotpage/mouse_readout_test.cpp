@@ -64,5 +64,22 @@ TEST(MouseReadout, ValuesAndSlopeInsideTheBoxAndBelowIt) {
   }
 }
 
+// A release redraws the plot: the phase curve whenever it is on, the marker table when markers
+// show.
+TEST(MouseReadout, AReleaseRedrawsThePhaseWithOrWithoutMarkers) {
+  for (const int16_t markersOn : std::initializer_list<int16_t>{0, 1}) {
+    PlotPageFixture f(5);
+    f.shared.PhaseOn = 1;
+    f.record.MarkersOn = markersOn;
+    f.record.MarkerFreq[1] = 1000;
+    f.page->OnMouseDown(1, PointX(100), 4000);
+    f.canvas.commands.clear();
+    f.page->OnMouseUp(1, 500, 500);
+    const std::size_t end = f.canvas.commands.size();
+    EXPECT_LT(FindPrint(f.canvas, "Phase:", 11450), end) << markersOn;
+    EXPECT_EQ(FindPrint(f.canvas, "Freq:", 1200) < end, markersOn == 1);
+  }
+}
+
 }  // namespace
 }  // namespace kestro::test

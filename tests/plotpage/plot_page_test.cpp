@@ -50,8 +50,8 @@ TEST(PlotPage, OpensWithItsCaptionsAndStatesAndNoControlsOverlapInAnyPanel) {
   }
 }
 
-// Nothing is drawn before the window shows the page; then gain, delay and the mouse hint, and
-// with markers on also the phase and the marker table. Other windows redraw through the page.
+// Nothing is drawn before the window shows the page; then gain, delay, the mouse hint and the
+// phase, and with markers on the marker table. Other windows redraw through the page.
 TEST(PlotPage, DrawsGainDelayAndTheHintThenPhaseAndMarkersWhenShown) {
   for (const int16_t markersOn : std::initializer_list<int16_t>{0, 1}) {
     PlotTestContext t;
@@ -69,6 +69,7 @@ TEST(PlotPage, DrawsGainDelayAndTheHintThenPhaseAndMarkersWhenShown) {
         FindPrint(t.canvas, "Freq:")};
     EXPECT_LT(order[2], end);
     EXPECT_TRUE(std::is_sorted(order.begin(), order.end())) << markersOn;
+    EXPECT_LT(order[3], end) << markersOn;
     EXPECT_EQ(order[4] == end, markersOn == 0);
     t.canvas.commands.clear();
     t.link.RedrawPlot();
