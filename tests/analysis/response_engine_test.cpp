@@ -108,7 +108,6 @@ TEST(Analyze, SweepsLogarithmically) {
   EXPECT_FLOAT_EQ(record.Freq[0], 1000.0f);
   EXPECT_NEAR(record.Freq[256], 3162.28, 0.01);
   EXPECT_FLOAT_EQ(record.Freq[512], 10000.0f);
-  EXPECT_NEAR(record.Freq[128] / record.Freq[127], std::pow(10.0, 1.0 / 512), 1e-6);
   record.Fstop = std::nextafter(1000.0f, 2000.0f);
   record.Nints = 2048;
   Analyze(record);

@@ -26,10 +26,6 @@ namespace {
 using Lines = std::vector<std::string>;
 using Point = std::pair<long, long>;  // in the schematic's grid units
 
-bool HaveNgspice() {
-  return std::system("command -v ngspice >/dev/null 2>&1") == 0;
-}
-
 // Pin offsets of the symbols in the rotation written; the op-amp's are the non-inverting input,
 // the inverting input and the output.
 const std::map<std::string, std::vector<Point>> kPins{
@@ -162,7 +158,7 @@ void ExpectAgreement(int16_t family, int16_t order, float apass) {
 }
 
 TEST(SpiceSimulation, NgspiceAgreesWithAnalyze) {
-  if (!HaveNgspice())
+  if (std::system("command -v ngspice >/dev/null 2>&1") != 0)
     GTEST_SKIP() << "ngspice is not installed (scripts/ensure-packages.sh installs it)";
   const struct {
     int16_t family;
