@@ -34,11 +34,12 @@ const std::map<std::string, std::vector<Point>> kPins{
     {"voltage M0", {{0, 16}, {0, 96}}},
     {"Opamps\\\\opamp M180", {{-32, -80}, {-32, -48}, {32, -64}}}};
 
+// The exported wires run straight across or down: a point on one shares its line and lies
+// between its ends.
 bool OnWire(Point p, Point a, Point b) {
-  return (b.first - a.first) * (p.second - a.second) ==
-             (b.second - a.second) * (p.first - a.first) &&
-         p.first >= std::min(a.first, b.first) && p.first <= std::max(a.first, b.first) &&
-         p.second >= std::min(a.second, b.second) && p.second <= std::max(a.second, b.second);
+  const auto [low, high] = std::minmax(a, b);
+  return low <= p && p <= high &&
+         (low.first == high.first ? p.first == low.first : p.second == low.second);
 }
 
 // The schematic read back: wire ends, pins and flags on a wire join it, and flags of one name

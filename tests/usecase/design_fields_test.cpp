@@ -89,19 +89,16 @@ Outcome Read(int16_t family, const std::string& words) {
   return Read(family, edits);
 }
 
-// The opening page as shown; then out-of-range values in every field of the Chebyshev page: each
-// repair stores its value with one message, in the command's order whatever the order of the
-// edits, and only some rewrite their text. Values at the bounds, and any delay, are taken silently.
+// Out-of-range values in every field of the Chebyshev page (the opening texts are the design
+// page's test): each repair stores its value with one message, in the command's order whatever the
+// order of the edits, and only some rewrite their text. Values at the bounds, and any delay, are
+// taken silently.
 TEST(DesignFields, RepairsStoreTheirValuesWithOneMessageEachInTheCommandsOrder) {
   const struct {
     std::string edits;
     Strings messages, shown;
     std::vector<float> stored;
   } cases[] = {
-      {"",
-       {},
-       {" 3K ", "3 ", "1 ", " 1K ", " 10K ", "512 ", "10 ", "-50 ", "1.2m"},
-       {3000, 3, 1, 1000, 10000, 512, 10, -50, 0.0012f}},
       {"dBBottom=-150 dBTop=50 intervals=4k stop=20M apass=25 order=12 width=20M",
        {kWidthDown, kOrderDown, kRippleDown, kStopDown, kIntsDown, kTopDown, kBottomDown},
        {"10M", "12", "20", " 1K ", "10M", "4k", "50", "-150", "1.2m"},
