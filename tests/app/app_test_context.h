@@ -72,11 +72,8 @@ inline DesignRecord OpeningDefaults() {
 // Limit j of set 1.
 inline void SetLimit(DesignRecord& r, std::size_t j, float shape, float start, float stop,
                      float top, float bottom) {
-  r.LimitShape[j][1] = shape;
-  r.LimitStart[j][1] = start;
-  r.LimitStop[j][1] = stop;
-  r.LimitTop[j][1] = top;
-  r.LimitBottom[j][1] = bottom;
+  r.LimitShape[j][1] = shape, r.LimitStart[j][1] = start, r.LimitStop[j][1] = stop;
+  r.LimitTop[j][1] = top, r.LimitBottom[j][1] = bottom;
   r.NrLimits[1] = std::max(r.NrLimits[1], static_cast<int16_t>(j));
 }
 

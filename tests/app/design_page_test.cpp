@@ -108,9 +108,7 @@ TEST(DesignPage, TheFamilyShownOnLoadAndChosenByAnOption) {
       {"optManual", kButterworth, 3000, 2, "optManual f4 p1 r2 '2 ' w' 3K ' e00000"}};
   for (const auto& c : cases) {
     DesignRecord start = OpeningDefaults();
-    start.Family = c.family;
-    start.Bandwidth = c.bandwidth;
-    start.Apass = c.ripple;
+    start.Family = c.family, start.Bandwidth = c.bandwidth, start.Apass = c.ripple;
     start.PartsModified = c.family == kManual || c.option == "optManual" ? 0 : 1;
     Shown d(start);
     if (!c.option.empty())

@@ -14,10 +14,7 @@ using Kind = DrawCommand::Kind;
 struct ViewsTestContext : AppTestContext {
   explicit ViewsTestContext(int16_t family = kButterworth, int16_t order = 4, float apass = 0) {
     record.SetOpeningDefaults();
-    record.Family = family;
-    record.Order = order;
-    record.Apass = apass;
-    record.Bandwidth = 1000;
+    record.Family = family, record.Order = order, record.Apass = apass, record.Bandwidth = 1000;
     SynthesizeOrReport(record, dialogs);
     Analyze(record);
     ComputeGridFreqs(record);
