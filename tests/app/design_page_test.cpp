@@ -157,7 +157,7 @@ TEST(DesignPage, SpinnersStoreTheirCountAndRefreshTheLabels) {
 }
 
 // Where the command stops on a stop below the start (its message is the use case's), nothing
-// opens, nothing is saved and the parts stay as they were.
+// opens, nothing is saved and the parts and the response stay as they were.
 TEST(DesignPage, ButtonsDesignFirstWhereTheyShouldThenOpenTheirPage) {
   using enum PageId;
   using enum Call::Kind;
@@ -188,6 +188,7 @@ TEST(DesignPage, ButtonsDesignFirstWhereTheyShouldThenOpenTheirPage) {
     EXPECT_EQ(stopped.app.dialogs.Texts().size(), c.designs ? 1u : 0u);
     EXPECT_TRUE(stopped.app.dialogs.saveRequests.empty());
     EXPECT_EQ(stopped.app.record.R, OpeningDefaults().R);
+    EXPECT_TRUE(stopped.app.record.Gain == OpeningDefaults().Gain) << "analysed after the stop";
   }
 }
 
