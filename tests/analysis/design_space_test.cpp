@@ -73,9 +73,7 @@ DesignRecord ExpectShape(int16_t family, int n, float bandwidth, float apass, do
                                   << bandwidth << " ripple " << apass);
   DesignRecord record;
   record.SetOpeningDefaults();
-  record.Family = family;
-  record.Order = static_cast<int16_t>(n);
-  record.Bandwidth = bandwidth;
+  record.Family = family, record.Order = static_cast<int16_t>(n), record.Bandwidth = bandwidth;
   record.Apass = apass;
   EXPECT_TRUE(SynthesizeFamilyDesign(record));
   static const std::vector<double> ratios = DenseRatios();
@@ -133,9 +131,7 @@ TEST(DesignSpace, BesselHasTheDelayOfItsBandwidth) {
     for (const float bw : kBandwidths) {
       DesignRecord record = ExpectShape(kBessel, n, bw, 0, ShapeTolerance(n),
                                         [n](double w) { return BesselDb(n, w); });
-      record.Fstart = bw * 0.01f;
-      record.Fstop = bw * 0.1f;
-      record.Nints = 64;
+      record.Fstart = bw * 0.01f, record.Fstop = bw * 0.1f, record.Nints = 64;
       Analyze(record);
       const double expected = 1.0 / (2.0 * M_PI * bw);
       EXPECT_NEAR(record.Delay[0], expected, 1e-3 * expected) << "order " << n << " at " << bw;

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "core/design_record.h"
@@ -69,15 +69,21 @@ inline DesignRecord OpeningDefaults() {
   return record;
 }
 
+// Limit j of set 1.
+inline void SetLimit(DesignRecord& r, std::size_t j, float shape, float start, float stop,
+                     float top, float bottom) {
+  r.LimitShape[j][1] = shape, r.LimitStart[j][1] = start, r.LimitStop[j][1] = stop;
+  r.LimitTop[j][1] = top, r.LimitBottom[j][1] = bottom;
+  r.NrLimits[1] = std::max(r.NrLimits[1], static_cast<int16_t>(j));
+}
+
 // A manual design with every persistent field set to a recognisable value.
 inline DesignRecord DistinctSession() {
   DesignRecord r{};
-  std::tie(r.Family, r.Order, r.Bandwidth, r.Apass, r.Fstart, r.Fstop, r.Nints, r.dBtop, r.dBbottom,
-           r.NrYintervals, r.DelayTop) =
-      std::make_tuple(kManual, 5, 2500.0f, 0.5f, 20.0f, 200000.0f, 300, 5.0f, -70.0f, 7, 0.002f);
-  std::tie(r.MarkerFreq[1], r.MarkerFreq[2], r.NrMarkers, r.NrLimits[1], r.LimitShape[1][1],
-           r.LimitStart[1][1], r.LimitStop[1][1], r.LimitTop[1][1], r.LimitBottom[1][1]) =
-      std::make_tuple(1000.0f, 4000.0f, 2, 1, 2.0f, 5000.0f, 200000.0f, -20.0f, -100.0f);
+  r.Family = kManual, r.Order = 5, r.Bandwidth = 2500, r.Apass = 0.5f, r.Fstart = 20;
+  r.Fstop = 200000, r.Nints = 300, r.dBtop = 5, r.dBbottom = -70, r.NrYintervals = 7;
+  r.DelayTop = 0.002f, r.MarkerFreq[1] = 1000, r.MarkerFreq[2] = 4000, r.NrMarkers = 2;
+  SetLimit(r, 1, 2, 5000, 200000, -20, -100);
   r.NrStages = StagesForOrder(r.Order);
   for (std::size_t s = 1; s <= 2; ++s) {
     const auto part = [s](std::size_t k) { return static_cast<float>(10 * s + k); };

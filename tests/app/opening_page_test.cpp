@@ -43,18 +43,14 @@ TEST(OpeningPage, RetrieveSetsDefaultsThenReadsTheChosenFile) {
 TEST(OpeningPage, RestartRepairsWhatTheFileHeldOutOfRange) {
   ScratchFolder folder;
   DesignRecord saved = DistinctSession();
-  saved.Family = 9;
-  saved.Order = 23;
-  saved.Nints = 2049;
+  saved.Family = 9, saved.Order = 23, saved.Nints = 2049;
   ASSERT_EQ(WriteSessionFile(saved, "LASTSESSION.KST"), std::nullopt);
   AppTestContext app;
   OpeningPage(app.context).Click("cmdStart");
   EXPECT_EQ(app.dialogs.Texts(), (Strings{"The order has been reset downward to 11",
                                           "Number of test frequencies has been reset downward to "
                                           "2048"}));
-  saved.Family = kButterworth;
-  saved.Order = 11;
-  saved.Nints = 2048;
+  saved.Family = kButterworth, saved.Order = 11, saved.Nints = 2048;
   saved.NrStages = StagesForOrder(11);
   EXPECT_EQ(Session(saved), Session(app.record));
 }

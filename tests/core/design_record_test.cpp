@@ -8,15 +8,9 @@
 namespace kestro {
 namespace {
 
-// Every pole pair is one stage, the odd real pole joins stage 1; StageCount rounds NrStages half
-// to even and keeps it inside the stage arrays, whatever a file put there.
+// StageCount rounds NrStages half to even and keeps it inside the stage arrays, whatever a file
+// put there. The stages of each order are checked with the solved designs.
 TEST(DesignRecordTest, StageCounts) {
-  const struct {
-    int16_t order;
-    float stages;
-  } orders[] = {{2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 3}, {9, 4}, {10, 5}, {11, 5}};
-  for (const auto& c : orders)
-    EXPECT_EQ(StagesForOrder(c.order), c.stages) << "order " << c.order;
   const struct {
     float nrStages;
     int count;

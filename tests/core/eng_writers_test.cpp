@@ -34,31 +34,28 @@ struct WriteCase {
 TEST(PageWriters, WriteTheDocumentedTexts) {
   // Signed form: rows on the value itself, decimals by the scaled value, no zero before the point.
   const WriteCase freq[] = {
-      {3000, " 3K "},    {1000, " 1K "},  {0.1, " 100mH"},          {1e7, " 10M "},
-      {12.5, " 12.5Hz"}, {0, "0.0 "},     {999.999, " 1000Hz"},     {1e9, " 1G "},
-      {2.5e9, " 2.5G "}, {5e8, " 500M "}, {0.0005, " .5mH"},        {-0.5, "-500mH"},
-      {1, " 1Hz"},       {0.001, " 1mH"}, {1234.5678, " 1.2346K "}, {56.78912, " 56.789Hz"}};
-  // Capacitors: no nanofarad row, pF below 0.01 uF, nothing below 0.01 pF.
-  const WriteCase cap[] = {{1e-8, "0.01uF"}, {4.7e-9, "4700pF"},   {2.2e-7, "0.22uF"},
-                           {1e-15, ""},      {9.99e-9, "9990pF"},  {0, ""},
-                           {1e-13, "0.1pF"}, {1e-14, "0.01pF"},    {1.5, "1.5F"},
-                           {0.047, "47mF"},  {100, "0.1KF"},       {1e5, "0.1MF"},
-                           {2e7, "0.02GF"},  {-4.7e-9, "-4700pF"}, {3.3e-6, "3.3uF"}};
+      {3000, " 3K "},           {0.1, " 100mH"},        {12.5, " 12.5Hz"}, {0, "0.0 "},
+      {999.999, " 1000Hz"},     {2.5e9, " 2.5G "},      {0.0005, " .5mH"}, {-0.5, "-500mH"},
+      {1234.5678, " 1.2346K "}, {56.78912, " 56.789Hz"}};
+  // Capacitors: no nanofarad row, pF below 0.01 uF, nothing below 0.01 pF; the designed values
+  // keep their digits.
+  const WriteCase cap[] = {{1e-8, "0.01uF"}, {9.99e-9, "9990pF"}, {1e-15, ""},
+                           {0, ""},          {1e-14, "0.01pF"},   {1.5, "1.5F"},
+                           {0.047, "47mF"},  {1e5, "0.1MF"},      {-4.7e-9, "-4700pF"},
+                           {3.3e-6, "3.3uF"}};
   const WriteCase designCaps[] = {{4.716172e-9, "4716.17pF"}, {1.2009e-8, "0.012009uF"}};
-  const WriteCase eng[] = {{0.0012, "1.2m"},  {0, "0  "},         {3.5, "3.5  "},
-                           {1234, "1.234K"},  {1e-10, "100p"},    {2.5e-5, "25u"},
-                           {5e9, "5G"},       {-0.0012, "-1.2m"}, {1.23456e-4, "123.5u"},
-                           {1e6, "1M"},       {4.7e-9, "4.7n"},   {2345678, "2.346M"},
-                           {12344, "12.34K"}, {123456, "123.5K"}, {1.5e-13, "0.15p"}};
+  const WriteCase eng[] = {{0.0012, "1.2m"},       {0, "0  "},         {3.5, "3.5  "},
+                           {1234, "1.234K"},       {1e-10, "100p"},    {-0.0012, "-1.2m"},
+                           {1.23456e-4, "123.5u"}, {4.7e-9, "4.7n"},   {2345678, "2.346M"},
+                           {123456, "123.5K"},     {1.5e-13, "0.15p"}, {5e9, "5G"}};
   // Plain numbers: decimals fixed by the row, nothing at or below 1e-5.
-  const WriteCase num[] = {{47000, "47k"},       {512, "512 "},        {3, "3 "},
-                           {-50, "-50 "},        {1e-6, "0"},          {0, "0"},
-                           {0.5, "0.5 "},        {1e-5, "0"},          {2e-5, "0.00002 "},
-                           {12.3456, "12.346 "}, {123.456, "123.46 "}, {2.5e9, "2.5G"},
-                           {4.7e6, "4.7M"},      {1234567, "1.235M"},  {-3.0103, "-3.0103 "},
-                           {1e10, "10G"},        {999.999, "1000 "},   {1.00001, "1 "}};
+  const WriteCase num[] = {
+      {47000, "47k"},  {512, "512 "},       {-50, "-50 "},         {1e-5, "0"},
+      {0, "0"},        {2e-5, "0.00002 "},  {12.3456, "12.346 "},  {123.456, "123.46 "},
+      {2.5e9, "2.5G"}, {1234567, "1.235M"}, {-3.0103, "-3.0103 "}, {999.999, "1000 "},
+      {1.00001, "1 "}};
   const std::pair<Writer, std::span<const WriteCase>> tables[] = {
-      {Freq, freq}, {Cap, cap}, {Cap, designCaps}, {Cap, designCaps}, {Eng, eng}, {Num, num}};
+      {Freq, freq}, {Cap, cap}, {Cap, designCaps}, {Eng, eng}, {Num, num}};
   for (const auto& [writer, cases] : tables) {
     for (const WriteCase& c : cases)
       EXPECT_EQ(writer(c.value), c.expected) << "value " << c.value;

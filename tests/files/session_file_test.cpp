@@ -229,23 +229,5 @@ TEST(WriteSessionFile, ReplacesTheCaseVariantWholeOrNotAtAll) {
   EXPECT_EQ(folder.Entries(), (Lines{"LASTSESSION.KST", "fifo.KST", "folder.KST", "link.KST"}));
 }
 
-TEST(NextToken, SplitsAtRunsOfBlanks) {
-  const struct {
-    const char *line, *token, *rest;
-  } cases[] = {{" 1    0    1000 ", "1", "0    1000 "},
-               {"abc", "abc", ""},
-               {"a b", "a", "b"},
-               {"x   ", "x", ""},
-               {"   ", "unchanged", ""},
-               {"", "unchanged", ""},
-               {"1\t2 3", "1\t2", "3"}};
-  for (const auto& c : cases) {
-    std::string line = c.line, token = "unchanged";
-    NextToken(line, token);
-    EXPECT_EQ(token, c.token) << '"' << c.line << '"';
-    EXPECT_EQ(line, c.rest) << '"' << c.line << '"';
-  }
-}
-
 }  // namespace
 }  // namespace kestro

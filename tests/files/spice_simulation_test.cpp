@@ -26,10 +26,6 @@ namespace {
 using Lines = std::vector<std::string>;
 using Point = std::pair<long, long>;  // in the schematic's grid units
 
-bool HaveNgspice() {
-  return std::system("command -v ngspice >/dev/null 2>&1") == 0;
-}
-
 // Pin offsets of the symbols in the rotation written; the op-amp's are the non-inverting input,
 // the inverting input and the output.
 const std::map<std::string, std::vector<Point>> kPins{
@@ -38,11 +34,12 @@ const std::map<std::string, std::vector<Point>> kPins{
     {"voltage M0", {{0, 16}, {0, 96}}},
     {"Opamps\\\\opamp M180", {{-32, -80}, {-32, -48}, {32, -64}}}};
 
+// The exported wires run straight across or down: a point on one shares its line and lies
+// between its ends.
 bool OnWire(Point p, Point a, Point b) {
-  return (b.first - a.first) * (p.second - a.second) ==
-             (b.second - a.second) * (p.first - a.first) &&
-         p.first >= std::min(a.first, b.first) && p.first <= std::max(a.first, b.first) &&
-         p.second >= std::min(a.second, b.second) && p.second <= std::max(a.second, b.second);
+  const auto [low, high] = std::minmax(a, b);
+  return low <= p && p <= high &&
+         (low.first == high.first ? p.first == low.first : p.second == low.second);
 }
 
 // The schematic read back: wire ends, pins and flags on a wire join it, and flags of one name
@@ -162,7 +159,7 @@ void ExpectAgreement(int16_t family, int16_t order, float apass) {
 }
 
 TEST(SpiceSimulation, NgspiceAgreesWithAnalyze) {
-  if (!HaveNgspice())
+  if (std::system("command -v ngspice >/dev/null 2>&1") != 0)
     GTEST_SKIP() << "ngspice is not installed (scripts/ensure-packages.sh installs it)";
   const struct {
     int16_t family;

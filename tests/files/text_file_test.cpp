@@ -48,8 +48,8 @@ TEST(ReplaceFileText, FollowsLinksAndKeepsPermissionBits) {
   ASSERT_TRUE(ReplaceFileText("link.KST", "new"));
   ASSERT_TRUE(ReplaceFileText("dangling.KST", "made"));
   EXPECT_TRUE(fs::is_symlink("link.KST") && fs::is_symlink("dangling.KST"));
-  EXPECT_EQ(std::tuple(FileText("real.KST"), ModeOf("real.KST"), FileText("made.KST")),
-            std::tuple("new", 0640u, "made"));
+  EXPECT_EQ((Lines{FileText("real.KST"), FileText("made.KST")}), (Lines{"new", "made"}));
+  EXPECT_EQ(ModeOf("real.KST"), 0640u);
   EXPECT_EQ(folder.Entries(), (Lines{"dangling.KST", "link.KST", "made.KST", "real.KST"}));
 }
 
@@ -59,7 +59,8 @@ TEST(ReplaceFileText, WritesTheLongestNames) {
   const std::string name(255, 'n');
   PutFile(name, "old");
   EXPECT_TRUE(ReplaceFileText(name, "new"));
-  EXPECT_EQ(std::tuple(FileText(name), folder.Entries().size()), std::tuple("new", 1u));
+  EXPECT_EQ(folder.Entries(), Lines{name});
+  EXPECT_EQ(FileText(name), "new");
 }
 
 // A folder that forbids new files: a writable target is rewritten in place, a read-only one is
@@ -75,8 +76,8 @@ TEST(ReplaceFileText, RewritesInPlaceWhereTheFolderForbidsNewFiles) {
   EXPECT_FALSE(InUnprivilegedChild([] { return ReplaceFileText("shut.KST", "new"); }));
   EXPECT_FALSE(InUnprivilegedChild([] { return ReplaceFileText("added.KST", "new"); }));
   ::chmod(".", 0700);
-  EXPECT_EQ(std::tuple(FileText("open.KST"), FileText("shut.KST"), ModeOf("open.KST")),
-            std::tuple("new", "kept", 0666u));
+  EXPECT_EQ((Lines{FileText("open.KST"), FileText("shut.KST")}), (Lines{"new", "kept"}));
+  EXPECT_EQ(ModeOf("open.KST"), 0666u);
   EXPECT_EQ(folder.Entries(), (Lines{"open.KST", "shut.KST"}));
 }
 

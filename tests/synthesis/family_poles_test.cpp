@@ -11,9 +11,7 @@ namespace {
 
 DesignRecord Poles(int16_t family, int16_t order, float apass = 0.0f, float stale = 0.0f) {
   DesignRecord record;
-  record.Family = family;
-  record.Order = order;
-  record.Apass = apass;
+  record.Family = family, record.Order = order, record.Apass = apass;
   record.PoleRe.fill(stale);
   record.PoleIm.fill(stale);
   ComputeFamilyPoles(record);

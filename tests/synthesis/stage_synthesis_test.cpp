@@ -14,10 +14,7 @@ constexpr float kFloor = 1e-13f;
 
 DesignRecord FamilyDesign(int16_t family, int16_t order, float bandwidth, float apass = 0.0f) {
   DesignRecord record;
-  record.Family = family;
-  record.Order = order;
-  record.Bandwidth = bandwidth;
-  record.Apass = apass;
+  record.Family = family, record.Order = order, record.Bandwidth = bandwidth, record.Apass = apass;
   return record;
 }
 
@@ -105,8 +102,7 @@ TEST(StageSynthesis, UnsolvableDesignsReportOnceAndLeaveTheFloor) {
     c.spoil(record);
     EXPECT_FALSE(ComputeCaps(record));
     ExpectCapacitors(record, c.firstFailedStage - 1);
-    record.Order = 5;
-    record.Bandwidth = 1000;
+    record.Order = 5, record.Bandwidth = 1000;
     EXPECT_TRUE(SynthesizeFamilyDesign(record));
   }
 }

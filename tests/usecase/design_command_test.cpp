@@ -19,14 +19,9 @@ DesignRecord Finished(int16_t family, int16_t partsModified, int16_t order = 2) 
   const bool solvable = order >= 2;
   DesignRecord record;
   record.SetOpeningDefaults();
-  record.Family = family;
-  record.PartsModified = partsModified;
-  record.Order = order;
-  record.Bandwidth = 1000;
-  record.FreqAxisMode = 0;
-  record.R[1][2] = record.R[1][3] = 10000;
-  record.C[1][2] = 10e-9f;
-  record.C[1][3] = 2.2e-9f;
+  record.Family = family, record.PartsModified = partsModified, record.Order = order;
+  record.Bandwidth = 1000, record.FreqAxisMode = 0, record.R[1][2] = record.R[1][3] = 10000;
+  record.C[1][2] = 10e-9f, record.C[1][3] = 2.2e-9f;
   const float low[] = {0.0f, -1e-9f, 1e-14f, std::numeric_limits<float>::quiet_NaN(),
                        -std::numeric_limits<float>::infinity()};
   for (int s = 2; s <= kMaxStage; ++s)

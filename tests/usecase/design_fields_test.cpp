@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,7 +17,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 using Field = std::string DesignFields::*;
-using Edits = std::vector<std::pair<Field, const char*>>;
+using Edits = std::vector<std::pair<Field, std::string>>;
 
 const std::string kWidthDown = "The filter bandwidth has been reset downward to 10 MHz";
 const std::string kWidthUp = "The filter bandwidth has been reset upward to 1 KHz";
@@ -72,61 +74,50 @@ Outcome Read(int16_t family, const Edits& edits) {
   return o;
 }
 
-// The opening page as shown; then out-of-range values in every field of the Chebyshev page: each
-// repair stores its value with one message, in the command's order whatever the order of the
-// edits, and only some rewrite their text. Values at the bounds, and any delay, are taken silently.
+// Edits written as "field=text" words, the fields named as in DesignFields.
+Outcome Read(int16_t family, const std::string& words) {
+  const std::string names[]{"width",     "order", "apass",    "start", "stop",
+                            "intervals", "dBTop", "dBBottom", "delay"};
+  Edits edits;
+  std::istringstream in(words);
+  for (std::string word; in >> word;) {
+    const std::string name = word.substr(0, word.find('='));
+    const auto* at = std::find(std::begin(names), std::end(names), name);
+    EXPECT_NE(at, std::end(names)) << word;
+    edits.emplace_back(kFields[at - names], word.substr(name.size() + 1));
+  }
+  return Read(family, edits);
+}
+
+// Out-of-range values in every field of the Chebyshev page (the opening texts are the design
+// page's test): each repair stores its value with one message, in the command's order whatever the
+// order of the edits, and only some rewrite their text. Values at the bounds, and any delay, are
+// taken silently.
 TEST(DesignFields, RepairsStoreTheirValuesWithOneMessageEachInTheCommandsOrder) {
   const struct {
-    Edits edits;
+    std::string edits;
     Strings messages, shown;
     std::vector<float> stored;
-  } cases[] = {{{},
-                {},
-                {" 3K ", "3 ", "1 ", " 1K ", " 10K ", "512 ", "10 ", "-50 ", "1.2m"},
-                {3000, 3, 1, 1000, 10000, 512, 10, -50, 0.0012f}},
-               {{{&F::dBBottom, "-150"},
-                 {&F::dBTop, "50"},
-                 {&F::intervals, "4k"},
-                 {&F::stop, "20M"},
-                 {&F::apass, "25"},
-                 {&F::order, "12"},
-                 {&F::width, "20M"}},
-                {kWidthDown, kOrderDown, kRippleDown, kStopDown, kIntsDown, kTopDown, kBottomDown},
-                {"10M", "12", "20", " 1K ", "10M", "4k", "50", "-150", "1.2m"},
-                {1e7f, 11, 20, 1000, 1e7f, 2048, 40, -100, 0.0012f}},
-               {{{&F::dBBottom, "0"},
-                 {&F::dBTop, "-3"},
-                 {&F::intervals, "5.4"},
-                 {&F::start, "0.01"},
-                 {&F::apass, "0"},
-                 {&F::order, "1"},
-                 {&F::width, "abc"}},
-                {kWidthUp, kOrderUp, kRippleUp, kStartUp, kIntsUp, kTopUp, kBottomUp},
-                {"1K", "2", ".001", "0.01", " 10K ", "5.4", "-3", "0", "1.2m"},
-                {1000, 2, 0.001f, 0.1f, 10000, 10, 0, -1, 0.0012f}},
-               {{{&F::width, "10M"},
-                 {&F::order, "11"},
-                 {&F::apass, "20"},
-                 {&F::start, ".1"},
-                 {&F::stop, "10M"},
-                 {&F::intervals, "2048"},
-                 {&F::dBTop, "40"},
-                 {&F::dBBottom, "-100"},
-                 {&F::delay, "-2m"}},
-                {},
-                {"10M", "11", "20", ".1", "10M", "2048", "40", "-100", "-2m"},
-                {1e7f, 11, 20, 0.1f, 1e7f, 2048, 40, -100, -0.002f}},
-               {{{&F::width, "1m"},
-                 {&F::order, "2"},
-                 {&F::apass, ".001"},
-                 {&F::intervals, "10"},
-                 {&F::dBTop, "0"},
-                 {&F::dBBottom, "-1"}},
-                {},
-                {"1m", "2", ".001", " 1K ", " 10K ", "10", "0", "-1", "1.2m"},
-                {0.001f, 2, 0.001f, 1000, 10000, 10, 0, -1, 0.0012f}}};
+  } cases[] = {
+      {"dBBottom=-150 dBTop=50 intervals=4k stop=20M apass=25 order=12 width=20M",
+       {kWidthDown, kOrderDown, kRippleDown, kStopDown, kIntsDown, kTopDown, kBottomDown},
+       {"10M", "12", "20", " 1K ", "10M", "4k", "50", "-150", "1.2m"},
+       {1e7f, 11, 20, 1000, 1e7f, 2048, 40, -100, 0.0012f}},
+      {"dBBottom=0 dBTop=-3 intervals=5.4 start=0.01 apass=0 order=1 width=abc",
+       {kWidthUp, kOrderUp, kRippleUp, kStartUp, kIntsUp, kTopUp, kBottomUp},
+       {"1K", "2", ".001", "0.01", " 10K ", "5.4", "-3", "0", "1.2m"},
+       {1000, 2, 0.001f, 0.1f, 10000, 10, 0, -1, 0.0012f}},
+      {"width=10M order=11 apass=20 start=.1 stop=10M intervals=2048 dBTop=40 dBBottom=-100 "
+       "delay=-2m",
+       {},
+       {"10M", "11", "20", ".1", "10M", "2048", "40", "-100", "-2m"},
+       {1e7f, 11, 20, 0.1f, 1e7f, 2048, 40, -100, -0.002f}},
+      {"width=1m order=2 apass=.001 intervals=10 dBTop=0 dBBottom=-1",
+       {},
+       {"1m", "2", ".001", " 1K ", " 10K ", "10", "0", "-1", "1.2m"},
+       {0.001f, 2, 0.001f, 1000, 10000, 10, 0, -1, 0.0012f}}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.edits.size() << " edits");
+    SCOPED_TRACE(c.edits);
     const Outcome o = Read(kChebyshev, c.edits);
     EXPECT_TRUE(o.proceeds);
     EXPECT_EQ(o.messages, c.messages);
@@ -155,7 +146,7 @@ TEST(DesignFields, FamilyDecidesRippleAndBesselOrder) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "family " << c.family << " order " << c.order);
-    const Outcome o = Read(c.family, {{&F::order, c.order}, {&F::apass, c.apass}});
+    const Outcome o = Read(c.family, std::string("order=") + c.order + " apass=" + c.apass);
     EXPECT_TRUE(o.proceeds);
     EXPECT_EQ((std::vector<float>{float(o.record.Family), float(o.record.Order), o.record.Apass}),
               c.stored);
@@ -182,13 +173,9 @@ TEST(DesignFields, EmptySweepStopsBeforeTheGraphFields) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.start) + " to " + c.stop);
-    const Outcome o = Read(kButterworth, {{&F::width, "20M"},
-                                          {&F::start, c.start},
-                                          {&F::stop, c.stop},
-                                          {&F::intervals, "5"},
-                                          {&F::dBTop, "99"},
-                                          {&F::dBBottom, "-20"},
-                                          {&F::delay, "7m"}});
+    const Outcome o =
+        Read(kButterworth, std::string("width=20M start=") + c.start + " stop=" + c.stop +
+                               " intervals=5 dBTop=99 dBBottom=-20 delay=7m");
     Strings expected{kWidthDown};
     expected.insert(expected.end(), c.messages.begin(), c.messages.end());
     if (c.proceeds)

@@ -15,9 +15,7 @@ TEST(CapacitorRange, LeavesOutTheAbsentFirstCapacitor) {
                {5, {0, 5e-10f, 5e-9f, 2e-9f}, {0, 1e-13f, 8e-9f, 3e-9f}, 5e-10f, 8e-9f}};
   for (const auto& c : cases) {
     DesignRecord record{};
-    record.Order = c.order;
-    record.C[1] = c.stage1;
-    record.C[2] = c.stage2;
+    record.Order = c.order, record.C[1] = c.stage1, record.C[2] = c.stage2;
     const CapacitorRange range = FindCapacitorRange(record);
     EXPECT_EQ(range.CapMin, c.smallest) << c.order;
     EXPECT_EQ(range.CapMax, c.largest) << c.order;

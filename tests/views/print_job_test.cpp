@@ -49,8 +49,7 @@ TEST(PrintJob, ACancelOrAFailureStopsThePrintoutAndShowsTheMessage) {
       SCOPED_TRACE(name + ": " + way.failure);
       test::ViewsTestContext app(kButterworth, 5);
       app.record.Nints = 40;  // no question before the table
-      app.record.MarkerFreq[1] = 1500;
-      app.record.MarkersOn = app.record.LimitsOn = 1;
+      app.record.MarkerFreq[1] = 1500, app.record.MarkersOn = app.record.LimitsOn = 1;
       test::SetLimit(app.record, 1, 1, 0.01f, 900, -3, -300);
       RecordingPrintDevice device;
       way.setUp(device);

@@ -13,9 +13,7 @@ TEST(TabulatedRows, FieldsAreTwelveWideAndLongerTextsGetTwoBlanks) {
   for (const auto& [text, padded] : cases)
     EXPECT_EQ(PadTabulatedField(text), padded) << '"' << text << '"';
   DesignRecord record{};
-  record.Freq[3] = 1234.5678f;
-  record.Gain[3] = -3.0103f;
-  record.Phase[3] = -135;
+  record.Freq[3] = 1234.5678f, record.Gain[3] = -3.0103f, record.Phase[3] = -135;
   record.Delay[3] = 0.0012f;
   // The formatters' own blanks stay: " 1.2346K ", "-3.0103 ", "-135 ", "1.2m".
   EXPECT_EQ(TabulatedRow(record, 3), " 1.2346K    -3.0103     -135        1.2m        ");

@@ -14,10 +14,7 @@ using Kind = DrawCommand::Kind;
 struct ViewsTestContext : AppTestContext {
   explicit ViewsTestContext(int16_t family = kButterworth, int16_t order = 4, float apass = 0) {
     record.SetOpeningDefaults();
-    record.Family = family;
-    record.Order = order;
-    record.Apass = apass;
-    record.Bandwidth = 1000;
+    record.Family = family, record.Order = order, record.Apass = apass, record.Bandwidth = 1000;
     SynthesizeOrReport(record, dialogs);
     Analyze(record);
     ComputeGridFreqs(record);
@@ -30,16 +27,5 @@ struct ViewsTestContext : AppTestContext {
   }
   RecordingCanvas canvas;
 };
-
-// Limit j of set 1.
-inline void SetLimit(DesignRecord& r, std::size_t j, float shape, float start, float stop,
-                     float top, float bottom) {
-  r.LimitShape[j][1] = shape;
-  r.LimitStart[j][1] = start;
-  r.LimitStop[j][1] = stop;
-  r.LimitTop[j][1] = top;
-  r.LimitBottom[j][1] = bottom;
-  r.NrLimits[1] = std::max(r.NrLimits[1], static_cast<int16_t>(j));
-}
 
 }  // namespace kestro::test
