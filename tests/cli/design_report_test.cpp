@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -42,31 +40,6 @@ TEST(DesignReportTest, OddOrderListsTheRealPoleThenThePairsAndEveryPart) {
   std::ostringstream poles;
   WritePoles(record, poles);
   EXPECT_EQ(poles.str(), "");
-}
-
-// Every single is written with the digits that read back to it exactly, tab-separated.
-TEST(DesignReportTest, ResponseTableKeepsEverySingleExactly) {
-  DesignRecord record{};
-  record.Nints = 2;
-  record.Freq = {1000.0f, 3162.2776f, 10000.0f};
-  record.Gain = {-3.0102999f, -30.0412f, -60.000035f};
-  record.Phase = {-179.99998f, 12.345678f, 0.0f};
-  record.Delay = {4.1234567e-4f, 1.0e-6f, 2.5e-9f};
-  std::ostringstream out;
-  WriteResponse(record, out);
-  const Strings lines = Lines(out.str());
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0].front(), '#');
-  for (std::size_t i = 0; i <= 2; ++i) {
-    const std::string& line = lines[i + 1];
-    std::istringstream fields(line);
-    std::array<float, 4> read{};
-    for (float& value : read)
-      fields >> value;
-    EXPECT_TRUE(!fields.fail() && (fields >> std::ws).eof()) << line;
-    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 3) << line;
-    EXPECT_EQ(read, (std::array{record.Freq[i], record.Gain[i], record.Phase[i], record.Delay[i]}));
-  }
 }
 
 }  // namespace

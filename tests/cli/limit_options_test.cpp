@@ -2,14 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/limit_error.h"
 #include "cli/cli_test_context.h"
-#include "core/eng_value.h"
 #include "core/gain_limits.h"
-#include "files/scratch_folder.h"
-#include "files/session_file.h"
 #include "plotpage/edit_limits_page.h"
-#include "plotpage/plot_test_context.h"
 
 namespace kestro::cli {
 namespace {
@@ -55,30 +50,6 @@ TEST(LimitOptions, ReportRowsLimitErrorAndRefusals) {
   EXPECT_NE(report.err.find("at most 9 limits; --limit floor,900,-60 was not added"),
             std::string::npos);
   EXPECT_EQ(Design("--limit floor,1,5k,-3").code, kExitUsage);
-}
-
-// Limits saved by the command line show in the window's edit list as the command line listed
-// them, and --erase-limits drops them; limits entered with the mouse read back through --open
-// with the same LimitError.
-TEST(LimitOptions, SessionsCarryLimitsBetweenTheWindowAndTheCommandLine) {
-  test::ScratchFolder folder;
-  const Report saved = Design("--limit floor,800,-1 --limit ceiling-up,5k,-30 --save cli.KST");
-  test::PlotTestContext window;
-  ASSERT_FALSE(ReadSessionFile(window.record, "cli.KST"));
-  EXPECT_EQ(EditLimitsPage(window.context, window.link)["lstSelect"].rows, saved.rows);
-  EXPECT_EQ(Design("--open cli.KST --erase-limits").rows, Strings{});
-
-  test::PlotPageFixture f(5);
-  for (const auto& [shape, x, y] :
-       {std::tuple{"cmdLimit1", 5500.0f, 1300.0f}, std::tuple{"cmdLimit2", 8000.0f, 5000.0f}}) {
-    f.Click(shape);
-    f.page->OnMouseDown(1, x, y);
-    f.page->OnMouseUp(1, x, y);
-  }
-  const float drawnError = ComputeLimitError(f.record);
-  EXPECT_GT(drawnError, 1.0f);
-  ASSERT_FALSE(WriteSessionFile(f.record, "window.KST"));
-  EXPECT_EQ(Design("--open window.KST").error, PlainNumber(drawnError));
 }
 
 }  // namespace

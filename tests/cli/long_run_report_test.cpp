@@ -54,15 +54,5 @@ TEST(MonteCarloReport, YieldAndOptimizerOnTheLimits) {
   EXPECT_LT(number("\nlimit error: "), 0.0102);
 }
 
-// Each refused option is named in the message, before anything runs.
-TEST(MonteCarloReport, UnusableOptionsAreRefusedBeforeAnythingRuns) {
-  for (const std::string bad : {"monte-carlo 3", "passes 0", "seed -1", "limit wall,1k,-3"}) {
-    const CliRun run = Butterworth4("--" + bad);
-    EXPECT_EQ(run.code, kExitUsage) << bad;
-    EXPECT_EQ(run.out, "") << bad;
-    EXPECT_NE(run.err.find(bad.substr(0, bad.find(' '))), std::string::npos) << run.err;
-  }
-}
-
 }  // namespace
 }  // namespace kestro::cli
