@@ -13,9 +13,9 @@ constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kBlue{0, 0, 255};
 constexpr Rgb kBack{238, 255, 255};
 
-// Each command is in the image at once, and the window learns to repaint every pixel it
-// changed; a resize paints it again at the new scale.
-TEST(BackedCanvas, PaintsAtOnceAndAgainSharpAfterAResize) {
+// Each command is in the image at once, and the window learns to repaint every pixel it changed
+// (the page window test shows the drawing again after resizes).
+TEST(BackedCanvas, PaintsAtOnceAndMarksWhatChanged) {
   BackedCanvas canvas;
   canvas.SetBackground(QColor(238, 255, 255));
   canvas.Resize(QSize(1200, 900));
@@ -27,12 +27,6 @@ TEST(BackedCanvas, PaintsAtOnceAndAgainSharpAfterAResize) {
   EXPECT_EQ((std::vector{PixelAt(before, 900, 200), PixelAt(before, 300, 200),
                          PixelAt(before, 300, 600), PixelAt(before, 300, 601)}),
             (std::vector{kRed, kBack, kBlue, kBack}));
-  canvas.Resize(QSize(600, 450));
-  const QImage& after = canvas.Image();
-  EXPECT_EQ(after.size(), QSize(600, 450));
-  EXPECT_EQ(
-      (std::vector{PixelAt(after, 450, 100), PixelAt(after, 150, 300), PixelAt(after, 150, 301)}),
-      (std::vector{kRed, kBlue, kBack}));
 }
 
 }  // namespace

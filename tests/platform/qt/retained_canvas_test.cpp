@@ -36,7 +36,7 @@ TEST(RetainedCanvas, RepaintedDrawingIsDroppedButThePositionsStay) {
   drawing.LineTo(12000, 3000, kBlue);  // from (7000, 7000), the corner of the fill
   const QImage image = Replayed(drawing, QSize(1200, 900));
   EXPECT_GT(CountColour(image, QRect(300, 300, 80, 25), kBack, false), 20);  // the text's ink
-  EXPECT_EQ(CountColour(image, QRect(200, 200, 95, 95), kBlue), 0);
+  EXPECT_EQ(CountColour(image, QRect(200, 200, 95, 125), kBlue), 0);         // none above or left
   // The continued line, the old line painted over, the line outside the panel.
   EXPECT_EQ(
       (std::vector{PixelAt(image, 950, 500), PixelAt(image, 500, 500), PixelAt(image, 600, 850)}),
