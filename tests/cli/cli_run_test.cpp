@@ -29,6 +29,7 @@ TEST(CliRun, CommandLinesEndInTheirCodeAndMessages) {
        "kestrolab-cli: Number of test frequencies has been reset upward to 10\n",
        "Bandwidth: 1000 Hz"},
       {"design --start 1k --stop 500", kExitStopped, "kestrolab-cli: " + stopNotAbove + "\n", ""},
+      {"design --help", kExitOk, "", "Usage: kestrolab-cli COMMAND [OPTIONS]"},
       {"", kExitUsage, "kestrolab-cli: no command given\nTry 'kestrolab-cli --help'.\n", ""},
       {"design --passes 0", kExitUsage,
        "kestrolab-cli: --passes '0' is not a whole number from 1 to 32767\n", ""},
@@ -46,13 +47,9 @@ TEST(CliRun, CommandLinesEndInTheirCodeAndMessages) {
     EXPECT_EQ(std::count(run.lines.begin(), run.lines.end(), reported), *reported ? 1 : 0);
     EXPECT_EQ(run.out.empty(), !*reported) << arguments;
   }
-  const CliRun help = RunCli("design --help");
-  EXPECT_EQ(help.code, kExitOk);
-  EXPECT_TRUE(help.out.starts_with("Usage: kestrolab-cli"));
 }
 
-// The square wave's nine components are reported, the wave written to its file;
-// a frequency too low is repaired with its message.
+// The square wave's nine components are reported, the wave written to its file.
 TEST(CliRun, TransientReportsTheComponentsAndWritesTheWaveFile) {
   ScratchFolder folder;
   const CliRun run = RunDesignCommand("--order 3 --bandwidth 1k --transient 300");
@@ -61,9 +58,6 @@ TEST(CliRun, TransientReportsTheComponentsAndWritesTheWaveFile) {
                           [](const std::string& line) { return line.find(" dB: ") != line.npos; }),
             9);
   EXPECT_EQ(SplitCrLf(FileText("KESTRO.TRAN")).size(), 181u);
-  const CliRun low = RunDesignCommand("--transient 0");
-  EXPECT_EQ(low.err, "kestrolab-cli: Squarewave has been reset to 1 Hz\n");
-  EXPECT_EQ(std::count(low.lines.begin(), low.lines.end(), "Square wave: 1Hz"), 1) << low.out;
 }
 
 // The capacitor and resistor lines of a session file.

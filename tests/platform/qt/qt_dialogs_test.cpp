@@ -30,11 +30,7 @@ std::string SaveAs(const FileDialogRequest& request, const QString& name) {
   QTimer typist;
   int ticks = 0;
   QObject::connect(&typist, &QTimer::timeout, [&ticks, &name] {
-    QFileDialog* dialog = nullptr;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-      if (window->isVisible() && qobject_cast<QFileDialog*>(window) != nullptr)
-        dialog = qobject_cast<QFileDialog*>(window);
-    }
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (++ticks > 200 && dialog != nullptr) {
       dialog->close();
     } else if (dialog != nullptr) {

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <functional>
-#include <string>
 
 #include "platform/qt/qt_canvas.h"
 
