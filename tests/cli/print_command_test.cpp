@@ -1,10 +1,10 @@
 // kestrolab-cli print, run as a program without a display, as scripts run it.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "files/scratch_folder.h"
 
@@ -16,21 +16,13 @@ struct CliRun {
   std::string output;  // stdout and stderr
 };
 
-CliRun Shell(const std::string& command) {
-  CliRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  char buffer[512];
-  while (pipe != nullptr && fgets(buffer, sizeof buffer, pipe) != nullptr)
-    run.output += buffer;
-  const int status = pipe != nullptr ? pclose(pipe) : -1;
-  run.code = WEXITSTATUS(status);
-  return run;
-}
-
-// kestrolab-cli with no display and no Qt platform chosen.
+// kestrolab-cli with no display and no Qt platform chosen, its output kept in a file.
 CliRun Cli(const std::string& arguments) {
-  return Shell(std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ") +
-               KESTROLAB_CLI + " " + arguments + " 2>&1");
+  const int status =
+      std::system(("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " KESTROLAB_CLI " " +
+                   arguments + " >cli.txt 2>&1")
+                      .c_str());
+  return {WEXITSTATUS(status), test::FileText("cli.txt")};
 }
 
 TEST(PrintCommand, PrintsASessionFileIntoAPdfWithoutADisplay) {
@@ -40,7 +32,8 @@ TEST(PrintCommand, PrintsASessionFileIntoAPdfWithoutADisplay) {
   EXPECT_EQ(plot.code, 0);
   EXPECT_EQ(plot.output, "");
   ASSERT_TRUE(std::filesystem::exists("plot.pdf"));
-  const std::string text = Shell("pdftotext plot.pdf - 2>/dev/null").output;
+  const std::string text =
+      std::system("pdftotext plot.pdf plot.txt 2>/dev/null") == 0 ? test::FileText("plot.txt") : "";
   if (text.empty())
     GTEST_SKIP() << "pdftotext is not installed";
   for (const char* word : {"Gain, dB", "Delay:", "Phase:", "KestroLab"})

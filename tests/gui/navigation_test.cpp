@@ -30,13 +30,10 @@ void Click(Shell& shell, PageId page, const char* name) {
   SettleEvents();
 }
 
-// Which windows are open, as text: the main page, the secondary window, whether the program ended.
-std::string Windows(PageId main, bool secondary, bool ended) {
-  return "main page " + std::to_string(static_cast<int>(main)) +
-         (secondary ? ", window over it" : "") + (ended ? ", ended" : "");
-}
-std::string Open(const Shell& shell, PageId secondary) {
-  return Windows(shell.MainPage(), shell.WindowOf(secondary) != nullptr, shell.Ended());
+// The open windows as text: the main page, whether a window is over it, whether the program ended.
+std::string Windows(PageId main, bool over, bool ended) {
+  return "main page " + std::to_string(static_cast<int>(main)) + (over ? ", window over it" : "") +
+         (ended ? ", ended" : "");
 }
 
 TEST(Navigation, EveryButtonOfEveryMainPageOpensItsPage) {
@@ -63,15 +60,15 @@ TEST(Navigation, EveryButtonOfEveryMainPageOpensItsPage) {
     shell.Context().record.SetOpeningDefaults();
     shell.Open(step.from, OpenMode::Switch);
     Click(shell, step.from, step.button);
-    const bool ends = std::string(step.back).empty();
-    const bool over = step.secondary != Opening;
-    EXPECT_EQ(Open(shell, step.secondary), Windows(step.main, over, ends))
-        << static_cast<int>(step.from) << " " << step.button;
-    if (!over)
+    const auto shown = [&shell, &step] {
+      return Windows(shell.MainPage(), shell.WindowOf(step.secondary) != nullptr, shell.Ended());
+    };
+    SCOPED_TRACE(std::to_string(static_cast<int>(step.from)) + " " + step.button);
+    EXPECT_EQ(shown(), Windows(step.main, step.secondary != Opening, *step.back == '\0'));
+    if (step.secondary == Opening)
       continue;
     Click(shell, step.secondary, step.back);
-    EXPECT_EQ(Open(shell, step.secondary), Windows(step.main, false, false))
-        << static_cast<int>(step.from) << " " << step.button << " then " << step.back;
+    EXPECT_EQ(shown(), Windows(step.main, false, false)) << "then " << step.back;
   }
 }
 

@@ -5,14 +5,11 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
-#include <QToolButton>
 #include <filesystem>
 
 #include "files/scratch_folder.h"
 #include "platform/qt/qt_test_support.h"
-#include "platform/qt/spinner_widget.h"
 #include "support/scripted_dialogs.h"
 
 namespace kestro::test {
@@ -78,7 +75,7 @@ TEST_F(ShellTest, EveryPageBuildsItsWidgets) {
   }
 }
 
-// Typing, a repair, options and the spinner on the design page; closing it from its title bar asks
+// Typing and a repair on the design page; closing it from its title bar asks
 // through the exit page, where Cancel stays and Exit saves the session and ends.
 TEST_F(ShellTest, TheDesignPageFromStartToQuit) {
   using enum PageId;
@@ -91,8 +88,6 @@ TEST_F(ShellTest, TheDesignPageFromStartToQuit) {
                 "The KESTRO file was not read correctly; defaults are being used"}));
   EXPECT_EQ(shell->WindowOf(Opening), nullptr);
   ASSERT_NE(shell->WindowOf(Design), nullptr);
-  EXPECT_TRUE(Find<QRadioButton>(Design, "optButterworth")->isChecked());
-  EXPECT_FALSE(Find(Design, "txtApass")->isEnabled());
 
   QLineEdit* width = Find<QLineEdit>(Design, "txtWidth");
   width->clear();
@@ -101,17 +96,6 @@ TEST_F(ShellTest, TheDesignPageFromStartToQuit) {
   EXPECT_EQ(dialogs.Texts().back(), "The filter bandwidth has been reset downward to 10 MHz");
   EXPECT_EQ(width->text(), "10M");
   EXPECT_GT(shell->Context().record.C[1][2], 0);  // designed
-
-  Find<QRadioButton>(Design, "optChebyshev")->click();
-  EXPECT_FALSE(Find<QRadioButton>(Design, "optButterworth")->isChecked());
-  EXPECT_TRUE(Find(Design, "txtApass")->isEnabled());
-  auto* order = dynamic_cast<SpinnerWidget*>(Find(Design, "UpDown1"));
-  ASSERT_NE(order, nullptr);
-  order->UpButton()->click();
-  EXPECT_EQ(Shown(Find(Design, "lblOrderInput")), "4");
-  order->DownButton()->click();
-  order->DownButton()->click();
-  EXPECT_EQ(Shown(Find(Design, "lblOrderInput")), "2");
 
   PageWindow* design = shell->WindowOf(Design);
   EXPECT_FALSE(design->close());

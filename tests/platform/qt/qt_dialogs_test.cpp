@@ -22,12 +22,6 @@ TEST(QtDialogs, FilterStringsBecomeQtFilterLists) {
       {"Dangling description", ""}};
   for (const auto& [filter, list] : cases)
     EXPECT_EQ(QtDialogs::FilterList(filter).toStdString(), list) << filter;
-  // The filter index counts from one; an index past the end selects the first.
-  const std::string filter = "Easy|*.DAT|Scientific|*.TXT";
-  EXPECT_EQ((std::vector{QtDialogs::SelectedFilter(filter, 1), QtDialogs::SelectedFilter(filter, 2),
-                         QtDialogs::SelectedFilter(filter, 7)}),
-            (std::vector<QString>{"Easy (*.DAT *.dat)", "Scientific (*.TXT *.txt)",
-                                  "Easy (*.DAT *.dat)"}));
 }
 
 // Types `name` into the save dialog that SaveFile opens and presses Save, again while the dialog
@@ -36,11 +30,7 @@ std::string SaveAs(const FileDialogRequest& request, const QString& name) {
   QTimer typist;
   int ticks = 0;
   QObject::connect(&typist, &QTimer::timeout, [&ticks, &name] {
-    QFileDialog* dialog = nullptr;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-      if (window->isVisible() && qobject_cast<QFileDialog*>(window) != nullptr)
-        dialog = qobject_cast<QFileDialog*>(window);
-    }
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (++ticks > 200 && dialog != nullptr) {
       dialog->close();
     } else if (dialog != nullptr) {
@@ -53,14 +43,16 @@ std::string SaveAs(const FileDialogRequest& request, const QString& name) {
   return dialogs.SaveFile(request);
 }
 
-// A name typed without an extension is saved with the chosen filter's, so the Get dialog that
-// lists that extension finds it; a name with an extension, or a filter without one, is kept.
+// A name typed without an extension is saved with the chosen filter's (counted from one), so the
+// Get dialog that lists that extension finds it; a name with an extension, or a filter without one,
+// is kept.
 TEST(QtDialogs, SaveAddsTheChosenFiltersExtensionToABareName) {
   // The filter, the filter chosen, the name typed, the name saved.
   const std::tuple<const char*, int, const char*, const char*> cases[] = {
       {"KESTRO files (*.KST)|*.KST", 1, "o7manual", "o7manual.KST"},
       {"Easy|*.DAT|Scientific|*.TXT", 2, "table", "table.TXT"},
       {"KESTRO files (*.KST)|*.KST", 1, "o7.kst", "o7.kst"},
+      {"KESTRO files (*.KST)|*.KST", 7, "o8", "o8.KST"},  // an index past the end: the first
       {"All files|*.*", 1, "notes", "notes"}};
   const test::ScratchFolder folder;
   for (const auto& [filter, index, typed, saved] : cases) {

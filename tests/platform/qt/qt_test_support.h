@@ -1,12 +1,8 @@
 #pragma once
 
-#include <sys/wait.h>
-
 #include <QCoreApplication>
 #include <QImage>
-#include <cstdio>
 #include <functional>
-#include <string>
 
 #include "platform/qt/qt_canvas.h"
 
@@ -40,19 +36,6 @@ inline int CountColour(const QImage& image, QRect area, Rgb colour, bool is = tr
     for (int x = area.left(); x <= area.right(); ++x)
       count += (PixelAt(image, x, y) == colour) == is;
   return count;
-}
-
-// A shell command's standard output; its exit status into *exitStatus.
-inline std::string CommandOutput(const std::string& command, int* exitStatus = nullptr) {
-  std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
-  char buffer[512];
-  while (pipe != nullptr && fgets(buffer, sizeof buffer, pipe) != nullptr)
-    output += buffer;
-  const int status = pipe != nullptr ? pclose(pipe) : -1;
-  if (exitStatus != nullptr)
-    *exitStatus = WEXITSTATUS(status);
-  return output;
 }
 
 }  // namespace kestro::test
