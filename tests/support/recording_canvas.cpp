@@ -1,5 +1,8 @@
 #include "support/recording_canvas.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace kestro::test {
 
 using Kind = DrawCommand::Kind;
@@ -59,16 +62,10 @@ void RecordingCanvas::Clear() {
   commands.push_back(Make(Kind::Clear));
 }
 
-std::vector<DrawCommand> RecordingCanvas::Printed() const {
-  return OfKind(Kind::Print);
-}
-
 std::vector<DrawCommand> RecordingCanvas::OfKind(Kind kind) const {
   std::vector<DrawCommand> result;
-  for (const DrawCommand& command : commands) {
-    if (command.kind == kind)
-      result.push_back(command);
-  }
+  std::ranges::copy_if(commands, std::back_inserter(result),
+                       [kind](const DrawCommand& command) { return command.kind == kind; });
   return result;
 }
 

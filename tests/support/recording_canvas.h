@@ -44,13 +44,12 @@ class RecordingCanvas final : public Canvas {
   void PrintWithin(const std::string& text, float maxWidth) override;
   void Circle(float x, float y, float radius, Rgb colour) override;
   void Clear() override;
-  float ScreenWidthTwips() const override { return screenWidthTwips; }
+  float ScreenWidthTwips() const override { return 1920 * 15; }
 
   std::vector<DrawCommand> commands;
-  float screenWidthTwips = 1920 * 15;
 
   // The texts printed, in order, and the commands of one kind.
-  std::vector<DrawCommand> Printed() const;
+  std::vector<DrawCommand> Printed() const { return OfKind(DrawCommand::Kind::Print); }
   std::vector<DrawCommand> OfKind(DrawCommand::Kind kind) const;
 
  private:

@@ -5,16 +5,20 @@
 namespace kestro::test {
 
 namespace {
-std::string Xy(float x, float y) {
+// The parts written one after another, as a stream writes them.
+template <typename... Parts>
+std::string Join(const Parts&... parts) {
   std::ostringstream text;
-  text << x << ',' << y;
+  (text << ... << parts);
   return text.str();
 }
 
+std::string Xy(float x, float y) {
+  return Join(x, ',', y);
+}
+
 std::string Colour(Rgb colour) {
-  std::ostringstream text;
-  text << int{colour.r} << ',' << int{colour.g} << ',' << int{colour.b};
-  return text.str();
+  return Join(int{colour.r}, ',', int{colour.g}, ',', int{colour.b});
 }
 }  // namespace
 
@@ -32,9 +36,8 @@ void RecordingPrintDevice::Draw(std::string call) {
 
 void RecordingPrintDevice::Preview(const PrintSheets& draw) {
   Record("Preview");
-  RecordingPrintDevice preview;
+  RecordingPrintDevice preview;  // the preview draws every sheet once, as a dialog would
   draw(preview);
-  previewCalls = preview.calls;
   if (cancelPreview)
     throw PrintError("Cancel was selected.");
 }
@@ -55,10 +58,6 @@ void RecordingPrintDevice::NewPage() {
   x_ = y_ = 0;
 }
 
-void RecordingPrintDevice::EndDocument() {
-  Record("EndDocument");
-}
-
 void RecordingPrintDevice::SetDrawingArea(float width, float height) {
   Record("Area " + Xy(width, height));
 }
@@ -68,14 +67,7 @@ void RecordingPrintDevice::SetOrigin(float x, float y) {
 }
 
 void RecordingPrintDevice::SetFont(const std::string& name, float points, bool bold) {
-  std::ostringstream text;
-  text << "Font '" << name << "' " << points << (bold ? " bold" : "");
-  Record(text.str());
-}
-
-void RecordingPrintDevice::SetPosition(float x, float y) {
-  x_ = x;
-  y_ = y;
+  Record(Join("Font '", name, "' ", points, bold ? " bold" : ""));
 }
 
 void RecordingPrintDevice::Write(const std::string& text) {
@@ -84,19 +76,8 @@ void RecordingPrintDevice::Write(const std::string& text) {
   x_ += TextWidth(text);
 }
 
-void RecordingPrintDevice::EndLine() {
-  x_ = 0;
-  y_ += TextHeight();
-}
-
-float RecordingPrintDevice::TextWidth(const std::string& text) const {
-  return 100 * static_cast<float>(text.size());
-}
-
 void RecordingPrintDevice::SetLineWidth(float dots) {
-  std::ostringstream text;
-  text << "Width " << dots;
-  Record(text.str());
+  Record(Join("Width ", dots));
 }
 
 void RecordingPrintDevice::Line(float x1, float y1, float x2, float y2, Rgb colour) {
@@ -116,15 +97,11 @@ void RecordingPrintDevice::Point(float x, float y, Rgb colour) {
 }
 
 void RecordingPrintDevice::Circle(float x, float y, float radius) {
-  std::ostringstream text;
-  text << "Circle " << Xy(x, y) << " " << radius;
-  Draw(text.str());
+  Draw(Join("Circle ", Xy(x, y), " ", radius));
 }
 
 void RecordingPrintDevice::Arc(float x, float y, float radius, float startAngle, float endAngle) {
-  std::ostringstream text;
-  text << "Arc " << Xy(x, y) << " " << radius << " " << startAngle << " " << endAngle;
-  Draw(text.str());
+  Draw(Join("Arc ", Xy(x, y), " ", radius, " ", startAngle, " ", endAngle));
 }
 
 }  // namespace kestro::test

@@ -23,18 +23,26 @@ class RecordingPrintDevice final : public PrintDevice {
   void SelectPrinter() override;
   void SetOrientation(PrintOrientation orientation) override;
   void NewPage() override;
-  void EndDocument() override;
+  void EndDocument() override { Record("EndDocument"); }
   void SetDrawingArea(float width, float height) override;
   void SetOrigin(float x, float y) override;
   float AreaWidth() const override { return 11000; }
   float AreaHeight() const override { return 15000; }
   void SetFont(const std::string& name, float points, bool bold) override;
-  void SetPosition(float x, float y) override;
+  void SetPosition(float x, float y) override {
+    x_ = x;
+    y_ = y;
+  }
   float PositionX() const override { return x_; }
   float PositionY() const override { return y_; }
   void Write(const std::string& text) override;
-  void EndLine() override;
-  float TextWidth(const std::string& text) const override;
+  void EndLine() override {
+    x_ = 0;
+    y_ += TextHeight();
+  }
+  float TextWidth(const std::string& text) const override {
+    return 100 * static_cast<float>(text.size());
+  }
   float TextHeight() const override { return 200; }
   void SetLineWidth(float dots) override;
   void Line(float x1, float y1, float x2, float y2, Rgb colour) override;
@@ -52,7 +60,6 @@ class RecordingPrintDevice final : public PrintDevice {
   // --- What reached the device ---
   std::vector<std::string> calls;
   std::vector<Text> texts;
-  std::vector<std::string> previewCalls;  // what the preview drew, recorded the same way
   int sheets = 1;
 
  private:

@@ -12,9 +12,6 @@ namespace kestro::test {
 // knows every factor the page applies.
 class SequenceRandom final : public Random {
  public:
-  SequenceRandom() = default;
-  explicit SequenceRandom(std::vector<float> values) : values_(std::move(values)) {}
-
   float Next() override {
     ++draws;
     if (values_.empty())
