@@ -52,7 +52,7 @@ TEST(BandwidthTuning, HandMadeDesignScalesEveryCapacitor) {
   }
   EXPECT_EQ(f.record.Bandwidth, before.Bandwidth);
   EXPECT_EQ(f.record.Rounded, 1);
-  EXPECT_FALSE(f.Enabled("cmdRestore"));
+  EXPECT_FALSE(f["cmdRestore"].enabled);
   EXPECT_NEAR(GainAt(f.record, static_cast<float>(2000 / 1.01)), GainAt(before, 2000), 1e-3);
 }
 
