@@ -7,16 +7,10 @@ namespace kestro::test {
 
 using Kind = DrawCommand::Kind;
 
+// Every field given, in the order DrawCommand declares them.
 static DrawCommand Make(Kind kind, float x1 = 0, float y1 = 0, float x2 = 0, float y2 = 0,
                         Rgb colour = {}) {
-  DrawCommand command;
-  command.kind = kind;
-  command.x1 = x1;
-  command.y1 = y1;
-  command.x2 = x2;
-  command.y2 = y2;
-  command.colour = colour;
-  return command;
+  return {kind, x1, y1, x2, y2, colour, 0, "", 0, 0, 0};
 }
 
 void RecordingCanvas::FillRect(float x1, float y1, float x2, float y2, Rgb colour) {
@@ -37,19 +31,14 @@ void RecordingCanvas::Point(float x, float y, Rgb colour) {
   commands.push_back(Make(Kind::Point, x, y, 0, 0, colour));
 }
 void RecordingCanvas::SetLineWidth(int width) {
-  DrawCommand command = Make(Kind::LineWidth);
-  command.width = width;
-  commands.push_back(command);
+  commands.push_back(Make(Kind::LineWidth));
+  commands.back().width = width;
 }
 void RecordingCanvas::SetTextColour(Rgb colour) {
   commands.push_back(Make(Kind::TextColour, 0, 0, 0, 0, colour));
 }
 void RecordingCanvas::Print(const std::string& text) {
-  DrawCommand command = Make(Kind::Print);
-  command.text = text;
-  command.textX = textX_;
-  command.textY = textY_;
-  commands.push_back(command);
+  commands.push_back({Kind::Print, 0, 0, 0, 0, {}, 0, text, textX_, textY_, 0});
 }
 void RecordingCanvas::PrintWithin(const std::string& text, float maxWidth) {
   Print(text);
