@@ -73,6 +73,10 @@ struct PlotTestContext {
   bool Shows(const std::string& text, float x = -1) const {
     return FindPrint(canvas, text, x) < canvas.commands.size();
   }
+  // That Print; throws, failing the test, when there is none.
+  const DrawCommand& PrintOf(const std::string& text, float x = -1) const {
+    return canvas.commands.at(FindPrint(canvas, text, x));
+  }
 
   DesignRecord record;
   PlotShared shared;
