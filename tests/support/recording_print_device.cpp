@@ -1,26 +1,6 @@
 #include "support/recording_print_device.h"
 
-#include <sstream>
-
 namespace kestro::test {
-
-namespace {
-// The parts written one after another, as a stream writes them.
-template <typename... Parts>
-std::string Join(const Parts&... parts) {
-  std::ostringstream text;
-  (text << ... << parts);
-  return text.str();
-}
-
-std::string Xy(float x, float y) {
-  return Join(x, ',', y);
-}
-
-std::string Colour(Rgb colour) {
-  return Join(int{colour.r}, ',', int{colour.g}, ',', int{colour.b});
-}
-}  // namespace
 
 void RecordingPrintDevice::Record(std::string call) {
   if (mirror != nullptr)
@@ -58,26 +38,10 @@ void RecordingPrintDevice::NewPage() {
   x_ = y_ = 0;
 }
 
-void RecordingPrintDevice::SetDrawingArea(float width, float height) {
-  Record("Area " + Xy(width, height));
-}
-
-void RecordingPrintDevice::SetOrigin(float x, float y) {
-  Record("Origin " + Xy(x, y));
-}
-
-void RecordingPrintDevice::SetFont(const std::string& name, float points, bool bold) {
-  Record(Join("Font '", name, "' ", points, bold ? " bold" : ""));
-}
-
 void RecordingPrintDevice::Write(const std::string& text) {
   Draw("Write " + Xy(x_, y_) + " " + text);
   texts.push_back({sheets, x_, y_, text});
   x_ += TextWidth(text);
-}
-
-void RecordingPrintDevice::SetLineWidth(float dots) {
-  Record(Join("Width ", dots));
 }
 
 void RecordingPrintDevice::Line(float x1, float y1, float x2, float y2, Rgb colour) {
@@ -94,14 +58,6 @@ void RecordingPrintDevice::Point(float x, float y, Rgb colour) {
   Draw("Point " + Xy(x, y) + " " + Colour(colour));
   x_ = x;
   y_ = y;
-}
-
-void RecordingPrintDevice::Circle(float x, float y, float radius) {
-  Draw(Join("Circle ", Xy(x, y), " ", radius));
-}
-
-void RecordingPrintDevice::Arc(float x, float y, float radius, float startAngle, float endAngle) {
-  Draw(Join("Arc ", Xy(x, y), " ", radius, " ", startAngle, " ", endAngle));
 }
 
 }  // namespace kestro::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,11 +25,15 @@ class RecordingPrintDevice final : public PrintDevice {
   void SetOrientation(PrintOrientation orientation) override;
   void NewPage() override;
   void EndDocument() override { Record("EndDocument"); }
-  void SetDrawingArea(float width, float height) override;
-  void SetOrigin(float x, float y) override;
+  void SetDrawingArea(float width, float height) override {
+    Record(Join("Area ", Xy(width, height)));
+  }
+  void SetOrigin(float x, float y) override { Record(Join("Origin ", Xy(x, y))); }
   float AreaWidth() const override { return 11000; }
   float AreaHeight() const override { return 15000; }
-  void SetFont(const std::string& name, float points, bool bold) override;
+  void SetFont(const std::string& name, float points, bool bold) override {
+    Record(Join("Font '", name, "' ", points, bold ? " bold" : ""));
+  }
   void SetPosition(float x, float y) override {
     x_ = x;
     y_ = y;
@@ -44,12 +49,16 @@ class RecordingPrintDevice final : public PrintDevice {
     return 100 * static_cast<float>(text.size());
   }
   float TextHeight() const override { return 200; }
-  void SetLineWidth(float dots) override;
+  void SetLineWidth(float dots) override { Record(Join("Width ", dots)); }
   void Line(float x1, float y1, float x2, float y2, Rgb colour) override;
   void Box(float x1, float y1, float x2, float y2, Rgb colour, bool filled) override;
   void Point(float x, float y, Rgb colour) override;
-  void Circle(float x, float y, float radius) override;
-  void Arc(float x, float y, float radius, float startAngle, float endAngle) override;
+  void Circle(float x, float y, float radius) override {
+    Draw(Join("Circle ", Xy(x, y), " ", radius));
+  }
+  void Arc(float x, float y, float radius, float startAngle, float endAngle) override {
+    Draw(Join("Arc ", Xy(x, y), " ", radius, " ", startAngle, " ", endAngle));
+  }
 
   // --- What the test set up ---
   bool cancelPreview = false;
@@ -63,6 +72,15 @@ class RecordingPrintDevice final : public PrintDevice {
   int sheets = 1;
 
  private:
+  // The parts written one after another, as a stream writes them.
+  template <typename... Parts>
+  static std::string Join(const Parts&... parts) {
+    std::ostringstream text;
+    (text << ... << parts);
+    return text.str();
+  }
+  static std::string Xy(float x, float y) { return Join(x, ',', y); }
+  static std::string Colour(Rgb c) { return Join(int{c.r}, ',', int{c.g}, ',', int{c.b}); }
   void Record(std::string call);
   void Draw(std::string call);  // a drawing call: counts towards failAtDrawing
 
