@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/print_device.h"
@@ -20,10 +21,26 @@ class RecordingPrintDevice final : public PrintDevice {
     std::string text;
   };
 
-  void Preview(const PrintSheets& sheets) override;
-  void SelectPrinter() override;
-  void SetOrientation(PrintOrientation orientation) override;
-  void NewPage() override;
+  void Preview(const PrintSheets& draw) override {
+    Record("Preview");
+    RecordingPrintDevice preview;  // the preview draws every sheet once, as a dialog would
+    draw(preview);
+    if (cancelPreview)
+      throw PrintError("Cancel was selected.");
+  }
+  void SelectPrinter() override {
+    Record("SelectPrinter");
+    if (cancelDialog)
+      throw PrintError("Cancel was selected.");
+  }
+  void SetOrientation(PrintOrientation orientation) override {
+    Record(orientation == PrintOrientation::Portrait ? "Portrait" : "Landscape");
+  }
+  void NewPage() override {
+    Draw("NewPage");
+    ++sheets;
+    x_ = y_ = 0;
+  }
   void EndDocument() override { Record("EndDocument"); }
   void SetDrawingArea(float width, float height) override {
     Record(Join("Area ", Xy(width, height)));
@@ -40,7 +57,11 @@ class RecordingPrintDevice final : public PrintDevice {
   }
   float PositionX() const override { return x_; }
   float PositionY() const override { return y_; }
-  void Write(const std::string& text) override;
+  void Write(const std::string& text) override {
+    Draw("Write " + Xy(x_, y_) + " " + text);
+    texts.push_back({sheets, x_, y_, text});
+    x_ += TextWidth(text);
+  }
   void EndLine() override {
     x_ = 0;
     y_ += TextHeight();
@@ -50,9 +71,19 @@ class RecordingPrintDevice final : public PrintDevice {
   }
   float TextHeight() const override { return 200; }
   void SetLineWidth(float dots) override { Record(Join("Width ", dots)); }
-  void Line(float x1, float y1, float x2, float y2, Rgb colour) override;
-  void Box(float x1, float y1, float x2, float y2, Rgb colour, bool filled) override;
-  void Point(float x, float y, Rgb colour) override;
+  void Line(float x1, float y1, float x2, float y2, Rgb colour) override {
+    Draw("Line " + Xy(x1, y1) + " " + Xy(x2, y2) + " " + Colour(colour));
+    x_ = x2;
+    y_ = y2;
+  }
+  void Box(float x1, float y1, float x2, float y2, Rgb colour, bool filled) override {
+    Draw("Box " + Xy(x1, y1) + " " + Xy(x2, y2) + " " + Colour(colour) + (filled ? " filled" : ""));
+  }
+  void Point(float x, float y, Rgb colour) override {
+    Draw("Point " + Xy(x, y) + " " + Colour(colour));
+    x_ = x;
+    y_ = y;
+  }
   void Circle(float x, float y, float radius) override {
     Draw(Join("Circle ", Xy(x, y), " ", radius));
   }
@@ -81,8 +112,17 @@ class RecordingPrintDevice final : public PrintDevice {
   }
   static std::string Xy(float x, float y) { return Join(x, ',', y); }
   static std::string Colour(Rgb c) { return Join(int{c.r}, ',', int{c.g}, ',', int{c.b}); }
-  void Record(std::string call);
-  void Draw(std::string call);  // a drawing call: counts towards failAtDrawing
+  void Record(std::string call) {
+    if (mirror != nullptr)
+      mirror->push_back(call);
+    calls.push_back(std::move(call));
+  }
+  // A drawing call: it counts towards failAtDrawing.
+  void Draw(std::string call) {
+    Record(std::move(call));
+    if (++drawings_ == failAtDrawing)
+      throw PrintError("Out of paper.");
+  }
 
   float x_ = 0, y_ = 0;
   int drawings_ = 0;
