@@ -46,14 +46,11 @@ TEST(BandwidthTuning, HandMadeDesignScalesEveryCapacitor) {
   f.Click("cmdWidthDown");
   EXPECT_EQ(f["lblBandwidth"].caption, "No family; capacitors are being adjusted");
   EXPECT_EQ(f.record.R, before.R);
-  for (std::size_t s = 0; s <= 11; ++s) {
-    for (std::size_t k = 1; k <= 3; ++k)
-      EXPECT_FLOAT_EQ(f.record.C[s][k], static_cast<float>(before.C[s][k] * 1.01)) << s << k;
-  }
   EXPECT_EQ(f.record.Bandwidth, before.Bandwidth);
   EXPECT_EQ(f.record.Rounded, 1);
-  EXPECT_FALSE(f.Enabled("cmdRestore"));
-  EXPECT_NEAR(GainAt(f.record, static_cast<float>(2000 / 1.01)), GainAt(before, 2000), 1e-3);
+  EXPECT_FALSE(f["cmdRestore"].enabled);
+  for (const float hz : {700.0f, 1000.0f, 2000.0f})
+    EXPECT_NEAR(GainAt(f.record, static_cast<float>(hz / 1.01)), GainAt(before, hz), 1e-3) << hz;
 }
 
 }  // namespace

@@ -42,20 +42,20 @@ TEST(LimitEntry, EnterLocksTheCommandsAndTheTenthClickIsRefused) {
   EXPECT_EQ(f.VisibleOf({"cmdLimit1", "cmdLimit4"}), (Names{"cmdLimit1", "cmdLimit4"}));
   EXPECT_EQ(f.EnabledOf({"cmdPoles", "cmdLimits", "cmdMonteCarlo", "cmdTunePart", "cmdDelay"}),
             (Names{"cmdDelay"}));
-  EXPECT_LT(FindPrint(f.canvas, LimitEntry::kPrompt), f.canvas.commands.size());
+  EXPECT_TRUE(f.Shows(LimitEntry::kPrompt));
   f.Click("cmdLimit4");
   EXPECT_EQ(f["cmdLimit4"].face, (Rgb{0, 255, 0}));
   ClickShapeAt(f, "cmdLimit1", 5000, 3000);
   EXPECT_EQ(f["cmdLimit1"].face, f["cmdLimit2"].face);
-  EXPECT_FALSE(f.Enabled("cmdOptimize")) << "one limit";
+  EXPECT_FALSE(f["cmdOptimize"].enabled) << "one limit";
   for (int n = 2; n <= 9; ++n)
     ClickShapeAt(f, "cmdLimit1", 3000.0f + 500.0f * static_cast<float>(n), 4000);
-  EXPECT_TRUE(f.Enabled("cmdOptimize"));
+  EXPECT_TRUE(f["cmdOptimize"].enabled);
   ClickShapeAt(f, "cmdLimit2", 9000, 4000);
   EXPECT_EQ(f.record.NrLimits[1], 9);
   EXPECT_EQ(f.record.LimitEntrySet, 1);
   EXPECT_FALSE(f.Redrawn());
-  EXPECT_LT(FindPrint(f.canvas, LimitEntry::kSetFull), f.canvas.commands.size());
+  EXPECT_TRUE(f.Shows(LimitEntry::kSetFull));
 }
 
 }  // namespace

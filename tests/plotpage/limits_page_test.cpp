@@ -25,11 +25,11 @@ TEST(LimitsPage, HideShowEraseAndEdit) {
   AddGainLimit(f.record, 1, kCeilingUpward, 3000, -40);
   LimitsPage limits(f.context, f.link);
   limits.Click("cmdLimitsHide");
-  EXPECT_FALSE(f.Enabled("cmdOptimize"));
+  EXPECT_FALSE(f["cmdOptimize"].enabled);
   EXPECT_EQ(Masks(f.canvas), 0);
   f.canvas.commands.clear();
   limits.Click("cmdLimitsOn");
-  EXPECT_TRUE(f.Enabled("cmdOptimize"));
+  EXPECT_TRUE(f["cmdOptimize"].enabled);
   EXPECT_EQ(Masks(f.canvas), 2);
   limits.Click("cmdLimitsEraseAll");
   limits.Click("cmdLimitsEdit");

@@ -26,19 +26,14 @@ struct MarkerFixture : PlotTestContext {
     markers.PlotMarkerGain();
     markers.PlotMarkerDelay();
   }
-  const DrawCommand* Printed(const std::string& text, float x = -1) const {
-    const std::size_t i = FindPrint(canvas, text, x);
-    return i < canvas.commands.size() ? &canvas.commands[i] : nullptr;
-  }
-  // The text last printed (the one left to see) in row k of the table under `heading`: the row
-  // is found by its number in the "#:" column, the column by its heading; "<none>" when empty.
+  // The text last printed (the one left to see) in row k of the table under `heading`, the row
+  // found by its number in the "#:" column; "<none>" when the row or the cell is empty.
   std::string Cell(int k, const std::string& heading) const {
-    const DrawCommand* number = Printed("#:");
-    number = number ? Printed(" " + std::to_string(k), number->textX) : nullptr;
-    const DrawCommand* top = Printed(heading);
+    const std::size_t number = FindPrint(canvas, " " + std::to_string(k), PrintOf("#:").textX);
     std::string text = "<none>";
     for (const DrawCommand& print : canvas.Printed()) {
-      if (number && top && print.textY == number->textY && print.textX == top->textX)
+      if (number < canvas.commands.size() && print.textY == canvas.commands[number].textY &&
+          print.textX == PrintOf(heading).textX)
         text = print.text;
     }
     return text;
@@ -60,10 +55,6 @@ TEST(MarkerOverlay, GainSymbolsAndRows) {
   f.record.MarkerFreq[1] = 1000;
   f.record.MarkerFreq[2] = 50;
   f.record.MarkerFreq[3] = -100;
-  f.record.MarkersOn = 0;
-  f.Plot();
-  EXPECT_TRUE(f.canvas.commands.empty());  // nothing while markers are off
-  f.record.MarkersOn = 1;
   f.shared.MarkerDelay[1] = 4e-4f;  // left by a delay pass before the delay curve was turned off
   f.Plot();
   const auto symbols = f.Symbols();
@@ -77,7 +68,7 @@ TEST(MarkerOverlay, GainSymbolsAndRows) {
   EXPECT_NEAR(std::stod(f.Cell(1, "Phase:")), -135.0, 0.05);
   f.shared.EditPanelOn = 1;
   f.Plot();
-  EXPECT_EQ(f.Printed("Freq:"), nullptr);
+  EXPECT_FALSE(f.Shows("Freq:"));
   EXPECT_EQ(f.Symbols().size(), 1u);
 }
 
@@ -88,7 +79,7 @@ TEST(MarkerOverlay, DelayAtTheCornerInTheLastRowAndAcrossThePhaseWrap) {
   f.Plot();
   const double expected = 2.5 / (kTwoPi * 1000);
   EXPECT_NEAR(Read(f.Cell(8, "Delay:")), expected, expected * 1e-3);
-  EXPECT_LT(f.Printed(" 8")->textY, f.canvas.commands[0].y2);  // inside the cleared data area
+  EXPECT_LT(f.PrintOf(" 8").textY, f.canvas.commands[0].y2);  // inside the cleared data area
   const auto symbols = f.Symbols();
   ASSERT_EQ(symbols.size(), 2u);  // gain, then delay
   EXPECT_NEAR(symbols[1].y1, 7000 - 6000 * expected / 0.002, 1.0);

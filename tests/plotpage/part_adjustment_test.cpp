@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "plot_test_context.h"
-#include "usecase/design_command.h"
 
 namespace kestro::test {
 namespace {
@@ -32,7 +31,7 @@ TEST(PartAdjustment, PanelsOpenAloneAndClearReturnsToThePlainPage) {
     const Names plain = VisibleControls(*f.page);
     f.Click(opener);
     EXPECT_EQ(f.EnabledOf(commands), Names{opener});
-    EXPECT_TRUE(f.Enabled("cmdReset"));
+    EXPECT_TRUE(f["cmdReset"].enabled);
     EXPECT_EQ(f.VisibleOf(panelControls), Names{shown});
     f["cmd5"].visible = f["cmdMC2"].visible = f["cmdLimit1"].visible = true;
     f.Click("cmdReset");
@@ -66,51 +65,44 @@ TEST(PartAdjustment, StepChangesOnePartOfTheShownStageByOnePercent) {
   EXPECT_FLOAT_EQ(f.record.C[2][3], static_cast<float>(before.C[2][3] / 1.01));
 }
 
-// Stage 2 has two poles: its R1 typed as 0 and its C1 below the 1e-13 floor stay absent; every
-// other box is clamped to 10 ohm..10 Mohm or 1 pF..10 uF, and every box shows what was taken.
+// Enter all without an edit keeps every part to the last bit (the boxes show fewer digits) and
+// the family. Typed values are clamped to 10 ohm..10 Mohm or 1 pF..10 uF and taken into the
+// selected stage alone, and every box shows what was taken; a two-pole stage keeps R1 typed as 0
+// and C1 below the 1e-13 floor absent, a three-pole stage clamps them like any other part.
 TEST(PartAdjustment, EnterAllClampsEveryBoxAndTakesItIntoTheSelectedStage) {
-  PlotPageFixture f(4);
-  f.Click("cmdEditPart");
-  f.page->Spin("UpDown2", 2);
   const Names boxes = {"txtR1value", "txtR2value", "txtR3value",
                        "txtC1value", "txtC2value", "txtC3value"};
-  const Names typed = {"", "1", "100M", "-5n", "0,1p", "1m"};
-  const Floats taken = {0, 10, 1e7f, 1e-13f, 1e-12f, 1e-5f};
-  for (std::size_t i = 0; i < boxes.size(); ++i)
-    f.page->Type(boxes[i], typed[i]);
-  const auto stage1 = f.record.R[1];
-  f.Click("cmdEnterAll");
-  EXPECT_EQ(f.record.R[1], stage1);
-  for (std::size_t i = 0; i < boxes.size(); ++i) {
-    EXPECT_FLOAT_EQ(i < 3 ? f.record.R[2][i + 1] : f.record.C[2][i - 2], taken[i]) << typed[i];
-    EXPECT_FLOAT_EQ(Read(f[boxes[i]].caption), taken[i]) << typed[i];
+  const struct {
+    int16_t order;
+    int stage;
+    Names typed;
+    Floats taken;
+  } cases[] = {
+      {4, 2, {"", "1", "100M", "-5n", "0,1p", "1m"}, {0, 10, 1e7f, 1e-13f, 1e-12f, 1e-5f}},
+      {5, 1, {"0", "12k", "20M", "0", "3.3n", "2"}, {10, 12000, 1e7f, 1e-12f, 3.3e-9f, 1e-5f}}};
+  for (const auto& c : cases) {
+    PlotPageFixture f(c.order);
+    const DesignRecord before = f.record;
+    f.Click("cmdEditPart");
+    f.page->Spin("UpDown2", c.stage);
+    f.Click("cmdEnterAll");
+    EXPECT_EQ(f.record.R, before.R);
+    EXPECT_EQ(f.record.C, before.C);
+    EXPECT_EQ(f.record.Family, kButterworth);
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+      f.page->Type(boxes[i], c.typed[i]);
+    f.Click("cmdEnterAll");
+    const auto other = static_cast<std::size_t>(3 - c.stage);
+    EXPECT_EQ(f.record.R[other], before.R[other]);
+    const auto s = static_cast<std::size_t>(c.stage);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+      EXPECT_FLOAT_EQ(i < 3 ? f.record.R[s][i + 1] : f.record.C[s][i - 2], c.taken[i])
+          << c.typed[i];
+      EXPECT_FLOAT_EQ(Read(f[boxes[i]].caption), c.taken[i]) << c.typed[i];
+    }
+    EXPECT_EQ(f.FamilyAndModified(), kManualAndModified);
+    EXPECT_TRUE(f.Redrawn());
   }
-  EXPECT_EQ(f.FamilyAndModified(), kManualAndModified);
-  EXPECT_TRUE(f.Redrawn());
-}
-
-// Untouched boxes keep every part to the last bit (they show fewer digits) and the family; in
-// the three-pole stage 1 of order 5, R1 and C1 typed as 0 are clamped like any other part. A
-// Design command after a hand change keeps the parts and shows the family as manual.
-TEST(PartAdjustment, EnterAllWithoutAnEditChangesNothingAndDesignKeepsAHandChange) {
-  PlotPageFixture f(5);
-  const DesignRecord before = f.record;
-  f.Click("cmdEditPart");
-  f.Click("cmdEnterAll");
-  EXPECT_EQ(f.record.R, before.R);
-  EXPECT_EQ(f.record.C, before.C);
-  EXPECT_EQ(f.record.Family, kButterworth);
-  f.page->Type("txtR1value", "0");
-  f.page->Type("txtC1value", "0");
-  f.page->Type("txtR2value", "12k");
-  f.Click("cmdEnterAll");
-  EXPECT_EQ((Floats{f.record.R[1][1], f.record.C[1][1], f.record.R[1][2]}),
-            (Floats{10, 1e-12f, 12000}));
-  const DesignRecord edited = f.record;
-  FinishDesignCommand(f.record, f.dialogs);
-  EXPECT_EQ(f.FamilyAndModified(), kManualAndModified);
-  EXPECT_EQ(f.record.R, edited.R);
-  EXPECT_EQ(f.record.C, edited.C);
 }
 
 }  // namespace

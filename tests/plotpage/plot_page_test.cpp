@@ -22,9 +22,9 @@ Names Collisions(Page& page) {
     if (c.left < 0 || c.top < 0 || c.left + c.width > 12000 || c.top + c.height > 9000)
       found.push_back(c.name);
     for (const Control* o : shown) {
-      const bool mixed = (c.kind == ControlKind::Label) != (o->kind == ControlKind::Label);
-      if (!mixed && c.left < o->left + o->width && o->left < c.left + c.width &&
-          c.top < o->top + o->height && o->top < c.top + c.height)
+      if ((c.kind == ControlKind::Label) == (o->kind == ControlKind::Label) &&
+          c.left < o->left + o->width && o->left < c.left + c.width && c.top < o->top + o->height &&
+          o->top < c.top + c.height)
         found.push_back(o->name + "/" + c.name);
     }
     shown.push_back(&c);
@@ -67,13 +67,12 @@ TEST(PlotPage, DrawsGainDelayAndTheHintThenPhaseAndMarkersWhenShown) {
         FindPrint(t.canvas, "Gain, dB:"), FindPrint(t.canvas, "Delay, s:"),
         FindPrint(t.canvas, "Mousedown for data"), FindPrint(t.canvas, "Phase:", 11450),
         FindPrint(t.canvas, "Freq:")};
-    EXPECT_LT(order[2], end);
     EXPECT_TRUE(std::is_sorted(order.begin(), order.end())) << markersOn;
     EXPECT_LT(order[3], end) << markersOn;
     EXPECT_EQ(order[4] == end, markersOn == 0);
     t.canvas.commands.clear();
     t.link.RedrawPlot();
-    EXPECT_LT(FindPrint(t.canvas, "Gain, dB:"), t.canvas.commands.size());
+    EXPECT_TRUE(t.Shows("Gain, dB:"));
     page.reset();
     EXPECT_FALSE(t.link.Attached());
   }

@@ -69,6 +69,15 @@ struct PlotTestContext {
     ComputeGridFreqs(record);
   }
 
+  // True when the last drawing printed `text` (at text position x, when given).
+  bool Shows(const std::string& text, float x = -1) const {
+    return FindPrint(canvas, text, x) < canvas.commands.size();
+  }
+  // That Print; throws, failing the test, when there is none.
+  const DrawCommand& PrintOf(const std::string& text, float x = -1) const {
+    return canvas.commands.at(FindPrint(canvas, text, x));
+  }
+
   DesignRecord record;
   PlotShared shared;
   ScriptedDialogs dialogs;
@@ -89,14 +98,11 @@ struct PlotPageFixture : PlotTestContext {
     page->OnShown();
   }
   Control& operator[](const std::string& name) { return (*page)[name]; }
-  bool Enabled(const std::string& name) { return (*page)[name].enabled; }
   // The names among `names` whose control is enabled (visible).
-  Names EnabledOf(Names names) {
-    std::erase_if(names, [this](const std::string& name) { return !(*page)[name].enabled; });
-    return names;
-  }
-  Names VisibleOf(Names names) {
-    std::erase_if(names, [this](const std::string& name) { return !(*page)[name].visible; });
+  Names EnabledOf(Names names) { return Having(std::move(names), &Control::enabled); }
+  Names VisibleOf(Names names) { return Having(std::move(names), &Control::visible); }
+  Names Having(Names names, bool Control::*state) {
+    std::erase_if(names, [&](const std::string& name) { return !((*page)[name].*state); });
     return names;
   }
   // Clicks a control with a fresh recording of the drawing.
@@ -107,7 +113,7 @@ struct PlotPageFixture : PlotTestContext {
   // True when the last click redrew the plot: the box cleared first, the gain axis titled.
   bool Redrawn() const {
     return !canvas.commands.empty() && canvas.commands[0].kind == Kind::FillRect &&
-           FindPrint(canvas, "Gain, dB:") < canvas.commands.size();
+           Shows("Gain, dB:");
   }
   // Family and PartsModified together: {kManual, 1} after a change by hand.
   std::vector<int> FamilyAndModified() const { return {record.Family, record.PartsModified}; }

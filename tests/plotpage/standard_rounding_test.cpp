@@ -45,7 +45,7 @@ TEST(StandardRounding, NearestOffersTheSeriesWhichRoundAndRestoreBringsBack) {
     const auto rounded = f.record.R;
     f.Click("cmdReset");
     EXPECT_EQ(f.record.R, rounded);
-    ASSERT_TRUE(f.Enabled("cmdRestore"));
+    ASSERT_TRUE(f["cmdRestore"].enabled);
     f.Click("cmdRestore");
     EXPECT_EQ(f.record.R, before.R);
     EXPECT_EQ(f.record.C, before.C);

@@ -19,7 +19,6 @@ class RecordingPrinters final : public Printers {
     device->cancelDialog = setup.cancelDialog;
     device->failAtDrawing = setup.failAtDrawing;
     device->mirror = &calls;
-    ++jobs;
     return device;
   }
 
@@ -29,7 +28,6 @@ class RecordingPrinters final : public Printers {
     int failAtDrawing = 0;
   } setup;
   std::vector<std::string> calls;
-  int jobs = 0;
 };
 
 }  // namespace kestro::test

@@ -21,13 +21,29 @@ class ScriptedDialogs final : public Dialogs {
   };
 
   MessageAnswer Message(const std::string& text, MessageButtons buttons, MessageIcon icon,
-                        const std::string& title) override;
+                        const std::string& title) override {
+    messages.push_back({text, buttons, icon, title});
+    if (buttons == MessageButtons::Ok)
+      return MessageAnswer::Ok;
+    return answers.empty() ? MessageAnswer::Yes : Next(answers);
+  }
   void Beep() override { ++beeps; }
-  std::string OpenFile(const FileDialogRequest& request) override;
-  std::string SaveFile(const FileDialogRequest& request) override;
+  std::string OpenFile(const FileDialogRequest& request) override {
+    openRequests.push_back(request);
+    return fileAnswers.empty() ? "" : Next(fileAnswers);
+  }
+  std::string SaveFile(const FileDialogRequest& request) override {
+    saveRequests.push_back(request);
+    return fileAnswers.empty() ? "" : Next(fileAnswers);
+  }
 
   // Texts of the messages shown, in order.
-  std::vector<std::string> Texts() const;
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const Shown& shown : messages)
+      texts.push_back(shown.text);
+    return texts;
+  }
 
   std::deque<MessageAnswer> answers;    // Yes/No answers; Yes when empty
   std::deque<std::string> fileAnswers;  // chosen paths; "" (cancel) when empty
@@ -35,12 +51,24 @@ class ScriptedDialogs final : public Dialogs {
   std::vector<FileDialogRequest> openRequests;
   std::vector<FileDialogRequest> saveRequests;
   int beeps = 0;
+
+ private:
+  template <typename T>
+  static T Next(std::deque<T>& queue) {
+    T answer = queue.front();
+    queue.pop_front();
+    return answer;
+  }
 };
 
 // An event pump that counts its calls and can run a callback (a click arriving mid-run).
 class ManualEventPump final : public EventPump {
  public:
-  void ProcessPendingEvents() override;
+  void ProcessPendingEvents() override {
+    ++calls;
+    if (onPump)
+      onPump(calls);
+  }
   int calls = 0;
   std::function<void(int call)> onPump;
 };
@@ -48,7 +76,11 @@ class ManualEventPump final : public EventPump {
 // A clock the test moves by hand; each reading can advance it.
 class ManualClock final : public Clock {
  public:
-  double SecondsSinceMidnight() const override;
+  double SecondsSinceMidnight() const override {
+    const double reading = now;
+    now += stepPerReading;
+    return reading;
+  }
   mutable double now = 0;
   double stepPerReading = 0;
 };

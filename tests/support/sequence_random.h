@@ -8,15 +8,11 @@
 
 namespace kestro::test {
 
-// A generator that hands out a fixed sequence over and over and counts its draws, so a test
-// knows every factor the page applies.
+// A generator that hands out a fixed sequence over and over, so a test knows every factor the
+// page applies.
 class SequenceRandom final : public Random {
  public:
-  SequenceRandom() = default;
-  explicit SequenceRandom(std::vector<float> values) : values_(std::move(values)) {}
-
   float Next() override {
-    ++draws;
     if (values_.empty())
       return 0.5f;
     const float value = values_[next_];
@@ -27,8 +23,6 @@ class SequenceRandom final : public Random {
     values_ = std::move(values);
     next_ = 0;
   }
-
-  int draws = 0;
 
  private:
   std::vector<float> values_;
