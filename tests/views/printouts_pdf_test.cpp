@@ -2,9 +2,7 @@
 // pdftotext.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <regex>
@@ -23,15 +21,6 @@ namespace {
 
 using test::ScriptedDialogs;
 using Strings = std::vector<std::string>;
-
-// The one application of the test program, offscreen; never destroyed.
-[[maybe_unused]] const QGuiApplication* const kApplication = [] {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static int argc = 1;
-  static char name[] = "printouts_pdf_test";
-  static char* argv[] = {name, nullptr};
-  return new QGuiApplication(argc, argv);
-}();
 
 std::string Output(const std::string& command) {
   std::string output;
