@@ -5,7 +5,6 @@
 #include <cmath>
 #include <string>
 
-#include "analysis/response_engine.h"
 #include "core/eng_value.h"
 #include "plotpage/plot_palette.h"
 
@@ -90,14 +89,7 @@ void MouseReadout::Release(float x, float y) {
   mouseIsDown_ = 0;
   plot_.Drawing().Surface().FillRect(4300, 7290, 11000, 9000, plot::kPageBackground);
   record_.LimitEntrySet = 0;
-  Redraw();
-}
-
-// The whole plot again; the phase curve shows whenever it is on, with or without markers.
-void MouseReadout::Redraw() {
-  Analyze(record_);
-  ComputeGridFreqs(record_);
-  plot_.Redraw();
+  plot_.Refresh();  // the whole plot again, every curve that is on
 }
 
 }  // namespace kestro

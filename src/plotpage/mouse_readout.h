@@ -29,7 +29,6 @@ class MouseReadout final {
   void ClearAndShow(float x, float y);
   void ShowReadout(float x);
   void PrintSlope(int i);
-  void Redraw();
 
   ResponsePlot& plot_;
   DesignRecord& record_;
