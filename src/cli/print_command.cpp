@@ -103,7 +103,7 @@ int RunPrint(const CliArguments& args, std::ostream& out, std::ostream& err, Dia
     return kExitUsage;
   }
   auto record = std::make_unique<DesignRecord>();
-  if (!OpenSessionOption(args, *record, dialogs))
+  if (!OpenSessionOption(args, *record, err))
     return kExitFile;
   Analyze(*record);
   ComputeGridFreqs(*record);
