@@ -62,7 +62,7 @@ std::string ReadProblem(const std::string& path) {
   struct stat info {};
   if (path.empty() || ::stat(path.c_str(), &info) != 0)
     return ErrorText(path.empty() ? ENOENT : errno);
-  if (const std::string problem = StatusProblem(info); !problem.empty())
+  if (std::string problem = StatusProblem(info); !problem.empty())
     return problem;
   return ::access(path.c_str(), R_OK) == 0 ? "" : ErrorText(EACCES);
 }
@@ -74,7 +74,7 @@ std::string WriteProblem(const std::string& path) {
   struct stat info {};
   if (::stat(target.c_str(), &info) != 0)
     return errno == ENOENT ? FolderProblem(target) : ErrorText(errno);
-  if (const std::string problem = StatusProblem(info); !problem.empty())
+  if (std::string problem = StatusProblem(info); !problem.empty())
     return problem;
   return ::access(target.c_str(), W_OK) == 0 ? "" : ErrorText(EACCES);
 }
