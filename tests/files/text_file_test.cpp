@@ -134,6 +134,7 @@ TEST(ReplaceFileText, AKilledWriteLeavesTheOldFileWholeAndNoTemporaryFile) {
   ScratchFolder folder;
   constexpr std::size_t kSize = std::size_t{16} << 20;
   PutFile("big.DAT", std::string(kSize, 'a'));
+  ::alarm(120);  // a hang ends the test program instead of stalling the run
   for (int round = 0; round < 12; ++round) {
     const pid_t child = ::fork();
     if (child == 0) {
@@ -148,6 +149,7 @@ TEST(ReplaceFileText, AKilledWriteLeavesTheOldFileWholeAndNoTemporaryFile) {
     EXPECT_EQ(text.find_first_not_of(text[0]), std::string::npos) << "round " << round;
     EXPECT_EQ(folder.Entries(), Lines{"big.DAT"}) << "round " << round;
   }
+  ::alarm(0);
 }
 
 // A small file system of its own (tmpfs) that fills up; skipped where the test may not mount.
@@ -160,8 +162,10 @@ class FullDisk : public ::testing::Test {
       GTEST_SKIP() << "cannot mount a small tmpfs here (needs root): errno " << errno;
     mounted_ = true;
     fs::current_path(folder_.Path());  // into the new file system
+    ::alarm(60);                       // a hang ends the test program instead of stalling the run
   }
   void TearDown() override {
+    ::alarm(0);
     if (mounted_)
       ::umount2(folder_.Path().c_str(), MNT_DETACH);
   }
