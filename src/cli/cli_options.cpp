@@ -173,6 +173,8 @@ std::string CliOptions::ParseOption(const CommandSpec& command,
   } else {
     return "option --" + name + " needs a value (" + option->valueName + ")";
   }
+  if (value.empty())
+    return "option --" + name + " has an empty value; it needs " + option->valueName;
   if (std::string error = CheckChoice(*option, value); !error.empty())
     return error;
   result.allValues[name].push_back(value);

@@ -66,7 +66,7 @@ int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& err, Di
     return kExitUsage;
   DesignRecord record{};
   record.SetOpeningDefaults();
-  if (!OpenSessionOption(args, record, dialogs))
+  if (!OpenSessionOption(args, record, err))
     return kExitFile;
   if (std::string error; !ApplyLimitOptions(args, record, dialogs, error)) {
     err << "kestrolab-cli: " << error << '\n';

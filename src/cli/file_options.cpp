@@ -1,12 +1,17 @@
 #include "cli/file_options.h"
 
+#include <cerrno>
+
 #include "analysis/transient.h"
 #include "cli/transient_report.h"
 #include "core/design_record.h"
 #include "core/eng_value.h"
+#include "files/file_names.h"
+#include "files/file_problems.h"
 #include "files/plot_overlay.h"
 #include "files/session_file.h"
 #include "files/spice_schematic.h"
+#include "files/staged_write_set.h"
 #include "files/tabulated_files.h"
 #include "files/waveform_file.h"
 
@@ -59,14 +64,19 @@ std::vector<OptionSpec> FileOptionSpecs() {
   };
 }
 
-bool OpenSessionOption(const CliArguments& args, DesignRecord& record, Dialogs& dialogs) {
+bool OpenSessionOption(const CliArguments& args, DesignRecord& record, std::ostream& err) {
   const auto name = args.Value("open");
   if (!name)
     return true;
   record.SetOpeningDefaults();
   record.SessionFile = *name;
-  if (!PassedOrShown(ReadSessionFile(record, record.SessionFile), dialogs))
+  std::string problem = ReadProblem(ResolveFileName(*name));
+  if (problem.empty() && ReadSessionFile(record, record.SessionFile))
+    problem = "damaged, or not a session file";
+  if (!problem.empty()) {
+    err << "kestrolab-cli: cannot read " << *name << ": " << problem << '\n';
     return false;
+  }
   // The family rule of the design page; the run's field repairs, which follow at once, repair the
   // rest with the page's messages.
   if (record.Family < kButterworth || record.Family > kManual)
@@ -74,8 +84,11 @@ bool OpenSessionOption(const CliArguments& args, DesignRecord& record, Dialogs& 
   return true;
 }
 
-bool WriteFileOptions(const CliArguments& args, DesignRecord& record, std::ostream& out,
-                      Dialogs& dialogs) {
+namespace {
+
+// Every writer runs, so that every file that cannot be written is reported.
+bool RunWriters(const CliArguments& args, DesignRecord& record, std::ostream& out,
+                Dialogs& dialogs) {
   bool ok = true;
   if (const auto name = args.Value("save")) {
     record.SessionFile = *name;
@@ -95,6 +108,20 @@ bool WriteFileOptions(const CliArguments& args, DesignRecord& record, std::ostre
     ok = RunTransient(*freq, record, out, dialogs) && ok;
   }
   return ok;
+}
+
+}  // namespace
+
+bool WriteFileOptions(const CliArguments& args, DesignRecord& record, std::ostream& out,
+                      Dialogs& dialogs) {
+  StagedWriteSet outputs;
+  if (!outputs.Capture([&] { return RunWriters(args, record, out, dialogs); }))
+    return false;
+  if (outputs.Commit())
+    return true;
+  dialogs.Beep();
+  dialogs.Message("The files could not be put in place: " + ErrorText(errno));
+  return false;
 }
 
 }  // namespace kestro::cli

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <algorithm>
+#include <cctype>
 #include <iostream>
 #include <memory>
 
@@ -77,6 +78,12 @@ bool PrintKind(const CliArguments& args, DesignRecord& record, PrintDevice& devi
   return WavesPrintout(record, state, device, dialogs).Run();
 }
 
+// The PDF's title: the sheet's name, "Table" for the table sheet.
+std::string SheetTitle(std::string kind) {
+  kind[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(kind[0])));
+  return kind;
+}
+
 std::string MissingOption(const CliArguments& args) {
   for (const char* name : {"kind", "open", "pdf"}) {
     if (!args.Value(name))
@@ -96,12 +103,12 @@ int RunPrint(const CliArguments& args, std::ostream& out, std::ostream& err, Dia
     return kExitUsage;
   }
   auto record = std::make_unique<DesignRecord>();
-  if (!OpenSessionOption(args, *record, dialogs))
+  if (!OpenSessionOption(args, *record, err))
     return kExitFile;
   Analyze(*record);
   ComputeGridFreqs(*record);
   EnsureGuiApplication();
-  auto device = QtPrintDevice::ToPdf(*args.Value("pdf"));
+  auto device = QtPrintDevice::ToPdf(*args.Value("pdf"), SheetTitle(*args.Value("kind")));
   AnswerYesDialogs answers(dialogs);
   return PrintKind(args, *record, *device, answers) ? kExitOk : kExitFile;
 }

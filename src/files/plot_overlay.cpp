@@ -6,6 +6,7 @@
 #include "core/leading_number.h"
 #include "files/file_names.h"
 #include "files/line_reader.h"
+#include "files/staged_write_set.h"
 #include "files/text_file.h"
 
 namespace kestro {
@@ -72,13 +73,18 @@ std::vector<std::string> OverlayLines(const DesignRecord& record, OverlayKind ki
   return lines;
 }
 
+// The three files are one set: a later overlay drawn from two designs would mislead.
 FileFailure SavePlot(const DesignRecord& record) {
-  for (OverlayKind kind : kKinds) {
-    const std::string text = JoinCrLf(OverlayLines(record, kind));
-    if (!ReplaceFileText(ResolveFileName(OverlayFileName(kind)), text))
-      return kWriteFailure;
-  }
-  return std::nullopt;
+  StagedWriteSet files;
+  const bool staged = files.Capture([&record] {
+    return std::ranges::all_of(kKinds, [&record](OverlayKind kind) {
+      return ReplaceFileText(ResolveFileName(OverlayFileName(kind)),
+                             JoinCrLf(OverlayLines(record, kind)));
+    });
+  });
+  if (staged && files.Commit())
+    return std::nullopt;
+  return kWriteFailure;
 }
 
 bool ReadOverlayFile(const std::string& fileName, PlotOverlay& overlay) {

@@ -29,8 +29,8 @@ std::string OverlayFileName(OverlayKind kind);
 // The lines of one overlay file: " 1000 -3.0103 " for each point 0..Nints.
 std::vector<std::string> OverlayLines(const DesignRecord& record, OverlayKind kind);
 
-// Writes the three files (gain, phase, delay in that order). The first failure stops the save
-// and returns its message.
+// Writes the three files (gain, phase, delay) as one set: all three are replaced, or, when any
+// of them cannot be written, none is and the message is returned.
 FileFailure SavePlot(const DesignRecord& record);
 
 // Reads the number pairs of fileName, separated by blanks, commas or line ends, into overlay

@@ -6,18 +6,21 @@
 
 namespace kestro {
 
-// Writing of the program's text files: every line ends in CR LF.
+// Writing of the program's files: text files end every line in CR LF.
 
 // The lines, each followed by CR LF.
 std::string JoinCrLf(const std::vector<std::string>& lines);
 
-// Writes text to path whole or not at all. The text goes to a temporary file in the target's
-// folder that is synced and then renamed over the target, so a failed write leaves any earlier
-// file untouched. A symbolic link is followed: the file it points to is written and the link
-// stays. An existing file keeps its permission bits. A target that exists but is no regular file
-// (a folder, FIFO or device) or cannot be written is refused at once, without opening it. When
-// the folder does not let a file be created but the target is writable, the target is rewritten
-// in place and synced. Returns false on any failure.
-bool ReplaceFileText(const std::string& path, std::string_view text);
+// The one writer of every file the program writes: the bytes (text or binary) reach path whole
+// or not at all. They go to a synced temporary file beside the target that replaces it in one
+// rename, after which the folder is synced; a failed or killed write leaves any earlier file
+// untouched, and two writers of one file leave one of their files whole. A symbolic link is
+// followed: the file it points to is written and the link stays. An existing file keeps its
+// permission bits, and its owner and group where the process may set them. A target that exists
+// but is no regular file (a folder, FIFO or device) or cannot be written is refused at once,
+// without opening it. A file with a second hard link, or in a folder that forbids new files, is
+// rewritten in place after its space is reserved. Inside StagedWriteSet::Capture the bytes are
+// staged in that set instead. Returns false (errno set) on any failure.
+bool ReplaceFileText(const std::string& path, std::string_view bytes);
 
 }  // namespace kestro

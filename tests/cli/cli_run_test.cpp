@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <sstream>
 
 #include "cli/cli_test_context.h"
 #include "files/scratch_folder.h"
@@ -91,7 +93,8 @@ TEST(CliRun, SaveThenOpenWithManualFamilyKeepsTheParts) {
 }
 
 // Every file option writes its file; a failed open, unsolvable capacitors and a failed writer
-// end with their one message and code, and nothing is written after a failure.
+// end with their one message and code. A run that fails writes nothing: every output stays as it
+// was, the three overlay files included.
 TEST(CliRun, FilesAreWrittenOrTheFailureEndsTheRun) {
   {
     ScratchFolder written;
@@ -107,23 +110,53 @@ TEST(CliRun, FilesAreWrittenOrTheFailureEndsTheRun) {
                 "Fstart: 1\r\nFstop: 2\r\nNr of intervals: 0\r\nPlot dB top: 10\r\n"
                 "Plot dB bottom: -50\r\nPlot Y intervals: 6\r\nPlot delay top: 1m\r\n"
                 "Family: 1\r\nBandwidth: 1000\r\nPassband ripple: 0\r\nOrder: 24\r\n");
-  const std::string unread = "The KESTRO file was not read correctly; defaults are being used";
+  for (const char* name : {"t.DAT", "KSTdata.DB", "KSTdata.DEL"})
+    test::PutFile(name, "old");
+  std::filesystem::create_directory("KSTdata.PHS");
+  std::filesystem::create_directory("folder.KST");
   const std::tuple<const char*, int, std::string> cases[] = {
-      {"--open missing.KST --save out.KST", kExitFile, unread},
-      {"--open bad.KST --save out.KST --save-plot", kExitFile, unread},
+      {"--open missing.KST --save out.KST", kExitFile, "cannot read missing.KST: no such file"},
+      {"--open folder.KST --save out.KST", kExitFile, "cannot read folder.KST: is a folder"},
+      {"--open bad.KST --save out.KST", kExitFile,
+       "cannot read bad.KST: damaged, or not a session file"},
       {"--family chebyshev --ripple 20 --order 3 --bandwidth 1E-44 --save out.KST --spice out.ASC",
        kExitStopped, "We have an error in the ComputeCaps routine"},
-      {"--spice no/folder/x.ASC --tabulate-sci ok.DAT", kExitFile,
+      {"--spice no/folder/x.ASC --tabulate-sci t.DAT", kExitFile,
        "A problem was encountered and so the LTspice schematic file was not written"},
+      {"--save nodir/x.KST --tabulate-sci t.DAT --spice s.ASC --save-plot --transient 1k",
+       kExitFile,
+       "The KESTRO file was problematic and not written\n"
+       "kestrolab-cli: We are unable to write an overlay file"},
   };
   for (const auto& [options, code, message] : cases) {
     const CliRun run = RunDesignCommand(options);
     EXPECT_EQ(run.code, code) << options;
     EXPECT_EQ(run.err, "kestrolab-cli: " + message + "\n");
-    const bool afterTheReport = code == kExitFile && message != unread;  // the failed writer
+    const bool afterTheReport = code == kExitFile && !message.starts_with("cannot read");
     EXPECT_EQ(run.out.starts_with("Family: "), afterTheReport) << options;
   }
-  EXPECT_EQ(folder.Entries(), (Strings{"bad.KST", "ok.DAT"}));
+  EXPECT_EQ(folder.Entries(), (Strings{"KSTdata.DB", "KSTdata.DEL", "KSTdata.PHS", "bad.KST",
+                                       "folder.KST", "t.DAT"}));
+  for (const char* name : {"t.DAT", "KSTdata.DB", "KSTdata.DEL"})
+    EXPECT_EQ(FileText(name), "old") << name;
+}
+
+// An empty file name or value is a usage error, given as a word of its own or after '='.
+TEST(CliRun, EmptyValuesAreUsageErrors) {
+  ScratchFolder folder;
+  const Strings cases[] = {{"design", "--save", ""},      {"design", "--open="},
+                           {"design", "--bandwidth", ""}, {"design", "--limit="},
+                           {"design", "--transient", ""}, {"design", "--tabulate-sci="}};
+  for (const Strings& args : cases) {
+    std::ostringstream out, err;
+    StderrDialogs dialogs(err, false);
+    EXPECT_EQ(RunCommandLine(args, out, err, dialogs), kExitUsage) << args[1];
+    const std::string name = args[1].substr(0, args[1].find('='));
+    EXPECT_TRUE(err.str().starts_with("kestrolab-cli: option " + name + " has an empty value"))
+        << err.str();
+    EXPECT_EQ(out.str(), "");
+  }
+  EXPECT_EQ(folder.Entries(), Strings{});
 }
 
 }  // namespace

@@ -58,16 +58,21 @@ TEST(SavePlot, WritesThreeCrLfFilesThatGetPlotReadsBackInOrder) {
   EXPECT_EQ(seen, (Kinds{OverlayKind::Gain, OverlayKind::Phase, OverlayKind::Delay}));
 }
 
-// Case variants are overwritten; the first failure ends the save; a missing file ends the reading
-// with the message, after the curves read before it.
+// Case variants are overwritten; the three files are one set, so a file that cannot be written
+// leaves the others as they were; a missing file ends the reading with the message, after the
+// curves read before it.
 TEST(SavePlot, FailuresEndTheSaveAndTheReading) {
   ScratchFolder folder;
   PutFile("kstdata.db", "old");
   std::filesystem::create_directory("KSTDATA.PHS");
   EXPECT_EQ(SavePlot(Response()), "We are unable to write an overlay file");
   EXPECT_EQ(folder.Entries(), (Lines{"KSTDATA.PHS", "kstdata.db"}));
-  EXPECT_EQ(SplitCrLf(FileText("kstdata.db")).size(), 513u);
+  EXPECT_EQ(FileText("kstdata.db"), "old");
   std::filesystem::remove("KSTDATA.PHS");
+  ASSERT_EQ(SavePlot(Response()), std::nullopt);
+  EXPECT_EQ(folder.Entries(), (Lines{"KSTdata.DEL", "KSTdata.PHS", "kstdata.db"}));
+  EXPECT_EQ(SplitCrLf(FileText("kstdata.db")).size(), 513u);
+  std::filesystem::remove("KSTdata.PHS");
   PutFile("KSTdata.DEL", " 1  2 \r\n");
   Kinds seen;
   EXPECT_EQ(GetPlot([&](const PlotOverlay& o) { seen.push_back(o.kind); }), kMissing);

@@ -18,6 +18,8 @@ constexpr double kTwipsPerInch = 1440;
 constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 constexpr int kQtAngleUnitsPerDegree = 16;
 constexpr float kDefaultPoints = 10;
+constexpr int kPdfDotsPerInch = 1200;  // as QPrinter::HighResolution gives a PDF
+const QMarginsF kPdfMarginsPoints{10, 10, 10, 10};
 
 QColor ToQColor(Rgb colour) {
   return {colour.r, colour.g, colour.b};
@@ -29,17 +31,21 @@ QtPrintDevice::QtPrintDevice(QWidget* dialogParent)
 
 QtPrintDevice::QtPrintDevice(Mode mode, QPrinter* printer, QWidget* dialogParent)
     : printer_(printer), dialogParent_(dialogParent), mode_(mode) {
-  if (printer_ == nullptr) {
+  if (printer_ == nullptr && mode_ == Mode::Dialog) {
     ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer_ = ownPrinter_.get();
   }
   font_.setPointSizeF(kDefaultPoints);
 }
 
-std::unique_ptr<QtPrintDevice> QtPrintDevice::ToPdf(const std::string& path) {
+// A fixed paper size: the file does not change with the locale or the printers installed.
+std::unique_ptr<QtPrintDevice> QtPrintDevice::ToPdf(const std::string& path,
+                                                    const std::string& title) {
   std::unique_ptr<QtPrintDevice> device(new QtPrintDevice(Mode::Pdf, nullptr, nullptr));
-  device->printer_->setOutputFormat(QPrinter::PdfFormat);
-  device->printer_->setOutputFileName(QString::fromStdString(path));
+  device->pdf_ = std::make_unique<QtPdfFile>(path, title);
+  device->pdf_->SetResolution(kPdfDotsPerInch);
+  device->pdf_->Device().setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                                   kPdfMarginsPoints, QPageLayout::Point));
   return device;
 }
 
@@ -68,19 +74,40 @@ void QtPrintDevice::SelectPrinter() {
   QPrintDialog dialog(printer_, dialogParent_);
   if (dialog.exec() != QDialog::Accepted)
     throw PrintError("Cancel was selected.");
+  if (printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty())
+    DrawIntoPdfFileChosenInDialog();
+}
+
+// "Print to file" in the dialog: the file is written like any other PDF, on the paper, margins
+// and resolution chosen there.
+void QtPrintDevice::DrawIntoPdfFileChosenInDialog() {
+  const QString title = printer_->docName().isEmpty() ? "KestroLab" : printer_->docName();
+  pdf_ = std::make_unique<QtPdfFile>(printer_->outputFileName().toStdString(), title.toStdString());
+  pdf_->SetResolution(printer_->resolution());
+  pdf_->Device().setPageLayout(printer_->pageLayout());
+}
+
+QPagedPaintDevice& QtPrintDevice::Device() const {
+  if (pdf_)
+    return pdf_->Device();
+  return *printer_;
+}
+
+int QtPrintDevice::Resolution() const {
+  return pdf_ ? pdf_->Resolution() : printer_->resolution();
 }
 
 void QtPrintDevice::SetOrientation(PrintOrientation orientation) {
   const auto qtOrientation =
       orientation == PrintOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
-  if (!printer_->setPageOrientation(qtOrientation)) {
+  if (!Device().setPageOrientation(qtOrientation)) {
     throw PrintError("The printer does not support this page orientation.");
   }
 }
 
 void QtPrintDevice::NewPage() {
   Painter();
-  if (!printer_->newPage())
+  if (!Device().newPage())
     throw PrintError("The printer could not start a new page.");
   position_ = QPointF(0, 0);
 }
@@ -90,26 +117,31 @@ void QtPrintDevice::EndDocument() {
   if (!painter.end())
     throw PrintError("The printer could not finish the document.");
   painter_.reset();
+  if (pdf_)
+    pdf_->Write();
 }
 
 QPainter& QtPrintDevice::Painter() {
-  if (painter_ && painter_->isActive())
-    return *painter_;
+  if (!painter_ || !painter_->isActive())
+    StartPainting();
+  return *painter_;
+}
+
+void QtPrintDevice::StartPainting() {
+  if (pdf_)
+    pdf_->CheckTarget();
   painter_ = std::make_unique<QPainter>();
-  if (!painter_->begin(printer_)) {
+  if (!painter_->begin(&Device())) {
     painter_.reset();
-    const std::string target =
-        mode_ == Mode::Pdf ? printer_->outputFileName().toStdString() : "the printer";
-    throw PrintError("The document could not be started on " + target + ".");
+    throw PrintError("The document could not be started on the printer.");
   }
   painter_->setRenderHint(QPainter::Antialiasing);
-  return *painter_;
 }
 
 // --- Drawing area ---
 
 double QtPrintDevice::DevicePerTwip() const {
-  return scale_ * printer_->resolution() / kTwipsPerInch;
+  return scale_ * Resolution() / kTwipsPerInch;
 }
 
 QFont QtPrintDevice::DeviceFont() const {
@@ -133,12 +165,12 @@ void QtPrintDevice::SetOrigin(float x, float y) {
 }
 
 float QtPrintDevice::AreaWidth() const {
-  const QRectF area = printer_->pageLayout().paintRectPixels(printer_->resolution());
+  const QRectF area = Device().pageLayout().paintRectPixels(Resolution());
   return static_cast<float>(area.width() / DevicePerTwip());
 }
 
 float QtPrintDevice::AreaHeight() const {
-  const QRectF area = printer_->pageLayout().paintRectPixels(printer_->resolution());
+  const QRectF area = Device().pageLayout().paintRectPixels(Resolution());
   return static_cast<float>(area.height() / DevicePerTwip());
 }
 
@@ -169,13 +201,13 @@ void QtPrintDevice::EndLine() {
 }
 
 float QtPrintDevice::TextWidth(const std::string& text) const {
-  const QFontMetricsF metrics(DeviceFont(), printer_);
+  const QFontMetricsF metrics(DeviceFont(), &Device());
   return static_cast<float>(metrics.horizontalAdvance(QString::fromStdString(text)) /
                             DevicePerTwip());
 }
 
 float QtPrintDevice::TextHeight() const {
-  const QFontMetricsF metrics(DeviceFont(), printer_);
+  const QFontMetricsF metrics(DeviceFont(), &Device());
   return static_cast<float>(metrics.height() / DevicePerTwip());
 }
 
@@ -187,7 +219,7 @@ void QtPrintDevice::SetLineWidth(float dots) {
 
 void QtPrintDevice::UsePen(Rgb colour) {
   QPen pen(ToQColor(colour));
-  pen.setWidthF(lineWidthDots_ * static_cast<double>(printer_->resolution()) / kPrinterDotsPerInch);
+  pen.setWidthF(lineWidthDots_ * static_cast<double>(Resolution()) / kPrinterDotsPerInch);
   pen.setCapStyle(Qt::RoundCap);
   pen.setJoinStyle(Qt::RoundJoin);
   Painter().setPen(pen);
@@ -218,7 +250,7 @@ void QtPrintDevice::Box(float x1, float y1, float x2, float y2, Rgb colour, bool
 void QtPrintDevice::Point(float x, float y, Rgb colour) {
   QPainter& painter = Painter();
   const double radius =
-      0.5 * lineWidthDots_ * static_cast<double>(printer_->resolution()) / kPrinterDotsPerInch;
+      0.5 * lineWidthDots_ * static_cast<double>(Resolution()) / kPrinterDotsPerInch;
   painter.setPen(Qt::NoPen);
   painter.setBrush(ToQColor(colour));
   painter.drawEllipse(ToDevice(x, y), radius, radius);

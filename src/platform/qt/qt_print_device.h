@@ -6,7 +6,9 @@
 #include <string>
 
 #include "platform/print_device.h"
+#include "platform/qt/qt_pdf_file.h"
 
+class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -14,14 +16,16 @@ class QWidget;
 namespace kestro {
 
 // The printer on QPrinter: a real printer chosen in the print dialog after a print preview, or a
-// PDF file. Positions and sizes are in twips from the origin; the document starts with the first
-// drawing.
+// PDF file. A PDF file, also one chosen in the print dialog, is drawn in memory and written whole
+// through the program's file writer at the end of the document. Positions and sizes are in twips
+// from the origin; the document starts with the first drawing.
 class QtPrintDevice final : public PrintDevice {
  public:
   // A real printer, chosen in SelectPrinter(); the preview and the dialog open over dialogParent.
   explicit QtPrintDevice(QWidget* dialogParent = nullptr);
-  // A PDF file at path; Preview() and SelectPrinter() then show nothing.
-  static std::unique_ptr<QtPrintDevice> ToPdf(const std::string& path);
+  // A PDF file at path named title, on A4 paper; Preview() and SelectPrinter() then show nothing.
+  static std::unique_ptr<QtPrintDevice> ToPdf(const std::string& path,
+                                              const std::string& title = "KestroLab");
   // Draws on a printer someone else owns (the preview's); shows no dialogs.
   static std::unique_ptr<QtPrintDevice> Borrowing(QPrinter& printer);
   ~QtPrintDevice() override;
@@ -65,6 +69,10 @@ class QtPrintDevice final : public PrintDevice {
   QtPrintDevice(Mode mode, QPrinter* printer, QWidget* dialogParent);
 
   QPainter& Painter();  // starts the document on first use
+  void StartPainting();
+  void DrawIntoPdfFileChosenInDialog();
+  QPagedPaintDevice& Device() const;  // the printer or the PDF file
+  int Resolution() const;             // device pixels per inch
   void UsePen(Rgb colour);
   QPointF ToDevice(float x, float y) const;
   double DevicePerTwip() const;  // device pixels per (shrunken) twip
@@ -72,6 +80,7 @@ class QtPrintDevice final : public PrintDevice {
 
   std::unique_ptr<QPrinter> ownPrinter_;
   QPrinter* printer_;
+  std::unique_ptr<QtPdfFile> pdf_;  // drawn instead of the printer when set
   std::unique_ptr<QPainter> painter_;
   QWidget* dialogParent_;
   Mode mode_;
