@@ -14,8 +14,9 @@ namespace {
 
 constexpr float kSmallestCap = 0.99e-12f;  // farads: 1 pF ...
 constexpr float kLargestCap = 1.01e-5f;    // ... to 10 uF
-constexpr double kThreePoleWindow = 3.3;   // three-pole candidates around the computed values
-constexpr double kImpedanceBand = 10.0;    // resistors within this factor of Rnom are "near"
+constexpr double kThreePoleWindow = 3.3;   // three-pole candidates around the computed values,
+constexpr std::size_t kThreePoleCandidates = 12;  // at most this many nearest ones per capacitor
+constexpr double kImpedanceBand = 10.0;           // resistors within this factor of Rnom are "near"
 
 using Parts = std::array<double, 3>;  // R1..R3 or C1..C3
 
@@ -99,14 +100,23 @@ void TryThreePoleSet(const StageGoal& goal, const Parts& c, Choice& best) {
     Consider(goal, r, c, best);
 }
 
+// The series values nearest a computed capacitor on a log scale, within the window; a finer
+// series gets a narrower window so that the search over three capacitors stays small.
+std::vector<float> NearestValues(const StandardSeries& caps, double computed) {
+  std::vector<float> values = caps.ValuesBetween(static_cast<float>(computed / kThreePoleWindow),
+                                                 static_cast<float>(computed * kThreePoleWindow));
+  const auto distance = [computed](float c) { return std::abs(std::log(c / computed)); };
+  std::sort(values.begin(), values.end(),
+            [&distance](float a, float b) { return distance(a) < distance(b); });
+  values.resize(std::min(values.size(), kThreePoleCandidates));
+  return values;
+}
+
 Choice ChooseThreePole(const StageGoal& goal, const DesignRecord& record,
                        const StandardSeries& caps) {
   std::array<std::vector<float>, 3> near;
-  for (std::size_t k = 0; k < 3; ++k) {
-    const double computed = record.C[1][k + 1];
-    near[k] = caps.ValuesBetween(static_cast<float>(computed / kThreePoleWindow),
-                                 static_cast<float>(computed * kThreePoleWindow));
-  }
+  for (std::size_t k = 0; k < 3; ++k)
+    near[k] = NearestValues(caps, record.C[1][k + 1]);
   Choice best;
   for (const float c1 : near[0]) {
     for (const float c2 : near[1]) {

@@ -19,8 +19,9 @@ struct StandardCapsOutcome {
 // resistors are computed so that each stage realises its poles exactly. First the usual
 // synthesis runs (CountStages .. ComputeCaps), which sets Rnom and gives every stage computed
 // capacitors. Each two-pole stage then takes a pair of series capacitors from 1 pF to 10 uF, and
-// the three-pole stage three capacitors each within a factor of 3.3 of its computed value, for
-// which the stage has positive resistors (for a pair: feedback C2 over ground C3 at least 4 Q^2).
+// the three-pole stage three capacitors among the 12 series values nearest each computed value
+// (within a factor of 3.3), for which the stage has positive resistors (for a pair: feedback C2
+// over ground C3 at least 4 Q^2).
 // Among those the choice is:
 //  - without a resistor series, the set whose resistors lie nearest Rnom (the largest
 //    |ln(R/Rnom)| smallest);
