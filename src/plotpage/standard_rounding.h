@@ -3,7 +3,7 @@
 #include "core/design_record.h"
 #include "platform/page.h"
 #include "plotpage/response_plot.h"
-#include "plotpage/standard_series.h"
+#include "synthesis/standard_series.h"
 
 namespace kestro {
 

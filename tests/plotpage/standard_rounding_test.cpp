@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "plot_test_context.h"
-#include "plotpage/standard_series.h"
+#include "synthesis/standard_series.h"
 
 namespace kestro::test {
 namespace {
