@@ -36,8 +36,7 @@ class LimitEntry final {
 
   // The prompt Begin writes; the refusal a full set gives.
   static constexpr const char* kPrompt = "Enter a gain limit; start by clicking on a shape icon.";
-  static constexpr const char* kSetFull =
-      "A limit set holds at most 9 limits; edit or erase them on the Limits page.";
+  static constexpr const char* kSetFull = "Nine limits at most: no limit added.";
 
  private:
   void PlainShapeFaces();

@@ -78,15 +78,16 @@ void MouseReadout::PrintSlope(int i) {
                           plot::kPageBackground);
 }
 
-// A release in limit entry adds the limit, unless the set is full: then nothing else happens and
-// the entry stays open. Every other release ends the readout and the entry and redraws the plot.
+// A release in limit entry adds the limit, unless the set is full: then the entry stays open and
+// its message stays on the line, which a later move must not clear. Every other release ends
+// the readout and the entry and redraws the plot.
 void MouseReadout::Release(float x, float y) {
+  mouseIsDown_ = 0;
   if (limits_.Accepts(x, y)) {
     if (limits_.SetIsFull())
       return;
     limits_.AddLimitAt(x, y);
   }
-  mouseIsDown_ = 0;
   plot_.Drawing().Surface().FillRect(4300, 7290, 11000, 9000, plot::kPageBackground);
   record_.LimitEntrySet = 0;
   plot_.Refresh();  // the whole plot again, every curve that is on

@@ -13,8 +13,9 @@ constexpr Rgb kBar{68, 255, 68};
 constexpr Rgb kTick{255, 17, 17};
 constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kTextArea{17, 255, 255};
-constexpr Rgb kText{221, 255, 221};
-constexpr Rgb kBlack{0, 0, 0};  // the page's text colour, given back for the plot labels
+// The page's own text colour: pale text on the cyan text area, the green bar or the page could
+// not be read.
+constexpr Rgb kText{0, 0, 0};
 
 // Ticks at x for 10000 .. 0.01 dB, each label 70 to 150 units right of its tick. The last tick
 // is at the box's right edge: its label ends 70 units left of it instead, taking about 60 page
@@ -55,11 +56,10 @@ void OptimizerDisplay::Draw(const Trial& trial) {
   canvas_.Print("Trial #: " + std::to_string(trial.number) + " / 2000");
   canvas_.Point(100, 645, kTextArea);
   canvas_.Print("Error: " + FormatNum(trial.bestError));
-  canvas_.SetTextColour(kBlack);
 }
 
 void OptimizerDisplay::DrawScale() {
-  canvas_.SetTextColour(kWhite);
+  canvas_.SetTextColour(kText);
   for (const Tick& tick : kTicks) {
     canvas_.Line(tick.x, 715, tick.x, 905, kTick);
     canvas_.Point(tick.labelX, 725, kWhite);

@@ -90,9 +90,12 @@ void PlotDrawing::ClearLabelAreas() {
   canvas_.FillRect(4200, 7290, 11000, 9000, kPageBackground);  // under the frequency labels
   canvas_.FillRect(100, 450, 11985, 980, kPageBackground);     // titles
   canvas_.FillRect(10600, 450, 11985, 900, kPageBackground);
-  canvas_.FillRect(11015, 990, 11460, 7200, kPageBackground);  // delay labels
-  canvas_.FillRect(11460, 990, 11985, 7200, kPageBackground);  // phase labels
-  canvas_.FillRect(1600, 500, 2800, 800, kPageBackground);     // gain title
+  // The delay column and the strip under the box reach the frame: a wide line drawn on the
+  // frame (a limit outline, a curve's last point) leaves nothing beside it after a redraw.
+  canvas_.FillRect(kBoxRight, 990, 11460, 7200, kPageBackground);        // delay labels
+  canvas_.FillRect(11460, 990, 11985, 7200, kPageBackground);            // phase labels
+  canvas_.FillRect(1950, kBoxBottom, kBoxRight, 7280, kPageBackground);  // frequency labels
+  canvas_.FillRect(1600, 500, 2800, 800, kPageBackground);               // gain title
 }
 
 void PlotDrawing::DrawBox() {

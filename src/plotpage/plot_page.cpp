@@ -1,5 +1,6 @@
 #include "plotpage/plot_page.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "analysis/response_engine.h"
@@ -201,8 +202,14 @@ void PlotPage::PaintLimitMasks(Canvas& canvas) {
 }
 
 void PlotPage::GetPlot() {
-  const FileFailure missing =
-      kestro::GetPlot([this](const PlotOverlay& curve) { overlay_.DrawOverlay(curve); });
+  int read = 0;
+  const FileFailure missing = kestro::GetPlot([this, &read](const PlotOverlay& curve) {
+    overlay_.DrawOverlay(curve);
+    ++read;
+  });
+  // The record names the overlay file in hand: the delay file after a full read, else the
+  // missing one. The summary prints it as the file name.
+  context_.record.SessionFile = OverlayFileName(static_cast<OverlayKind>(std::min(read, 2)));
   if (missing) {  // no beep: the message asks for a saved plot
     context_.dialogs.Message(*missing, MessageButtons::Ok, MessageIcon::Exclamation,
                              kOverlayMissingTitle);

@@ -17,6 +17,9 @@ constexpr float kLeft = 1000, kRight = 10000, kTop = 1000, kBottom = 7000;
 constexpr float kWidth = kRight - kLeft, kHeight = kBottom - kTop;
 constexpr float kTablesY = 8000;  // the limit description and the marker table start here
 constexpr float kRowStep = 200;
+constexpr float kOriginX = 800;
+constexpr float kPhaseLabelX = 10700;  // the phase heading and labels, right of the box
+constexpr const char* kPhaseHeading = "Phase:";
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kGainColour{0, 0, 255};
@@ -52,10 +55,12 @@ void PlotPrintout::DrawSheets(PrintDevice& device) {
   rowOfSlot_.fill(0);
   printY_ = kTablesY;
   device.SetOrientation(PrintOrientation::Portrait);
-  // From the printable corner to the end of the phase labels and below the tables.
-  device.SetDrawingArea(12000, 11400);
-  device.SetOrigin(800, 1000);  // scale left -800, scale top -1000
   device.SetFont("", 10, false);
+  // From the printable corner to the end of "Phase:", the rightmost text, and below the tables.
+  // The text's width counts in the sheet's own twips, whatever the device shrinks them to.
+  device.SetDrawingArea(
+      std::max(12000.0f, kOriginX + kPhaseLabelX + device.TextWidth(kPhaseHeading)), 11400);
+  device.SetOrigin(kOriginX, 1000);  // scale left -800, scale top -1000
   GainPart();
   if (shared_.DelayOn == 1)
     DelayPart();
@@ -191,12 +196,12 @@ void PlotPrintout::DelayPart() {
 
 void PlotPrintout::PhasePart() {
   PrintDevice& device = *sheet_;
-  print_text::PrintAt(device, 10700, 500, "Phase:");
+  print_text::PrintAt(device, kPhaseLabelX, 500, kPhaseHeading);
   const int n = std::max<int>(record_.NrYintervals, 1);
   for (int i = 0; i <= n; ++i) {
     const int degrees = static_cast<int16_t>(i * 360);  // a 16-bit product, as on the page
     const float value = 180 - static_cast<float>(degrees) / static_cast<float>(n);
-    print_text::PrintAt(device, 10700, LabelY(i, n), Trimmed(FormatNum(value)));
+    print_text::PrintAt(device, kPhaseLabelX, LabelY(i, n), Trimmed(FormatNum(value)));
   }
   device.SetLineWidth(12);
   Curve(

@@ -6,8 +6,11 @@
 #include "core/eng_value.h"
 #include "views/print_job.h"
 #include "views/print_text.h"
+#include "views/schematic_geometry.h"
 
 namespace kestro {
+
+using namespace schematic_geometry;
 
 namespace {
 constexpr float kRowLeft = 1000;
@@ -16,8 +19,8 @@ constexpr int kFirstStageOfSecondRow = 4;
 constexpr int kPortraitStages = 2;
 constexpr float kLineDots = 6;
 constexpr Rgb kBlack{0, 0, 0};
-constexpr float kPlateHalfWidth = 120;
 constexpr float kSourceRadius = 190;
+constexpr float kJunctionHalf = 25;
 }  // namespace
 
 bool SchematicPrintout::Run() {
@@ -104,7 +107,7 @@ void SchematicPrintout::Stage(int stage) {
   SeriesResistor(r[3]);
   GroundedCapacitor(c[3]);
   FollowerAmplifier();
-  x_ += 1500;
+  x_ += kStageGap;
 }
 
 // Leads of 200, a zigzag of seven strokes 60 above and below the line, the value above it.
@@ -120,51 +123,70 @@ void SchematicPrintout::SeriesResistor(float ohms) {
     previousY = y;
     side = -side;
   }
-  device.Line(x_ + 560, y_, x_ + 760, y_, kBlack);
+  device.Line(x_ + 560, y_, x_ + kResistorLength, y_, kBlack);
   print_text::PrintAt(device, x_ + 250, y_ - 300, FormatNum(ohms));
-  x_ += 760;
+  x_ += kResistorLength;
 }
 
 void SchematicPrintout::GroundedCapacitor(float farads) {
   PrintDevice& device = *sheet_;
-  device.Line(x_, y_, x_, y_ + 480, kBlack);
-  device.Line(x_ - kPlateHalfWidth, y_ + 480, x_ + kPlateHalfWidth, y_ + 480, kBlack);
-  device.Line(x_ - kPlateHalfWidth, y_ + 540, x_ + kPlateHalfWidth, y_ + 540, kBlack);
-  device.Line(x_, y_ + 540, x_, y_ + 1040, kBlack);
-  Ground(x_, y_ + 1040);
+  Plates();
+  device.Line(x_, y_ + kLowerPlate, x_, y_ + kGroundLead, kBlack);
+  Ground(x_, y_ + kGroundLead);
   print_text::PrintAt(device, x_ - 300, y_ + 1300, FormatCap(farads));
 }
 
 // Hangs down to the feedback path at y + 1540, which the amplifier closes to its output.
 void SchematicPrintout::FeedbackCapacitor(float farads) {
   PrintDevice& device = *sheet_;
-  device.Line(x_, y_, x_, y_ + 480, kBlack);
-  device.Line(x_ - kPlateHalfWidth, y_ + 480, x_ + kPlateHalfWidth, y_ + 480, kBlack);
-  device.Line(x_ - kPlateHalfWidth, y_ + 540, x_ + kPlateHalfWidth, y_ + 540, kBlack);
-  device.Line(x_, y_ + 540, x_, y_ + 1540, kBlack);
+  Plates();
+  device.Line(x_, y_ + kLowerPlate, x_, y_ + kFeedbackLead, kBlack);
   print_text::PrintAt(device, x_ - 320, y_ + 1700, FormatCap(farads));
   feedbackX_ = x_;
 }
 
-// The op-amp as a unity-gain follower: + input on the signal line, - input tied to the output
-// at y + 250, and the feedback path from the stage's feedback capacitor to the output.
+// A capacitor's upper lead from the node at x_ and its two plates, with the node's dot.
+void SchematicPrintout::Plates() {
+  PrintDevice& device = *sheet_;
+  Junction(x_, y_);
+  device.Line(x_, y_, x_, y_ + kUpperPlate, kBlack);
+  for (const float level : {kUpperPlate, kLowerPlate})
+    device.Line(x_ - kPlateHalfWidth, y_ + level, x_ + kPlateHalfWidth, y_ + level, kBlack);
+}
+
+// The op-amp as a unity-gain follower, wired as on the page: + input on the signal line, -
+// input looped down left of the triangle to the output node, and the feedback path from the
+// stage's feedback capacitor up to the same node.
 void SchematicPrintout::FollowerAmplifier() {
   PrintDevice& device = *sheet_;
-  const float left = x_ + 200, tip = left + 1000, y = y_;
-  device.Line(x_, y, left, y, kBlack);
-  device.Line(left, y - 200, left, y + 700, kBlack);
-  device.Line(left, y + 700, tip, y + 250, kBlack);
-  device.Line(tip, y + 250, left, y - 200, kBlack);
-  print_text::PrintAt(device, left + 60, y - 120, "+");
-  print_text::PrintAt(device, left + 60, y + 380, "-");
-  device.Line(left, y + 500, left - 100, y + 500, kBlack);
-  device.Line(left - 100, y + 500, left - 100, y + 900, kBlack);
-  device.Line(left - 100, y + 900, tip + 200, y + 900, kBlack);
-  device.Line(tip + 200, y + 900, tip + 200, y + 250, kBlack);
-  device.Line(feedbackX_, y + 1540, tip + 300, y + 1540, kBlack);
-  device.Line(tip + 300, y + 1540, tip + 300, y + 250, kBlack);
-  device.Line(tip, y + 250, tip + 500, y + 250, kBlack);
-  x_ += 200;
+  const float x = x_, y = y_, left = x + kOpAmpInput, tip = x + kOpAmpTip;
+  device.Line(x, y, left, y, kBlack);
+  device.Line(left, y + kTriangleTop, left, y + kTriangleBottom, kBlack);
+  device.Line(left, y + kTriangleBottom, tip, y + kOutputLevel, kBlack);
+  device.Line(tip, y + kOutputLevel, left, y + kTriangleTop, kBlack);
+  Signs(left);
+  device.Line(tip, y + kOutputLevel, x + kStageGap, y + kOutputLevel, kBlack);
+  device.Line(left, y + kMinusInput, x + kLoopX, y + kMinusInput, kBlack);
+  device.Line(x + kLoopX, y + kMinusInput, x + kLoopX, y + kLoopLevel, kBlack);
+  device.Line(x + kLoopX, y + kLoopLevel, x + kOutputNode, y + kLoopLevel, kBlack);
+  device.Line(x + kOutputNode, y + kOutputLevel, x + kOutputNode, y + kFeedbackLead, kBlack);
+  device.Line(feedbackX_, y + kFeedbackLead, x + kOutputNode, y + kFeedbackLead, kBlack);
+  Junction(x + kOutputNode, y + kOutputLevel);
+  Junction(x + kOutputNode, y + kLoopLevel);
+}
+
+// + at the input on the signal line, - at the one below it.
+void SchematicPrintout::Signs(float left) {
+  PrintDevice& device = *sheet_;
+  const float middle = left + (kSignLeft + kSignRight) / 2;
+  device.Line(left + kSignLeft, y_, left + kSignRight, y_, kBlack);
+  device.Line(middle, y_ - kSignHalfHeight, middle, y_ + kSignHalfHeight, kBlack);
+  device.Line(left + kSignLeft, y_ + kMinusInput, left + kSignRight, y_ + kMinusInput, kBlack);
+}
+
+void SchematicPrintout::Junction(float x, float y) {
+  sheet_->Box(x - kJunctionHalf, y - kJunctionHalf, x + kJunctionHalf, y + kJunctionHalf, kBlack,
+              true);
 }
 
 void SchematicPrintout::Ground(float x, float y) {

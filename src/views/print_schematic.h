@@ -31,7 +31,10 @@ class SchematicPrintout final {
   void SeriesResistor(float ohms);
   void GroundedCapacitor(float farads);
   void FeedbackCapacitor(float farads);
+  void Plates();
   void FollowerAmplifier();
+  void Signs(float left);
+  void Junction(float x, float y);
   void Ground(float x, float y);
   void OutputLead();
 

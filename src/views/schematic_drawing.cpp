@@ -5,28 +5,18 @@
 
 #include "core/eng_value.h"
 #include "views/page_text.h"
+#include "views/schematic_geometry.h"
 #include "views/schematic_layout.h"
 
 namespace kestro {
+
+using namespace schematic_geometry;
 
 namespace {
 
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kBandEdge{17, 204, 136};
 constexpr float kBandTop = 1200, kBandBottom = 4300, kBandLeft = 1, kBandRight = 12400;
-
-// Offsets from a part's start x and from the signal line, page units.
-constexpr float kResistorLength = 760;
-constexpr float kGroundLead = 1040;    // a grounded capacitor's lead ends in its ground symbol
-constexpr float kFeedbackLead = 1540;  // the level of the feedback path
-constexpr float kOpAmpInput = 300;     // the + input, on the signal line
-constexpr float kOpAmpTip = 1100;      // the output, 250 below the signal line
-constexpr float kOutputLevel = 250;
-constexpr float kMinusInput = 500;
-constexpr float kOutputNode = 1400;  // where the output meets the follower and feedback wires
-constexpr float kLoopX = 220;        // the follower wire's way down, right of the capacitor
-constexpr float kLoopLevel = 850;
-constexpr float kStageGap = 1700;  // from the op-amp's input node to the next stage
 
 // The source circle: 190 units across x; 4/3 of that in y keeps it round on a 16:9 screen,
 // where a y unit is 3/4 of an x unit in pixels.
@@ -76,7 +66,7 @@ void SchematicDrawing::Source() {
   canvas_.Line(cx, cy - kSourceRadiusY, cx, y_, kBlack);
   canvas_.Line(cx, cy + kSourceRadiusY, cx, y_ + kGroundLead, kBlack);
   Ground(cx, y_ + kGroundLead);
-  x_ += 240;
+  x_ += kSourceWidth;
 }
 
 void SchematicDrawing::Stage(std::size_t s, bool singlePole) {
@@ -91,8 +81,7 @@ void SchematicDrawing::Stage(std::size_t s, bool singlePole) {
   SeriesResistor(record_.R[s][3]);
   GroundedCapacitor(record_.C[s][3]);
   OpAmp();
-  x_ += 200;
-  x_ += 1500;
+  x_ += kStageGap;
 }
 
 void SchematicDrawing::SeriesResistor(float ohms) {
@@ -105,14 +94,14 @@ void SchematicDrawing::SeriesResistor(float ohms) {
 
 void SchematicDrawing::GroundedCapacitor(float farads) {
   Plates(x_);
-  canvas_.Line(x_, y_ + 540, x_, y_ + kGroundLead, kBlack);
+  canvas_.Line(x_, y_ + kLowerPlate, x_, y_ + kGroundLead, kBlack);
   Ground(x_, y_ + kGroundLead);
   Label(x_ - 300, y_ + 1300, FormatCap(farads));
 }
 
 void SchematicDrawing::FeedbackCapacitor(float farads) {
   Plates(x_);
-  canvas_.Line(x_, y_ + 540, x_, y_ + kFeedbackLead, kBlack);
+  canvas_.Line(x_, y_ + kLowerPlate, x_, y_ + kFeedbackLead, kBlack);
   feedbackX_ = x_;
   Label(x_ - 320, y_ + 1700, FormatCap(farads));
 }
@@ -152,9 +141,11 @@ void SchematicDrawing::Zigzag(float x) {
 // A capacitor hanging from the node at x: its upper lead and two plates 240 wide.
 void SchematicDrawing::Plates(float x) {
   Junction(x, y_);
-  canvas_.Line(x, y_, x, y_ + 480, kBlack);
-  canvas_.Line(x - 120, y_ + 480, x + 120, y_ + 480, kBlack);
-  canvas_.Line(x - 120, y_ + 540, x + 120, y_ + 540, kBlack);
+  canvas_.Line(x, y_, x, y_ + kUpperPlate, kBlack);
+  canvas_.Line(x - kPlateHalfWidth, y_ + kUpperPlate, x + kPlateHalfWidth, y_ + kUpperPlate,
+               kBlack);
+  canvas_.Line(x - kPlateHalfWidth, y_ + kLowerPlate, x + kPlateHalfWidth, y_ + kLowerPlate,
+               kBlack);
 }
 
 void SchematicDrawing::Ground(float x, float y) {
@@ -171,12 +162,13 @@ void SchematicDrawing::Junction(float x, float y) {
 // signal line) and - at the lower one.
 void SchematicDrawing::Triangle(float x) {
   const float y = y_;
-  canvas_.Line(x, y - 200, x, y + 700, kBlack);
+  canvas_.Line(x, y + kTriangleTop, x, y + kTriangleBottom, kBlack);
   canvas_.LineTo(x + (kOpAmpTip - kOpAmpInput), y + kOutputLevel, kBlack);
-  canvas_.LineTo(x, y - 200, kBlack);
-  canvas_.Line(x + 50, y, x + 170, y, kBlack);  // +
-  canvas_.Line(x + 110, y - 60, x + 110, y + 60, kBlack);
-  canvas_.Line(x + 50, y + kMinusInput, x + 170, y + kMinusInput, kBlack);  // -
+  canvas_.LineTo(x, y + kTriangleTop, kBlack);
+  const float middle = (kSignLeft + kSignRight) / 2;
+  canvas_.Line(x + kSignLeft, y, x + kSignRight, y, kBlack);  // +
+  canvas_.Line(x + middle, y - kSignHalfHeight, x + middle, y + kSignHalfHeight, kBlack);
+  canvas_.Line(x + kSignLeft, y + kMinusInput, x + kSignRight, y + kMinusInput, kBlack);  // -
 }
 
 void SchematicDrawing::Label(float x, float y, const std::string& text) {

@@ -3,21 +3,26 @@
 #include <algorithm>
 #include <cmath>
 
+#include "views/schematic_geometry.h"
+
 namespace kestro {
+
+using namespace schematic_geometry;
 
 SchematicLayout SchematicLayout::For(const DesignRecord& record) {
   SchematicLayout layout;
   const long stages = std::lrint(StagesForOrder(record.Order));
   layout.stages = static_cast<int>(std::clamp<long>(stages, 1, kMaxStage));
   layout.oddOrder = (record.Order % 2 != 0);
-  layout.W = static_cast<float>(layout.stages) * kStageWidth;
+  layout.W = kSourceWidth + static_cast<float>(layout.stages) * kStageAdvance + kOutputWidth;
   if (layout.oddOrder)
-    layout.W += kSinglePoleWidth;
+    layout.W += kResistorLength;  // the single pole's resistor; its capacitor hangs below
   return layout;
 }
 
 float SchematicLayout::OriginAt(int p) const {
-  return kLeftMargin - W * static_cast<float>(p) / static_cast<float>(kScrollMaximum);
+  const float travel = std::max(Overflow(), 0.0f);
+  return kLeftMargin - travel * static_cast<float>(p) / static_cast<float>(kScrollMaximum);
 }
 
 }  // namespace kestro

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "plot_test_context.h"
 
 namespace kestro::test {
@@ -35,7 +37,8 @@ TEST(LimitEntry, AClickAddsTheShapeAtThePointAndGainUnderIt) {
 
 // Enter shows the shape buttons, locks the commands that would disturb the entry and prompts;
 // the chosen shape is green until its limit is added, and two limits switch Optimize on. The
-// tenth click is refused: the entry stays open, nothing is redrawn, the message line says why.
+// tenth click is refused: the entry stays open, nothing is redrawn, the message line says why
+// and keeps saying it while the mouse moves on.
 TEST(LimitEntry, EnterLocksTheCommandsAndTheTenthClickIsRefused) {
   PlotPageFixture f;
   f.link.BeginLimitEntry();
@@ -55,7 +58,15 @@ TEST(LimitEntry, EnterLocksTheCommandsAndTheTenthClickIsRefused) {
   EXPECT_EQ(f.record.NrLimits[1], 9);
   EXPECT_EQ(f.record.LimitEntrySet, 1);
   EXPECT_FALSE(f.Redrawn());
-  EXPECT_TRUE(f.Shows(LimitEntry::kSetFull));
+  f.page->OnMouseMove(0, 9100, 4100);  // the hand leaves the mouse: the message stays
+  const auto& commands = f.canvas.commands;
+  const auto said = std::ranges::find(commands.rbegin(), commands.rend(),
+                                      std::string(LimitEntry::kSetFull), &DrawCommand::text);
+  ASSERT_NE(said, commands.rend());
+  EXPECT_TRUE(std::none_of(commands.rbegin(), said, [&said](const DrawCommand& c) {
+    return c.kind == Kind::FillRect && c.x1 <= said->textX && c.x2 > said->textX &&
+           c.y1 <= said->textY && c.y2 > said->textY;
+  })) << "cleared after it was written";
 }
 
 }  // namespace

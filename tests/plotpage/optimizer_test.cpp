@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "analysis/limit_error.h"
 #include "core/gain_limits.h"
 #include "plot_test_context.h"
@@ -47,6 +50,49 @@ TEST(Optimizer, AnErrorThatStaysHighRunsExactly2000Trials) {
   EXPECT_EQ(f.EnabledOf(kAfterRunDisabled), Names{});
   f.Click("cmdReset");
   EXPECT_EQ(f.EnabledOf(kAfterRunDisabled), (Names{"cmdDesign", "cmdTunePart", "cmdMonteCarlo"}));
+}
+
+// Relative luminance of an sRGB colour (WCAG 2).
+double Luminance(Rgb c) {
+  const auto channel = [](uint8_t v) {
+    const double s = v / 255.0;
+    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(c.r) + 0.7152 * channel(c.g) + 0.0722 * channel(c.b);
+}
+
+// Every text of the error display (scale labels, "Trial #:", "Error:") stands on the last fill
+// under its position, or the page, in a colour of contrast 4.5 : 1 or more against it.
+TEST(Optimizer, ErrorDisplayTextIsReadableOnWhatLiesUnderIt) {
+  PlotPageFixture f;  // limits met at once: one trial
+  AddGainLimit(f.record, 1, kFloorFromDc, 900, -100);
+  AddGainLimit(f.record, 1, kCeilingUpward, 5000, 50);
+  f.record.LimitsOn = 1;
+  f.random.Feed({0.5f});
+  f.Click("cmdOptimize");
+  Rgb text{};
+  std::vector<DrawCommand> fills;  // since the last clear of the page
+  int checked = 0;
+  for (const DrawCommand& c : f.canvas.commands) {
+    if (c.kind == Kind::TextColour)
+      text = c.colour;
+    if (c.kind == Kind::Clear)
+      fills.clear();
+    if (c.kind == Kind::FillRect)
+      fills.push_back(c);
+    if (c.kind != Kind::Print || c.textY > 1000)
+      continue;
+    Rgb under{238, 255, 255};
+    for (const DrawCommand& fill : fills) {
+      if (c.textX >= fill.x1 && c.textX < fill.x2 && c.textY >= fill.y1 && c.textY < fill.y2)
+        under = fill.colour;
+    }
+    const double hi = std::max(Luminance(text), Luminance(under));
+    const double lo = std::min(Luminance(text), Luminance(under));
+    EXPECT_GE((hi + 0.05) / (lo + 0.05), 4.5) << c.text;
+    ++checked;
+  }
+  EXPECT_GE(checked, 9);  // seven labels, the trial and the error
 }
 
 }  // namespace

@@ -18,17 +18,19 @@ std::vector<float> Drawn(const RecordingCanvas& canvas, Rgb colour) {
   return xs;
 }
 
-// Get plot before Save plot says so. The saved curves come back in pale colours, phase and delay
-// only while shown; over an axis now starting at 1 kHz the lower points are held at the left
-// edge and 3.16 kHz lies halfway.
+// Get plot before Save plot says so. The record then names the overlay file in hand. The saved
+// curves come back in pale colours, phase and delay only while shown; over an axis now starting at
+// 1 kHz the lower points are held at the left edge and 3.16 kHz lies halfway.
 TEST(OverlayDrawing, GetPlotDrawsTheSavedCurvesThatAreShown) {
   ScratchFolder folder;
   PlotPageFixture f;
   f.Click("cmdGetPlot");
   EXPECT_EQ(f.dialogs.messages.at(0).title, "File-present test");
+  EXPECT_EQ(f.record.SessionFile, "KSTdata.DB");  // the file that was missing
   f.Click("cmdSavePlot");
   f.record.Fstart = 1000;
   f.Click("cmdGetPlot");
+  EXPECT_EQ(f.record.SessionFile, "KSTdata.DEL");  // the summary's file name
   const std::vector<float> gain = Drawn(f.canvas, {136, 136, 255});
   ASSERT_EQ(gain.size(), 513u);
   EXPECT_EQ(Drawn(f.canvas, {255, 136, 136}).size(), 0u);

@@ -90,6 +90,26 @@ TEST(PlotDrawing, GainAxisLabelsThenTheCurveInsideTheBox) {
   }
 }
 
+// Before the box is drawn, the page background is laid from the frame outwards on the right and
+// below, where wide lines on the frame stray: no strip beside the frame is left uncleared.
+TEST(PlotDrawing, RedrawClearsRightUpToTheFrameAndBelowIt) {
+  DrawingFixture f;
+  f.drawing.PlotGain();
+  const auto fills = f.canvas.OfKind(Kind::FillRect);
+  const auto cleared = [&fills](float x, float y) {
+    return std::ranges::any_of(fills, [x, y](const DrawCommand& c) {
+      return c.colour == Rgb{238, 255, 255} && x >= c.x1 && x <= c.x2 && y >= c.y1 && y <= c.y2;
+    });
+  };
+  for (const float step : {0.0f, 5.0f, 14.0f}) {
+    for (const float along : {0.25f, 0.5f, 0.99f}) {
+      SCOPED_TRACE(std::to_string(step) + " out, " + std::to_string(along) + " along");
+      EXPECT_TRUE(cleared(kBoxRight + step, kBoxTop + along * (kBoxBottom - kBoxTop)));
+      EXPECT_TRUE(cleared(kBoxLeft + along * (kBoxRight - kBoxLeft), kBoxBottom + step));
+    }
+  }
+}
+
 // Phase labels read down from 180 degrees, delay labels up from 0 s on an axis of 1 ns at least;
 // the two columns and their titles never overlap each other and end on the page.
 TEST(PlotDrawing, PhaseAndDelayColumnsNothingWhileOff) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 
 #include "support/recording_print_device.h"
@@ -68,6 +69,29 @@ TEST(PrintJob, ACancelOrAFailureStopsThePrintoutAndShowsTheMessage) {
                         : "Printer Error: " + way.failure);
       EXPECT_EQ(app.dialogs.beeps, summary ? 1 : 0);
     }
+  }
+}
+
+// The plot sheet with every part on declares an area that holds all its text, "Phase:" at the
+// right edge included, so a device that shrinks the area into its printable part clips nothing.
+TEST(PrintJob, ThePlotSheetsAreaHoldsEveryText) {
+  test::ViewsTestContext app(kButterworth, 5);
+  app.record.MarkerFreq[1] = 1500, app.record.MarkersOn = app.record.LimitsOn = 1;
+  test::SetLimit(app.record, 1, 1, 0.01f, 900, -3, -300);
+  PlotShared shared;
+  shared.DelayOn = shared.PhaseOn = 1;
+  RecordingPrintDevice device;
+  PlotPrintout(app.record, shared, device, app.dialogs).DrawSheets(device);
+  float width = 0, height = 0, left = 0, top = 0;
+  for (const std::string& call : device.calls) {
+    std::sscanf(call.c_str(), "Area %f,%f", &width, &height);
+    std::sscanf(call.c_str(), "Origin %f,%f", &left, &top);
+  }
+  ASSERT_FALSE(device.texts.empty());
+  for (const RecordingPrintDevice::Text& text : device.texts) {
+    SCOPED_TRACE(text.text);
+    EXPECT_LE(left + text.x + device.TextWidth(text.text), width);
+    EXPECT_LE(top + text.y + device.TextHeight(), height);
   }
 }
 

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <cmath>
+#include <vector>
 
 #include "platform/qt/picture_icon.h"
 #include "platform/qt/spinner_widget.h"
@@ -64,6 +65,13 @@ float ScreenWidthTwips(const QScreen* screen) {
          static_cast<float>(screen->logicalDotsPerInchX());
 }
 
+// Every open page window. A page's event may change another page's controls (Enter in the
+// limits window disables buttons of the analysis page), so after each event all windows sync.
+std::vector<PageWindow*>& OpenWindows() {
+  static std::vector<PageWindow*> windows;
+  return windows;
+}
+
 }  // namespace
 
 PageWindow::PageWindow(std::unique_ptr<Page> page, QWidget* parent)
@@ -87,9 +95,11 @@ PageWindow::PageWindow(std::unique_ptr<Page> page, QWidget* parent)
   connect(&frame_, &QTimer::timeout, this, [this] { EndFrame(); });
   BuildMissingWidgets();
   Sync();
+  OpenWindows().push_back(this);
 }
 
 PageWindow::~PageWindow() {
+  std::erase(OpenWindows(), this);
   page_->SetCanvas(nullptr);
 }
 
@@ -330,7 +340,8 @@ void PageWindow::SyncStyle(Entry& entry) {
 
 void PageWindow::Deliver(const std::function<void()>& event) {
   event();
-  Sync();
+  for (PageWindow* window : OpenWindows())
+    window->Sync();
 }
 
 // --- Window ---

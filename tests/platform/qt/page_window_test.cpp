@@ -106,5 +106,20 @@ TEST(PageWindow, ASmallerWindowTakesItsShareOfTheScreenAndKeepsTheFont) {
   EXPECT_EQ(window.WidgetFor("lblText")->font().pixelSize(), qRound(0.016 * screen.height()));
 }
 
+// A button in one window that disables a button of another page: the other window's widget
+// follows at once, without waiting for the mouse to reach it.
+TEST(PageWindow, AnEventInOneWindowReachesTheWidgetsOfAnother) {
+  struct OnePage final : Page {
+    OnePage() { Add(ControlKind::Button, "cmdGo", "Go", 0, 0, 3000, 1000); }
+  };
+  auto* main = new OnePage;
+  auto* side = new OnePage;
+  (*side)["cmdGo"].onClick = [main] { (*main)["cmdGo"].enabled = false; };
+  PageWindow mainWindow{std::unique_ptr<Page>(main)};
+  PageWindow sideWindow{std::unique_ptr<Page>(side)};
+  qobject_cast<QPushButton*>(sideWindow.WidgetFor("cmdGo"))->click();
+  EXPECT_FALSE(mainWindow.WidgetFor("cmdGo")->isEnabled());
+}
+
 }  // namespace
 }  // namespace kestro::test
