@@ -270,6 +270,11 @@ void ResponseAt(DesignRecord& record, float f, float& gain, float& phase) {
   phase = point.phase;
 }
 
+float GroupDelayAt(DesignRecord& record, float f) {
+  record.Omega = kRadiansPerCycle * f;
+  return DelayWithinSingle(EvaluateSweepPoint(PrepareCascade(record), record.Omega).delay);
+}
+
 int AnalysisIntervals(const DesignRecord& record) {
   if (record.Nints <= 0 || !IsPositiveFinite(record.Fstart) || !IsPositiveFinite(record.Fstop) ||
       !(record.Fstop > record.Fstart)) {

@@ -15,6 +15,10 @@ namespace kestro {
 // record carries; the follower's gain does not depend on them).
 void ResponseAt(DesignRecord& record, float f, float& gain, float& phase);
 
+// The group delay (s) of the whole cascade at f Hz, as Analyze fills Delay. Sets Omega, NrStages,
+// R4 and R5 as ResponseAt does.
+float GroupDelayAt(DesignRecord& record, float f);
+
 // The number of analysis intervals Analyze uses: Nints clamped to the response arrays
 // (at most kMaxNints), or 0 when Nints, Fstart or Fstop cannot be analysed (Nints <= 0, a
 // frequency that is not a finite positive number, Fstop not above Fstart). Readers of the

@@ -131,9 +131,49 @@ TEST(Analyze, DelayIsTheGroupDelayOfThePrototype) {
     ASSERT_TRUE(SynthesizeFamilyDesign(record));
     record.Fstart = 100, record.Fstop = 10000, record.Nints = 10;
     Analyze(record);
-    for (int i = 0; i <= 10; ++i)
+    for (int i = 0; i <= 10; ++i) {
       EXPECT_NEAR(record.Delay[i], c.delay[i], 1e-4 * c.delay[i])
           << "family " << c.family << " point " << i;
+      EXPECT_NEAR(GroupDelayAt(record, record.Freq[i]), c.delay[i], 1e-4 * c.delay[i])
+          << "single frequency, family " << c.family << " point " << i;
+    }
+  }
+}
+
+// With the op-amp the delay is still the slope of the phase: checked against the phase of
+// ResponseAt 0.1 % either side of each point (unwrapped across 180 degrees).
+TEST(Analyze, DelayWithTheOpampIsTheSlopeOfItsPhase) {
+  DesignRecord record = Butterworth(4);
+  record.Bandwidth = 10000, record.Fstart = 1000, record.Fstop = 100000, record.Nints = 50;
+  ASSERT_TRUE(SynthesizeFamilyDesign(record));
+  record.OpampGbw = 1e6f, record.OpampOn = 1;
+  Analyze(record);
+  for (int i = 0; i <= record.Nints; ++i) {
+    const double f = record.Freq[i];
+    const double drop = GainAndPhase(record, static_cast<float>(f * 0.999)).second -
+                        GainAndPhase(record, static_cast<float>(f * 1.001)).second;
+    const double slope = (drop < 0 ? drop + 360.0 : drop) / 360.0 / (f * 0.002);
+    EXPECT_NEAR(record.Delay[i], slope, 5e-3 * slope) << "point " << i;
+  }
+}
+
+// The op-amp is analysed only with the switch on and a finite positive GBW; otherwise every
+// stage is the follower and the response is the ideal one, bit for bit.
+TEST(Analyze, OpampOnlyWithTheSwitchAndAGbw) {
+  DesignRecord ideal = Butterworth(5);
+  Analyze(ideal);
+  const struct {
+    int16_t on;
+    float gbw;
+    bool changes;
+  } cases[] = {{0, 1e5f, false}, {1, 0, false},    {1, -1e5f, false},
+               {1, kNaN, false}, {1, kInf, false}, {1, 1e5f, true}};
+  for (const auto& c : cases) {
+    DesignRecord record = ideal;
+    record.OpampOn = c.on, record.OpampGbw = c.gbw;
+    Analyze(record);
+    EXPECT_EQ(record.Gain != ideal.Gain || record.Delay != ideal.Delay, c.changes)
+        << "switch " << c.on << " GBW " << c.gbw;
   }
 }
 
