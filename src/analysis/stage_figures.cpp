@@ -89,6 +89,7 @@ double NeededGbw(const DesignRecord& record, int stage, double f0Hz, double q, d
   }
   const std::vector<double> omegas = CheckFrequencies(f0Hz, q);
   std::vector<double> ideal;
+  ideal.reserve(omegas.size());
   const StagePolynomial follower = StagePolynomialOf(record, stage, 0.0);
   for (const double omega : omegas) {
     ideal.push_back(StageGainDb(follower, omega));
