@@ -2,13 +2,12 @@
 
 #include <array>
 #include <charconv>
-
-#include "core/eng_writers.h"
+#include <cmath>
 
 namespace kestro {
 namespace {
 
-// Three significant digits, "." as separator: "26.4", "1.2e+03".
+// Three significant digits, "." as separator: "26.4", "0.179".
 std::string ThreeDigits(double value) {
   std::array<char, 32> text{};
   const auto result =
@@ -16,16 +15,29 @@ std::string ThreeDigits(double value) {
   return std::string(text.data(), result.ptr);
 }
 
+// Three significant digits with an engineering prefix: "47", "22M", "0.179p", "118M", "125T".
+std::string Engineering(double value) {
+  constexpr const char* kPrefixes[] = {"p", "n", "u", "m", "", "k", "M", "G", "T"};
+  int index = 4;
+  while (index < 8 && std::abs(value) >= 1000.0) {
+    value /= 1000.0, ++index;
+  }
+  while (index > 0 && std::abs(value) < 1.0 && value != 0.0) {
+    value *= 1000.0, --index;
+  }
+  return ThreeDigits(value) + kPrefixes[index];
+}
+
 std::string Ohms(float value) {
-  return Trimmed(FormatNum(value, '.')) + " ohms";
+  return Engineering(value) + " ohms";
 }
 
 std::string Farads(float value) {
-  return Trimmed(FormatCap(value, '.'));
+  return Engineering(value) + "F";
 }
 
 std::string Hertz(double value) {
-  return Trimmed(FormatNum(static_cast<float>(value), '.')) + "Hz";
+  return Engineering(value) + "Hz";
 }
 
 std::string StagePrefix(int stage) {
