@@ -81,12 +81,14 @@ void BM_ScalarReferenceLoop(benchmark::State& state) {
 BENCHMARK(BM_ScalarReferenceLoop)->Arg(2048)->Unit(benchmark::kMicrosecond);
 
 // Analyze and the reference loop timed in turn in one run; "ratio" is Analyze's time over the
-// loop's (at most 0.5 is the goal).
+// loop's (at most 0.5 is the goal). The argument is the op-amp's GBW in Hz, 0 for the follower.
 void BM_AnalyzeOverScalarLoop(benchmark::State& state) {
   using Clock = std::chrono::steady_clock;
   DesignRecord record = Design(kButterworth, 11);
   benchmark::DoNotOptimize(SynthesizeFamilyDesign(record));
   record.Nints = 2048;
+  record.OpampGbw = static_cast<float>(state.range(0));
+  record.OpampOn = state.range(0) > 0 ? 1 : 0;
   Analyze(record);
   ScalarReference reference(record);
   Clock::duration analyze{}, loop{};
@@ -107,7 +109,11 @@ void BM_AnalyzeOverScalarLoop(benchmark::State& state) {
   state.counters["loop_us"] = std::chrono::duration<double, std::micro>(loop).count() /
                               static_cast<double>(state.iterations());
 }
-BENCHMARK(BM_AnalyzeOverScalarLoop)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AnalyzeOverScalarLoop)
+    ->ArgName("gbw")
+    ->Arg(0)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond);
 
 // The whole Design command path: synthesis then a 513-point analysis.
 void BM_DesignAndAnalyze(benchmark::State& state, int16_t family, int16_t order, float apass) {

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "analysis/stage_polynomial.h"
+
 namespace kestro {
 namespace {
 
@@ -14,40 +16,16 @@ constexpr float kLargestSingle = std::numeric_limits<float>::max();
 // 2 pi to eight digits (rad per cycle): Omega as the record has always held it.
 constexpr float kRadiansPerCycle = 6.2831853f;
 
-// One stage as H = K / (1 + b1*s + b2*s^2 + b3*s^3), from the node equations of the network
-// (s in rad/s, b1 in s, b2 in s^2, b3 in s^3):
-//   b1 = R1 C1 + (R1 + R2 + R3) C3 + (1 - K)(R1 + R2) C2
-//   b2 = R1 (R2 + R3) C1 C3 + (R1 + R2) R3 C2 C3 + (1 - K) R1 R2 C1 C2
-//   b3 = R1 R2 R3 C1 C2 C3
-// Every amplifier is the unity-gain follower the schematic draws and the LTspice file wires, so
-// K = 1 and the (1 - K) terms vanish; the R4/R5 pair of the record is not evaluated. (A gain of
-// 1 + R4/R5 = 1.00001 would lower the damping of a high-Q stage by 2e-5 Q^2: 0.3 dB at order
-// 11 with 3 dB ripple.) A C1 of 0 or less is an open circuit. Coefficients in double so that no
-// product of single parts overflows.
-struct StageCoefficients {
-  double b1 = 0;
-  double b2 = 0;
-  double b3 = 0;
-};
-
-StageCoefficients CoefficientsOf(const std::array<float, 6>& r, const std::array<float, 4>& c) {
-  const double r1 = r[1];
-  const double r2 = r[2];
-  const double r3 = r[3];
-  const double c1 = c[1] > 0.0f ? c[1] : 0.0;
-  const double c2 = c[2];
-  const double c3 = c[3];
-  StageCoefficients out;
-  out.b1 = r1 * c1 + (r1 + r2 + r3) * c3;
-  out.b2 = r1 * (r2 + r3) * c1 * c3 + (r1 + r2) * r3 * c2 * c3;
-  out.b3 = r1 * r2 * r3 * c1 * c2 * c3;
-  return out;
-}
+// Every stage is H = 1 / D(s), D of third order with the follower and of fourth with a
+// single-pole op-amp (see StagePolynomialOf for the node equations). The R4/R5 pair of the record
+// is not evaluated: every amplifier is the unity-gain follower the schematic draws and the
+// LTspice file wires, K = 1. (A gain of 1 + R4/R5 = 1.00001 would lower the damping of a high-Q
+// stage by 2e-5 Q^2: 0.3 dB at order 11 with 3 dB ripple.)
 
 // The stages of the record, prepared once for a sweep.
 struct Cascade {
   int stages = 0;
-  std::array<StageCoefficients, kMaxStage + 1> stage{};
+  std::array<StagePolynomial, kMaxStage + 1> stage{};
 };
 
 // Recomputes NrStages from Order and resets R4 = 1e-5, R5 = 1 in every stage used, as the
@@ -56,10 +34,11 @@ Cascade PrepareCascade(DesignRecord& record) {
   record.NrStages = StagesForOrder(record.Order);
   Cascade cascade;
   cascade.stages = StageCount(record);
+  const double tau = AnalysisOpampTau(record);
   for (int s = 1; s <= cascade.stages; ++s) {
     record.R[s][4] = 1e-5f;
     record.R[s][5] = 1.0f;
-    cascade.stage[s] = CoefficientsOf(record.R[s], record.C[s]);
+    cascade.stage[s] = StagePolynomialOf(record, s, tau);
   }
   return cascade;
 }
@@ -123,21 +102,26 @@ void MultiplyStage(SweepProduct& p, double re, double im) {
   }
 }
 
-// Gain (dB) and phase (degrees) of the cascade at one frequency.
+// Gain (dB), phase (degrees) and group delay (s) of the cascade at one frequency.
 struct PointResponse {
   double gain = 0;
   double phase = 0;  // before wrapping
+  double delay = 0;
 };
+
+// The group delay of H = 1 / D is -d(arg H)/dw = Re(D'(jw) / D(jw)), summed over the stages.
+double StageDelay(const StageValue& v) {
+  return (v.slopeRe * v.re + v.slopeIm * v.im) / (v.re * v.re + v.im * v.im);
+}
 
 // The response of the cascade at omega rad/s.
 PointResponse EvaluateSweepPoint(const Cascade& cascade, double omega) {
   SweepProduct p;
-  const double omega2 = omega * omega;
+  double delay = 0;
   for (int s = 1; s <= cascade.stages; ++s) {
-    const StageCoefficients& b = cascade.stage[s];
-    const double dRe = 1.0 - b.b2 * omega2;
-    const double dIm = b.b1 * omega - b.b3 * omega2 * omega;
-    MultiplyStage(p, dRe, -dIm);
+    const StageValue v = EvaluateStage(cascade.stage[s], omega);
+    MultiplyStage(p, v.re, -v.im);
+    delay += StageDelay(v);
   }
   constexpr double kLog10Of2 = 0.30102999566398119521;
   constexpr double kPi = 3.14159265358979323846;
@@ -148,6 +132,7 @@ PointResponse EvaluateSweepPoint(const Cascade& cascade, double omega) {
   const double argument = std::atan2(p.im == 0 ? 0.0 : p.im, p.re);  // +0: pi for a negative P
   const double radians = argument + kPi * (2 * p.turns - p.halfTurns);
   out.phase = radians * static_cast<double>(kDegreesPerRadian) + 180.0 * p.negativeRe;
+  out.delay = delay;
   return out;
 }
 
@@ -161,11 +146,6 @@ struct SinglePoint {
 SinglePoint EvaluatePoint(const Cascade& cascade, float omega) {
   const PointResponse response = EvaluateSweepPoint(cascade, omega);
   return {static_cast<float>(response.gain), WrapPhase(static_cast<float>(response.phase))};
-}
-
-// Delay beyond the last point counts as zero (the spare array element may hold an old value).
-float DelayOrZero(const DesignRecord& record, int i, int n) {
-  return i <= n ? record.Delay[i] : 0.0f;
 }
 
 // Freq[i] = exp(ln Fstart + (ln Fstop - ln Fstart) i / n), stored as single. Between exact
@@ -183,40 +163,47 @@ void FillFrequencies(DesignRecord& record, int n) {
   }
 }
 
-// Gain and phase at every point; the delay from the phase step to the previous point
-// ((phase drop in turns) / (frequency step)), 0 where the step is not positive.
-// A delay or its extrapolation held within the single range: two points closer than the
-// frequency resolution of a single give 0 (no slope measured), a huge slope the largest single.
+// A delay held within the single range (a lossless stage at its resonance has none: 0).
 float DelayWithinSingle(double seconds) {
-  if (!(seconds > 0.0)) {
+  if (std::isnan(seconds)) {
     return 0.0f;
   }
-  return static_cast<float>(std::min(seconds, static_cast<double>(kLargestSingle)));
+  const double largest = kLargestSingle;
+  return static_cast<float>(std::clamp(seconds, -largest, largest));
 }
 
 // The products of a whole sweep, built stage by stage over all points: the same operations as
 // MultiplyStage in the same order, without the rescaling, in a loop the compiler vectorises
 // (AVX2 where the processor has it, chosen when the program loads; SSE2 otherwise). The turn
-// counts are whole numbers held in doubles, so every lane is of one type.
+// counts are whole numbers held in doubles, so every lane is of one type. Beside the product
+// Q = conj(D_1 ... D_n) runs its derivative Q' (product rule), so that the group delay
+// sum Re(D_k'/D_k) comes out as Re(Q'/Q) without a division per stage.
 struct SweepArrays {
-  std::array<double, kMaxPoint + 1> omega, re, im, turns, halfTurns, negativeRe;
+  std::array<double, kMaxPoint + 1> omega, re, im, slopeRe, slopeIm, turns, halfTurns, negativeRe;
 };
 
 __attribute__((target_clones("avx2", "default"), optimize("no-trapping-math"))) void
 MultiplyAllStages(const Cascade& cascade, SweepArrays& a, int points) {
   for (int i = 0; i < points; ++i) {
     a.re[i] = 1;
-    a.im[i] = a.turns[i] = a.halfTurns[i] = a.negativeRe[i] = 0;
+    a.im[i] = a.slopeRe[i] = a.slopeIm[i] = a.turns[i] = a.halfTurns[i] = a.negativeRe[i] = 0;
   }
   for (int s = 1; s <= cascade.stages; ++s) {
-    const StageCoefficients b = cascade.stage[s];
+    const StagePolynomial d = cascade.stage[s];
     for (int i = 0; i < points; ++i) {
       const double omega = a.omega[i];
       const double omega2 = omega * omega;
-      const double re = 1.0 - b.b2 * omega2;
-      const double im = -(b.b1 * omega - b.b3 * omega2 * omega);
+      // conj(D(jw)) and conj(D'(jw)), as EvaluateStage forms them
+      const double re = 1.0 - d.a2 * omega2 + d.a4 * omega2 * omega2;
+      const double im = -(d.a1 * omega - d.a3 * omega2 * omega);
+      const double dRe = d.a1 - 3.0 * d.a3 * omega2;
+      const double dIm = -(2.0 * d.a2 * omega - 4.0 * d.a4 * omega2 * omega);
       const double nextRe = a.re[i] * re - a.im[i] * im;
       const double nextIm = a.re[i] * im + a.im[i] * re;
+      const double nextSlopeRe =
+          a.slopeRe[i] * re - a.slopeIm[i] * im + a.re[i] * dRe - a.im[i] * dIm;
+      const double nextSlopeIm =
+          a.slopeRe[i] * im + a.slopeIm[i] * re + a.re[i] * dIm + a.im[i] * dRe;
       const auto upperBefore = static_cast<double>(a.im[i] >= 0);
       const auto upperFactor = static_cast<double>(im >= 0);
       const auto lower = static_cast<double>(nextIm < 0);
@@ -227,59 +214,46 @@ MultiplyAllStages(const Cascade& cascade, SweepArrays& a, int points) {
       a.halfTurns[i] += negative * (2 * upperFactor - 1);
       a.re[i] = nextRe;
       a.im[i] = nextIm;
+      a.slopeRe[i] = nextSlopeRe;
+      a.slopeIm[i] = nextSlopeIm;
     }
   }
 }
 
-// Gain and phase of point i from its product; a product outside the range the batch keeps
+// Gain, phase and delay of point i from its product; a product outside the range the batch keeps
 // exact (beyond 2^+-200, as MultiplyStage would have rescaled) is evaluated stage by stage.
-SinglePoint FinishPoint(const Cascade& cascade, const SweepArrays& a, int i) {
+PointResponse FinishPoint(const Cascade& cascade, const SweepArrays& a, int i) {
   const double size = std::max(std::abs(a.re[i]), std::abs(a.im[i]));
-  if (!(size <= 0x1p+200 && size >= 0x1p-200)) {
-    return EvaluatePoint(cascade, static_cast<float>(a.omega[i]));
+  const double magnitude2 = a.re[i] * a.re[i] + a.im[i] * a.im[i];
+  const double delay = (a.slopeRe[i] * a.re[i] + a.slopeIm[i] * a.im[i]) / magnitude2;
+  if (!(size <= 0x1p+200 && size >= 0x1p-200) || !std::isfinite(delay)) {
+    return EvaluateSweepPoint(cascade, static_cast<double>(static_cast<float>(a.omega[i])));
   }
   constexpr double kPi = 3.14159265358979323846;
-  const double magnitude2 = a.re[i] * a.re[i] + a.im[i] * a.im[i];
   const double argument = std::atan2(a.im[i] == 0 ? 0.0 : a.im[i], a.re[i]);
   const double radians = argument + kPi * (2 * a.turns[i] - a.halfTurns[i]);
+  PointResponse out;
   // "- 0.0": the same operations as EvaluateSweepPoint with no rescaling, so the same bits.
-  return {static_cast<float>(-10.0 * std::log10(magnitude2) - 0.0),
-          WrapPhase(static_cast<float>(radians * static_cast<double>(kDegreesPerRadian) +
-                                       180.0 * a.negativeRe[i]))};
+  out.gain = -10.0 * std::log10(magnitude2) - 0.0;
+  out.phase = radians * static_cast<double>(kDegreesPerRadian) + 180.0 * a.negativeRe[i];
+  out.delay = delay;
+  return out;
 }
 
 void FillResponse(DesignRecord& record, int n) {
   const Cascade cascade = PrepareCascade(record);
-  static thread_local SweepArrays sweep;  // 74 kB: kept off the stack, one per thread
+  static thread_local SweepArrays sweep;  // 131 kB: kept off the stack, one per thread
   for (int i = 0; i <= n; ++i)
     sweep.omega[i] = kRadiansPerCycle * record.Freq[i];  // a single, as ResponseAt(Freq[i])
   MultiplyAllStages(cascade, sweep, n + 1);
-  float previousFreq = 0.0f;
-  float previousPhase = 0.0f;
   for (int i = 0; i <= n; ++i) {
     record.Omega = kRadiansPerCycle * record.Freq[i];
-    const SinglePoint point = FinishPoint(cascade, sweep, i);
-    record.GainAt = point.gain;
-    record.PhaseAt = point.phase;
+    const PointResponse point = FinishPoint(cascade, sweep, i);
+    record.GainAt = static_cast<float>(point.gain);
+    record.PhaseAt = WrapPhase(static_cast<float>(point.phase));
     record.Gain[i] = record.GainAt;
     record.Phase[i] = record.PhaseAt;
-    const double step = static_cast<double>(record.Freq[i]) - previousFreq;  // Hz
-    const double d = step > 0.0 ? (previousPhase - record.PhaseAt) / (360.0 * step) : 0.0;
-    record.Delay[i] = i > 0 ? DelayWithinSingle(d) : 0.0f;
-    previousFreq = record.Freq[i];
-    previousPhase = record.PhaseAt;
-  }
-}
-
-// Point 0 is extrapolated from points 1 and 2; a zero delay (a phase wrap) is interpolated from
-// the already repaired left neighbour and the right one.
-void RepairDelay(DesignRecord& record, int n) {
-  const double extrapolated = 2.0 * DelayOrZero(record, 1, n) - DelayOrZero(record, 2, n);
-  record.Delay[0] = static_cast<float>(std::min(extrapolated, static_cast<double>(kLargestSingle)));
-  for (int i = 1; i <= n; ++i) {
-    if (record.Delay[i] == 0.0f) {
-      record.Delay[i] = 0.5f * DelayOrZero(record, i + 1, n) + 0.5f * record.Delay[i - 1];
-    }
+    record.Delay[i] = DelayWithinSingle(point.delay);
   }
 }
 
@@ -294,6 +268,11 @@ void ResponseAt(DesignRecord& record, float f, float& gain, float& phase) {
   const SinglePoint point = EvaluatePoint(PrepareCascade(record), record.Omega);
   gain = point.gain;
   phase = point.phase;
+}
+
+float GroupDelayAt(DesignRecord& record, float f) {
+  record.Omega = kRadiansPerCycle * f;
+  return DelayWithinSingle(EvaluateSweepPoint(PrepareCascade(record), record.Omega).delay);
 }
 
 int AnalysisIntervals(const DesignRecord& record) {
@@ -312,7 +291,6 @@ void Analyze(DesignRecord& record) {
   }
   FillFrequencies(record, n);
   FillResponse(record, n);
-  RepairDelay(record, n);
 }
 
 void ComputeGridFreqs(DesignRecord& record) {

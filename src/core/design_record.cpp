@@ -17,6 +17,11 @@ void DesignRecord::SetOpeningDefaults() {
   dBbottom = -50;
   NrYintervals = 6;
   DelayTop = 0.0012f;
+  // The ideal follower: a file without an op-amp reads as one.
+  OpampGbw = 0;
+  OpampSlewRate = 0;
+  OpampAmplitude = 1.0f;
+  OpampOn = 0;
 }
 
 float StagesForOrder(int16_t order) {

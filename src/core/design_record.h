@@ -94,6 +94,12 @@ struct DesignRecord {
   int16_t LimitEntrySet = 0;
   int16_t LimitEntryShape = 0;
 
+  // --- Op-amp the stages are analysed with ---
+  float OpampGbw = 0;        // gain-bandwidth product, Hz; 0: the ideal follower
+  float OpampSlewRate = 0;   // V/us; 0: not given
+  float OpampAmplitude = 0;  // output amplitude the slew rate is checked at, V peak
+  int16_t OpampOn = 0;       // 1: "Analyse with this op-amp"; 0: every stage a follower
+
   // --- Tuning state ---
   int16_t Rounded = 0;
   float MCTolerance = 0;

@@ -26,10 +26,9 @@ bool StoreStage(DesignRecord& record, int stage, double c1, double c2, double c3
   return true;
 }
 
-// The three-pole formulas divide by K - 1, so that stage is designed with a working copy of
-// StageGain raised to 1.00001 (K - 1 = 1e-5, the smallest step that keeps them well defined).
-// The built stage is a follower (K = 1); the residual this leaves is a few thousandths of a dB
-// up to 3 dB ripple (see the user guide). The two-pole stages are designed for K = StageGain = 1.
+// The three-pole stage is solved for the follower it is built with (K = 1) directly. Where that
+// has no positive solution it falls back to the general search, which divides by K - 1 and so
+// works with StageGain raised to 1.00001 (the smallest step that keeps it well defined).
 constexpr double kThreePoleDesignGain = 1.00001f;
 
 // --- Two-pole stage: closed form for the pair -sigma +/- j*omega ---
@@ -131,6 +130,68 @@ std::optional<double> SearchThreePoleX(const ThreePoleTarget& t) {
   return x;
 }
 
+// At K = 1 the equations (b1)..(b3) above separate: (b1) gives y = (c1 / x - 1) / S, (b3) gives
+// z = 1 / (x^3 rho2 rho3 y), and (b2) becomes, times x, the cubic
+//   g(x) = beta - c2 x + alpha x^2 (c1 - x) = 0,  alpha = (rho2 + rho3) / S,
+//   beta = (1 + rho2) / rho2,
+// with a positive y only for 0 < x < c1. g(0) = beta > 0. The largest root below c1 and below
+// 10 (the one the general search, descending from x = 10, meets first; larger x mean capacitor
+// ratios far outside any part) is bracketed by a descending scan in steps of 1 % and refined by
+// bisection to the resolution of a double.
+double FollowerCubic(const ThreePoleTarget& t, double x) {
+  const double sum = 1.0 + t.rho2 + t.rho3;
+  const double alpha = (t.rho2 + t.rho3) / sum;
+  const double beta = (1.0 + t.rho2) / t.rho2;
+  return beta - t.c2 * x + alpha * x * x * (t.c1 - x);
+}
+
+std::optional<double> SolveFollowerX(const ThreePoleTarget& t) {
+  if (!(t.c1 > 0.0) || !std::isfinite(t.c1)) {
+    return std::nullopt;
+  }
+  constexpr double kStep = 0.99;
+  constexpr int kScanSteps = 5000;  // down to c1 * 1.5e-22
+  constexpr double kLargestX = 10.0;
+  double high = std::min(t.c1, kLargestX);
+  double low = high * kStep;
+  for (int i = 0; i < kScanSteps && !(FollowerCubic(t, low) > 0.0); ++i) {
+    high = low;
+    low *= kStep;
+  }
+  if (!(FollowerCubic(t, low) > 0.0) || !(FollowerCubic(t, high) <= 0.0)) {
+    return std::nullopt;  // g stays positive below c1: no positive solution
+  }
+  for (int i = 0; i < 200 && low < high; ++i) {
+    const double middle = 0.5 * (low + high);
+    if (middle <= low || middle >= high) {
+      break;
+    }
+    (FollowerCubic(t, middle) > 0.0 ? low : high) = middle;
+  }
+  return 0.5 * (low + high);
+}
+
+// The capacitors from x and the ratios y = C3/C1, z = C2/C1: C1 = x T / R1 (farads).
+bool StoreThreePoleStage(DesignRecord& record, double c1, double y, double z) {
+  return StoreStage(record, 1, c1, z * c1, y * c1);
+}
+
+// The general search at the working gain, where the follower's equations have no positive root.
+bool DesignThreePoleBySearch(DesignRecord& record, ThreePoleTarget t, double timeScale) {
+  t.k = std::max(static_cast<double>(record.StageGain[1]), kThreePoleDesignGain);
+  const std::optional<double> x = SearchThreePoleX(t);
+  if (!x) {
+    return false;
+  }
+  // z from (b2), then q = (rho2 rho3 y z)^(1/3) = 1/x by (b3), and C1 = T / (R1 q).
+  const double x2 = *x * *x;
+  const double y1 = CandidatesAt(t, *x).y1;
+  const double z = (t.c2 - x2 * y1 * (t.rho2 + t.rho3)) /
+                   (x2 * (t.rho3 * y1 * (1.0 + t.rho2) - (t.k - 1.0) * t.rho2));
+  const double q = std::exp(std::log(z * y1 * t.rho2 * t.rho3) / 3.0);
+  return StoreThreePoleStage(record, timeScale / (record.R[1][1] * q), y1, z);
+}
+
 bool DesignThreePoleStage(DesignRecord& record, double w) {
   const double sigma0 = record.PoleRe[1];
   const double sigma1 = record.PoleRe[2];
@@ -144,22 +205,19 @@ bool DesignThreePoleStage(DesignRecord& record, double w) {
   const double r1 = record.R[1][1];
   t.rho2 = record.R[1][2] / r1;
   t.rho3 = record.R[1][3] / r1;
-  t.k = std::max(static_cast<double>(record.StageGain[1]), kThreePoleDesignGain);
+  t.k = 1.0;
   if (!std::isfinite(t.c1) || !std::isfinite(t.c2) || !std::isfinite(t.rho2 * t.rho3)) {
     return false;
   }
-  const std::optional<double> x = SearchThreePoleX(t);
+  const double timeScale = 1.0 / (w * cbrtP * sigma0);  // T, seconds
+  const std::optional<double> x = SolveFollowerX(t);
   if (!x) {
-    return false;
+    return DesignThreePoleBySearch(record, t, timeScale);
   }
-  // z from (b2), then q = (rho2 rho3 y z)^(1/3) = 1/x by (b3), and C1 = x T / R1 (farads).
-  const double x2 = *x * *x;
-  const double y1 = CandidatesAt(t, *x).y1;
-  const double z = (t.c2 - x2 * y1 * (t.rho2 + t.rho3)) /
-                   (x2 * (t.rho3 * y1 * (1.0 + t.rho2) - (t.k - 1.0) * t.rho2));
-  const double q = std::exp(std::log(z * y1 * t.rho2 * t.rho3) / 3.0);
-  const double c1 = 1.0 / (w * r1 * q * cbrtP * sigma0);
-  return StoreStage(record, 1, c1, z * c1, y1 * c1);
+  const double sum = 1.0 + t.rho2 + t.rho3;
+  const double y = (t.c1 / *x - 1.0) / sum;
+  const double z = 1.0 / (*x * *x * *x * t.rho2 * t.rho3 * y);
+  return StoreThreePoleStage(record, *x * timeScale / r1, y, z);
 }
 
 void ResetStages(DesignRecord& record) {

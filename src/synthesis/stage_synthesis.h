@@ -16,9 +16,10 @@ void ChooseRnom(DesignRecord& record);
 // three-pole stage 1 of an odd order.
 void AssignResistors(DesignRecord& record);
 
-// Solves every stage's capacitors from the poles and Bandwidth: the three-pole stage 1 of an odd
-// order by a coarse-to-fine descending search (with a working gain of 1.00001, as its formulas
-// divide by K - 1), the two-pole stages in closed form for the follower (K = StageGain = 1).
+// Solves every stage's capacitors from the poles and Bandwidth for the follower (K = 1): the
+// three-pole stage 1 of an odd order by a root search in C1 (falling back to a coarse-to-fine
+// search at a working gain of 1.00001 where the follower has no positive solution), the two-pole
+// stages in closed form (K = StageGain = 1).
 // Every capacitor of stages 0..11 starts at the 1e-13 floor and StageGain at 1; R4 = 1e-5, R5 = 1.
 // Returns false on failure (an order outside 2..kMaxDesignOrder, a search that finds no solution,
 // a value that is not a finite positive number): it stops there and leaves the failed stage and

@@ -105,43 +105,76 @@ TEST(Analyze, MarksTheLogarithmicAxisAndSweepsTinyRanges) {
     ASSERT_TRUE(std::isfinite(record.Delay[i])) << i;
 }
 
-// The delay follows the true group delay everywhere, including point 0 (extrapolated) and the
-// points where the phase wraps (interpolated from the repaired left and the right neighbour).
-// The backward difference over one interval (1/512 of a decade, 0.45 %) moves the value by at
-// most a few percent where the delay is steep; 5 % is well inside the gap to a missing repair
-// (0) or a doubled value.
-TEST(Analyze, DelayIsRepairedAcrossPhaseWraps) {
-  for (const float start : {100.0f, 1000.0f}) {  // order 7: two wraps; order 3: one at 1500 Hz
-    DesignRecord record = Butterworth(start < 1000 ? 7 : 3);
-    record.Fstart = start;
+// The delay is the group delay of the prototype at every point, even on a grid of 10 intervals
+// (two points a decade) and where the phase wraps (Butterworth 5 at 2 and 4 x bandwidth):
+// seconds at 100 x 10^(i/5) Hz for a bandwidth of 1000 Hz, from scipy.signal.butter and
+// scipy.signal.bessel (norm "delay") by tests/analysis/make_reference_values.py.
+TEST(Analyze, DelayIsTheGroupDelayOfThePrototype) {
+  const struct {
+    int16_t family;
+    int16_t order;
+    double delay[11];
+  } cases[] = {
+      {kButterworth,
+       5,
+       {0.0005170196, 0.0005200815, 0.0005281395, 0.000551266, 0.0006375529, 0.00079134,
+        0.0002538144, 8.736978e-05, 3.332335e-05, 1.306386e-05, 5.170196e-06}},
+      {kBessel,
+       6,
+       {0.0001591549, 0.0001591549, 0.0001591549, 0.0001591549, 0.0001591549, 0.0001591549,
+        0.0001591546, 0.0001591037, 0.0001544856, 9.667828e-05, 3.653486e-05}},
+  };
+  for (const auto& c : cases) {
+    DesignRecord record;
+    record.SetOpeningDefaults();
+    record.Family = c.family, record.Order = c.order, record.Bandwidth = 1000;
+    ASSERT_TRUE(SynthesizeFamilyDesign(record));
+    record.Fstart = 100, record.Fstop = 10000, record.Nints = 10;
     Analyze(record);
-    // The group delay (s) at f from the phase slope of ResponseAt, unwrapped across 180 degrees.
-    auto referenceDelay = [copy = record](double f) mutable {
-      const double step = f * 1e-3;
-      const double drop = GainAndPhase(copy, static_cast<float>(f - step)).second -
-                          GainAndPhase(copy, static_cast<float>(f + step)).second;
-      return (drop < 0 ? drop + 360.0 : drop) / 360.0 / (2.0 * step);
-    };
-    int wraps = 0;
-    for (int i = 0; i <= record.Nints; ++i) {
-      const double reference = referenceDelay(record.Freq[i]);
-      EXPECT_NEAR(record.Delay[i], reference, 0.05 * reference) << start << " point " << i;
-      wraps += i > 0 && record.Phase[i] > record.Phase[i - 1];
+    for (int i = 0; i <= 10; ++i) {
+      EXPECT_NEAR(record.Delay[i], c.delay[i], 1e-4 * c.delay[i])
+          << "family " << c.family << " point " << i;
+      EXPECT_NEAR(GroupDelayAt(record, record.Freq[i]), c.delay[i], 1e-4 * c.delay[i])
+          << "single frequency, family " << c.family << " point " << i;
     }
-    EXPECT_EQ(wraps, start < 1000 ? 2 : 1);
   }
 }
 
-// A wrap at the last point has no right neighbour: the spare element, whatever an earlier longer
-// sweep left in it, counts as 0. The phase passes -180 degrees at sqrt(2) times the corner.
-TEST(Analyze, WrapAtTheLastPointIgnoresTheSpareElement) {
-  DesignRecord record = Butterworth(3);
-  record.Fstop = 1420, record.Nints = 10;
-  record.Delay.fill(1.0f);
+// With the op-amp the delay is still the slope of the phase: checked against the phase of
+// ResponseAt 0.1 % either side of each point (unwrapped across 180 degrees).
+TEST(Analyze, DelayWithTheOpampIsTheSlopeOfItsPhase) {
+  DesignRecord record = Butterworth(4);
+  record.Bandwidth = 10000, record.Fstart = 1000, record.Fstop = 100000, record.Nints = 50;
+  ASSERT_TRUE(SynthesizeFamilyDesign(record));
+  record.OpampGbw = 1e6f, record.OpampOn = 1;
   Analyze(record);
-  ASSERT_GT(record.Phase[10], record.Phase[9]);
-  EXPECT_FLOAT_EQ(record.Delay[10], 0.5f * record.Delay[9]);
-  EXPECT_EQ(record.Delay[11], 1.0f);
+  for (int i = 0; i <= record.Nints; ++i) {
+    const double f = record.Freq[i];
+    const double drop = GainAndPhase(record, static_cast<float>(f * 0.999)).second -
+                        GainAndPhase(record, static_cast<float>(f * 1.001)).second;
+    const double slope = (drop < 0 ? drop + 360.0 : drop) / 360.0 / (f * 0.002);
+    EXPECT_NEAR(record.Delay[i], slope, 5e-3 * slope) << "point " << i;
+  }
+}
+
+// The op-amp is analysed only with the switch on and a finite positive GBW; otherwise every
+// stage is the follower and the response is the ideal one, bit for bit.
+TEST(Analyze, OpampOnlyWithTheSwitchAndAGbw) {
+  DesignRecord ideal = Butterworth(5);
+  Analyze(ideal);
+  const struct {
+    int16_t on;
+    float gbw;
+    bool changes;
+  } cases[] = {{0, 1e5f, false}, {1, 0, false},    {1, -1e5f, false},
+               {1, kNaN, false}, {1, kInf, false}, {1, 1e5f, true}};
+  for (const auto& c : cases) {
+    DesignRecord record = ideal;
+    record.OpampOn = c.on, record.OpampGbw = c.gbw;
+    Analyze(record);
+    EXPECT_EQ(record.Gain != ideal.Gain || record.Delay != ideal.Delay, c.changes)
+        << "switch " << c.on << " GBW " << c.gbw;
+  }
 }
 
 // Settings from a file or a caller that leave no sweep touch nothing; interval counts beyond the

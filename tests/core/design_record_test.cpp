@@ -30,9 +30,13 @@ TEST(DesignRecordTest, StageCounts) {
 TEST(DesignRecordTest, OpeningDefaultsKeepThePartsAndMarkers) {
   DesignRecord r{};
   r.PartsModified = 1, r.C[1][2] = 4.7e-9f, r.MarkerFreq[1] = 1234.0f;
+  r.OpampGbw = 1e6f, r.OpampSlewRate = 13, r.OpampAmplitude = 5, r.OpampOn = 1;
   r.SetOpeningDefaults();
   EXPECT_EQ((std::vector<float>{float(r.Family), float(r.Nints), float(r.NrYintervals)}),
             (std::vector<float>{kButterworth, 512, 6}));
+  // The op-amp returns to the ideal follower, checked at 1 V peak.
+  EXPECT_EQ((std::vector<float>{r.OpampGbw, r.OpampSlewRate, r.OpampAmplitude, float(r.OpampOn)}),
+            (std::vector<float>{0, 0, 1, 0}));
   EXPECT_EQ((std::vector<float>{float(r.PartsModified), r.C[1][2], r.MarkerFreq[1], r.NrStages}),
             (std::vector<float>{1, 4.7e-9f, 1234, 0}));
 }
