@@ -16,7 +16,7 @@ cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
 ldflags="$(dpkg-buildflags --get LDFLAGS)"
 cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DKESTRO_BUILD_TESTS=OFF \
   -DKESTRO_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
-  -DKESTRO_PACKAGE_MAINTAINER="${KESTRO_MAINTAINER:-KestroLab developers}" "$@" >/dev/null
+  -DKESTRO_PACKAGE_MAINTAINER="${KESTRO_MAINTAINER:-KestroLab developers <developers@kestrolab.example>}" "$@" >/dev/null
 cmake --build build-package -j"$(nproc)"
 (cd build-package && cpack -G DEB >/dev/null)
 cp build-package/kestrolab_*.deb .
