@@ -108,8 +108,8 @@ bool IsHelp(std::string_view arg) {
 
 }  // namespace
 
-const std::vector<ExitCodeSpec>& ExitCodeTable() {
-  static const std::vector<ExitCodeSpec> codes{
+const std::vector<ExitCodeRow>& ExitCodeTable() {
+  static const std::vector<ExitCodeRow> codes{
       {0, "done"},
       {1,
        "the command was stopped: the stopping frequency is not above the starting frequency, "
@@ -259,7 +259,7 @@ std::string CliOptions::HelpText() const {
   }
   text << OptionHelpLines("--help", "show this text and exit") << "\n"
        << kNumberSyntax << "\nExit codes:\n";
-  for (const ExitCodeSpec& exit : ExitCodeTable())
+  for (const ExitCodeRow& exit : ExitCodeTable())
     text << OptionHelpLines(std::to_string(exit.code), exit.meaning);
   return text.str();
 }

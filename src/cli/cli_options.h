@@ -25,13 +25,13 @@ struct CommandSpec {
   std::optional<OptionSpec> operand;  // a value given without an option name: print KIND
 };
 
-struct ExitCodeSpec {
+struct ExitCodeRow {
   int code;
   std::string meaning;
 };
 
 // The exit codes of kestrolab-cli, as --help and the manual page list them.
-const std::vector<ExitCodeSpec>& ExitCodeTable();
+const std::vector<ExitCodeRow>& ExitCodeTable();
 // How numbers on the command line are read, in lines of at most 90 columns.
 std::string_view NumberSyntaxText();
 

@@ -133,7 +133,7 @@ void WriteOptions(const CliOptions& options, std::ostream& page) {
 
 void WriteExitStatus(std::ostream& page) {
   page << ".SH EXIT STATUS\n";
-  for (const ExitCodeSpec& exit : ExitCodeTable())
+  for (const ExitCodeRow& exit : ExitCodeTable())
     page << ".TP\n.B " << exit.code << '\n' << Roff(exit.meaning) << ".\n";
 }
 
