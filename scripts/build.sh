@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds KestroLab into ./build (Release).
 set -euo pipefail
 cd "$(dirname "$0")/.."

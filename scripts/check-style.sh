@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Style checks: clang-format over every C++ file of the tree, then clang-tidy (the checks in
 # .clang-tidy) over src/, reading the compile database of a configured build.
 # Usage: scripts/check-style.sh [--format-only] [BUILD_DIR]

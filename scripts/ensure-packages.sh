@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages KestroLab needs to build, test and run, when any is missing.
+# Installing needs root: run as root, or as a user sudo lets run apt-get.
+# xvfb: xvfb-run runs the program on a machine without a display. appstream and
+# desktop-file-utils: the tests check the AppStream data and the desktop entry with them.
 set -euo pipefail
 needed=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev
-        fonts-dejavu-core ngspice poppler-utils "$@")
+        fonts-dejavu-core ngspice poppler-utils xvfb appstream desktop-file-utils "$@")
 missing=()
 for package in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")

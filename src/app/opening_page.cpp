@@ -73,14 +73,18 @@ void OpeningPage::OnShown() {
 
 // Defaults first, then the chosen file over them; a cancelled dialog keeps the defaults.
 void OpeningPage::OnGetOld() {
-  DesignRecord& record = context_.record;
-  record.SetOpeningDefaults();
   FileDialogRequest request;
   request.title = "Get File";
   request.filter = "KESTRO files (*.KST)|*.KST";
-  record.SessionFile = context_.dialogs.OpenFile(request);
-  ReadAndRepairSession(record, context_.dialogs);
-  context_.navigator.Open(PageId::Design, OpenMode::Switch);
+  OpenSession(context_, context_.dialogs.OpenFile(request));
+}
+
+void OpeningPage::OpenSession(AppContext& context, const std::string& fileName) {
+  DesignRecord& record = context.record;
+  record.SetOpeningDefaults();
+  record.SessionFile = fileName;
+  ReadAndRepairSession(record, context.dialogs);
+  context.navigator.Open(PageId::Design, OpenMode::Switch);
 }
 
 // No defaults on this path: the reader supplies its own when the file is missing or bad.

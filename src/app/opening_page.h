@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/app_context.h"
 #include "platform/page.h"
 
@@ -15,6 +17,11 @@ class OpeningPage final : public Page {
 
   // The last-session name the restart command reads.
   static constexpr const char* kLastSessionName = "LastSession.KST";
+
+  // What "Retrieve an olde design" does with the chosen file: defaults, then the file read over
+  // them (a bad file gives its message and leaves the defaults), then the design page. An empty
+  // name keeps the defaults.
+  static void OpenSession(AppContext& context, const std::string& fileName);
 
  private:
   void AddControls();

@@ -31,6 +31,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     out << options.HelpText();
     return kExitOk;
   }
+  for (const std::string& notice : options.NumberNotices(parsed))
+    err << "kestrolab-cli: " << notice << '\n';
   for (const auto* handlers : {&Handlers(), &extraCommands}) {
     const auto handler = handlers->find(parsed.command);
     if (handler != handlers->end())

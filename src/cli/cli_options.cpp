@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <sstream>
+#include <utility>
 
 #include "cli/file_options.h"
 #include "cli/limit_options.h"
 #include "cli/long_run_settings.h"
+#include "core/eng_reader.h"
 
 namespace kestro::cli {
 
@@ -17,14 +19,10 @@ constexpr char kNumberSyntax[] =
     "point or comma and exponent (1.5E-3, 2,2), then at most one prefix letter:\n"
     "p (1e-12), n (1e-9), u (1e-6), m (1e-3), k or K (1e3), M (1e6), G (1e9).\n"
     "Lower-case m is milli, upper-case M is mega. The prefix ends the number (4k7 reads as\n"
-    "4000), unit letters and blanks are ignored (100Hz reads as 100), only the first 12\n"
-    "characters count, and values are limited to -1e10..1e10. Text without a number reads\n"
-    "as 0. Out-of-range values are repaired with a message, as in the design page.\n";
-
-constexpr char kExitCodes[] =
-    "Exit codes: 0 done; 1 the command was stopped (stopping frequency not above the\n"
-    "starting frequency, or starting frequency not below 10M); 2 the command line could\n"
-    "not be used; 3 a file could not be read or written (its message says which).\n";
+    "4000, with a notice on standard error), unit letters and blanks are ignored (100Hz reads\n"
+    "as 100), only the first 12 characters count, and values are limited to -1e10..1e10.\n"
+    "Text without a number reads as 0. Out-of-range values are repaired with a message, as in\n"
+    "the design page.\n";
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -40,30 +38,32 @@ std::string Quoted(std::string_view text) {
 }
 
 CommandSpec DesignCommand() {
-  return {"design",
-          "design a Sallen-Key lowpass filter, print its poles and parts, optionally its response",
-          {{"family",
-            "NAME",
-            "filter family: butterworth (3 dB bandwidth), chebyshev (ripple bandwidth), bessel "
-            "(one rad/sec bandwidth) or manual (keep the parts read with --open); default "
-            "butterworth, or the family of the --open file",
-            {"butterworth", "chebyshev", "bessel", "manual"}},
-           {"order", "N", "filter order, 2 to 11 (Bessel at most 10); default 3", {}},
-           {"bandwidth", "F", "design bandwidth in Hz, above 0 and at most 10M; default 3k", {}},
-           {"ripple", "DB", "Chebyshev passband ripple in dB, .001 to 20; default 1", {}},
-           {"start", "F", "lowest analysis frequency in Hz, at least .1; default 1k", {}},
-           {"stop",
-            "F",
-            "highest analysis frequency in Hz, above the start, at most 10M; "
-            "default 10k",
-            {}},
-           {"intervals", "N", "number of analysis intervals, 10 to 2048; default 512", {}},
-           {"response",
-            "",
-            "also print the analysed response: frequency (Hz), gain (dB), phase (degrees) and "
-            "group delay (s), one point a line",
-            {}}},
-          std::nullopt};
+  return {
+      "design",
+      "design a Sallen-Key lowpass filter, print its poles and parts, optionally its response",
+      {{"family",
+        "NAME",
+        "filter family: butterworth (3 dB bandwidth), chebyshev (ripple bandwidth), bessel "
+        "(one rad/sec bandwidth) or manual (keep the parts read with --open); default "
+        "butterworth, or the family of the --open file",
+        {"butterworth", "chebyshev", "bessel", "manual"}},
+       {"order", "N", "filter order, 2 to 11 (Bessel at most 10); default 3", {}, true},
+       {"bandwidth", "F", "design bandwidth in Hz, above 0 and at most 10M; default 3k", {}, true},
+       {"ripple", "DB", "Chebyshev passband ripple in dB, .001 to 20; default 1", {}, true},
+       {"start", "F", "lowest analysis frequency in Hz, at least .1; default 1k", {}, true},
+       {"stop",
+        "F",
+        "highest analysis frequency in Hz, above the start, at most 10M; "
+        "default 10k",
+        {},
+        true},
+       {"intervals", "N", "number of analysis intervals, 10 to 2048; default 512", {}, true},
+       {"response",
+        "",
+        "also print the analysed response: frequency (Hz), gain (dB), phase (degrees) and "
+        "group delay (s), one point a line",
+        {}}},
+      std::nullopt};
 }
 
 CommandSpec PrintCommand() {
@@ -74,7 +74,7 @@ CommandSpec PrintCommand() {
            {"pdf", "FILE", "the PDF file to write", {}},
            {"phase", "", "plot: draw the phase curve and its labels", {}},
            {"delay", "", "plot: draw the delay curve, its labels and the delay markers", {}},
-           {"transient", "FREQ", "waves: the square-wave frequency in Hz", {}}},
+           {"transient", "FREQ", "waves: the square-wave frequency in Hz", {}, true}},
           OptionSpec{"kind", "KIND", "", {"summary", "table", "schematic", "plot", "waves"}}};
 }
 
@@ -107,6 +107,34 @@ bool IsHelp(std::string_view arg) {
 }
 
 }  // namespace
+
+const std::vector<ExitCodeRow>& ExitCodeTable() {
+  static const std::vector<ExitCodeRow> codes{
+      {0, "done"},
+      {1,
+       "the command was stopped: the stopping frequency is not above the starting frequency, "
+       "the starting frequency is not below 10M, or the capacitors could not be computed "
+       "(nothing is then printed or written)"},
+      {2, "the command line could not be used"},
+      {3, "a file could not be read or written (its message says which)"}};
+  return codes;
+}
+
+std::string_view NumberSyntaxText() {
+  return kNumberSyntax;
+}
+
+std::string PrefixNotice(std::string_view label, std::string_view text) {
+  const std::string_view ignored = IgnoredAfterPrefix(text);
+  if (ignored.empty())
+    return {};
+  // ignored lies inside text: what comes before it is what was read.
+  std::string read(text.substr(0, static_cast<std::size_t>(ignored.data() - text.data())));
+  read.erase(0, read.find_first_not_of(' '));
+  read.erase(read.find_last_not_of(' ') + 1);
+  return std::string(label) + " " + std::string(text) + " reads as " + read + ": '" +
+         std::string(ignored) + "' after the prefix letter was ignored";
+}
 
 CliOptions::CliOptions() : commands_{DesignCommand(), PrintCommand()} {
   for (OptionSpec& option : FileOptionSpecs())
@@ -231,10 +259,27 @@ std::string CliOptions::HelpText() const {
       text << OptionHelpLines(head, option.help);
     }
   }
-  text << OptionHelpLines("--help", "show this text") << "\n"
-       << kNumberSyntax << "\n"
-       << kExitCodes;
+  text << OptionHelpLines("--help", "show this text and exit") << "\n"
+       << kNumberSyntax << "\nExit codes:\n";
+  for (const ExitCodeRow& exit : ExitCodeTable())
+    text << OptionHelpLines(std::to_string(exit.code), exit.meaning);
   return text.str();
+}
+
+std::vector<std::string> CliOptions::NumberNotices(const CliArguments& args) const {
+  std::vector<std::string> notices;
+  const CommandSpec* command = FindCommand(args.command);
+  if (command == nullptr)
+    return notices;
+  for (const OptionSpec& option : command->options) {
+    if (!option.engineering)
+      continue;
+    for (const std::string& value : args.AllValues(option.name)) {
+      if (std::string notice = PrefixNotice("--" + option.name, value); !notice.empty())
+        notices.push_back(std::move(notice));
+    }
+  }
+  return notices;
 }
 
 }  // namespace kestro::cli

@@ -15,6 +15,7 @@ struct OptionSpec {
   std::string valueName;  // shown in the help: --order N
   std::string help;
   std::vector<std::string> choices;  // allowed values (compared without case), empty for any
+  bool engineering = false;          // the value is read as an engineering number (4.7k)
 };
 
 struct CommandSpec {
@@ -23,6 +24,21 @@ struct CommandSpec {
   std::vector<OptionSpec> options;
   std::optional<OptionSpec> operand;  // a value given without an option name: print KIND
 };
+
+struct ExitCodeRow {
+  int code;
+  std::string meaning;
+};
+
+// The exit codes of kestrolab-cli, as --help and the manual page list them.
+const std::vector<ExitCodeRow>& ExitCodeTable();
+// How numbers on the command line are read, in lines of at most 90 columns.
+std::string_view NumberSyntaxText();
+
+// The notice for a number whose digits after the prefix letter are dropped:
+// "--bandwidth 4k7 reads as 4k: '7' after the prefix letter was ignored". Empty when nothing
+// is dropped.
+std::string PrefixNotice(std::string_view label, std::string_view text);
 
 // The table of commands and options of kestrolab-cli, and the parser that checks a command line
 // against it. A new option is one more row of the table; its command reads it from CliArguments.
@@ -34,8 +50,11 @@ class CliOptions {
   // ("--order 5", also "--stop -5") or after "=" ("--order=5").
   CliArguments Parse(const std::vector<std::string>& args) const;
   std::string HelpText() const;
+  // A PrefixNotice for every engineering-number option value of the parsed command.
+  std::vector<std::string> NumberNotices(const CliArguments& args) const;
 
   const CommandSpec* FindCommand(std::string_view name) const;
+  const std::vector<CommandSpec>& Commands() const { return commands_; }
 
  private:
   static const OptionSpec* FindOption(const CommandSpec& command, std::string_view name);

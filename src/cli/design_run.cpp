@@ -64,20 +64,23 @@ int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& err, Di
   const auto longRuns = ReadLongRunSettings(args, err);
   if (!longRuns)
     return kExitUsage;
+  std::string limitError;
+  const auto limits = ReadLimitOptions(args, dialogs, limitError);
+  if (!limits) {
+    err << "kestrolab-cli: " << limitError << '\n';
+    return kExitUsage;
+  }
   DesignRecord record{};
   record.SetOpeningDefaults();
   if (!OpenSessionOption(args, record, err))
     return kExitFile;
-  if (std::string error; !ApplyLimitOptions(args, record, dialogs, error)) {
-    err << "kestrolab-cli: " << error << '\n';
-    return kExitUsage;
-  }
   DesignFields fields = FieldsFromOptions(args, record);
   if (!ReadDesignFields(fields, record, dialogs))
     return kExitStopped;
   // Unsolved capacitors are no design: nothing is printed or written from them.
   if (!FinishDesignCommand(record, dialogs))
     return kExitStopped;
+  ApplyLimitOptions(args, *limits, record, dialogs);  // on the analysed sweep, as a click
   WriteDesignReport(record, ReportOptions{args.Flag("response")}, out);
   WriteLimitReport(record, out);
   RunLongRuns(*longRuns, record, out);

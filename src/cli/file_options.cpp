@@ -60,7 +60,8 @@ std::vector<OptionSpec> FileOptionSpecs() {
        "FREQ",
        "print the response to a square wave of FREQ Hz (nine components and WavePeak) and "
        "write it to KESTRO.TRAN here",
-       {}},
+       {},
+       true},
   };
 }
 

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "analysis/analysis_point.h"
 #include "analysis/limit_error.h"
+#include "core/eng_reader.h"
 #include "core/eng_value.h"
 #include "core/gain_limits.h"
 
@@ -36,22 +38,45 @@ std::vector<std::string> Split(const std::string& text) {
 }
 
 // One --limit value: SHAPE,FREQ,GAIN. Returns an error text, empty when the limit was read.
-std::string ReadLimit(const std::string& text, int16_t& shape, float& freq, float& gain) {
+std::string ReadLimit(LimitOption& limit) {
+  const std::string& text = limit.text;
   const std::vector<std::string> parts = Split(text);
   if (parts.size() != 3) {
     return "--limit '" + text +
            "' needs SHAPE,FREQ,GAIN: three fields separated by commas (use '.' as the decimal "
            "point here)";
   }
-  shape = ShapeCode(parts[0]);
-  if (shape == 0)
+  limit.shape = ShapeCode(parts[0]);
+  if (limit.shape == 0)
     return "--limit '" + text + "': unknown shape '" + parts[0] +
            "' (choose one of: floor, ceiling-up, ceiling-dc, or 1, 2, 4)";
-  ReadEngValue(parts[1], freq);
-  ReadEngValue(parts[2], gain);
-  if (!(freq > 0))
+  ReadEngValue(parts[1], limit.freq);
+  ReadEngValue(parts[2], limit.gain);
+  if (!(limit.freq > 0))
     return "--limit '" + text + "': the frequency must be above 0 Hz";
   return {};
+}
+
+void NameDroppedDigits(const LimitOption& limit, Dialogs& dialogs) {
+  const std::vector<std::string> parts = Split(limit.text);
+  const char* const names[] = {"FREQ", "GAIN"};
+  for (std::size_t k = 0; k < 2; ++k) {
+    const std::string notice =
+        PrefixNotice("--limit " + limit.text + ": " + names[k], parts[k + 1]);
+    if (!notice.empty())
+      dialogs.Message(notice);
+  }
+}
+
+// The analysis frequency the limit's FREQ picks; a FREQ beyond the sweep is said to move.
+float PickedFrequency(const LimitOption& limit, const DesignRecord& record, Dialogs& dialogs) {
+  const float picked = AnalysisFrequencyNear(record, limit.freq);
+  if (limit.freq < record.Fstart || limit.freq > record.Fstop) {
+    dialogs.Message("--limit " + limit.text + ": " + PlainNumber(limit.freq) +
+                    " Hz lies beyond the analysed sweep; the limit is placed at " +
+                    PlainNumber(picked) + " Hz.");
+  }
+  return picked;
 }
 
 }  // namespace
@@ -60,30 +85,40 @@ std::vector<OptionSpec> LimitOptionSpecs() {
   return {
       {"limit",
        "SHAPE,FREQ,GAIN",
-       "add a gain limit as a click at FREQ Hz and GAIN dB on the plot would: floor (1, the "
-       "gain must be at least GAIN from DC to FREQ), ceiling-up (2, at most GAIN from FREQ "
-       "upward) or ceiling-dc (4, at most GAIN from DC to FREQ); may be given up to 9 times",
+       "add a gain limit as a click at FREQ Hz and GAIN dB on the plot would, at the analysis "
+       "frequency nearest FREQ: floor (1, the gain must be at least GAIN from DC to FREQ), "
+       "ceiling-up (2, at most GAIN from FREQ upward) or ceiling-dc (4, at most GAIN from DC "
+       "to FREQ); may be given up to 9 times",
        {}},
       {"erase-limits", "", "erase the limits (of the --open file) before any --limit", {}},
   };
 }
 
-bool ApplyLimitOptions(const CliArguments& args, DesignRecord& record, Dialogs& dialogs,
-                       std::string& error) {
+std::optional<std::vector<LimitOption>> ReadLimitOptions(const CliArguments& args, Dialogs& dialogs,
+                                                         std::string& error) {
+  std::vector<LimitOption> limits;
+  for (const std::string& text : args.AllValues("limit")) {
+    LimitOption& limit = limits.emplace_back(LimitOption{text});
+    error = ReadLimit(limit);
+    if (!error.empty())
+      return std::nullopt;
+    NameDroppedDigits(limit, dialogs);
+  }
+  return limits;
+}
+
+void ApplyLimitOptions(const CliArguments& args, const std::vector<LimitOption>& limits,
+                       DesignRecord& record, Dialogs& dialogs) {
   if (args.Flag("erase-limits"))
     EraseAllLimits(record);
-  for (const std::string& text : args.AllValues("limit")) {
-    int16_t shape = 0;
-    float freq = 0, gain = 0;
-    error = ReadLimit(text, shape, freq, gain);
-    if (!error.empty())
-      return false;
+  for (const LimitOption& limit : limits) {
     record.LimitsOn = 1;
-    if (!AddGainLimit(record, kGainLimitSet, shape, freq, gain)) {
-      dialogs.Message("A limit set holds at most 9 limits; --limit " + text + " was not added.");
+    const float freq = PickedFrequency(limit, record, dialogs);
+    if (!AddGainLimit(record, kGainLimitSet, limit.shape, freq, limit.gain)) {
+      dialogs.Message("A limit set holds at most 9 limits; --limit " + limit.text +
+                      " was not added.");
     }
   }
-  return true;
 }
 
 void WriteLimitReport(const DesignRecord& record, std::ostream& out) {

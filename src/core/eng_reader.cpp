@@ -54,6 +54,7 @@ std::optional<float> PrefixMultiplier(char c) {
 struct Scanned {
   std::string acc;
   float multiplier = 1.0f;
+  std::size_t prefixEnd = 0;  // characters taken up to and including the prefix letter; 0: none
 };
 
 // Builds the numeric string one character at a time: digits and one decimal point up to the
@@ -62,6 +63,7 @@ struct Scanned {
 class EngScanner {
  public:
   void Take(char c) {
+    ++taken_;
     TakeDigitOrPoint(c);
     if ((c == '+' || c == '-') && (scanned_.acc.empty() || scanned_.acc.back() == 'E'))
       scanned_.acc.push_back(c);
@@ -92,12 +94,14 @@ class EngScanner {
       if (const auto multiplier = PrefixMultiplier(c)) {
         suffixSeen_ = true;
         scanned_.multiplier = *multiplier;
+        scanned_.prefixEnd = taken_;
         scanned_.acc.push_back(c);
       }
     }
   }
 
   Scanned scanned_;
+  std::size_t taken_ = 0;
   bool suffixSeen_ = false;
   bool pointSeen_ = false;
   bool exponentSeen_ = false;
@@ -110,13 +114,16 @@ Scanned ScanEngText(std::string_view text) {
   return scanner.Result();
 }
 
+// The blank-trimmed text cut to the characters the reader takes.
+std::string_view ReadWindow(std::string_view text) {
+  const std::string_view trimmed = TrimBlanks(text);
+  return trimmed.substr(0, std::min(trimmed.size(), kReadWidth));
+}
+
 }  // namespace
 
 void ReadEngValue(std::string_view text, float& target) {
-  std::string_view trimmed = TrimBlanks(text);
-  if (trimmed.size() > kReadWidth)
-    trimmed = trimmed.substr(0, kReadWidth);
-  const Scanned scanned = ScanEngText(trimmed);
+  const Scanned scanned = ScanEngText(ReadWindow(text));
   float value = kClamp;  // a run-time error (beyond the single range) leaves the overflow value
   const std::optional<double> number = LeadingNumber(scanned.acc);
   if (number && std::fabs(*number) <= std::numeric_limits<float>::max()) {
@@ -135,6 +142,16 @@ void ReadEngValue(std::string_view text, int16_t& target) {
   constexpr long kLow = std::numeric_limits<int16_t>::min();
   constexpr long kHigh = std::numeric_limits<int16_t>::max();
   target = static_cast<int16_t>(std::clamp(whole, kLow, kHigh));
+}
+
+std::string_view IgnoredAfterPrefix(std::string_view text) {
+  const std::string_view trimmed = TrimBlanks(text);
+  const std::size_t prefixEnd = ScanEngText(ReadWindow(text)).prefixEnd;
+  if (prefixEnd == 0)
+    return {};
+  const std::string_view rest = trimmed.substr(prefixEnd);
+  const bool holdsDigit = rest.find_first_of("0123456789") != std::string_view::npos;
+  return holdsDigit ? rest : std::string_view{};
 }
 
 }  // namespace kestro

@@ -15,4 +15,9 @@ void ReadEngValue(std::string_view text, float& target);
 // Same, stored into a 16-bit integer: rounded half to even and clamped to the int16 range.
 void ReadEngValue(std::string_view text, int16_t& target);
 
+// The text the reader drops after the prefix letter that ends the number, when it holds a digit
+// ("4k7" gives "7", read as 4000); empty when nothing that looks like part of the number is lost
+// ("4.7k", "100kHz"). Trailing blanks are not part of it.
+std::string_view IgnoredAfterPrefix(std::string_view text);
+
 }  // namespace kestro

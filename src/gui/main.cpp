@@ -1,5 +1,7 @@
-// kestrolab: the desktop program. Opens on the welcome page.
+// kestrolab [FILE.KST]: the desktop program. Opens on the welcome page, or with a session file
+// named (as a double-click on one does) on the design page with that session read.
 #include <QApplication>
+#include <QFile>
 #include <QScreen>
 #include <cmath>
 #include <iostream>
@@ -37,6 +39,7 @@ int main(int argc, char* argv[]) {
   kestro::QtDialogs dialogs;
   const kestro::PageFactory factory(QCoreApplication::applicationDirPath().toStdString());
   kestro::Shell shell(factory, dialogs);
-  shell.Start();
+  const QStringList arguments = QCoreApplication::arguments();  // Qt's own options taken out
+  shell.Start(arguments.size() > 1 ? QFile::encodeName(arguments.at(1)).toStdString() : "");
   return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
+#include "app/opening_page.h"
 namespace kestro {
 
 namespace {
@@ -27,8 +28,10 @@ Shell::~Shell() {
   }
 }
 
-void Shell::Start() {
+void Shell::Start(const std::string& sessionFile) {
   Open(PageId::Opening, OpenMode::Switch);
+  if (!sessionFile.empty())
+    OpeningPage::OpenSession(context_, sessionFile);
 }
 
 // --- Navigator ---

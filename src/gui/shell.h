@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <map>
+#include <string>
 
 #include "core/design_record.h"
 #include "core/plot_shared.h"
@@ -28,8 +29,9 @@ class Shell final : public Navigator {
   Shell(const Shell&) = delete;
   Shell& operator=(const Shell&) = delete;
 
-  // Opens the welcome page.
-  void Start();
+  // Opens the welcome page; with a session file named, goes on at once to the design page with
+  // that session read, as "Retrieve an olde design" would.
+  void Start(const std::string& sessionFile = {});
 
   // --- Navigator ---
   void Open(PageId page, OpenMode mode) override;

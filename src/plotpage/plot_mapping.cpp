@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "analysis/analysis_point.h"
 #include "plotpage/plot_palette.h"
 
 namespace kestro {
@@ -72,11 +73,7 @@ float PlotMapping::ClampX(float x) {
 }
 
 int PlotMapping::PointUnder(float x, int last) {
-  const double share = (static_cast<double>(x) - plot::kBoxLeft) / plot::kBoxWidth;
-  const double point = std::floor(share * (last + 1));
-  if (!(point > 0))
-    return 0;
-  return point < last ? static_cast<int>(point) : last;
+  return AnalysisPointAt((static_cast<double>(x) - plot::kBoxLeft) / plot::kBoxWidth, last);
 }
 
 bool PlotMapping::InsideBox(float x, float y) {

@@ -65,5 +65,18 @@ TEST(ReadEngValue, IntegerTargetRoundsHalfToEvenAndSaturates) {
   }
 }
 
+// What the reader drops after the prefix letter is named when it holds a digit; the value read
+// stays as the table above has it.
+TEST(ReadEngValue, NamesTheDigitsDroppedAfterThePrefix) {
+  const struct {
+    const char* text;
+    const char* ignored;
+  } cases[] = {{"4k7", "7"},   {"2n2F", "2F"},    {" 1M5  ", "5"}, {"4.7k", ""},
+               {"100kHz", ""}, {"10mH 2", "H 2"}, {"47", ""},      {"k5", ""},
+               {"1e3k5", ""},  {"3E5M", ""},      {"5 k 1", " 1"}, {"", ""}};
+  for (const auto& c : cases)
+    EXPECT_EQ(IgnoredAfterPrefix(c.text), c.ignored) << '"' << c.text << '"';
+}
+
 }  // namespace
 }  // namespace kestro

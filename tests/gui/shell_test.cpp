@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "files/scratch_folder.h"
+#include "files/session_file.h"
 #include "platform/qt/qt_test_support.h"
 #include "support/scripted_dialogs.h"
 
@@ -107,6 +108,35 @@ TEST_F(ShellTest, TheDesignPageFromStartToQuit) {
   Click(Design, "cmdQuit");
   Click(Exit, "cmdExit");
   EXPECT_TRUE(shell->Ended() && std::filesystem::exists("LASTSESSION.KST"));
+}
+
+// "kestrolab FILE.KST", as a double-click on a session file starts it: the design page with that
+// session read; a file that cannot be read gives the reader's message and the defaults.
+TEST_F(ShellTest, StartsOnTheDesignPageWithANamedSession) {
+  using enum PageId;
+  DesignRecord saved{};
+  saved.SetOpeningDefaults();
+  saved.Order = 7;
+  saved.Bandwidth = 2500;
+  ASSERT_FALSE(WriteSessionFile(saved, "seventh.KST"));
+  shell->Start("seventh.KST");
+  SettleEvents();
+  ASSERT_NE(Find<QLineEdit>(Design, "txtWidth"), nullptr);
+  EXPECT_EQ(shell->WindowOf(Opening), nullptr);
+  // The fields show numbers between blanks, as the page writes them.
+  EXPECT_EQ(Shown(Find(Design, "lblOrderInput")), "7 ");
+  EXPECT_EQ(Find<QLineEdit>(Design, "txtWidth")->text(), " 2.5K ");
+  EXPECT_TRUE(dialogs.Texts().empty());
+
+  DesignRecord defaults{};
+  defaults.SetOpeningDefaults();
+  shell->Start("missing.KST");
+  SettleEvents();
+  EXPECT_EQ(dialogs.Texts(),
+            (std::vector<std::string>{
+                "The KESTRO file was not read correctly; defaults are being used"}));
+  EXPECT_EQ(shell->Context().record.Order, defaults.Order);
+  EXPECT_EQ(Shown(Find(Design, "lblOrderInput")), std::to_string(defaults.Order) + " ");
 }
 
 }  // namespace
