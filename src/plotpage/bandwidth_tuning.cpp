@@ -13,27 +13,28 @@ constexpr double kStepFactor = 1.01;
 
 }  // namespace
 
-BandwidthTuning::BandwidthTuning(Page& page, AppContext& context, ResponsePlot& plot)
-    : page_(page), context_(context), plot_(plot) {}
+BandwidthTuning::BandwidthTuning(PlotPageControls& controls, AppContext& context,
+                                 ResponsePlot& plot)
+    : controls_(controls), context_(context), plot_(plot) {}
 
 void BandwidthTuning::OpenPanel() {
   context_.plot.EditPanelOn = 1;
-  plot_controls::SetEnabled(page_, {"cmdTunePart", "cmdEditPart"}, false);
-  plot_controls::SetEnabled(page_, plot_controls::PanelLockedButtons(), false);
+  plot_controls::SetEnabled({controls_.cmdTunePart, controls_.cmdEditPart}, false);
+  plot_controls::SetEnabled(plot_controls::PanelLockedButtons(controls_), false);
   const plot::Area& area = plot::kPanelArea;
   plot_.Drawing().Surface().FillRect(area.x1, area.y1, area.x2, area.y2, plot::kPageBackground);
-  plot_controls::SetVisible(page_, plot_controls::WidthPanelControls(), true);
+  plot_controls::SetVisible(plot_controls::WidthPanelControls(controls_), true);
   plot_.DrawMarkers();
 }
 
 void BandwidthTuning::Step(bool wider) {
   if (context_.record.Family == kManual) {
     ScaleCapacitors(wider);
-    page_["lblBandwidth"].caption = kManualCaption;
+    controls_.lblBandwidth->caption = kManualCaption;
   } else {
     Resynthesise(wider);
   }
-  page_["cmdRestore"].enabled = false;
+  controls_.cmdRestore->enabled = false;
   plot_.Refresh();
 }
 
@@ -52,7 +53,7 @@ void BandwidthTuning::Resynthesise(bool wider) {
       static_cast<float>(wider ? record.Bandwidth * kStepFactor : record.Bandwidth / kStepFactor);
   const std::string caption = FamilyCaption(record);
   if (!caption.empty())
-    page_["lblBandwidth"].caption = caption;
+    controls_.lblBandwidth->caption = caption;
   SynthesizeOrReport(record, context_.dialogs);
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/app_context.h"
-#include "platform/page.h"
+#include "plotpage/plot_page_controls.h"
 #include "plotpage/response_plot.h"
 
 namespace kestro {
@@ -14,7 +14,7 @@ namespace kestro {
 // and Rounded stay as they are; Restore is disabled, since saved values no longer belong to it.
 class BandwidthTuning final {
  public:
-  BandwidthTuning(Page& page, AppContext& context, ResponsePlot& plot);
+  BandwidthTuning(PlotPageControls& controls, AppContext& context, ResponsePlot& plot);
 
   void OpenPanel();       // cmdTuneWidth
   void Step(bool wider);  // cmdWidthUp (wider) / cmdWidthDown
@@ -27,7 +27,7 @@ class BandwidthTuning final {
   void ScaleCapacitors(bool wider);
   void Resynthesise(bool wider);
 
-  Page& page_;
+  PlotPageControls& controls_;
   AppContext& context_;
   ResponsePlot& plot_;
 };

@@ -25,14 +25,18 @@ constexpr float kDcBelow = 0.011f;
 constexpr float kLowestStop = 0.012f;
 
 struct Field {
-  const char* box;
-  const char* label;
+  Control* EditLimitsPageControls::*box;
+  const char* boxName;
+  Control* EditLimitsPageControls::*label;
+  const char* labelName;
   const char* caption;
 };
-constexpr std::array<Field, 4> kFields{{{"txtStart", "lblStart", "Starting frequency:"},
-                                        {"txtStop", "lblStop", "Stopping frequency:"},
-                                        {"txtUpper", "lblUpper", "Minimum allowed:"},
-                                        {"txtLower", "lblLower", "Maximum allowed:"}}};
+using C = EditLimitsPageControls;
+constexpr std::array<Field, 4> kFields{
+    {{&C::txtStart, "txtStart", &C::lblStart, "lblStart", "Starting frequency:"},
+     {&C::txtStop, "txtStop", &C::lblStop, "lblStop", "Stopping frequency:"},
+     {&C::txtUpper, "txtUpper", &C::lblUpper, "lblUpper", "Minimum allowed:"},
+     {&C::txtLower, "txtLower", &C::lblLower, "lblLower", "Maximum allowed:"}}};
 
 std::size_t At(int j) {
   return static_cast<std::size_t>(j);
@@ -49,45 +53,54 @@ EditLimitsPage::EditLimitsPage(AppContext& context, PlotRedraw& plot)
 }
 
 void EditLimitsPage::CreateControls() {
-  Add(ControlKind::Label, "lblGuidance", "Click on a limit in the list to edit it:", kLeft, 250,
-      kFullWidth, 400);
+  controls_.lblGuidance =
+      &Add(ControlKind::Label, "lblGuidance", "Click on a limit in the list to edit it:", kLeft,
+           250, kFullWidth, 400);
   Control& list = Add(ControlKind::ListBox, "lstSelect", "", kLeft, 700, kFullWidth, 3700);
   list.fixedPitch = true;
   list.fontScale = 0.9f;
   list.onRowClick = [this](int row) { RowClicked(row); };
+  controls_.lstSelect = &list;
   CreateFields();
   CreateLegend();
-  Add(ControlKind::Button, "cmdAccept", "Accept these values", kLeft, 7400, 5300, 600).onClick =
-      [this] { Accept(); };
-  Add(ControlKind::Button, "cmdExit", "Return to Plot page", 6300, 7400, 5300, 600).onClick =
-      [this] { ReturnToPlot(); };
+  controls_.cmdAccept =
+      &Add(ControlKind::Button, "cmdAccept", "Accept these values", kLeft, 7400, 5300, 600);
+  controls_.cmdAccept->onClick = [this] { Accept(); };
+  controls_.cmdExit =
+      &Add(ControlKind::Button, "cmdExit", "Return to Plot page", 6300, 7400, 5300, 600);
+  controls_.cmdExit->onClick = [this] { ReturnToPlot(); };
   SetFieldsEnabled(false);
 }
 
 void EditLimitsPage::CreateFields() {
   float top = kFieldTop;
   for (const Field& field : kFields) {
-    Add(ControlKind::Label, field.label, field.caption, kLeft, top, 2700, kFieldHeight);
-    Add(ControlKind::TextBox, field.box, "", 3200, top, 2600, kFieldHeight);
+    controls_.*field.label =
+        &Add(ControlKind::Label, field.labelName, field.caption, kLeft, top, 2700, kFieldHeight);
+    controls_.*field.box =
+        &Add(ControlKind::TextBox, field.boxName, "", 3200, top, 2600, kFieldHeight);
     top += kFieldPitch;
   }
 }
 
-// The legend: each shape's picture with its code under it.
+// The legend: each shape's picture with its code under it; the widget names carry the code.
 void EditLimitsPage::CreateLegend() {
+  constexpr std::array<int16_t, 3> kShapes{kFloorFromDc, kCeilingUpward, kCeilingFromDc};
   float left = 6500;
-  for (const int16_t shape : {kFloorFromDc, kCeilingUpward, kCeilingFromDc}) {
-    const std::string code = std::to_string(shape);
-    Add(ControlKind::Button, "cmdShape" + code, "", left, kFieldTop, 1500, 1500).picture =
-        LimitShapePicture(shape);
-    Add(ControlKind::Label, "lblShape" + code, "Shape " + code, left, kFieldTop + 1550, 1500, 400)
-        .align = TextAlign::Center;
+  for (std::size_t at = 0; at < kShapes.size(); ++at) {
+    const std::string code = std::to_string(kShapes[at]);
+    controls_.cmdShape[at] =
+        &Add(ControlKind::Button, "cmdShape" + code, "", left, kFieldTop, 1500, 1500);
+    controls_.cmdShape[at]->picture = LimitShapePicture(kShapes[at]);
+    controls_.lblShape[at] = &Add(ControlKind::Label, "lblShape" + code, "Shape " + code, left,
+                                  kFieldTop + 1550, 1500, 400);
+    controls_.lblShape[at]->align = TextAlign::Center;
     left += 1750;
   }
 }
 
 void EditLimitsPage::BuildList() {
-  Control& list = (*this)["lstSelect"];
+  Control& list = *controls_.lstSelect;
   list.rows.clear();
   rows_.clear();
   const DesignRecord& record = context_.record;
@@ -110,22 +123,22 @@ void EditLimitsPage::RowClicked(int row) {
   if (selected_ == 0)
     return;
   SetFieldsEnabled(true);
-  (*this)["lblGuidance"].foreColour = kGreyedText;
+  controls_.lblGuidance->foreColour = kGreyedText;
   FillFields(selected_);
   const Row& picked = rows_[static_cast<std::size_t>(row)];
   const DesignRecord& record = context_.record;
-  (*this)["txtStart"].enabled = record.LimitStart[At(selected_)][kGainLimitSet] > kLimitDc;
-  (*this)["txtStop"].enabled = record.LimitStop[At(selected_)][kGainLimitSet] < kLimitUpward;
-  (*this)["txtLower"].enabled = picked.shape != kFloorFromDc;
-  (*this)["txtUpper"].enabled = picked.shape != kCeilingUpward && picked.shape != kCeilingFromDc;
+  controls_.txtStart->enabled = record.LimitStart[At(selected_)][kGainLimitSet] > kLimitDc;
+  controls_.txtStop->enabled = record.LimitStop[At(selected_)][kGainLimitSet] < kLimitUpward;
+  controls_.txtLower->enabled = picked.shape != kFloorFromDc;
+  controls_.txtUpper->enabled = picked.shape != kCeilingUpward && picked.shape != kCeilingFromDc;
 }
 
 void EditLimitsPage::FillFields(int j) {
   const DesignRecord& record = context_.record;
-  Type("txtStart", FormatFreq(record.LimitStart[At(j)][kGainLimitSet]));
-  Type("txtStop", FormatFreq(record.LimitStop[At(j)][kGainLimitSet]));
-  Type("txtUpper", FormatEng(record.LimitTop[At(j)][kGainLimitSet]));
-  Type("txtLower", FormatEng(record.LimitBottom[At(j)][kGainLimitSet]));
+  controls_.txtStart->caption = FormatFreq(record.LimitStart[At(j)][kGainLimitSet]);
+  controls_.txtStop->caption = FormatFreq(record.LimitStop[At(j)][kGainLimitSet]);
+  controls_.txtUpper->caption = FormatEng(record.LimitTop[At(j)][kGainLimitSet]);
+  controls_.txtLower->caption = FormatEng(record.LimitBottom[At(j)][kGainLimitSet]);
 }
 
 // The accepted limit is no longer selected, so a second Accept cannot store the cleared fields.
@@ -135,10 +148,10 @@ void EditLimitsPage::Accept() {
   if (selected_ == 0)
     return;
   float start = 0, stop = 0, top = 0, bottom = 0;
-  ReadEngValue((*this)["txtStart"].caption, start);
-  ReadEngValue((*this)["txtStop"].caption, stop);
-  ReadEngValue((*this)["txtUpper"].caption, top);
-  ReadEngValue((*this)["txtLower"].caption, bottom);
+  ReadEngValue(controls_.txtStart->caption, start);
+  ReadEngValue(controls_.txtStop->caption, stop);
+  ReadEngValue(controls_.txtUpper->caption, top);
+  ReadEngValue(controls_.txtLower->caption, bottom);
   if (start < kDcBelow)
     start = kLimitDc;
   if (start >= kLimitUpward)
@@ -150,18 +163,22 @@ void EditLimitsPage::Accept() {
   const std::size_t j = At(selected_);
   record.LimitStart[j][kGainLimitSet] = start, record.LimitStop[j][kGainLimitSet] = stop;
   record.LimitTop[j][kGainLimitSet] = top, record.LimitBottom[j][kGainLimitSet] = bottom;
-  for (const Field& field : kFields)
-    Type(field.box, "");
+  for (Control* box : Fields())
+    box->caption.clear();
   selected_ = 0;
   SetFieldsEnabled(false);
-  (*this)["lblGuidance"].foreColour.reset();
+  controls_.lblGuidance->foreColour.reset();
   BuildList();
 }
 
 void EditLimitsPage::SetFieldsEnabled(bool enabled) {
-  for (const Field& field : kFields)
-    (*this)[field.box].enabled = enabled;
-  (*this)["cmdAccept"].enabled = enabled;
+  for (Control* box : Fields())
+    box->enabled = enabled;
+  controls_.cmdAccept->enabled = enabled;
+}
+
+std::array<Control*, 4> EditLimitsPage::Fields() const {
+  return {controls_.txtStart, controls_.txtStop, controls_.txtUpper, controls_.txtLower};
 }
 
 void EditLimitsPage::ReturnToPlot() {

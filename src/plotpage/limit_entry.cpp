@@ -15,22 +15,18 @@ constexpr Rgb kPlainShapeFace{221, 255, 255};
 constexpr Rgb kChosenShapeFace{0, 255, 0};
 constexpr Rgb kGuide{255, 0, 0};
 
-std::string ShapeButton(int16_t shape) {
-  return "cmdLimit" + std::to_string(shape);
-}
-
 bool IsShape(int16_t code) {
   return code == kFloorFromDc || code == kCeilingUpward || code == kCeilingFromDc;
 }
 
 }  // namespace
 
-LimitEntry::LimitEntry(Page& page, ResponsePlot& plot, DesignRecord& record)
-    : page_(page), plot_(plot), record_(record) {}
+LimitEntry::LimitEntry(PlotPageControls& controls, ResponsePlot& plot, DesignRecord& record)
+    : controls_(controls), plot_(plot), record_(record) {}
 
 void LimitEntry::Wire() {
   for (const int16_t shape : {kFloorFromDc, kCeilingUpward, kCeilingFromDc}) {
-    Control& button = page_[ShapeButton(shape)];
+    Control& button = ShapeButton(shape);
     button.picture = LimitShapePicture(shape);
     button.onClick = [this, shape] { ChooseShape(shape); };
   }
@@ -41,7 +37,7 @@ void LimitEntry::ChooseShape(int16_t shape) {
   record_.LimitEntrySet = kGainLimitSet;
   record_.LimitsOn = 1;
   PlainShapeFaces();
-  page_[ShapeButton(shape)].face = kChosenShapeFace;
+  ShapeButton(shape).face = kChosenShapeFace;
   if (shape == kFloorFromDc)
     plot_.Redraw();
 }
@@ -49,11 +45,11 @@ void LimitEntry::ChooseShape(int16_t shape) {
 void LimitEntry::Begin() {
   record_.LimitEntrySet = kGainLimitSet;
   record_.LimitsOn = 1;
-  plot_controls::SetVisible(page_, plot_controls::LimitShapeButtons(), true);
+  const PlotPageControls& c = controls_;
+  plot_controls::SetVisible(plot_controls::LimitShapeButtons(c), true);
   plot_controls::SetEnabled(
-      page_,
-      {"cmdPoles", "cmdPhase", "cmdSavePlot", "cmdGetPlot", "cmdLimits", "cmdMonteCarlo",
-       "cmdNearest5", "cmdTuneWidth", "cmdTunePart", "cmdEditPart"},
+      {c.cmdPoles, c.cmdPhase, c.cmdSavePlot, c.cmdGetPlot, c.cmdLimits, c.cmdMonteCarlo,
+       c.cmdNearest5, c.cmdTuneWidth, c.cmdTunePart, c.cmdEditPart},
       false);
   WriteMessage(kPrompt);
 }
@@ -96,9 +92,21 @@ void LimitEntry::DrawGuides(int16_t shape, float x, float y) {
   canvas.Line(x, y, x, upDown, kGuide);
 }
 
+// The button of a shape code; only the three shapes have one.
+Control& LimitEntry::ShapeButton(int16_t shape) {
+  switch (shape) {
+    case kCeilingUpward:
+      return *controls_.cmdLimit2;
+    case kCeilingFromDc:
+      return *controls_.cmdLimit4;
+    default:
+      return *controls_.cmdLimit1;
+  }
+}
+
 void LimitEntry::PlainShapeFaces() {
-  for (const std::string& name : plot_controls::LimitShapeButtons())
-    page_[name].face = kPlainShapeFace;
+  for (Control* button : plot_controls::LimitShapeButtons(controls_))
+    button->face = kPlainShapeFace;
 }
 
 // The message line under the plot, where the readout otherwise shows.

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/design_record.h"
-#include "platform/page.h"
+#include "plotpage/plot_page_controls.h"
 #include "plotpage/response_plot.h"
 
 namespace kestro {
@@ -13,7 +13,7 @@ namespace kestro {
 // mode begun from the limits page, and the limit a click on the plot adds.
 class LimitEntry final {
  public:
-  LimitEntry(Page& page, ResponsePlot& plot, DesignRecord& record);
+  LimitEntry(PlotPageControls& controls, ResponsePlot& plot, DesignRecord& record);
 
   // Gives the shape buttons their pictures and click handlers.
   void Wire();
@@ -39,11 +39,12 @@ class LimitEntry final {
   static constexpr const char* kSetFull = "Nine limits at most: no limit added.";
 
  private:
+  Control& ShapeButton(int16_t shape);
   void PlainShapeFaces();
   void WriteMessage(const std::string& text);
   void DrawGuides(int16_t shape, float x, float y);
 
-  Page& page_;
+  PlotPageControls& controls_;
   ResponsePlot& plot_;
   DesignRecord& record_;
 };

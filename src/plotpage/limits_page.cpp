@@ -1,7 +1,5 @@
 #include "plotpage/limits_page.h"
 
-#include <utility>
-
 #include "core/gain_limits.h"
 
 namespace kestro {
@@ -28,22 +26,29 @@ LimitsPage::LimitsPage(AppContext& context, PlotRedraw& plot) : context_(context
 }
 
 void LimitsPage::CreateControls() {
-  Add(ControlKind::Label, "lblTitle", "Gain limits", kLeft, 300, kWidth, 900).bold = true;
-  const std::pair<const char*, const char*> buttons[] = {{"cmdEnter", "Enter"},
-                                                         {"cmdLimitsEdit", "Edit"},
-                                                         {"cmdLimitsEraseAll", "Erase all"},
-                                                         {"cmdLimitsHide", "Hide"},
-                                                         {"cmdLimitsOn", "Show"}};
+  controls_.lblTitle = &Add(ControlKind::Label, "lblTitle", "Gain limits", kLeft, 300, kWidth, 900);
+  controls_.lblTitle->bold = true;
+  struct Button {
+    Control* LimitsPageControls::*slot;
+    const char* name;
+    const char* caption;
+    void (LimitsPage::*command)();
+  };
+  using C = LimitsPageControls;
+  const Button buttons[] = {
+      {&C::cmdEnter, "cmdEnter", "Enter", &LimitsPage::Enter},
+      {&C::cmdLimitsEdit, "cmdLimitsEdit", "Edit", &LimitsPage::Edit},
+      {&C::cmdLimitsEraseAll, "cmdLimitsEraseAll", "Erase all", &LimitsPage::EraseAll},
+      {&C::cmdLimitsHide, "cmdLimitsHide", "Hide", &LimitsPage::Hide},
+      {&C::cmdLimitsOn, "cmdLimitsOn", "Show", &LimitsPage::Show}};
   float top = kFirstTop;
-  for (const auto& [name, caption] : buttons) {
-    Add(ControlKind::Button, name, caption, kLeft, top, kWidth, kButtonHeight);
+  for (const Button& button : buttons) {
+    Control& control =
+        Add(ControlKind::Button, button.name, button.caption, kLeft, top, kWidth, kButtonHeight);
+    control.onClick = [this, command = button.command] { (this->*command)(); };
+    controls_.*button.slot = &control;
     top += kPitch;
   }
-  (*this)["cmdEnter"].onClick = [this] { Enter(); };
-  (*this)["cmdLimitsEdit"].onClick = [this] { Edit(); };
-  (*this)["cmdLimitsEraseAll"].onClick = [this] { EraseAll(); };
-  (*this)["cmdLimitsHide"].onClick = [this] { Hide(); };
-  (*this)["cmdLimitsOn"].onClick = [this] { Show(); };
 }
 
 void LimitsPage::Enter() {

@@ -6,6 +6,16 @@
 
 namespace kestro {
 
+// Every control of the limits page, named as the control; set as the page adds them.
+struct LimitsPageControls {
+  Control* lblTitle = nullptr;
+  Control* cmdEnter = nullptr;
+  Control* cmdLimitsEdit = nullptr;
+  Control* cmdLimitsEraseAll = nullptr;
+  Control* cmdLimitsHide = nullptr;
+  Control* cmdLimitsOn = nullptr;
+};
+
 // The limits page frmLimits: Enter (limit entry with the mouse on the analysis page), Edit (the
 // edit page), Erase all, Hide and Show. It works on the analysis page through the plot link and
 // closes itself after every command but Edit.
@@ -26,6 +36,7 @@ class LimitsPage final : public Page {
 
   AppContext& context_;
   PlotRedraw& plot_;
+  LimitsPageControls controls_;
 };
 
 }  // namespace kestro

@@ -4,25 +4,21 @@
 
 namespace kestro {
 
-const std::vector<std::string>& LongRunLock::LockedButtons() {
-  static const std::vector<std::string> names = [] {
-    std::vector<std::string> all{
-        "cmdOptimize",  "cmdMC1",     "cmdMC2", "cmdMC5", "cmdMC10", "cmdMC20", "cmdEnterAll",
-        "cmdWidthDown", "cmdWidthUp", "cmd2",   "cmd5",   "cmd10",   "cmd20"};
-    for (const char* part : plot_controls::kParts) {
-      all.push_back(std::string("cmd") + part + "down");
-      all.push_back(std::string("cmd") + part + "up");
-    }
-    return all;
-  }();
-  return names;
+plot_controls::Group LongRunLock::LockedButtons(const PlotPageControls& c) {
+  plot_controls::Group all{c.cmdOptimize, c.cmdMC1,      c.cmdMC2,       c.cmdMC5,     c.cmdMC10,
+                           c.cmdMC20,     c.cmdEnterAll, c.cmdWidthDown, c.cmdWidthUp, c.cmd2,
+                           c.cmd5,        c.cmd10,       c.cmd20};
+  for (const PartControls& part : c.parts) {
+    all.push_back(part.down);
+    all.push_back(part.up);
+  }
+  return all;
 }
 
-LongRunLock::LongRunLock(Page& page) : page_(page) {
-  for (const std::string& name : LockedButtons()) {
-    Control& control = page_[name];
-    saved_.emplace_back(&control, control.enabled);
-    control.enabled = false;
+LongRunLock::LongRunLock(const PlotPageControls& controls) {
+  for (Control* control : LockedButtons(controls)) {
+    saved_.emplace_back(control, control->enabled);
+    control->enabled = false;
   }
 }
 

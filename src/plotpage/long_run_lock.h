@@ -1,10 +1,9 @@
 #pragma once
 
-#include <string>
 #include <utility>
 #include <vector>
 
-#include "platform/page.h"
+#include "plotpage/plot_page_controls.h"
 
 namespace kestro {
 
@@ -14,16 +13,15 @@ namespace kestro {
 // had when the lock was taken; Clear stays available throughout.
 class LongRunLock final {
  public:
-  explicit LongRunLock(Page& page);
+  explicit LongRunLock(const PlotPageControls& controls);
   ~LongRunLock();
   LongRunLock(const LongRunLock&) = delete;
   LongRunLock& operator=(const LongRunLock&) = delete;
 
   // The buttons the lock holds.
-  static const std::vector<std::string>& LockedButtons();
+  static plot_controls::Group LockedButtons(const PlotPageControls& c);
 
  private:
-  Page& page_;
   std::vector<std::pair<Control*, bool>> saved_;
 };
 

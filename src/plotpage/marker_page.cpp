@@ -19,10 +19,6 @@ constexpr float kFirstButtonTop = 7000;
 constexpr float kButtonPitch = 480;
 constexpr float kButtonHeight = 400;
 
-std::string Box(int k) {
-  return "txtMarkerFrequency" + std::to_string(k);
-}
-
 }  // namespace
 
 MarkerPage::MarkerPage(AppContext& context, PlotRedraw& plot) : context_(context), plot_(plot) {
@@ -34,39 +30,62 @@ MarkerPage::MarkerPage(AppContext& context, PlotRedraw& plot) : context_(context
 }
 
 void MarkerPage::CreateControls() {
-  Add(ControlKind::Label, "lblTitle", "Markers", kLeft, kTitleTop, kWidth, 400).bold = true;
-  for (int k = 1; k <= kUsedMarkers; ++k) {
-    const float top = kFirstRowTop + kRowPitch * static_cast<float>(k - 1);
-    Add(ControlKind::Label, "lblMarkerFrequency" + std::to_string(k),
-        "Frequency " + std::to_string(k) + ":", kLeft, top, kWidth, kLabelHeight);
-    Add(ControlKind::TextBox, Box(k), "", kLeft, top + kLabelHeight, kWidth, kBoxHeight).onChange =
-        [this, k] { FrequencyTyped(k); };
-  }
-  const std::pair<const char*, const char*> buttons[] = {{"cmdMarkerOn", "Show"},
-                                                         {"cmdMarkerHide", "Hide"},
-                                                         {"cmdMarkerErase", "Erase all"},
-                                                         {"cmdExit", "Return"}};
+  controls_.lblTitle =
+      &Add(ControlKind::Label, "lblTitle", "Markers", kLeft, kTitleTop, kWidth, 400);
+  controls_.lblTitle->bold = true;
+  CreateRows();
+  struct Button {
+    Control* MarkerPageControls::*slot;
+    const char* name;
+    const char* caption;
+    void (MarkerPage::*command)();
+  };
+  using C = MarkerPageControls;
+  const Button buttons[] = {
+      {&C::cmdMarkerOn, "cmdMarkerOn", "Show", &MarkerPage::Show},
+      {&C::cmdMarkerHide, "cmdMarkerHide", "Hide", &MarkerPage::Hide},
+      {&C::cmdMarkerErase, "cmdMarkerErase", "Erase all", &MarkerPage::EraseAll},
+      {&C::cmdExit, "cmdExit", "Return", &MarkerPage::Close}};
   float top = kFirstButtonTop;
-  for (const auto& [name, caption] : buttons) {
-    Add(ControlKind::Button, name, caption, kLeft, top, kWidth, kButtonHeight);
+  for (const Button& button : buttons) {
+    Control& control =
+        Add(ControlKind::Button, button.name, button.caption, kLeft, top, kWidth, kButtonHeight);
+    control.onClick = [this, command = button.command] { (this->*command)(); };
+    controls_.*button.slot = &control;
     top += kButtonPitch;
   }
-  (*this)["cmdMarkerOn"].onClick = [this] { Show(); };
-  (*this)["cmdMarkerHide"].onClick = [this] { Hide(); };
-  (*this)["cmdMarkerErase"].onClick = [this] { EraseAll(); };
-  (*this)["cmdExit"].onClick = [this] { Close(); };
+}
+
+// Marker k's label and box; the widget names carry the marker number.
+void MarkerPage::CreateRows() {
+  for (int k = 1; k <= kUsedMarkers; ++k) {
+    const std::string number = std::to_string(k);
+    const float top = kFirstRowTop + kRowPitch * static_cast<float>(k - 1);
+    const auto at = static_cast<std::size_t>(k - 1);
+    controls_.lblMarkerFrequency[at] =
+        &Add(ControlKind::Label, "lblMarkerFrequency" + number, "Frequency " + number + ":", kLeft,
+             top, kWidth, kLabelHeight);
+    controls_.txtMarkerFrequency[at] = &Add(ControlKind::TextBox, "txtMarkerFrequency" + number, "",
+                                            kLeft, top + kLabelHeight, kWidth, kBoxHeight);
+    controls_.txtMarkerFrequency[at]->onChange = [this, k] { FrequencyTyped(k); };
+  }
 }
 
 // Each box shows its frequency as FormatFreq writes it, and is read straight back: a frequency
 // with more digits than the box shows is thereby rounded to the shown digits.
 void MarkerPage::LoadFrequencies() {
   for (int k = 1; k <= kUsedMarkers; ++k) {
-    Type(Box(k), FormatFreq(context_.record.MarkerFreq[static_cast<std::size_t>(k)]));
+    Box(k).caption = FormatFreq(context_.record.MarkerFreq[static_cast<std::size_t>(k)]);
+    FrequencyTyped(k);
   }
 }
 
 void MarkerPage::FrequencyTyped(int k) {
-  ReadEngValue((*this)[Box(k)].caption, context_.record.MarkerFreq[static_cast<std::size_t>(k)]);
+  ReadEngValue(Box(k).caption, context_.record.MarkerFreq[static_cast<std::size_t>(k)]);
+}
+
+Control& MarkerPage::Box(int k) {
+  return *controls_.txtMarkerFrequency[static_cast<std::size_t>(k - 1)];
 }
 
 void MarkerPage::Show() {

@@ -1,10 +1,25 @@
 #pragma once
 
+#include <array>
+
+#include "core/design_record.h"
 #include "platform/app_context.h"
 #include "platform/page.h"
 #include "plotpage/plot_redraw.h"
 
 namespace kestro {
+
+// Every control of the marker page, named as the control; set as the page adds them. The rows
+// of marker k = 1..8 are at index k - 1.
+struct MarkerPageControls {
+  Control* lblTitle = nullptr;
+  std::array<Control*, kUsedMarkers> lblMarkerFrequency{};
+  std::array<Control*, kUsedMarkers> txtMarkerFrequency{};
+  Control* cmdMarkerOn = nullptr;
+  Control* cmdMarkerHide = nullptr;
+  Control* cmdMarkerErase = nullptr;
+  Control* cmdExit = nullptr;
+};
 
 // The marker page frmMarker: eight marker frequencies in engineering notation, and Show, Hide,
 // Erase all and Return. Every keystroke in a box is read into MarkerFreq at once, so the record
@@ -22,8 +37,10 @@ class MarkerPage final : public Page {
 
  private:
   void CreateControls();
+  void CreateRows();
   void LoadFrequencies();
   void FrequencyTyped(int k);
+  Control& Box(int k);
   void Show();
   void Hide();
   void EraseAll();
@@ -31,6 +48,7 @@ class MarkerPage final : public Page {
 
   AppContext& context_;
   PlotRedraw& plot_;
+  MarkerPageControls controls_;
 };
 
 }  // namespace kestro

@@ -18,47 +18,45 @@ constexpr Rgb kExtremesFace{204, 255, 255};
 constexpr CurveColours kNominalColours{{255, 255, 0}, {0, 255, 0}, {255, 0, 0}};
 constexpr int kColourSets = 8;
 
-const std::vector<std::string>& ToleranceButtons() {
-  static const std::vector<std::string> names{"cmdMC1", "cmdMC2", "cmdMC5", "cmdMC10", "cmdMC20"};
-  return names;
-}
-
 }  // namespace
 
-MonteCarlo::MonteCarlo(Page& page, AppContext& context, ResponsePlot& plot)
-    : page_(page), context_(context), record_(context.record), shared_(context.plot), plot_(plot) {}
+MonteCarlo::MonteCarlo(PlotPageControls& controls, AppContext& context, ResponsePlot& plot)
+    : controls_(controls),
+      context_(context),
+      record_(context.record),
+      shared_(context.plot),
+      plot_(plot) {}
 
 // --- Prepare ---
 
 void MonteCarlo::Prepare() {
-  plot_controls::SetVisible(page_, plot_controls::LimitShapeButtons(), false);
-  for (const std::string& name : ToleranceButtons()) {
-    page_[name].visible = true;
-    page_[name].face = kToleranceFace;
+  plot_controls::SetVisible(plot_controls::LimitShapeButtons(controls_), false);
+  for (Control* button : plot_controls::ToleranceButtons(controls_)) {
+    button->visible = true;
+    button->face = kToleranceFace;
   }
-  page_["cmdResetMC"].visible = true;
+  controls_.cmdResetMC->visible = true;
   LockPage();
-  plot_controls::SetVisible(page_, plot_controls::TunePanelControls(), false);
-  plot_controls::SetVisible(page_, plot_controls::EditPanelControls(), false);
-  plot_controls::SetVisible(page_, plot_controls::WidthPanelControls(), false);
+  plot_controls::SetVisible(plot_controls::TunePanelControls(controls_), false);
+  plot_controls::SetVisible(plot_controls::EditPanelControls(controls_), false);
+  plot_controls::SetVisible(plot_controls::WidthPanelControls(controls_), false);
   SaveNominalParts(record_);
   const plot::Area& area = plot::kMarkerDataArea;
   plot_.Drawing().Surface().FillRect(area.x1, area.y1, area.x2, area.y2, plot::kPageBackground);
-  plot_controls::SetEnabled(page_, {"cmdGetPlot", "cmdMonteCarlo"}, false);
+  plot_controls::SetEnabled({controls_.cmdGetPlot, controls_.cmdMonteCarlo}, false);
 }
 
 void MonteCarlo::LockPage() {
-  plot_controls::SetEnabled(
-      page_,
-      {"cmdDesign", "cmdSchematic", "cmdPlot", "cmdMarkers", "cmdTransient", "cmdTabulate",
-       "cmdPrint", "cmdWrite", "cmdAbout", "cmdQuit", "cmdTuneWidth", "cmdTunePart", "cmdEditPart",
-       "cmdSavePlot", "cmdNearest5", "cmdRestore", "cmdPoles", "cmdResetMC", "cmdLimits"},
-      false);
+  const PlotPageControls& c = controls_;
+  plot_controls::SetEnabled(plot_controls::NavigationButtons(c), false);
+  plot_controls::SetEnabled({c.cmdTuneWidth, c.cmdTunePart, c.cmdEditPart, c.cmdSavePlot,
+                             c.cmdNearest5, c.cmdRestore, c.cmdPoles, c.cmdResetMC, c.cmdLimits},
+                            false);
 }
 
 // --- A run ---
 
-void MonteCarlo::Run(const std::string& button, float tolerance) {
+void MonteCarlo::Run(const Control& button, float tolerance) {
   if (running_)
     return;  // the buttons are locked during a run; a queued click is refused as well
   MarkPressed(button);
@@ -66,9 +64,9 @@ void MonteCarlo::Run(const std::string& button, float tolerance) {
   RunPasses();
 }
 
-void MonteCarlo::MarkPressed(const std::string& button) {
-  for (const std::string& name : ToleranceButtons())
-    page_[name].face = name == button ? kPressedToleranceFace : kToleranceFace;
+void MonteCarlo::MarkPressed(const Control& button) {
+  for (Control* tolerance : plot_controls::ToleranceButtons(controls_))
+    tolerance->face = tolerance == &button ? kPressedToleranceFace : kToleranceFace;
 }
 
 void MonteCarlo::ResetEnvelope() {
@@ -82,17 +80,17 @@ void MonteCarlo::ResetEnvelope() {
 }
 
 void MonteCarlo::RunPasses() {
-  plot_controls::SetEnabled(page_, {"cmdGetPlot", "cmdMonteCarlo"}, false);
-  page_["cmdResetMC"].enabled = true;
-  page_["cmdResetMC"].face = kExtremesFace;
+  plot_controls::SetEnabled({controls_.cmdGetPlot, controls_.cmdMonteCarlo}, false);
+  controls_.cmdResetMC->enabled = true;
+  controls_.cmdResetMC->face = kExtremesFace;
   plot_.Drawing().SetOverlayMode(true);
   ResetEnvelope();
   passCount_ = -1;
-  page_["cmdResetMC"].enabled = false;
+  controls_.cmdResetMC->enabled = false;
   running_ = true;
   shared_.OptimizeStop = 0;  // Clear sets it again: the page's stop request for long runs
   {
-    const LongRunLock lock(page_);
+    const LongRunLock lock(controls_);
     do {
       ++passCount_;
       DrawPass();
@@ -105,7 +103,7 @@ void MonteCarlo::RunPasses() {
     return;
   }
   shared_.OptimizeStop = 1;
-  page_["cmdResetMC"].enabled = true;
+  controls_.cmdResetMC->enabled = true;
   RestoreNominalParts(record_);
   DrawNominal();
 }
@@ -131,7 +129,7 @@ void MonteCarlo::DrawNominal() {
   drawing.PlotPhase();
   drawing.ResetColours();
   drawing.SetOverlayMode(false);
-  page_["cmdGetPlot"].enabled = true;
+  controls_.cmdGetPlot->enabled = true;
 }
 
 // Clear ended the run between two passes: the record goes back to nominal and the page shows
@@ -141,7 +139,7 @@ void MonteCarlo::EndStopped() {
   PlotDrawing& drawing = plot_.Drawing();
   drawing.ResetColours();
   drawing.SetOverlayMode(false);
-  page_["cmdGetPlot"].enabled = true;
+  controls_.cmdGetPlot->enabled = true;
   plot_.Refresh();
 }
 

@@ -1,10 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
-
 #include "platform/app_context.h"
-#include "platform/page.h"
+#include "plotpage/plot_page_controls.h"
 #include "plotpage/response_plot.h"
 
 namespace kestro {
@@ -19,12 +17,12 @@ class MonteCarlo final {
  public:
   static constexpr int16_t kPasses = 1000;
 
-  MonteCarlo(Page& page, AppContext& context, ResponsePlot& plot);
+  MonteCarlo(PlotPageControls& controls, AppContext& context, ResponsePlot& plot);
 
   void Prepare();  // cmdMonteCarlo
   // cmdMC1 .. cmdMC20: `button` is the pressed one, `tolerance` the full relative width
   // (MCTolerance: 0.02 for "1%").
-  void Run(const std::string& button, float tolerance);
+  void Run(const Control& button, float tolerance);
   void ShowExtremes();  // cmdResetMC
 
   bool Running() const { return running_; }
@@ -33,7 +31,7 @@ class MonteCarlo final {
 
  private:
   void LockPage();
-  void MarkPressed(const std::string& button);
+  void MarkPressed(const Control& button);
   void ResetEnvelope();
   void RunPasses();
   void DrawPass();
@@ -41,7 +39,7 @@ class MonteCarlo final {
   void EndStopped();
   bool StopRequested() const { return shared_.OptimizeStop == 1; }
 
-  Page& page_;
+  PlotPageControls& controls_;
   AppContext& context_;
   DesignRecord& record_;
   PlotShared& shared_;

@@ -13,8 +13,12 @@ constexpr int16_t kColourSets = 7;
 
 }  // namespace
 
-Optimizer::Optimizer(Page& page, AppContext& context, ResponsePlot& plot)
-    : page_(page), context_(context), record_(context.record), shared_(context.plot), plot_(plot) {}
+Optimizer::Optimizer(PlotPageControls& controls, AppContext& context, ResponsePlot& plot)
+    : controls_(controls),
+      context_(context),
+      record_(context.record),
+      shared_(context.plot),
+      plot_(plot) {}
 
 void Optimizer::Run() {
   if (running_)
@@ -27,7 +31,7 @@ void Optimizer::Run() {
   traceCount_ = 0;
   running_ = true;
   {
-    const LongRunLock lock(page_);
+    const LongRunLock lock(controls_);
     OptimizerDisplay display(plot_.Drawing().Surface());
     while (!StopRequested()) {
       const float error = run.Trial();
@@ -46,13 +50,12 @@ void Optimizer::Run() {
 }
 
 void Optimizer::DisableCommands() {
-  plot_controls::SetEnabled(
-      page_,
-      {"cmdDesign",   "cmdSchematic",  "cmdPlot",      "cmdMarkers",  "cmdTransient", "cmdTabulate",
-       "cmdPrint",    "cmdWrite",      "cmdAbout",     "cmdQuit",     "cmdDelay",     "cmdPhase",
-       "cmdGetPlot",  "cmdMonteCarlo", "cmdTuneWidth", "cmdTunePart", "cmdEditPart",  "cmdSavePlot",
-       "cmdNearest5", "cmdRestore",    "cmdPoles",     "cmdResetMC",  "cmdLimits"},
-      false);
+  const PlotPageControls& c = controls_;
+  plot_controls::SetEnabled(plot_controls::NavigationButtons(c), false);
+  plot_controls::SetEnabled({c.cmdDelay, c.cmdPhase, c.cmdGetPlot, c.cmdMonteCarlo, c.cmdTuneWidth,
+                             c.cmdTunePart, c.cmdEditPart, c.cmdSavePlot, c.cmdNearest5,
+                             c.cmdRestore, c.cmdPoles, c.cmdResetMC, c.cmdLimits},
+                            false);
 }
 
 // Up to 100 traces pile up in seven cycling colours; then the page is cleared down to its

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "platform/app_context.h"
-#include "platform/page.h"
+#include "plotpage/plot_page_controls.h"
 #include "plotpage/response_plot.h"
 
 namespace kestro {
@@ -15,7 +15,7 @@ namespace kestro {
 // The best capacitors end in C and Csaved, and the design becomes hand-made.
 class Optimizer final {
  public:
-  Optimizer(Page& page, AppContext& context, ResponsePlot& plot);
+  Optimizer(PlotPageControls& controls, AppContext& context, ResponsePlot& plot);
 
   void Run();  // cmdOptimize
   bool Running() const { return running_; }
@@ -25,7 +25,7 @@ class Optimizer final {
   void DrawTrace();
   bool StopRequested() const { return shared_.OptimizeStop == 1; }
 
-  Page& page_;
+  PlotPageControls& controls_;
   AppContext& context_;
   DesignRecord& record_;
   PlotShared& shared_;

@@ -10,7 +10,7 @@
 namespace kestro {
 
 using plot_controls::IsResistor;
-using plot_controls::kParts;
+using plot_controls::kPartCount;
 using plot_controls::PartK;
 
 namespace {
@@ -22,35 +22,31 @@ constexpr float kMaxResistor = 1e7f;
 constexpr float kMinCapacitor = 1e-12f;
 constexpr float kMaxCapacitor = 1e-5f;
 
-std::string Name(const char* prefix, int part, const char* suffix) {
-  return std::string(prefix) + kParts[static_cast<std::size_t>(part)] + suffix;
-}
-
 }  // namespace
 
-PartAdjustment::PartAdjustment(Page& page, AppContext& context, ResponsePlot& plot)
-    : page_(page), record_(context.record), shared_(context.plot), plot_(plot) {}
+PartAdjustment::PartAdjustment(PlotPageControls& controls, AppContext& context, ResponsePlot& plot)
+    : controls_(controls), record_(context.record), shared_(context.plot), plot_(plot) {}
 
 // --- Panels ---
 
 void PartAdjustment::OpenTunePanel() {
-  EnterPanel("cmdEditPart");
-  ResetStageDisplay("UpDown1", "lblStage");
-  plot_controls::SetVisible(page_, plot_controls::TunePanelControls(), true);
+  EnterPanel(*controls_.cmdEditPart);
+  ResetStageDisplay(*controls_.UpDown1, *controls_.lblStage);
+  plot_controls::SetVisible(plot_controls::TunePanelControls(controls_), true);
   ShowTuneValues();
 }
 
 void PartAdjustment::OpenEditPanel() {
-  EnterPanel("cmdTunePart");
-  ResetStageDisplay("UpDown2", "lblStageEdit");
-  plot_controls::SetVisible(page_, plot_controls::EditPanelControls(), true);
+  EnterPanel(*controls_.cmdTunePart);
+  ResetStageDisplay(*controls_.UpDown2, *controls_.lblStageEdit);
+  plot_controls::SetVisible(plot_controls::EditPanelControls(controls_), true);
   ShowEditValues();
 }
 
-void PartAdjustment::EnterPanel(const char* otherOpener) {
+void PartAdjustment::EnterPanel(Control& otherOpener) {
   shared_.EditPanelOn = 1;
-  plot_controls::SetEnabled(page_, {"cmdTuneWidth", otherOpener}, false);
-  plot_controls::SetEnabled(page_, plot_controls::PanelLockedButtons(), false);
+  plot_controls::SetEnabled({controls_.cmdTuneWidth, &otherOpener}, false);
+  plot_controls::SetEnabled(plot_controls::PanelLockedButtons(controls_), false);
   ClearPanelArea();
   selectedStage_ = 1;
 }
@@ -61,33 +57,32 @@ void PartAdjustment::ClearPanelArea() {
 }
 
 // A reopened panel shows stage 1, the stage it selects.
-void PartAdjustment::ResetStageDisplay(const char* spinner, const char* label) {
-  page_[spinner].value = 1;
-  page_[label].caption = std::to_string(1);
+void PartAdjustment::ResetStageDisplay(Control& spinner, Control& label) {
+  spinner.value = 1;
+  label.caption = std::to_string(1);
 }
 
 void PartAdjustment::TuneStageChanged() {
-  selectedStage_ = StageFromLabel("lblStage");
+  selectedStage_ = StageFromLabel(*controls_.lblStage);
   ShowTuneValues();
 }
 
 void PartAdjustment::EditStageChanged() {
-  selectedStage_ = StageFromLabel("lblStageEdit");
+  selectedStage_ = StageFromLabel(*controls_.lblStageEdit);
   ShowEditValues();
 }
 
 void PartAdjustment::ShowTuneValues() {
-  for (int part = 0; part < 6; ++part) {
-    page_[Name("lbl", part, "value")].caption = FormatPart(part, PartValue(part));
-  }
+  for (int part = 0; part < kPartCount; ++part)
+    Of(part).value->caption = FormatPart(part, PartValue(part));
 }
 
 void PartAdjustment::ShowEditValues() {
-  for (int part = 0; part < 6; ++part) {
+  for (int part = 0; part < kPartCount; ++part) {
     const float value = PartValue(part);
     const std::string text = FormatPart(part, value);
-    page_[Name("txt", part, "value")].caption = text;
-    page_[Name("lbl", part, "editValue")].caption = text;
+    Of(part).editBox->caption = text;
+    Of(part).editValue->caption = text;
     shown_[static_cast<std::size_t>(part)] = {text, value};
   }
 }
@@ -95,21 +90,21 @@ void PartAdjustment::ShowEditValues() {
 // --- Changes ---
 
 void PartAdjustment::Step(int part, bool up) {
-  if (part < 0 || part >= 6)
+  if (part < 0 || part >= kPartCount)
     return;
   record_.Family = kManual;
   record_.PartsModified = 1;
-  selectedStage_ = StageFromLabel("lblStage");
+  selectedStage_ = StageFromLabel(*controls_.lblStage);
   float& value = PartValue(part);
   value = static_cast<float>(up ? value * kStepFactor : value / kStepFactor);
-  page_[Name("lbl", part, "value")].caption = FormatPart(part, value);
+  Of(part).value->caption = FormatPart(part, value);
   plot_.Refresh();
 }
 
 // Only an edited box makes the design hand-made: Enter all over untouched boxes changes nothing.
 void PartAdjustment::EnterAll() {
   bool edited = false;
-  for (int part = 0; part < 6; ++part)
+  for (int part = 0; part < kPartCount; ++part)
     edited = EnterPart(part) || edited;
   if (edited) {
     record_.Family = kManual;
@@ -120,7 +115,7 @@ void PartAdjustment::EnterAll() {
 
 // Returns whether the box was edited since it was filled (or the part changed under it).
 bool PartAdjustment::EnterPart(int part) {
-  Control& box = page_[Name("txt", part, "value")];
+  Control& box = *Of(part).editBox;
   float& value = PartValue(part);
   Shown& shown = shown_[static_cast<std::size_t>(part)];
   if (box.caption == shown.text && value == shown.value)
@@ -128,7 +123,7 @@ bool PartAdjustment::EnterPart(int part) {
   ReadEngValue(box.caption, value);
   ClampPart(part, value);
   box.caption = FormatPart(part, value);
-  page_[Name("lbl", part, "editValue")].caption = box.caption;
+  Of(part).editValue->caption = box.caption;
   shown = {box.caption, value};
   return true;
 }
@@ -157,43 +152,40 @@ void PartAdjustment::Clear() {
   HideTransientControls();
   shared_.EditPanelOn = 0;
   RestoreButtonStates();
-  plot_controls::SetVisible(page_, plot_controls::TunePanelControls(), false);
-  plot_controls::SetVisible(page_, plot_controls::EditPanelControls(), false);
-  page_["cmdLimits"].enabled = true;
-  plot_controls::SetVisible(page_, plot_controls::LimitShapeButtons(), false);
-  plot_controls::SetVisible(page_, plot_controls::WidthPanelControls(), false);
+  plot_controls::SetVisible(plot_controls::TunePanelControls(controls_), false);
+  plot_controls::SetVisible(plot_controls::EditPanelControls(controls_), false);
+  controls_.cmdLimits->enabled = true;
+  plot_controls::SetVisible(plot_controls::LimitShapeButtons(controls_), false);
+  plot_controls::SetVisible(plot_controls::WidthPanelControls(controls_), false);
   if (record_.Rounded == 1) {
-    page_["cmdRestore"].enabled = true;
+    controls_.cmdRestore->enabled = true;
   } else {
-    page_["cmdNearest5"].enabled = true;
-    page_["cmdRestore"].enabled = false;
+    controls_.cmdNearest5->enabled = true;
+    controls_.cmdRestore->enabled = false;
   }
   shared_.OptimizeStop = 1;  // an optimizer run in progress ends at its next check
   plot_.Refresh();
 }
 
 void PartAdjustment::HideTransientControls() {
-  plot_controls::SetVisible(page_, plot_controls::MonteCarloButtons(), false);
-  plot_controls::SetVisible(page_, plot_controls::SeriesButtons(), false);
+  plot_controls::SetVisible(plot_controls::MonteCarloButtons(controls_), false);
+  plot_controls::SetVisible(plot_controls::SeriesButtons(controls_), false);
 }
 
 void PartAdjustment::RestoreButtonStates() {
-  plot_controls::SetEnabled(page_,
-                            {"cmdTuneWidth", "cmdTunePart", "cmdEditPart", "cmdMonteCarlo",
-                             "cmdSavePlot", "cmdNearest5", "cmdRestore", "cmdGetPlot"},
+  const PlotPageControls& c = controls_;
+  plot_controls::SetEnabled({c.cmdTuneWidth, c.cmdTunePart, c.cmdEditPart, c.cmdMonteCarlo,
+                             c.cmdSavePlot, c.cmdNearest5, c.cmdRestore, c.cmdGetPlot},
                             true);
-  page_["cmdPoles"].enabled = record_.Family != kManual;
-  plot_controls::SetEnabled(page_, {"cmdDelay", "cmdPhase"}, true);
-  plot_controls::SetEnabled(page_, {"cmdSave", "cmdGet"}, false);
-  plot_controls::SetEnabled(page_,
-                            {"cmdDesign", "cmdSchematic", "cmdPlot", "cmdMarkers", "cmdTransient",
-                             "cmdTabulate", "cmdPrint", "cmdWrite", "cmdAbout", "cmdQuit"},
-                            true);
+  c.cmdPoles->enabled = record_.Family != kManual;
+  plot_controls::SetEnabled({c.cmdDelay, c.cmdPhase}, true);
+  plot_controls::SetEnabled({c.cmdSave, c.cmdGet}, false);
+  plot_controls::SetEnabled(plot_controls::NavigationButtons(c), true);
 }
 
 void PartAdjustment::Restore() {
-  page_["cmdRestore"].enabled = false;
-  page_["cmdNearest5"].enabled = true;
+  controls_.cmdRestore->enabled = false;
+  controls_.cmdNearest5->enabled = true;
   record_.Rounded = 0;
   const int last = std::clamp<int>(record_.Order, 0, kMaxStage);  // the order, not the stages
   for (int s = 1; s <= last; ++s) {
@@ -209,11 +201,15 @@ void PartAdjustment::Restore() {
 // --- Helpers ---
 
 // The stage number a panel label shows, kept within the stages of the design.
-int16_t PartAdjustment::StageFromLabel(const char* label) const {
+int16_t PartAdjustment::StageFromLabel(const Control& label) const {
   float shown = 0;
-  ReadEngValue(page_[label].caption, shown);
+  ReadEngValue(label.caption, shown);
   const long stage = std::lrint(shown);
   return static_cast<int16_t>(std::clamp<long>(stage, 1, std::max(1, StageCount(record_))));
+}
+
+PartControls& PartAdjustment::Of(int part) {
+  return controls_.parts[static_cast<std::size_t>(part)];
 }
 
 float& PartAdjustment::PartValue(int part) {

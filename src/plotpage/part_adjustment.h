@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/app_context.h"
-#include "platform/page.h"
+#include "plotpage/plot_page_controls.h"
 #include "plotpage/response_plot.h"
 
 namespace kestro {
@@ -17,7 +17,7 @@ namespace kestro {
 // the design hand-made (Family 4, PartsModified 1), so the next Design command keeps it.
 class PartAdjustment final {
  public:
-  PartAdjustment(Page& page, AppContext& context, ResponsePlot& plot);
+  PartAdjustment(PlotPageControls& controls, AppContext& context, ResponsePlot& plot);
 
   // --- Panels ---
   void OpenTunePanel();     // cmdTunePart
@@ -41,9 +41,9 @@ class PartAdjustment final {
   int16_t SelectedStage() const { return selectedStage_; }
 
  private:
-  void EnterPanel(const char* otherOpener);
+  void EnterPanel(Control& otherOpener);
   void ClearPanelArea();
-  void ResetStageDisplay(const char* spinner, const char* label);
+  void ResetStageDisplay(Control& spinner, Control& label);
   void ShowTuneValues();
   void ShowEditValues();
   bool EnterPart(int part);
@@ -51,11 +51,12 @@ class PartAdjustment final {
   bool IsTwoPoleStage() const;
   void RestoreButtonStates();
   void HideTransientControls();
-  int16_t StageFromLabel(const char* label) const;
+  int16_t StageFromLabel(const Control& label) const;
+  PartControls& Of(int part);
   float& PartValue(int part);
   static std::string FormatPart(int part, float value);
 
-  Page& page_;
+  PlotPageControls& controls_;
   DesignRecord& record_;
   PlotShared& shared_;
   ResponsePlot& plot_;

@@ -19,14 +19,14 @@ PlotPage::PlotPage(AppContext& context, PlotLink& link)
       link_(link),
       surface_([this] { return canvas(); }),
       plot_(surface_, context.record, context.plot),
-      parts_(*this, context, plot_),
-      rounding_(*this, context.record, plot_),
-      bandwidth_(*this, context, plot_),
-      limits_(*this, plot_, context.record),
+      parts_(controls_, context, plot_),
+      rounding_(controls_, context.record, plot_),
+      bandwidth_(controls_, context, plot_),
+      limits_(controls_, plot_, context.record),
       readout_(plot_, context.record, limits_),
       overlay_(plot_.Drawing(), context.record, context.plot),
-      monteCarlo_(*this, context, plot_),
-      optimizer_(*this, context, plot_) {
+      monteCarlo_(controls_, context, plot_),
+      optimizer_(controls_, context, plot_) {
   SetWindowCaption("KestroLab - Plot");
   SetBackColour(plot::kPageBackground);
   CreateControls();
@@ -56,45 +56,45 @@ void PlotPage::BeginLimitEntry() {
 }
 
 void PlotPage::DisableOptimize() {
-  (*this)["cmdOptimize"].enabled = false;
+  controls_.cmdOptimize->enabled = false;
 }
 
 // --- Opening ---
 
 void PlotPage::CreateControls() {
-  for (const ControlLayout& layout : PlotPageLayout()) {
+  for (const ControlLayout& layout : PlotPageLayout(controls_)) {
     Control& control = Add(layout.kind, layout.name, layout.caption, layout.left, layout.top,
                            layout.width, layout.height);
     control.face = layout.face;
     control.visible = layout.visible;
+    *layout.slot = &control;
   }
 }
 
 void PlotPage::SetUpSpinners() {
   const int stages = static_cast<int>(std::lrint(context_.record.NrStages));
-  for (const auto& [spinner, label] :
-       {std::pair{"UpDown1", "lblStage"}, std::pair{"UpDown2", "lblStageEdit"}}) {
-    Control& control = (*this)[spinner];
-    control.minimum = 1;
-    control.maximum = stages;
-    control.value = 1;
-    control.buddy = label;
+  for (const auto& [spinner, label] : {std::pair{controls_.UpDown1, controls_.lblStage},
+                                       std::pair{controls_.UpDown2, controls_.lblStageEdit}}) {
+    spinner->minimum = 1;
+    spinner->maximum = stages;
+    spinner->value = 1;
+    spinner->buddy = label->name;  // the host finds the buddy by its name
   }
 }
 
 void PlotPage::SetOpeningStates() {
-  plot_controls::SetVisible(*this, plot_controls::LimitShapeButtons(), false);
-  Control& poles = (*this)["cmdPoles"];
-  poles.enabled = false;
+  const PlotPageControls& c = controls_;
+  plot_controls::SetVisible(plot_controls::LimitShapeButtons(c), false);
+  c.cmdPoles->enabled = false;
   if (context_.record.Family != kManual)
-    poles.enabled = true;  // no pole plot for manual parts
+    c.cmdPoles->enabled = true;  // no pole plot for manual parts
   if (context_.record.Rounded == 1) {
-    (*this)["cmdRestore"].enabled = true;
+    c.cmdRestore->enabled = true;
   } else {
-    (*this)["cmdNearest5"].enabled = true;
-    (*this)["cmdRestore"].enabled = false;
+    c.cmdNearest5->enabled = true;
+    c.cmdRestore->enabled = false;
   }
-  plot_controls::SetEnabled(*this, {"cmdSave", "cmdGet", "cmdOptimize", "cmdResetMC"}, false);
+  plot_controls::SetEnabled({c.cmdSave, c.cmdGet, c.cmdOptimize, c.cmdResetMC}, false);
   plot_.Drawing().SetOverlayMode(false);
   plot_.Drawing().ResetColours();
   context_.plot.OptimizeStop = 1;
@@ -114,20 +114,21 @@ void PlotPage::OnShown() {
 // --- Commands ---
 
 void PlotPage::WireCommands() {
-  (*this)["cmdPhase"].onClick = [this] { TogglePhase(); };
-  (*this)["cmdDelay"].onClick = [this] { ToggleDelay(); };
-  (*this)["cmdPlot"].onClick = [this] { (*this)["cmdPlot"].face = plot::kPlotButtonPressed; };
-  (*this)["cmdReset"].onClick = [this] { parts_.Clear(); };
-  (*this)["cmdRestore"].onClick = [this] { parts_.Restore(); };
-  (*this)["cmdNearest5"].onClick = [this] { rounding_.OfferSeries(); };
-  (*this)["cmd2"].onClick = [this] { rounding_.RoundTo(StandardSeries::E48()); };
-  (*this)["cmd5"].onClick = [this] { rounding_.RoundTo(StandardSeries::E24()); };
-  (*this)["cmd10"].onClick = [this] { rounding_.RoundTo(StandardSeries::E12()); };
-  (*this)["cmd20"].onClick = [this] { rounding_.RoundTo(StandardSeries::E6()); };
-  (*this)["cmdTuneWidth"].onClick = [this] { bandwidth_.OpenPanel(); };
-  (*this)["cmdWidthDown"].onClick = [this] { bandwidth_.Step(false); };
-  (*this)["cmdWidthUp"].onClick = [this] { bandwidth_.Step(true); };
-  (*this)["cmdPrint"].onClick = [this] { PrintPlot(); };
+  const PlotPageControls& c = controls_;
+  c.cmdPhase->onClick = [this] { TogglePhase(); };
+  c.cmdDelay->onClick = [this] { ToggleDelay(); };
+  c.cmdPlot->onClick = [this] { controls_.cmdPlot->face = plot::kPlotButtonPressed; };
+  c.cmdReset->onClick = [this] { parts_.Clear(); };
+  c.cmdRestore->onClick = [this] { parts_.Restore(); };
+  c.cmdNearest5->onClick = [this] { rounding_.OfferSeries(); };
+  c.cmd2->onClick = [this] { rounding_.RoundTo(StandardSeries::E48()); };
+  c.cmd5->onClick = [this] { rounding_.RoundTo(StandardSeries::E24()); };
+  c.cmd10->onClick = [this] { rounding_.RoundTo(StandardSeries::E12()); };
+  c.cmd20->onClick = [this] { rounding_.RoundTo(StandardSeries::E6()); };
+  c.cmdTuneWidth->onClick = [this] { bandwidth_.OpenPanel(); };
+  c.cmdWidthDown->onClick = [this] { bandwidth_.Step(false); };
+  c.cmdWidthUp->onClick = [this] { bandwidth_.Step(true); };
+  c.cmdPrint->onClick = [this] { PrintPlot(); };
   WireLimitsAndOverlays();
   WirePanels();
   WireLongRuns();
@@ -142,62 +143,61 @@ void PlotPage::PrintPlot() {
 }
 
 void PlotPage::WirePanels() {
-  (*this)["cmdTunePart"].onClick = [this] { parts_.OpenTunePanel(); };
-  (*this)["cmdEditPart"].onClick = [this] { parts_.OpenEditPanel(); };
-  (*this)["UpDown1"].onChange = [this] { parts_.TuneStageChanged(); };
-  (*this)["UpDown2"].onChange = [this] { parts_.EditStageChanged(); };
-  (*this)["cmdEnterAll"].onClick = [this] { parts_.EnterAll(); };
-  for (int part = 0; part < 6; ++part) {
-    const std::string name = std::string("cmd") + plot_controls::kParts[part];
-    (*this)[name + "down"].onClick = [this, part] { parts_.Step(part, false); };
-    (*this)[name + "up"].onClick = [this, part] { parts_.Step(part, true); };
+  const PlotPageControls& c = controls_;
+  c.cmdTunePart->onClick = [this] { parts_.OpenTunePanel(); };
+  c.cmdEditPart->onClick = [this] { parts_.OpenEditPanel(); };
+  c.UpDown1->onChange = [this] { parts_.TuneStageChanged(); };
+  c.UpDown2->onChange = [this] { parts_.EditStageChanged(); };
+  c.cmdEnterAll->onClick = [this] { parts_.EnterAll(); };
+  for (int part = 0; part < plot_controls::kPartCount; ++part) {
+    const PartControls& controls = c.parts[static_cast<std::size_t>(part)];
+    controls.down->onClick = [this, part] { parts_.Step(part, false); };
+    controls.up->onClick = [this, part] { parts_.Step(part, true); };
   }
 }
 
 void PlotPage::WireLongRuns() {
-  (*this)["cmdOptimize"].onClick = [this] { optimizer_.Run(); };
-  (*this)["cmdMonteCarlo"].onClick = [this] { monteCarlo_.Prepare(); };
-  (*this)["cmdResetMC"].onClick = [this] { monteCarlo_.ShowExtremes(); };
+  const PlotPageControls& c = controls_;
+  c.cmdOptimize->onClick = [this] { optimizer_.Run(); };
+  c.cmdMonteCarlo->onClick = [this] { monteCarlo_.Prepare(); };
+  c.cmdResetMC->onClick = [this] { monteCarlo_.ShowExtremes(); };
   // The tolerance buttons and MCTolerance, the full relative width of the spread.
-  for (const auto& [name, tolerance] :
-       {std::pair{"cmdMC1", 0.02f}, std::pair{"cmdMC2", 0.04f}, std::pair{"cmdMC5", 0.1f},
-        std::pair{"cmdMC10", 0.2f}, std::pair{"cmdMC20", 0.4f}}) {
-    const std::string button = name;
+  for (const auto& [control, tolerance] :
+       {std::pair{c.cmdMC1, 0.02f}, std::pair{c.cmdMC2, 0.04f}, std::pair{c.cmdMC5, 0.1f},
+        std::pair{c.cmdMC10, 0.2f}, std::pair{c.cmdMC20, 0.4f}}) {
+    const Control* button = control;
     const float width = tolerance;
-    (*this)[button].onClick = [this, button, width] { monteCarlo_.Run(button, width); };
+    control->onClick = [this, button, width] { monteCarlo_.Run(*button, width); };
   }
 }
 
 void PlotPage::WireNavigation() {
   Navigator& navigator = context_.navigator;
-  (*this)["cmdDesign"].onClick = [this] { LeaveTo(PageId::Design); };
-  (*this)["cmdSchematic"].onClick = [this] { LeaveTo(PageId::Schematic); };
-  (*this)["cmdTabulate"].onClick = [this] { LeaveTo(PageId::Tabulated); };
-  (*this)["cmdAbout"].onClick = [&navigator] { navigator.Open(PageId::About, OpenMode::Over); };
-  (*this)["cmdTransient"].onClick = [&navigator] {
-    navigator.Open(PageId::Transient, OpenMode::Over);
-  };
-  (*this)["cmdWrite"].onClick = [&navigator] {
-    navigator.Open(PageId::WriteFiles, OpenMode::Modal);
-  };
-  (*this)["cmdQuit"].onClick = [&navigator] { navigator.Open(PageId::Exit, OpenMode::Modal); };
-  (*this)["cmdMarkers"].onClick = [&navigator] { navigator.Open(PageId::Marker, OpenMode::Over); };
-  (*this)["cmdPoles"].onClick = [&navigator] { navigator.Open(PageId::Poles, OpenMode::Modal); };
-  (*this)["cmdLimits"].onClick = [&navigator] { navigator.Open(PageId::Limits, OpenMode::Over); };
+  const PlotPageControls& c = controls_;
+  c.cmdDesign->onClick = [this] { LeaveTo(PageId::Design); };
+  c.cmdSchematic->onClick = [this] { LeaveTo(PageId::Schematic); };
+  c.cmdTabulate->onClick = [this] { LeaveTo(PageId::Tabulated); };
+  c.cmdAbout->onClick = [&navigator] { navigator.Open(PageId::About, OpenMode::Over); };
+  c.cmdTransient->onClick = [&navigator] { navigator.Open(PageId::Transient, OpenMode::Over); };
+  c.cmdWrite->onClick = [&navigator] { navigator.Open(PageId::WriteFiles, OpenMode::Modal); };
+  c.cmdQuit->onClick = [&navigator] { navigator.Open(PageId::Exit, OpenMode::Modal); };
+  c.cmdMarkers->onClick = [&navigator] { navigator.Open(PageId::Marker, OpenMode::Over); };
+  c.cmdPoles->onClick = [&navigator] { navigator.Open(PageId::Poles, OpenMode::Modal); };
+  c.cmdLimits->onClick = [&navigator] { navigator.Open(PageId::Limits, OpenMode::Over); };
 }
 
 void PlotPage::WireLimitsAndOverlays() {
   limits_.Wire();
-  (*this)["cmdSavePlot"].onClick = [this] {
+  controls_.cmdSavePlot->onClick = [this] {
     PassedOrShown(SavePlot(context_.record), context_.dialogs);
   };
-  (*this)["cmdGetPlot"].onClick = [this] { GetPlot(); };
+  controls_.cmdGetPlot->onClick = [this] { GetPlot(); };
 }
 
 // The masks lie under the grid; drawing them with two or more limits shown enables Optimize.
 void PlotPage::PaintLimitMasks(Canvas& canvas) {
   if (LimitDrawing::AllowsOptimize(context_.record))
-    (*this)["cmdOptimize"].enabled = true;
+    controls_.cmdOptimize->enabled = true;
   LimitDrawing(canvas, context_.record).DrawLimits(kGainLimitSet);
 }
 
@@ -219,14 +219,14 @@ void PlotPage::GetPlot() {
 void PlotPage::TogglePhase() {
   PlotShared& shared = context_.plot;
   shared.PhaseOn = static_cast<int16_t>(shared.PhaseOn + 1 > 1 ? 0 : shared.PhaseOn + 1);
-  (*this)["cmdMonteCarlo"].enabled = true;
+  controls_.cmdMonteCarlo->enabled = true;
   plot_.Redraw();
 }
 
 void PlotPage::ToggleDelay() {
   PlotShared& shared = context_.plot;
   shared.DelayOn = static_cast<int16_t>(shared.DelayOn + 1 > 1 ? 0 : shared.DelayOn + 1);
-  (*this)["cmdMonteCarlo"].enabled = true;
+  controls_.cmdMonteCarlo->enabled = true;
   plot_.Redraw();
 }
 

@@ -11,6 +11,7 @@
 #include "plotpage/overlay_drawing.h"
 #include "plotpage/part_adjustment.h"
 #include "plotpage/plot_link.h"
+#include "plotpage/plot_page_controls.h"
 #include "plotpage/plot_redraw.h"
 #include "plotpage/response_plot.h"
 #include "plotpage/standard_rounding.h"
@@ -45,8 +46,7 @@ class PlotPage final : public Page, public PlotRedraw {
   MouseReadout& Readout() { return readout_; }
   MonteCarlo& Tolerances() { return monteCarlo_; }
   Optimizer& Optimization() { return optimizer_; }
-
-  // The message of the commands that later work fills in.
+  const PlotPageControls& PageControls() const { return controls_; }
 
  private:
   // --- Opening ---
@@ -69,6 +69,7 @@ class PlotPage final : public Page, public PlotRedraw {
 
   AppContext& context_;
   PlotLink& link_;
+  PlotPageControls controls_;  // set as the page adds its controls, before any command runs
   DeferredCanvas surface_;
   ResponsePlot plot_;
   PartAdjustment parts_;

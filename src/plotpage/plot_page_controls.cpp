@@ -3,85 +3,79 @@
 namespace kestro::plot_controls {
 namespace {
 
-std::vector<std::string> PerPart(const std::string& prefix, const std::string& suffix) {
-  std::vector<std::string> names;
-  names.reserve(kParts.size());
-  for (const char* part : kParts)
-    names.push_back(std::string(prefix).append(part).append(suffix));
-  return names;
+// One control of every part, in part order.
+Group PerPart(const PlotPageControls& c, Control* PartControls::*control) {
+  Group group;
+  group.reserve(c.parts.size());
+  for (const PartControls& part : c.parts)
+    group.push_back(part.*control);
+  return group;
 }
 
-void Append(std::vector<std::string>& to, const std::vector<std::string>& more) {
+void Append(Group& to, const Group& more) {
   to.insert(to.end(), more.begin(), more.end());
 }
 
 }  // namespace
 
-const std::vector<std::string>& PanelLockedButtons() {
-  static const std::vector<std::string> names{"cmdNearest5", "cmdMonteCarlo", "cmdLimits",
-                                              "cmdMarkers",  "cmdGetPlot",    "cmdSavePlot",
-                                              "cmdPhase",    "cmdDelay",      "cmdPoles"};
-  return names;
+Group PanelLockedButtons(const PlotPageControls& c) {
+  return {c.cmdNearest5, c.cmdMonteCarlo, c.cmdLimits, c.cmdMarkers, c.cmdGetPlot,
+          c.cmdSavePlot, c.cmdPhase,      c.cmdDelay,  c.cmdPoles};
 }
 
-const std::vector<std::string>& TunePanelControls() {
-  static const std::vector<std::string> names = [] {
-    std::vector<std::string> all{"lblStageNr", "lblStage", "UpDown1"};
-    Append(all, PerPart("lbl", ""));
-    Append(all, PerPart("lbl", "value"));
-    Append(all, PerPart("cmd", "down"));
-    Append(all, PerPart("cmd", "up"));
-    return all;
-  }();
-  return names;
+Group NavigationButtons(const PlotPageControls& c) {
+  return {c.cmdDesign,   c.cmdSchematic, c.cmdPlot,  c.cmdMarkers, c.cmdTransient,
+          c.cmdTabulate, c.cmdPrint,     c.cmdWrite, c.cmdAbout,   c.cmdQuit};
 }
 
-const std::vector<std::string>& EditPanelControls() {
-  static const std::vector<std::string> names = [] {
-    std::vector<std::string> all{"lblStageNrEdit", "lblStageEdit", "UpDown2"};
-    Append(all, PerPart("lbl", "edit"));
-    Append(all, PerPart("lbl", "editValue"));
-    Append(all, PerPart("txt", "value"));
-    all.emplace_back("cmdEnterAll");
-    return all;
-  }();
-  return names;
+Group TunePanelControls(const PlotPageControls& c) {
+  Group all{c.lblStageNr, c.lblStage, c.UpDown1};
+  Append(all, PerPart(c, &PartControls::label));
+  Append(all, PerPart(c, &PartControls::value));
+  Append(all, PerPart(c, &PartControls::down));
+  Append(all, PerPart(c, &PartControls::up));
+  return all;
 }
 
-const std::vector<std::string>& WidthPanelControls() {
-  static const std::vector<std::string> names{"cmdWidthDown", "cmdWidthUp", "lblBandwidth"};
-  return names;
+Group EditPanelControls(const PlotPageControls& c) {
+  Group all{c.lblStageNrEdit, c.lblStageEdit, c.UpDown2};
+  Append(all, PerPart(c, &PartControls::editLabel));
+  Append(all, PerPart(c, &PartControls::editValue));
+  Append(all, PerPart(c, &PartControls::editBox));
+  all.push_back(c.cmdEnterAll);
+  return all;
 }
 
-const std::vector<std::string>& MonteCarloButtons() {
-  static const std::vector<std::string> names{"cmdMC1",  "cmdMC2",  "cmdMC5",
-                                              "cmdMC10", "cmdMC20", "cmdResetMC"};
-  return names;
+Group WidthPanelControls(const PlotPageControls& c) {
+  return {c.cmdWidthDown, c.cmdWidthUp, c.lblBandwidth};
 }
 
-const std::vector<std::string>& SeriesButtons() {
-  static const std::vector<std::string> names{"cmd2", "cmd5", "cmd10", "cmd20"};
-  return names;
+Group ToleranceButtons(const PlotPageControls& c) {
+  return {c.cmdMC1, c.cmdMC2, c.cmdMC5, c.cmdMC10, c.cmdMC20};
 }
 
-const std::vector<std::string>& LimitShapeButtons() {
-  static const std::vector<std::string> names{"cmdLimit1", "cmdLimit2", "cmdLimit4"};
-  return names;
+Group MonteCarloButtons(const PlotPageControls& c) {
+  Group all = ToleranceButtons(c);
+  all.push_back(c.cmdResetMC);
+  return all;
 }
 
-void SetEnabled(Page& page, const std::vector<std::string>& names, bool enabled) {
-  for (const std::string& name : names)
-    page[name].enabled = enabled;
+Group SeriesButtons(const PlotPageControls& c) {
+  return {c.cmd2, c.cmd5, c.cmd10, c.cmd20};
 }
 
-void SetEnabled(Page& page, std::initializer_list<const char*> names, bool enabled) {
-  for (const char* name : names)
-    page[name].enabled = enabled;
+Group LimitShapeButtons(const PlotPageControls& c) {
+  return {c.cmdLimit1, c.cmdLimit2, c.cmdLimit4};
 }
 
-void SetVisible(Page& page, const std::vector<std::string>& names, bool visible) {
-  for (const std::string& name : names)
-    page[name].visible = visible;
+void SetEnabled(const Group& controls, bool enabled) {
+  for (Control* control : controls)
+    control->enabled = enabled;
+}
+
+void SetVisible(const Group& controls, bool visible) {
+  for (Control* control : controls)
+    control->visible = visible;
 }
 
 }  // namespace kestro::plot_controls

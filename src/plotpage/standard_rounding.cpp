@@ -7,8 +7,9 @@
 
 namespace kestro {
 
-StandardRounding::StandardRounding(Page& page, DesignRecord& record, ResponsePlot& plot)
-    : page_(page), record_(record), plot_(plot) {}
+StandardRounding::StandardRounding(PlotPageControls& controls, DesignRecord& record,
+                                   ResponsePlot& plot)
+    : controls_(controls), record_(record), plot_(plot) {}
 
 void StandardRounding::OfferSeries() {
   const int last = std::clamp<int>(record_.Order, 0, kMaxStage);  // the order, not the stages
@@ -19,9 +20,9 @@ void StandardRounding::OfferSeries() {
       record_.Csaved[stage][k] = record_.C[stage][k];
     }
   }
-  for (const std::string& name : plot_controls::SeriesButtons()) {
-    page_[name].visible = true;
-    page_[name].face = plot::kTuningFace;
+  for (Control* button : plot_controls::SeriesButtons(controls_)) {
+    button->visible = true;
+    button->face = plot::kTuningFace;
   }
   MarkRounded();
 }
@@ -30,15 +31,15 @@ void StandardRounding::RoundTo(const StandardSeries& series) {
   RoundParts(record_, series);
   plot_.AnalyzeAndRedraw();
   MarkRounded();
-  plot_controls::SetVisible(page_, plot_controls::SeriesButtons(), false);
+  plot_controls::SetVisible(plot_controls::SeriesButtons(controls_), false);
 }
 
 void StandardRounding::MarkRounded() {
   record_.Rounded = 1;
-  page_["cmdRestore"].enabled = true;
+  controls_.cmdRestore->enabled = true;
   record_.Family = kManual;
   record_.PartsModified = 1;
-  page_["cmdPoles"].enabled = false;
+  controls_.cmdPoles->enabled = false;
 }
 
 void StandardRounding::RoundParts(DesignRecord& record, const StandardSeries& series) {

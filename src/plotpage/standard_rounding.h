@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/design_record.h"
-#include "platform/page.h"
+#include "plotpage/plot_page_controls.h"
 #include "plotpage/response_plot.h"
 #include "synthesis/standard_series.h"
 
@@ -12,7 +12,7 @@ namespace kestro {
 // re-analyses and redraws. Restore brings the saved values back. A rounded design is hand-made.
 class StandardRounding final {
  public:
-  StandardRounding(Page& page, DesignRecord& record, ResponsePlot& plot);
+  StandardRounding(PlotPageControls& controls, DesignRecord& record, ResponsePlot& plot);
 
   // cmdNearest5: save R and C of stages 1..Order, show the series buttons, mark the design
   // rounded and hand-made. Nothing is rounded yet.
@@ -27,7 +27,7 @@ class StandardRounding final {
  private:
   void MarkRounded();
 
-  Page& page_;
+  PlotPageControls& controls_;
   DesignRecord& record_;
   ResponsePlot& plot_;
 };

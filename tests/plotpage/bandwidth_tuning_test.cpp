@@ -21,6 +21,7 @@ TEST(BandwidthTuning, FamilyDesignsAreSynthesisedAgainAtTheNewBandwidth) {
       {kChebyshev, "Chebyshev family; 0.5 dB ripple bandwidth: "},
       {kBessel, "Bessel family; 1 rad/sec bandwidth: "}};
   for (const auto& [family, prefix] : families) {
+    SCOPED_TRACE(prefix);
     PlotPageFixture f(4, family);
     f.Click("cmdTuneWidth");
     f.Click("cmdWidthUp");

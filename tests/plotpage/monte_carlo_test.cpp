@@ -69,7 +69,7 @@ TEST(MonteCarlo, ClearStopsARunBetweenPassesAndRunsAreNotNested) {
   f.pump.onPump = [&](int call) {
     r1.insert(r1.end(), {f.record.R[1][1], f.record.R[2][1]});
     if (call == 1) {
-      lockedDuringRun = f.EnabledOf(LongRunLock::LockedButtons());
+      lockedDuringRun = f.EnabledOf(f.NamesOf(LongRunLock::LockedButtons(f.page->PageControls())));
       f.page->Click("cmdMC1");
     }
     if (call == 10)

@@ -44,14 +44,15 @@ TEST(MouseReadout, ValuesAndSlopeInsideTheBoxAndBelowIt) {
                {510, 1001, 9821.7f, -99.22f, NAN},
                {512, 4000, 10000, -100, NAN}};
   for (const auto& c : cases) {
+    SCOPED_TRACE("point " + std::to_string(c.point));
     f.canvas.commands.clear();
     f.page->OnMouseDown(1, PointX(c.point), c.y);
     const Names row = ValueRow(f.canvas);
-    EXPECT_EQ(row[4].empty(), std::isnan(c.slope)) << c.point;
-    EXPECT_NEAR(Read(row[0]), c.freq, c.freq * 2e-4) << c.point << " " << row[0];
-    EXPECT_NEAR(Read(row[1]), c.gain, 0.02) << c.point << " " << row[1];
+    EXPECT_EQ(row[4].empty(), std::isnan(c.slope));
+    EXPECT_NEAR(Read(row[0]), c.freq, c.freq * 2e-4) << row[0];
+    EXPECT_NEAR(Read(row[1]), c.gain, 0.02) << row[1];
     if (!std::isnan(c.slope)) {
-      EXPECT_NEAR(Read(row[4]), c.slope, 0.15) << c.point << " " << row[4];
+      EXPECT_NEAR(Read(row[4]), c.slope, 0.15) << row[4];
       EXPECT_TRUE(row[4].ends_with(" dB / octave")) << row[4];
     }
     f.page->OnMouseUp(1, 500, 500);
@@ -73,6 +74,7 @@ TEST(MouseReadout, ValuesAndSlopeInsideTheBoxAndBelowIt) {
 // show.
 TEST(MouseReadout, AReleaseRedrawsThePhaseWithOrWithoutMarkers) {
   for (const int16_t markersOn : std::initializer_list<int16_t>{0, 1}) {
+    SCOPED_TRACE("MarkersOn " + std::to_string(markersOn));
     PlotPageFixture f(5);
     f.shared.PhaseOn = 1;
     f.record.MarkersOn = markersOn;
@@ -80,7 +82,7 @@ TEST(MouseReadout, AReleaseRedrawsThePhaseWithOrWithoutMarkers) {
     f.page->OnMouseDown(1, PointX(100), 4000);
     f.canvas.commands.clear();
     f.page->OnMouseUp(1, 500, 500);
-    EXPECT_TRUE(f.Shows("Phase:", 11450)) << markersOn;
+    EXPECT_TRUE(f.Shows("Phase:", 11450));
     EXPECT_EQ(f.Shows("Freq:", 1200), markersOn == 1);
   }
 }

@@ -27,6 +27,7 @@ TEST(PartAdjustment, PanelsOpenAloneAndClearReturnsToThePlainPage) {
   for (const auto& [opener, shown] : {std::pair{"cmdTunePart", "cmdR1up"},
                                       {"cmdEditPart", "cmdEnterAll"},
                                       {"cmdTuneWidth", "lblBandwidth"}}) {
+    SCOPED_TRACE(opener);
     PlotPageFixture f;
     const Names plain = VisibleControls(*f.page);
     f.Click(opener);
@@ -36,7 +37,7 @@ TEST(PartAdjustment, PanelsOpenAloneAndClearReturnsToThePlainPage) {
     f["cmd5"].visible = f["cmdMC2"].visible = f["cmdLimit1"].visible = true;
     f.Click("cmdReset");
     EXPECT_EQ(f.EnabledOf(commands), commands);
-    EXPECT_EQ(VisibleControls(*f.page), plain) << opener;
+    EXPECT_EQ(VisibleControls(*f.page), plain);
     EXPECT_TRUE(f.Redrawn());
   }
 }
@@ -81,6 +82,7 @@ TEST(PartAdjustment, EnterAllClampsEveryBoxAndTakesItIntoTheSelectedStage) {
       {4, 2, {"", "1", "100M", "-5n", "0,1p", "1m"}, {0, 10, 1e7f, 1e-13f, 1e-12f, 1e-5f}},
       {5, 1, {"0", "12k", "20M", "0", "3.3n", "2"}, {10, 12000, 1e7f, 1e-12f, 3.3e-9f, 1e-5f}}};
   for (const auto& c : cases) {
+    SCOPED_TRACE("order " + std::to_string(c.order) + ", stage " + std::to_string(c.stage));
     PlotPageFixture f(c.order);
     const DesignRecord before = f.record;
     f.Click("cmdEditPart");

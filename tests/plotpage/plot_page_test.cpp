@@ -54,6 +54,7 @@ TEST(PlotPage, OpensWithItsCaptionsAndStatesAndNoControlsOverlapInAnyPanel) {
 // phase, and with markers on the marker table. Other windows redraw through the page.
 TEST(PlotPage, DrawsGainDelayAndTheHintThenPhaseAndMarkersWhenShown) {
   for (const int16_t markersOn : std::initializer_list<int16_t>{0, 1}) {
+    SCOPED_TRACE("MarkersOn " + std::to_string(markersOn));
     PlotTestContext t;
     t.shared.DelayOn = t.shared.PhaseOn = 1;
     t.record.MarkersOn = markersOn;
@@ -67,8 +68,8 @@ TEST(PlotPage, DrawsGainDelayAndTheHintThenPhaseAndMarkersWhenShown) {
         FindPrint(t.canvas, "Gain, dB:"), FindPrint(t.canvas, "Delay, s:"),
         FindPrint(t.canvas, "Mousedown for data"), FindPrint(t.canvas, "Phase:", 11450),
         FindPrint(t.canvas, "Freq:")};
-    EXPECT_TRUE(std::is_sorted(order.begin(), order.end())) << markersOn;
-    EXPECT_LT(order[3], end) << markersOn;
+    EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
+    EXPECT_LT(order[3], end);
     EXPECT_EQ(order[4] == end, markersOn == 0);
     t.canvas.commands.clear();
     t.link.RedrawPlot();

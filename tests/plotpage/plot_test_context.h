@@ -101,6 +101,12 @@ struct PlotPageFixture : PlotTestContext {
   // The names among `names` whose control is enabled (visible).
   Names EnabledOf(Names names) { return Having(std::move(names), &Control::enabled); }
   Names VisibleOf(Names names) { return Having(std::move(names), &Control::visible); }
+  static Names NamesOf(const std::vector<Control*>& controls) {
+    Names names;
+    for (const Control* control : controls)
+      names.push_back(control->name);
+    return names;
+  }
   Names Having(Names names, bool Control::*state) {
     std::erase_if(names, [&](const std::string& name) { return !((*page)[name].*state); });
     return names;
