@@ -7,6 +7,17 @@
 
 namespace kestro {
 
+// The controls of the About window, one member per control, named as the control.
+struct AboutPageControls {
+  Control* lblTitle = nullptr;
+  Control* lblDescription = nullptr;
+  Control* lblVersion = nullptr;
+  Control* lblCredit = nullptr;
+  Control* lblPathCaption = nullptr;
+  Control* lblPath = nullptr;
+  Control* cmdExit = nullptr;
+};
+
 // The About window frmAbout: title, description, version, credit and the program's folder.
 class AboutPage final : public Page {
  public:
@@ -17,6 +28,7 @@ class AboutPage final : public Page {
 
  private:
   AppContext& context_;
+  AboutPageControls controls_;
 };
 
 }  // namespace kestro

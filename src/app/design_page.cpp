@@ -19,29 +19,33 @@ constexpr const char* kSessionFilter = "KESTRO files (*.KST)|*.KST";
 constexpr int16_t kMinYIntervals = 1;
 constexpr int16_t kMaxYIntervals = 12;
 
+using Slot = Control* DesignPageControls::*;
+
 struct FamilyOption {
   int16_t family;
+  Slot slot;
   const char* name;
   const char* caption;
 };
 constexpr std::array<FamilyOption, 4> kFamilyOptions{{
-    {kButterworth, "optButterworth", "Butterworth (3 dB bandwidth)"},
-    {kChebyshev, "optChebyshev", "Chebyshev (ripple bandwidth)"},
-    {kBessel, "optBessel", "Bessel (one rad/sec bandwidth)"},
-    {kManual, "optManual", "Manually entered"},
+    {kButterworth, &DesignPageControls::optButterworth, "optButterworth",
+     "Butterworth (3 dB bandwidth)"},
+    {kChebyshev, &DesignPageControls::optChebyshev, "optChebyshev", "Chebyshev (ripple bandwidth)"},
+    {kBessel, &DesignPageControls::optBessel, "optBessel", "Bessel (one rad/sec bandwidth)"},
+    {kManual, &DesignPageControls::optManual, "optManual", "Manually entered"},
 }};
 
 // The text boxes and the label the Design command reads, with the field each one shows.
-constexpr std::array<std::pair<const char*, std::string DesignFields::*>, 9> kFieldControls{{
-    {"txtWidth", &DesignFields::width},
-    {"lblOrderInput", &DesignFields::order},
-    {"txtApass", &DesignFields::apass},
-    {"txtStart", &DesignFields::start},
-    {"txtStop", &DesignFields::stop},
-    {"txtInts", &DesignFields::intervals},
-    {"txtdBTop", &DesignFields::dBTop},
-    {"txtdBBottom", &DesignFields::dBBottom},
-    {"txtDelay", &DesignFields::delay},
+constexpr std::array<std::pair<Slot, std::string DesignFields::*>, 9> kFieldControls{{
+    {&DesignPageControls::txtWidth, &DesignFields::width},
+    {&DesignPageControls::lblOrderInput, &DesignFields::order},
+    {&DesignPageControls::txtApass, &DesignFields::apass},
+    {&DesignPageControls::txtStart, &DesignFields::start},
+    {&DesignPageControls::txtStop, &DesignFields::stop},
+    {&DesignPageControls::txtInts, &DesignFields::intervals},
+    {&DesignPageControls::txtdBTop, &DesignFields::dBTop},
+    {&DesignPageControls::txtdBBottom, &DesignFields::dBBottom},
+    {&DesignPageControls::txtDelay, &DesignFields::delay},
 }};
 
 // Layout in page units: two columns of panels, a row of buttons below.
@@ -64,110 +68,130 @@ DesignPage::DesignPage(AppContext& context) : context_(context) {
 // --- Building the page ---
 
 void DesignPage::AddPanels() {
-  Add(ControlKind::Frame, "fraFilterDesign", "Filter design:", 300, 300, 5500, 5300);
-  Add(ControlKind::Frame, "fraSweep", "Sweep:", 6200, 300, 5500, 2400);
-  Add(ControlKind::Frame, "fraGraph", "Graph:", 6200, 3000, 5500, 3700);
-  Add(ControlKind::Frame, "fraFamily", "Family", 600, 800, 4900, 2150);
+  DesignPageControls& c = controls_;
+  c.fraFilterDesign =
+      &Add(ControlKind::Frame, "fraFilterDesign", "Filter design:", 300, 300, 5500, 5300);
+  c.fraSweep = &Add(ControlKind::Frame, "fraSweep", "Sweep:", 6200, 300, 5500, 2400);
+  c.fraGraph = &Add(ControlKind::Frame, "fraGraph", "Graph:", 6200, 3000, 5500, 3700);
+  c.fraFamily = &Add(ControlKind::Frame, "fraFamily", "Family", 600, 800, 4900, 2150);
 }
 
 void DesignPage::AddFamilyOptions() {
   float top = 1200;
   for (const FamilyOption& option : kFamilyOptions) {
     Control& control = Add(ControlKind::Option, option.name, option.caption, 900, top, 4400, 380);
-    control.frame = "fraFamily";
+    controls_.*option.slot = &control;
+    control.frame = controls_.fraFamily->name;
     const int16_t family = option.family;
     control.onClick = [this, family] { OnFamilyOption(family); };
     top += 420;
   }
 }
 
-Control& DesignPage::AddField(const std::string& labelName, const std::string& caption,
-                              const std::string& boxName, float left, float top) {
+Control& DesignPage::AddField(Control*& label, const char* labelName, const char* caption,
+                              Control*& box, const char* boxName, float left, float top) {
   const float boxLeft = (left == kLeftLabel) ? kLeftBox : kRightBox;
-  Add(ControlKind::Label, labelName, caption, left, top, kLabelWidth, kRowHeight);
-  return Add(ControlKind::TextBox, boxName, "", boxLeft, top, kBoxWidth, kRowHeight);
+  label = &Add(ControlKind::Label, labelName, caption, left, top, kLabelWidth, kRowHeight);
+  box = &Add(ControlKind::TextBox, boxName, "", boxLeft, top, kBoxWidth, kRowHeight);
+  return *box;
 }
 
 void DesignPage::AddDesignFields() {
-  AddField("lblWidth", "Bandwidth, Hz:", "txtWidth", kLeftLabel, 3250);
-  AddField("lblGain", "Gain, dB:", "txtGain", kLeftLabel, 3800);
-  Add(ControlKind::Label, "lblOrder", "Order:", kLeftLabel, 4350, kLabelWidth, kRowHeight);
-  Add(ControlKind::Label, "lblOrderInput", "", kLeftBox, 4350, 1000, kRowHeight).onClick = [this] {
-    OnOrderLabelClicked();
-  };
-  Control& order = Add(ControlKind::Spinner, "UpDown1", "", kLeftBox + 1050, 4350, 380, kRowHeight);
-  order.minimum = kMinOrder;
-  order.maximum = kMaxOrder;
-  order.buddy = "lblOrderInput";
-  AddField("lblApass", "Passband ripple (dB):", "txtApass", kLeftLabel, 4900);
+  DesignPageControls& c = controls_;
+  AddField(c.lblWidth, "lblWidth", "Bandwidth, Hz:", c.txtWidth, "txtWidth", kLeftLabel, 3250);
+  AddField(c.lblGain, "lblGain", "Gain, dB:", c.txtGain, "txtGain", kLeftLabel, 3800);
+  c.lblOrder =
+      &Add(ControlKind::Label, "lblOrder", "Order:", kLeftLabel, 4350, kLabelWidth, kRowHeight);
+  c.lblOrderInput = &Add(ControlKind::Label, "lblOrderInput", "", kLeftBox, 4350, 1000, kRowHeight);
+  c.lblOrderInput->onClick = [this] { OnOrderLabelClicked(); };
+  c.UpDown1 = &Add(ControlKind::Spinner, "UpDown1", "", kLeftBox + 1050, 4350, 380, kRowHeight);
+  c.UpDown1->minimum = kMinOrder;
+  c.UpDown1->maximum = kMaxOrder;
+  c.UpDown1->buddy = c.lblOrderInput->name;
+  AddField(c.lblApass, "lblApass", "Passband ripple (dB):", c.txtApass, "txtApass", kLeftLabel,
+           4900);
 }
 
 void DesignPage::AddSweepFields() {
-  AddField("lblStart", "Start, Hz:", "txtStart", kRightLabel, 800).onChange = [this] {
-    ReadEngValue((*this)["txtStart"].caption, context_.record.Fstart);
-  };
-  AddField("lblStop", "Stop, Hz:", "txtStop", kRightLabel, 1350).onChange = [this] {
-    ReadEngValue((*this)["txtStop"].caption, context_.record.Fstop);
-  };
-  AddField("lblInts", "Frequencies:", "txtInts", kRightLabel, 1900).onChange = [this] {
-    OnIntervalsTyped();
-  };
+  DesignPageControls& c = controls_;
+  AddField(c.lblStart, "lblStart", "Start, Hz:", c.txtStart, "txtStart", kRightLabel, 800)
+      .onChange = [this] { ReadEngValue(controls_.txtStart->caption, context_.record.Fstart); };
+  AddField(c.lblStop, "lblStop", "Stop, Hz:", c.txtStop, "txtStop", kRightLabel, 1350).onChange =
+      [this] { ReadEngValue(controls_.txtStop->caption, context_.record.Fstop); };
+  AddField(c.lblInts, "lblInts", "Frequencies:", c.txtInts, "txtInts", kRightLabel, 1900).onChange =
+      [this] { OnIntervalsTyped(); };
 }
 
 void DesignPage::AddGraphFields() {
+  DesignPageControls& c = controls_;
   DesignRecord& record = context_.record;
-  AddField("lbldbTop", "Gain top, dB:", "txtdBTop", kRightLabel, 3500).onChange = [this, &record] {
-    ReadEngValue((*this)["txtdBTop"].caption, record.dBtop);
+  AddField(c.lbldbTop, "lbldbTop", "Gain top, dB:", c.txtdBTop, "txtdBTop", kRightLabel, 3500)
+      .onChange = [this, &record] {
+    ReadEngValue(controls_.txtdBTop->caption, record.dBtop);
     ShowPerInterval();
   };
-  AddField("lbldBBottom", "Gain bottom, dB:", "txtdBBottom", kRightLabel, 4050).onChange =
-      [this, &record] {
-        ReadEngValue((*this)["txtdBBottom"].caption, record.dBbottom);
-        ShowPerInterval();
-      };
-  Add(ControlKind::Label, "lblNrYintervals", "Nr of Y intervals: ", kRightLabel, 4600, kLabelWidth,
-      kRowHeight);
-  Add(ControlKind::Label, "lblNrY", "", kRightBox, 4600, 1000, kRowHeight);
-  Control& count =
-      Add(ControlKind::Spinner, "UpDown3", "", kRightBox + 1050, 4600, 380, kRowHeight);
-  count.minimum = kMinYIntervals;
-  count.maximum = kMaxYIntervals;
-  count.buddy = "lblNrY";
-  count.onChange = [this] { OnNrYSpun(); };
-  Add(ControlKind::Label, "lblPerYinterval", "", kRightBox, 5100, kBoxWidth, kRowHeight);
-  AddField("lblDelay", "Delay top, secs:", "txtDelay", kRightLabel, 5650).onChange = [this,
-                                                                                      &record] {
-    ReadEngValue((*this)["txtDelay"].caption, record.DelayTop);
+  AddField(c.lbldBBottom, "lbldBBottom", "Gain bottom, dB:", c.txtdBBottom, "txtdBBottom",
+           kRightLabel, 4050)
+      .onChange = [this, &record] {
+    ReadEngValue(controls_.txtdBBottom->caption, record.dBbottom);
+    ShowPerInterval();
+  };
+  AddYIntervals();
+  AddField(c.lblDelay, "lblDelay", "Delay top, secs:", c.txtDelay, "txtDelay", kRightLabel, 5650)
+      .onChange = [this, &record] {
+    ReadEngValue(controls_.txtDelay->caption, record.DelayTop);
     ShowPerIntervalDelay();
   };
-  Add(ControlKind::Label, "lblPerYintervalDelay", "", kRightBox, 6150, kBoxWidth, kRowHeight);
+  c.lblPerYintervalDelay =
+      &Add(ControlKind::Label, "lblPerYintervalDelay", "", kRightBox, 6150, kBoxWidth, kRowHeight);
+}
+
+void DesignPage::AddYIntervals() {
+  DesignPageControls& c = controls_;
+  c.lblNrYintervals = &Add(ControlKind::Label, "lblNrYintervals",
+                           "Nr of Y intervals: ", kRightLabel, 4600, kLabelWidth, kRowHeight);
+  c.lblNrY = &Add(ControlKind::Label, "lblNrY", "", kRightBox, 4600, 1000, kRowHeight);
+  c.UpDown3 = &Add(ControlKind::Spinner, "UpDown3", "", kRightBox + 1050, 4600, 380, kRowHeight);
+  c.UpDown3->minimum = kMinYIntervals;
+  c.UpDown3->maximum = kMaxYIntervals;
+  c.UpDown3->buddy = c.lblNrY->name;
+  c.UpDown3->onChange = [this] { OnNrYSpun(); };
+  c.lblPerYinterval =
+      &Add(ControlKind::Label, "lblPerYinterval", "", kRightBox, 5100, kBoxWidth, kRowHeight);
 }
 
 void DesignPage::AddButtons() {
   struct Button {
+    Slot slot;
     const char* name;
     const char* caption;
     std::function<void()> action;
   };
   const std::array<Button, 11> buttons{{
-      {"cmdDesign", "Design", [this] { RunDesignCommand(); }},
-      {"cmdPlot", "Plot", [this] { DesignThenOpen(PageId::Plot, OpenMode::Switch); }},
-      {"cmdSchematic", "Schematic",
+      {&DesignPageControls::cmdDesign, "cmdDesign", "Design", [this] { RunDesignCommand(); }},
+      {&DesignPageControls::cmdPlot, "cmdPlot", "Plot",
+       [this] { DesignThenOpen(PageId::Plot, OpenMode::Switch); }},
+      {&DesignPageControls::cmdSchematic, "cmdSchematic", "Schematic",
        [this] { DesignThenOpen(PageId::Schematic, OpenMode::Switch); }},
-      {"cmdTabulate", "Tabulate", [this] { DesignThenOpen(PageId::Tabulated, OpenMode::Switch); }},
-      {"cmdTransient", "Transient",
+      {&DesignPageControls::cmdTabulate, "cmdTabulate", "Tabulate",
+       [this] { DesignThenOpen(PageId::Tabulated, OpenMode::Switch); }},
+      {&DesignPageControls::cmdTransient, "cmdTransient", "Transient",
        [this] { context_.navigator.Open(PageId::Transient, OpenMode::Over); }},
-      {"cmdWrite", "Write", [this] { DesignThenOpen(PageId::WriteFiles, OpenMode::Modal); }},
-      {"cmdPrint", "Print", [this] { RunDesignCommand(); }},
-      {"cmdSave", "Save", [this] { OnSave(); }},
-      {"cmdGet", "Get", [this] { OnGet(); }},
-      {"cmdAbout", "About", [this] { context_.navigator.Open(PageId::About, OpenMode::Over); }},
-      {"cmdQuit", "Quit", [this] { context_.navigator.Open(PageId::Exit, OpenMode::Modal); }},
+      {&DesignPageControls::cmdWrite, "cmdWrite", "Write",
+       [this] { DesignThenOpen(PageId::WriteFiles, OpenMode::Modal); }},
+      {&DesignPageControls::cmdPrint, "cmdPrint", "Print", [this] { RunDesignCommand(); }},
+      {&DesignPageControls::cmdSave, "cmdSave", "Save", [this] { OnSave(); }},
+      {&DesignPageControls::cmdGet, "cmdGet", "Get", [this] { OnGet(); }},
+      {&DesignPageControls::cmdAbout, "cmdAbout", "About",
+       [this] { context_.navigator.Open(PageId::About, OpenMode::Over); }},
+      {&DesignPageControls::cmdQuit, "cmdQuit", "Quit",
+       [this] { context_.navigator.Open(PageId::Exit, OpenMode::Modal); }},
   }};
   float left = 300;
   for (const Button& button : buttons) {
-    Add(ControlKind::Button, button.name, button.caption, left, 7300, 950, 550).onClick =
-        button.action;
+    Control& control = Add(ControlKind::Button, button.name, button.caption, left, 7300, 950, 550);
+    control.onClick = button.action;
+    controls_.*button.slot = &control;
     left += 1045;
   }
 }
@@ -185,40 +209,41 @@ void DesignPage::ShowRecord() {
     record.Bandwidth = 1000;
   record.NrYintervals = std::clamp(record.NrYintervals, kMinYIntervals, kMaxYIntervals);
   for (const FamilyOption& option : kFamilyOptions) {
-    (*this)[option.name].checked = (option.family == record.Family);
+    (controls_.*option.slot)->checked = (option.family == record.Family);
   }
   ShowFamilyControls(record.Family);
   ShowFields(DesignFields::FromRecord(record));
-  (*this)["txtGain"].caption = "0";
-  (*this)["UpDown1"].value = std::clamp<int>(record.Order, kMinOrder, kMaxOrder);
-  (*this)["lblNrY"].caption = std::to_string(record.NrYintervals);
-  (*this)["UpDown3"].value = record.NrYintervals;
+  controls_.txtGain->caption = "0";
+  controls_.UpDown1->value = std::clamp<int>(record.Order, kMinOrder, kMaxOrder);
+  controls_.lblNrY->caption = std::to_string(record.NrYintervals);
+  controls_.UpDown3->value = record.NrYintervals;
   ShowPerInterval();
   ShowPerIntervalDelay();
 }
 
 void DesignPage::ShowFamilyControls(int16_t family) {
+  const DesignPageControls& c = controls_;
   const bool familyDesign = (family != kManual);
-  for (const char* name :
-       {"lblWidth", "txtWidth", "lblGain", "txtGain", "lblOrder", "lblOrderInput", "UpDown1"}) {
-    (*this)[name].enabled = familyDesign;
+  for (Control* control :
+       {c.lblWidth, c.txtWidth, c.lblGain, c.txtGain, c.lblOrder, c.lblOrderInput, c.UpDown1}) {
+    control->enabled = familyDesign;
   }
-  for (const char* name : {"lblApass", "txtApass"})
-    (*this)[name].enabled = (family == kChebyshev);
+  for (Control* control : {c.lblApass, c.txtApass})
+    control->enabled = (family == kChebyshev);
 }
 
 void DesignPage::ShowPerInterval() {
   DesignRecord& record = context_.record;
   record.dBperDiv =
       std::fabs(record.dBtop - record.dBbottom) / static_cast<float>(record.NrYintervals);
-  (*this)["lblPerYinterval"].caption =
+  controls_.lblPerYinterval->caption =
       "per interval: " + Trimmed(FormatNum(record.dBperDiv)) + "dB";
 }
 
 void DesignPage::ShowPerIntervalDelay() {
   const DesignRecord& record = context_.record;
   const float perDivision = record.DelayTop / static_cast<float>(record.NrYintervals);
-  (*this)["lblPerYintervalDelay"].caption = "per interval: " + FormatEng(perDivision) + "s";
+  controls_.lblPerYintervalDelay->caption = "per interval: " + FormatEng(perDivision) + "s";
 }
 
 // --- Option buttons ---
@@ -229,10 +254,10 @@ void DesignPage::OnFamilyOption(int16_t family) {
   record.PartsModified = (family == kManual) ? 1 : 0;
   if (family == kButterworth || family == kBessel) {
     record.Apass = 0;
-    (*this)["txtApass"].caption = "0";
+    controls_.txtApass->caption = "0";
   } else if (family == kChebyshev && record.Apass <= 0.001f) {
     record.Apass = 0.1f;
-    (*this)["txtApass"].caption = ".1";
+    controls_.txtApass->caption = ".1";
   }
   ShowFamilyControls(family);
 }
@@ -243,7 +268,7 @@ void DesignPage::OnFamilyOption(int16_t family) {
 // "2048"): the record never holds more intervals than its response arrays take, even before the
 // next Design command bounds them.
 void DesignPage::OnIntervalsTyped() {
-  Control& box = (*this)["txtInts"];
+  Control& box = *controls_.txtInts;
   int16_t typed = 0;
   ReadEngValue(box.caption, typed);
   if (typed > kMaxNints)
@@ -252,7 +277,7 @@ void DesignPage::OnIntervalsTyped() {
 }
 
 void DesignPage::OnNrYSpun() {
-  Control& shown = (*this)["lblNrY"];
+  Control& shown = *controls_.lblNrY;
   int16_t count = 0;
   ReadEngValue(shown.caption, count);
   if (count < kMinYIntervals || count > kMaxYIntervals) {
@@ -268,7 +293,7 @@ void DesignPage::OnOrderLabelClicked() {
   DesignRecord& record = context_.record;
   if (record.Order > kMaxOrder)
     record.Order = kMaxOrder;
-  Control& shown = (*this)["lblOrderInput"];
+  Control& shown = *controls_.lblOrderInput;
   int16_t order = 0;
   ReadEngValue(shown.caption, order);
   if (order > kMaxOrder)
@@ -279,18 +304,18 @@ void DesignPage::OnOrderLabelClicked() {
 
 DesignFields DesignPage::GatherFields() const {
   DesignFields fields;
-  for (const auto& [name, text] : kFieldControls)
-    fields.*text = (*this)[name].caption;
+  for (const auto& [slot, text] : kFieldControls)
+    fields.*text = (controls_.*slot)->caption;
   for (const FamilyOption& option : kFamilyOptions) {
-    if ((*this)[option.name].checked)
+    if ((controls_.*option.slot)->checked)
       fields.family = option.family;
   }
   return fields;
 }
 
 void DesignPage::ShowFields(const DesignFields& fields) {
-  for (const auto& [name, text] : kFieldControls)
-    (*this)[name].caption = fields.*text;
+  for (const auto& [slot, text] : kFieldControls)
+    (controls_.*slot)->caption = fields.*text;
 }
 
 bool DesignPage::RunDesignCommand() {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/design_page_controls.h"
 #include "platform/app_context.h"
 #include "platform/page.h"
 #include "usecase/design_fields.h"
@@ -28,8 +29,10 @@ class DesignPage final : public Page {
   void AddSweepFields();
   void AddGraphFields();
   void AddButtons();
-  Control& AddField(const std::string& labelName, const std::string& caption,
-                    const std::string& boxName, float left, float top);
+  void AddYIntervals();
+  // Adds a label and its text box on one row, binds both, and returns the box.
+  Control& AddField(Control*& label, const char* labelName, const char* caption, Control*& box,
+                    const char* boxName, float left, float top);
 
   // --- Showing the record ---
   void ShowRecord();
@@ -55,6 +58,7 @@ class DesignPage final : public Page {
   void OnGet();
 
   AppContext& context_;
+  DesignPageControls controls_;
 };
 
 }  // namespace kestro

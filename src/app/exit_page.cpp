@@ -13,14 +13,14 @@ ExitPage::ExitPage(AppContext& context) : context_(context) {
   SetWindowCaption("KestroLab - Exit?");
   SetBackColour(kBackground);
   SetWindowShare(0.5f, 0.4f);
-  Control& notice = Add(ControlKind::Label, "Label1", "", 300, 1000, 11400, 2200);
-  notice.visible = false;
-  notice.align = TextAlign::Center;
-  Add(ControlKind::Button, "cmdCancel", "Cancel and continue", 900, 4800, 4700, 1700).onClick =
-      [this] { context_.navigator.Close(PageId::Exit); };
-  Add(ControlKind::Button, "cmdExit", "Exit / quit", 6400, 4800, 4700, 1700).onClick = [this] {
-    OnExit();
-  };
+  controls_.Label1 = &Add(ControlKind::Label, "Label1", "", 300, 1000, 11400, 2200);
+  controls_.Label1->visible = false;
+  controls_.Label1->align = TextAlign::Center;
+  controls_.cmdCancel =
+      &Add(ControlKind::Button, "cmdCancel", "Cancel and continue", 900, 4800, 4700, 1700);
+  controls_.cmdCancel->onClick = [this] { context_.navigator.Close(PageId::Exit); };
+  controls_.cmdExit = &Add(ControlKind::Button, "cmdExit", "Exit / quit", 6400, 4800, 4700, 1700);
+  controls_.cmdExit->onClick = [this] { OnExit(); };
 }
 
 // A session that could not be written is not announced as saved: the user decides whether to
@@ -33,9 +33,9 @@ void ExitPage::OnExit() {
       EndProgram();
     return;
   }
-  (*this)["cmdCancel"].enabled = false;
-  (*this)["cmdExit"].enabled = false;
-  Control& notice = (*this)["Label1"];
+  controls_.cmdCancel->enabled = false;
+  controls_.cmdExit->enabled = false;
+  Control& notice = *controls_.Label1;
   notice.bold = true;
   notice.caption = "Design has been saved as 'LASTSESSION' for program restart";
   notice.visible = true;

@@ -5,6 +5,13 @@
 
 namespace kestro {
 
+// The controls of the exit page, one member per control, named as the control.
+struct ExitPageControls {
+  Control* Label1 = nullptr;  // the notice that the session was saved
+  Control* cmdCancel = nullptr;
+  Control* cmdExit = nullptr;
+};
+
 // The exit confirmation frmExit, opened modally: Cancel goes on where the user was; Exit saves
 // the session as "LASTSESSION.KST", shows that it did for three seconds and ends the program.
 class ExitPage final : public Page {
@@ -24,6 +31,7 @@ class ExitPage final : public Page {
   void EndProgram();
 
   AppContext& context_;
+  ExitPageControls controls_;
 };
 
 }  // namespace kestro

@@ -11,21 +11,23 @@ constexpr Rgb kRowFace{221, 255, 255};
 constexpr Rgb kCurrentPageFace{128, 255, 255};
 
 struct RowButton {
+  Control* NavigationRowControls::*slot;
   const char* name;
   const char* caption;
   float left, width;
   PageId page;  // the page the button switches to; Opening for the other commands
 };
+using Row = NavigationRowControls;
 constexpr std::array<RowButton, 9> kRow{
-    {{"cmdDesign", "Design", 1400, 900, PageId::Design},
-     {"cmdSchematic", "Schematic", 2300, 1100, PageId::Schematic},
-     {"cmdPlot", "Plot", 3400, 600, PageId::Plot},
-     {"cmdTransient", "Transient", 4000, 1000, PageId::Opening},
-     {"cmdTabulate", "Tabulate", 5000, 1000, PageId::Tabulated},
-     {"cmdPrint", "Print", 6000, 600, PageId::Opening},
-     {"cmdWrite", "Write", 6600, 600, PageId::Opening},
-     {"cmdAbout", "About", 7200, 600, PageId::Opening},
-     {"cmdQuit", "Quit", 7800, 600, PageId::Opening}}};
+    {{&Row::cmdDesign, "cmdDesign", "Design", 1400, 900, PageId::Design},
+     {&Row::cmdSchematic, "cmdSchematic", "Schematic", 2300, 1100, PageId::Schematic},
+     {&Row::cmdPlot, "cmdPlot", "Plot", 3400, 600, PageId::Plot},
+     {&Row::cmdTransient, "cmdTransient", "Transient", 4000, 1000, PageId::Opening},
+     {&Row::cmdTabulate, "cmdTabulate", "Tabulate", 5000, 1000, PageId::Tabulated},
+     {&Row::cmdPrint, "cmdPrint", "Print", 6000, 600, PageId::Opening},
+     {&Row::cmdWrite, "cmdWrite", "Write", 6600, 600, PageId::Opening},
+     {&Row::cmdAbout, "cmdAbout", "About", 7200, 600, PageId::Opening},
+     {&Row::cmdQuit, "cmdQuit", "Quit", 7800, 600, PageId::Opening}}};
 
 }  // namespace
 
@@ -38,6 +40,7 @@ void MainViewPage::AddNavigationRow() {
   for (const RowButton& button : kRow) {
     Control& control =
         Add(ControlKind::Button, button.name, button.caption, button.left, 0, button.width, 300);
+    navigation_.*button.slot = &control;
     const bool current = (button.page == self_);
     control.face = current ? kCurrentPageFace : kRowFace;
     if (button.page != PageId::Opening && !current) {
@@ -46,15 +49,15 @@ void MainViewPage::AddNavigationRow() {
     }
   }
   Navigator& navigator = context_.navigator;
-  (*this)["cmdTransient"].onClick = [&navigator] {
+  navigation_.cmdTransient->onClick = [&navigator] {
     navigator.Open(PageId::Transient, OpenMode::Over);
   };
-  (*this)["cmdAbout"].onClick = [&navigator] { navigator.Open(PageId::About, OpenMode::Over); };
-  (*this)["cmdWrite"].onClick = [&navigator] {
+  navigation_.cmdAbout->onClick = [&navigator] { navigator.Open(PageId::About, OpenMode::Over); };
+  navigation_.cmdWrite->onClick = [&navigator] {
     navigator.Open(PageId::WriteFiles, OpenMode::Modal);
   };
-  (*this)["cmdPrint"].onClick = [this] { onPrintClicked(); };
-  (*this)["cmdQuit"].onClick = [this] { OnQuit(); };
+  navigation_.cmdPrint->onClick = [this] { onPrintClicked(); };
+  navigation_.cmdQuit->onClick = [this] { OnQuit(); };
 }
 
 void MainViewPage::SwitchTo(PageId page) {

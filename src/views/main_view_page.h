@@ -5,6 +5,19 @@
 
 namespace kestro {
 
+// The row of page buttons every main view has, one member per control, named as the control.
+struct NavigationRowControls {
+  Control* cmdDesign = nullptr;
+  Control* cmdSchematic = nullptr;
+  Control* cmdPlot = nullptr;
+  Control* cmdTransient = nullptr;
+  Control* cmdTabulate = nullptr;
+  Control* cmdPrint = nullptr;
+  Control* cmdWrite = nullptr;
+  Control* cmdAbout = nullptr;
+  Control* cmdQuit = nullptr;
+};
+
 // A main view (schematic, tabulated response) with the row of page buttons the analysis page
 // has, at the same places: Design, Plot, Schematic and Tabulate switch to their page; About and
 // Transient open over it; Write opens the file-writing page modally; Quit opens the exit page.
@@ -27,6 +40,7 @@ class MainViewPage : public Page {
 
   AppContext& context_;
   PageId self_;
+  NavigationRowControls navigation_;
 };
 
 }  // namespace kestro

@@ -12,12 +12,12 @@ constexpr Rgb kButtonFace{221, 255, 255};
 PolesPage::PolesPage(AppContext& context) : context_(context) {
   SetWindowCaption("KestroLab - Poles");
   SetBackColour(kBackground);
-  Control& exit = Add(ControlKind::Button, "cmdExit", "Return", 300, 1200, 1000, 300);
-  exit.face = kButtonFace;
-  exit.onClick = [this] { context_.navigator.Close(PageId::Poles); };
-  Control& grid = Add(ControlKind::Button, "cmdGrid", "Grid", 300, 1600, 1000, 300);
-  grid.face = kButtonFace;
-  grid.onClick = [this] { OnGridClicked(); };
+  controls_.cmdExit = &Add(ControlKind::Button, "cmdExit", "Return", 300, 1200, 1000, 300);
+  controls_.cmdExit->face = kButtonFace;
+  controls_.cmdExit->onClick = [this] { context_.navigator.Close(PageId::Poles); };
+  controls_.cmdGrid = &Add(ControlKind::Button, "cmdGrid", "Grid", 300, 1600, 1000, 300);
+  controls_.cmdGrid->face = kButtonFace;
+  controls_.cmdGrid->onClick = [this] { OnGridClicked(); };
   ComputePoles(context_.record, poles_);
   poleScale_ = PolePlot::PoleScaleFor(context_.record, poles_);
 }

@@ -8,6 +8,12 @@
 
 namespace kestro {
 
+// The controls of the pole page, one member per control, named as the control.
+struct PolesPageControls {
+  Control* cmdExit = nullptr;
+  Control* cmdGrid = nullptr;
+};
+
 // The pole page frmPoles, opened modally by "Show poles": the poles of the current family and
 // order over a polar grid, with the rectangular grid on request, and their listing. Return closes
 // it. The poles are computed once, when the page opens.
@@ -29,6 +35,7 @@ class PolesPage final : public Page {
   PoleList poles_;
   int16_t poleScale_ = 1;
   int16_t gridOn_ = 0;
+  PolesPageControls controls_;
 };
 
 }  // namespace kestro

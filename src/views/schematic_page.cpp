@@ -17,7 +17,8 @@ SchematicPage::SchematicPage(AppContext& context)
       layout_(SchematicLayout::For(context.record)),
       capacitors_(FindCapacitorRange(context.record)) {
   SetWindowCaption("KestroLab - Schematic");
-  Control& bar = Add(ControlKind::ScrollBar, "HScroll1", "", 0, 4320, 12000, 160);
+  controls_.HScroll1 = &Add(ControlKind::ScrollBar, "HScroll1", "", 0, 4320, 12000, 160);
+  Control& bar = *controls_.HScroll1;
   bar.minimum = 0;
   bar.maximum = SchematicLayout::kScrollMaximum;
   bar.visible = layout_.Scrolls();
@@ -30,7 +31,7 @@ void SchematicPage::OnShown() {
 }
 
 void SchematicPage::OnScrolled() {
-  x0_ = layout_.OriginAt((*this)["HScroll1"].value);
+  x0_ = layout_.OriginAt(controls_.HScroll1->value);
   DrawCircuit();
 }
 

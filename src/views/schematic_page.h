@@ -6,6 +6,11 @@
 
 namespace kestro {
 
+// The schematic page's own controls, besides the navigation row.
+struct SchematicPageControls {
+  Control* HScroll1 = nullptr;  // scrolls a drawing wider than the page
+};
+
 // The schematic page frmSchematic: the circuit with every value, a scroll bar when the drawing
 // is wider than the page, and the smallest and the largest capacitor underneath.
 class SchematicPage final : public MainViewPage {
@@ -28,6 +33,7 @@ class SchematicPage final : public MainViewPage {
   CapacitorRange capacitors_;
   float x0_ = SchematicLayout::kLeftMargin;
   float y0_ = SchematicLayout::kSignalLine;
+  SchematicPageControls controls_;
 };
 
 }  // namespace kestro

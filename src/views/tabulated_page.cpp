@@ -9,12 +9,12 @@ namespace kestro {
 
 TabulatedPage::TabulatedPage(AppContext& context) : MainViewPage(context, PageId::Tabulated) {
   SetWindowCaption("KestroLab - Tabulated output");
-  Control& heading = Add(ControlKind::Label, "Label1",
-                         "Freq:        Gain:       Phase:      Delay:", 2000, 500, 8000, 300);
-  heading.fixedPitch = true;
-  Control& list = Add(ControlKind::ListBox, "lstTabulated", "", 2000, 800, 4600, 7900);
-  list.fixedPitch = true;
-  list.rows = TabulatedRows(context.record);
+  controls_.Label1 = &Add(ControlKind::Label, "Label1",
+                          "Freq:        Gain:       Phase:      Delay:", 2000, 500, 8000, 300);
+  controls_.Label1->fixedPitch = true;
+  controls_.lstTabulated = &Add(ControlKind::ListBox, "lstTabulated", "", 2000, 800, 4600, 7900);
+  controls_.lstTabulated->fixedPitch = true;
+  controls_.lstTabulated->rows = TabulatedRows(context.record);
 }
 
 void TabulatedPage::onPrintClicked() {

@@ -4,6 +4,12 @@
 
 namespace kestro {
 
+// The tabulated page's own controls, besides the navigation row.
+struct TabulatedPageControls {
+  Control* Label1 = nullptr;  // the column heading
+  Control* lstTabulated = nullptr;
+};
+
 // The tabulated page frmTabulated: the response point by point in a list with a fixed-pitch
 // font, under its column heading. Quit here saves the session and ends the program at once.
 class TabulatedPage final : public MainViewPage {
@@ -16,6 +22,8 @@ class TabulatedPage final : public MainViewPage {
   void onPrintClicked() override;
   void OnQuit() override;
   bool ConfirmQuitUnsaved();
+
+  TabulatedPageControls controls_;
 };
 
 }  // namespace kestro

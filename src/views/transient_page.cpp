@@ -18,23 +18,28 @@ constexpr Rgb kButtonFace{221, 255, 255};
 constexpr float kStepFactor = 1.01f;
 constexpr float kLowestFrequency = 0.01f;  // Hz; anything lower is reset to 1 Hz
 
+using Slot = Control* TransientPageControls::*;
+using C = TransientPageControls;
+
 struct Placed {
+  Slot slot;
   ControlKind kind;
   const char* name;
   const char* caption;
   float left, top, width, height;
 };
 constexpr std::array<Placed, 10> kControls{{
-    {ControlKind::Label, "lblHeading", "Transient Plot", 30, 400, 11700, 375},
-    {ControlKind::Button, "cmdFreqDown", "<", 2000, 7660, 240, 240},
-    {ControlKind::Button, "cmdFreqUp", ">", 2240, 7660, 240, 240},
-    {ControlKind::Label, "lblSquarewaveFreq", "Squarewave freq (Hz):", 3000, 7440, 1600, 240},
-    {ControlKind::TextBox, "txtSquarewaveFreq", "", 3000, 7660, 1100, 300},
-    {ControlKind::Button, "cmdPlot", "(Re)Plot", 4500, 7660, 900, 300},
-    {ControlKind::Button, "cmdSave", "Save waveform", 5900, 7660, 1200, 300},
-    {ControlKind::Button, "cmdGet", "Get waveform", 7300, 7660, 1200, 300},
-    {ControlKind::Button, "cmdPrint", "Print", 8700, 7660, 900, 300},
-    {ControlKind::Button, "cmdExitTransient", "Return", 9800, 7660, 900, 300},
+    {&C::lblHeading, ControlKind::Label, "lblHeading", "Transient Plot", 30, 400, 11700, 375},
+    {&C::cmdFreqDown, ControlKind::Button, "cmdFreqDown", "<", 2000, 7660, 240, 240},
+    {&C::cmdFreqUp, ControlKind::Button, "cmdFreqUp", ">", 2240, 7660, 240, 240},
+    {&C::lblSquarewaveFreq, ControlKind::Label, "lblSquarewaveFreq", "Squarewave freq (Hz):", 3000,
+     7440, 1600, 240},
+    {&C::txtSquarewaveFreq, ControlKind::TextBox, "txtSquarewaveFreq", "", 3000, 7660, 1100, 300},
+    {&C::cmdPlot, ControlKind::Button, "cmdPlot", "(Re)Plot", 4500, 7660, 900, 300},
+    {&C::cmdSave, ControlKind::Button, "cmdSave", "Save waveform", 5900, 7660, 1200, 300},
+    {&C::cmdGet, ControlKind::Button, "cmdGet", "Get waveform", 7300, 7660, 1200, 300},
+    {&C::cmdPrint, ControlKind::Button, "cmdPrint", "Print", 8700, 7660, 900, 300},
+    {&C::cmdExitTransient, ControlKind::Button, "cmdExitTransient", "Return", 9800, 7660, 900, 300},
 }};
 
 }  // namespace
@@ -55,22 +60,23 @@ void TransientPage::CreateControls() {
                            placed.width, placed.height);
     if (placed.kind == ControlKind::Button)
       control.face = kButtonFace;
+    controls_.*placed.slot = &control;
   }
-  Control& heading = (*this)["lblHeading"];
-  heading.align = TextAlign::Center;
-  heading.bold = true;
-  heading.fontScale = 1.4f;
-  (*this)["cmdPrint"].enabled = false;  // until the first plot
-  (*this)["txtSquarewaveFreq"].onChange = [this] { OnFrequencyTyped(); };
-  (*this)["cmdFreqDown"].onClick = [this] { OnStep(false); };
-  (*this)["cmdFreqUp"].onClick = [this] { OnStep(true); };
-  (*this)["cmdPlot"].onClick = [this] { OnPlotClicked(); };
-  (*this)["cmdSave"].onClick = [this] {
+  TransientPageControls& c = controls_;
+  c.lblHeading->align = TextAlign::Center;
+  c.lblHeading->bold = true;
+  c.lblHeading->fontScale = 1.4f;
+  c.cmdPrint->enabled = false;  // until the first plot
+  c.txtSquarewaveFreq->onChange = [this] { OnFrequencyTyped(); };
+  c.cmdFreqDown->onClick = [this] { OnStep(false); };
+  c.cmdFreqUp->onClick = [this] { OnStep(true); };
+  c.cmdPlot->onClick = [this] { OnPlotClicked(); };
+  c.cmdSave->onClick = [this] {
     PassedOrShown(SaveWaveform(state_.TransientWave), context_.dialogs);
   };
-  (*this)["cmdGet"].onClick = [this] { OnGetWaveform(); };
-  (*this)["cmdPrint"].onClick = [this] { onPrintClicked(); };
-  (*this)["cmdExitTransient"].onClick = [this] { context_.navigator.Close(PageId::Transient); };
+  c.cmdGet->onClick = [this] { OnGetWaveform(); };
+  c.cmdPrint->onClick = [this] { onPrintClicked(); };
+  c.cmdExitTransient->onClick = [this] { context_.navigator.Close(PageId::Transient); };
 }
 
 void TransientPage::OnShown() {
@@ -80,7 +86,7 @@ void TransientPage::OnShown() {
 }
 
 void TransientPage::OnFrequencyTyped() {
-  ReadEngValue((*this)["txtSquarewaveFreq"].caption, state_.SquareFreq);
+  ReadEngValue(controls_.txtSquarewaveFreq->caption, state_.SquareFreq);
 }
 
 // The stepped value goes through the text box, as if typed, before the plot reads it again.
@@ -92,13 +98,13 @@ void TransientPage::OnStep(bool up) {
 }
 
 void TransientPage::OnPlotClicked() {
-  const std::string text = Trimmed((*this)["txtSquarewaveFreq"].caption);
+  const std::string text = Trimmed(controls_.txtSquarewaveFreq->caption);
   state_.SquareFreq = LeadingDecimal(text);
   ReplotTransient();
 }
 
 void TransientPage::ReplotTransient() {
-  Control& box = (*this)["txtSquarewaveFreq"];
+  Control& box = *controls_.txtSquarewaveFreq;
   ReadEngValue(box.caption, state_.SquareFreq);
   if (state_.SquareFreq <= kLowestFrequency) {
     context_.dialogs.Message(kResetMessage);
@@ -108,7 +114,7 @@ void TransientPage::ReplotTransient() {
   ShowFrequency();
   ComputeTransient(context_.record, state_);
   const auto components = TransientComponents(context_.record, state_);
-  (*this)["cmdPrint"].enabled = true;
+  controls_.cmdPrint->enabled = true;
   if (canvas() == nullptr)
     return;
   canvas()->Clear();
@@ -134,7 +140,7 @@ void TransientPage::onPrintClicked() {
 }
 
 void TransientPage::ShowFrequency() {
-  (*this)["txtSquarewaveFreq"].caption = FormatFreq(state_.SquareFreq);
+  controls_.txtSquarewaveFreq->caption = FormatFreq(state_.SquareFreq);
 }
 
 }  // namespace kestro

@@ -6,6 +6,20 @@
 
 namespace kestro {
 
+// The controls of the square-wave page, one member per control, named as the control.
+struct TransientPageControls {
+  Control* lblHeading = nullptr;
+  Control* cmdFreqDown = nullptr;
+  Control* cmdFreqUp = nullptr;
+  Control* lblSquarewaveFreq = nullptr;
+  Control* txtSquarewaveFreq = nullptr;
+  Control* cmdPlot = nullptr;
+  Control* cmdSave = nullptr;
+  Control* cmdGet = nullptr;
+  Control* cmdPrint = nullptr;
+  Control* cmdExitTransient = nullptr;
+};
+
 // The square-wave page frmTransientPlot: the filter's steady-state answer to a square wave of the
 // frequency typed or stepped by 1 %, its first nine components, and a waveform saved to and read
 // back from the transient data file for comparison. The state lives for the run, so the page
@@ -32,6 +46,7 @@ class TransientPage final : public Page {
 
   AppContext& context_;
   TransientState& state_;
+  TransientPageControls controls_;
 };
 
 }  // namespace kestro

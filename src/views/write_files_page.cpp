@@ -22,16 +22,19 @@ constexpr WriteFilesPage::ExportDialog kTabulatedDialog{
     "Tabulated-data files (*.DAT)|*.DAT|Text files (*.TXT)|*.TXT|All files (*.*)|*.*",
     "Default.DAT"};
 
+using C = WriteFilesPageControls;
+
 struct Command {
+  Control* WriteFilesPageControls::*slot;
   const char* name;
   const char* caption;
 };
 constexpr std::array<Command, 5> kCommands{{
-    {"cmdPrinterSummary", "Program summary to printer"},
-    {"cmdWriteSpiceSchematic", "Write LTspice schematic"},
-    {"cmdWriteTabulatedE", "Write tabulated-data file (easy format)"},
-    {"cmdWriteTabulatedS", "Write tabulated-data file (scientific format)"},
-    {"cmdExit", "Return"},
+    {&C::cmdPrinterSummary, "cmdPrinterSummary", "Program summary to printer"},
+    {&C::cmdWriteSpiceSchematic, "cmdWriteSpiceSchematic", "Write LTspice schematic"},
+    {&C::cmdWriteTabulatedE, "cmdWriteTabulatedE", "Write tabulated-data file (easy format)"},
+    {&C::cmdWriteTabulatedS, "cmdWriteTabulatedS", "Write tabulated-data file (scientific format)"},
+    {&C::cmdExit, "cmdExit", "Return"},
 }};
 
 }  // namespace
@@ -51,23 +54,25 @@ void WriteFilesPage::OnShown() {
 }
 
 void WriteFilesPage::CreateControls() {
-  Control& title = Add(ControlKind::Label, "lblTitle", "File-writing Page", 0, 400, 12000, 800);
-  title.align = TextAlign::Center;
-  title.bold = true;
-  title.fontScale = 1.6f;
+  WriteFilesPageControls& c = controls_;
+  c.lblTitle = &Add(ControlKind::Label, "lblTitle", "File-writing Page", 0, 400, 12000, 800);
+  c.lblTitle->align = TextAlign::Center;
+  c.lblTitle->bold = true;
+  c.lblTitle->fontScale = 1.6f;
   float top = 1600;
   for (const Command& command : kCommands) {
-    Add(ControlKind::Button, command.name, command.caption, 2500, top, 7000, 850).face =
-        kButtonFace;
+    Control& button = Add(ControlKind::Button, command.name, command.caption, 2500, top, 7000, 850);
+    button.face = kButtonFace;
+    c.*command.slot = &button;
     top += 1150;
   }
-  Control& disclaimer = Add(ControlKind::Label, "Label1", kDisclaimer, 800, 7500, 10400, 1100);
-  disclaimer.align = TextAlign::Center;
-  (*this)["cmdPrinterSummary"].onClick = [this] { onPrintClicked(); };
-  (*this)["cmdWriteSpiceSchematic"].onClick = [this] { OnWriteSpice(); };
-  (*this)["cmdWriteTabulatedE"].onClick = [this] { OnWriteTabulated(false); };
-  (*this)["cmdWriteTabulatedS"].onClick = [this] { OnWriteTabulated(true); };
-  (*this)["cmdExit"].onClick = [this] { context_.navigator.Close(PageId::WriteFiles); };
+  c.Label1 = &Add(ControlKind::Label, "Label1", kDisclaimer, 800, 7500, 10400, 1100);
+  c.Label1->align = TextAlign::Center;
+  c.cmdPrinterSummary->onClick = [this] { onPrintClicked(); };
+  c.cmdWriteSpiceSchematic->onClick = [this] { OnWriteSpice(); };
+  c.cmdWriteTabulatedE->onClick = [this] { OnWriteTabulated(false); };
+  c.cmdWriteTabulatedS->onClick = [this] { OnWriteTabulated(true); };
+  c.cmdExit->onClick = [this] { context_.navigator.Close(PageId::WriteFiles); };
 }
 
 FileDialogRequest WriteFilesPage::RequestFor(const ExportDialog& dialog,

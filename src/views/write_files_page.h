@@ -8,6 +8,17 @@
 
 namespace kestro {
 
+// The controls of the file-writing page, one member per control, named as the control.
+struct WriteFilesPageControls {
+  Control* lblTitle = nullptr;
+  Control* cmdPrinterSummary = nullptr;
+  Control* cmdWriteSpiceSchematic = nullptr;
+  Control* cmdWriteTabulatedE = nullptr;
+  Control* cmdWriteTabulatedS = nullptr;
+  Control* cmdExit = nullptr;
+  Control* Label1 = nullptr;  // the disclaimer
+};
+
 // The file-writing page frmWriteFiles, opened modally by the Write buttons: the program summary
 // for the printer, the LTspice schematic and the two tabulated-data files. Each export proposes
 // the name it was last given (with its own extension); cancelling its dialog writes nothing.
@@ -40,6 +51,7 @@ class WriteFilesPage final : public Page {
 
   AppContext& context_;
   ViewsShared& shared_;
+  WriteFilesPageControls controls_;
 };
 
 }  // namespace kestro

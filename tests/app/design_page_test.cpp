@@ -107,13 +107,15 @@ TEST(DesignPage, TheFamilyShownOnLoadAndChosenByAnOption) {
       {"optBessel", kButterworth, 3000, 2, "optBessel f3 p0 r0 '0' w' 3K ' e11110"},
       {"optManual", kButterworth, 3000, 2, "optManual f4 p1 r2 '2 ' w' 3K ' e00000"}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << c.option << " from family " << c.family << ", ripple " << c.ripple);
     DesignRecord start = OpeningDefaults();
     start.Family = c.family, start.Bandwidth = c.bandwidth, start.Apass = c.ripple;
     start.PartsModified = c.family == kManual || c.option == "optManual" ? 0 : 1;
     Shown d(start);
     if (!c.option.empty())
       d.page.SelectOption(c.option);
-    EXPECT_EQ(d.State(), c.state) << c.option << " from family " << c.family;
+    EXPECT_EQ(d.State(), c.state);
   }
 }
 

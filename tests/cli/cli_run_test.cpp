@@ -43,11 +43,12 @@ TEST(CliRun, CommandLinesEndInTheirCodeAndMessages) {
        ""},
   };
   for (const auto& [arguments, code, err, reported] : cases) {
+    SCOPED_TRACE(testing::Message() << "'" << arguments << "'");
     const CliRun run = RunCli(arguments);
-    EXPECT_EQ(run.code, code) << arguments;
+    EXPECT_EQ(run.code, code);
     EXPECT_EQ(run.err, err);
     EXPECT_EQ(std::count(run.lines.begin(), run.lines.end(), reported), *reported ? 1 : 0);
-    EXPECT_EQ(run.out.empty(), !*reported) << arguments;
+    EXPECT_EQ(run.out.empty(), !*reported);
   }
 }
 
@@ -129,11 +130,12 @@ TEST(CliRun, FilesAreWrittenOrTheFailureEndsTheRun) {
        "kestrolab-cli: We are unable to write an overlay file"},
   };
   for (const auto& [options, code, message] : cases) {
+    SCOPED_TRACE(options);
     const CliRun run = RunDesignCommand(options);
-    EXPECT_EQ(run.code, code) << options;
+    EXPECT_EQ(run.code, code);
     EXPECT_EQ(run.err, "kestrolab-cli: " + message + "\n");
     const bool afterTheReport = code == kExitFile && !message.starts_with("cannot read");
-    EXPECT_EQ(run.out.starts_with("Family: "), afterTheReport) << options;
+    EXPECT_EQ(run.out.starts_with("Family: "), afterTheReport);
   }
   EXPECT_EQ(folder.Entries(), (Strings{"KSTdata.DB", "KSTdata.DEL", "KSTdata.PHS", "bad.KST",
                                        "folder.KST", "t.DAT"}));
@@ -148,9 +150,10 @@ TEST(CliRun, EmptyValuesAreUsageErrors) {
                            {"design", "--bandwidth", ""}, {"design", "--limit="},
                            {"design", "--transient", ""}, {"design", "--tabulate-sci="}};
   for (const Strings& args : cases) {
+    SCOPED_TRACE(args[1]);
     std::ostringstream out, err;
     StderrDialogs dialogs(err, false);
-    EXPECT_EQ(RunCommandLine(args, out, err, dialogs), kExitUsage) << args[1];
+    EXPECT_EQ(RunCommandLine(args, out, err, dialogs), kExitUsage);
     const std::string name = args[1].substr(0, args[1].find('='));
     EXPECT_TRUE(err.str().starts_with("kestrolab-cli: option " + name + " has an empty value"))
         << err.str();

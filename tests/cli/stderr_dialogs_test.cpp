@@ -11,6 +11,7 @@ namespace {
 // reaches stderr only when audible.
 TEST(StderrDialogsTest, MessagesArePrefixedLinesAndQuestionsAreAnsweredNo) {
   for (const bool audible : {false, true}) {
+    SCOPED_TRACE(audible ? "audible" : "silent");
     std::ostringstream err;
     StderrDialogs stderrDialogs(err, audible);
     Dialogs& dialogs = stderrDialogs;  // callers hold the interface, with its default arguments

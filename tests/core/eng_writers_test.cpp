@@ -6,6 +6,7 @@
 #include <cmath>
 #include <span>
 #include <string>
+#include <tuple>
 
 #include "core/eng_reader.h"
 #include "core/file_numbers.h"
@@ -54,11 +55,17 @@ TEST(PageWriters, WriteTheDocumentedTexts) {
       {0, "0"},        {2e-5, "0.00002 "},  {12.3456, "12.346 "},  {123.456, "123.46 "},
       {2.5e9, "2.5G"}, {1234567, "1.235M"}, {-3.0103, "-3.0103 "}, {999.999, "1000 "},
       {1.00001, "1 "}};
-  const std::pair<Writer, std::span<const WriteCase>> tables[] = {
-      {Freq, freq}, {Cap, cap}, {Cap, designCaps}, {Eng, eng}, {Num, num}};
-  for (const auto& [writer, cases] : tables) {
-    for (const WriteCase& c : cases)
-      EXPECT_EQ(writer(c.value), c.expected) << "value " << c.value;
+  const std::tuple<const char*, Writer, std::span<const WriteCase>> tables[] = {
+      {"freq", Freq, freq},
+      {"cap", Cap, cap},
+      {"designCaps", Cap, designCaps},
+      {"eng", Eng, eng},
+      {"num", Num, num}};
+  for (const auto& [name, writer, cases] : tables) {
+    for (const WriteCase& c : cases) {
+      SCOPED_TRACE(testing::Message() << name << " value " << c.value);
+      EXPECT_EQ(writer(c.value), c.expected);
+    }
   }
 }
 

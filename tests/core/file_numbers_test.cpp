@@ -5,6 +5,7 @@
 #include <limits>
 #include <span>
 #include <string>
+#include <tuple>
 
 namespace kestro {
 namespace {
@@ -36,16 +37,18 @@ TEST(FileNumbers, WriteTheDocumentedTexts) {
       {0.5, ".5            "},  {-0.5, "-.5           "},    {-1.234568e-4, "-1.234568E-04 "},
       {0, "0             "}};
   using Writer = std::string (*)(double);
-  const std::pair<Writer, std::span<const WriteCase>> tables[] = {
-      {PlainNumber, fixed},
-      {PlainNumber, exponent},
-      {PlainNumber, sevenDigits},
-      {PlainNumber, special},
-      {SignedPositionNumber, signedPosition},
-      {PadField, pad}};
-  for (const auto& [writer, cases] : tables) {
-    for (const WriteCase& c : cases)
-      EXPECT_EQ(writer(c.value), c.expected) << "value " << c.value;
+  const std::tuple<const char*, Writer, std::span<const WriteCase>> tables[] = {
+      {"fixed", PlainNumber, fixed},
+      {"exponent", PlainNumber, exponent},
+      {"sevenDigits", PlainNumber, sevenDigits},
+      {"special", PlainNumber, special},
+      {"signedPosition", SignedPositionNumber, signedPosition},
+      {"pad", PadField, pad}};
+  for (const auto& [name, writer, cases] : tables) {
+    for (const WriteCase& c : cases) {
+      SCOPED_TRACE(testing::Message() << name << " value " << c.value);
+      EXPECT_EQ(writer(c.value), c.expected);
+    }
   }
 }
 

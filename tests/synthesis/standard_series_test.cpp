@@ -28,8 +28,10 @@ TEST(StandardSeries, NearestPicksTheNeighbourNearerOnALogScale) {
       {StandardSeries::E192(), 9950, 10000},   // 10/9.95 = 1.0050 beats 9.95/9.88 = 1.0071
       {StandardSeries::E192(), 98.9f, 98.8},   // entry 0 of E192
   };
-  for (const auto& c : cases)  // single-precision multipliers: a few parts in 1e7
-    EXPECT_NEAR(c.series.Nearest(c.value), c.expected, c.expected * 1e-6) << c.value;
+  for (const auto& c : cases) {  // single-precision multipliers: a few parts in 1e7
+    SCOPED_TRACE(testing::Message() << "E" << c.series.Size() << " nearest to " << c.value);
+    EXPECT_NEAR(c.series.Nearest(c.value), c.expected, c.expected * 1e-6);
+  }
   // A part of 0 or less, or without neighbours, is left alone.
   for (const float value :
        {0.0f, -4700.0f, std::numeric_limits<float>::infinity(), std::numeric_limits<float>::max()})

@@ -109,7 +109,9 @@ TEST(LimitFit, RippleFromTheFloorsAndRowsThatCannotBeFitted) {
   noSweep.Fstop = noSweep.Fstart;
   for (const auto& [record, reason] : {std::pair{empty, "no gain limits are set"},
                                        std::pair{noSweep, "the sweep cannot be analysed"}}) {
+    SCOPED_TRACE(reason);
     for (const FitRow& row : FitToLimits(record)) {
+      SCOPED_TRACE(testing::Message() << "family " << row.family);
       EXPECT_FALSE(row.met);
       EXPECT_EQ(row.message, reason);
       DesignRecord untouched = record;

@@ -14,6 +14,7 @@ namespace {
 TEST(PolesPage, ListsEveryPoleThenFamilyOrderAndRippleAndGridToggles) {
   for (const auto& [family, apass, shown, name] :
        {std::tuple(kChebyshev, 1.0f, 11, "Chebyshev"), std::tuple(kBessel, 0.0f, 10, "Bessel")}) {
+    SCOPED_TRACE(name);
     ViewsTestContext app(family, 10, apass);
     app.record.Order = 11;
     PolesPage page(app.context);
@@ -21,7 +22,7 @@ TEST(PolesPage, ListsEveryPoleThenFamilyOrderAndRippleAndGridToggles) {
     Strings printed;
     for (const DrawCommand& c : app.canvas.Printed())
       printed.push_back(c.text);
-    ASSERT_EQ(printed.size(), 2u * static_cast<std::size_t>(shown) + 3) << name;
+    ASSERT_EQ(printed.size(), 2u * static_cast<std::size_t>(shown) + 3);
     EXPECT_EQ(printed.front(), "X(1): " + FormatNum(-page.Poles().PoleX[1]));
     EXPECT_EQ(Strings(printed.end() - 3, printed.end()),
               (Strings{std::string("Family:  ") + name, "Order: " + std::to_string(shown),
@@ -31,7 +32,7 @@ TEST(PolesPage, ListsEveryPoleThenFamilyOrderAndRippleAndGridToggles) {
       return std::count_if(drawn.begin(), drawn.end(),
                            [colour](const DrawCommand& c) { return c.colour == colour; });
     };
-    EXPECT_EQ(count(Kind::Point, Rgb{255, 0, 0}), shown) << name;
+    EXPECT_EQ(count(Kind::Point, Rgb{255, 0, 0}), shown);
     EXPECT_EQ(app.record.Order, shown);
     std::vector<bool> grid{count(Kind::Line, Rgb{255, 153, 153}) > 0};
     for (int click = 0; click < 2; ++click) {
@@ -39,7 +40,7 @@ TEST(PolesPage, ListsEveryPoleThenFamilyOrderAndRippleAndGridToggles) {
       page.Click("cmdGrid");
       grid.push_back(count(Kind::Line, Rgb{255, 153, 153}) > 0);
     }
-    EXPECT_EQ(grid, (std::vector<bool>{false, true, false})) << name;
+    EXPECT_EQ(grid, (std::vector<bool>{false, true, false}));
   }
 }
 

@@ -40,6 +40,7 @@ TEST(TabulatedPage, QuitSavesTheSessionAndEndsAtOnce) {
   const Calls closeAndEnd{{Call::Kind::Close, PageId::Tabulated},
                           {Call::Kind::End, PageId::Opening}};
   for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+    SCOPED_TRACE(answer == MessageAnswer::Yes ? "answered Yes" : "answered No");
     ScratchFolder folder;
     ViewsTestContext saved;
     TabulatedPage(saved.context).Click("cmdQuit");
