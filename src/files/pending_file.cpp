@@ -1,6 +1,7 @@
 #include "files/pending_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,6 +43,34 @@ fs::path TemporaryNameFor(const fs::path& target) {
 
 fs::path FolderOf(const fs::path& target) {
   return target.parent_path().empty() ? fs::path(".") : target.parent_path();
+}
+
+// The process that made a temporary name ".kstPID_N.tmp"; 0 for any other name.
+pid_t MakerOf(const std::string& name) {
+  if (name.size() < 9 || name.rfind(".kst", 0) != 0 || !name.ends_with(".tmp"))
+    return 0;
+  const std::size_t end = name.find('_', 4);
+  if (end == std::string::npos || end == 4)
+    return 0;
+  pid_t pid = 0;
+  for (std::size_t i = 4; i < end; ++i) {
+    if (name[i] < '0' || name[i] > '9' || pid > 99999999)
+      return 0;
+    pid = pid * 10 + (name[i] - '0');
+  }
+  return pid;
+}
+
+// A process killed between naming its finished file and renaming it leaves that name behind
+// (a window of a few system calls). The next write into the folder removes such names whose
+// process is gone.
+void RemoveStaleTemporaries(const fs::path& folder) {
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    const pid_t maker = MakerOf(entry.path().filename().string());
+    if (maker > 0 && maker != ::getpid() && ::kill(maker, 0) != 0 && errno == ESRCH)
+      ::unlink(entry.path().c_str());
+  }
 }
 
 // After a rename the folder entry itself must reach the disk. Some file systems cannot sync a
@@ -116,6 +145,7 @@ void PendingFile::Close() {
 }
 
 void PendingFile::PrepareReplacement(const struct stat* existing, std::string_view bytes) {
+  RemoveStaleTemporaries(FolderOf(target_));
   if (!OpenTemporary()) {
     if (existing != nullptr && FolderForbidsNewFiles(errno))
       PrepareInPlace(bytes);

@@ -8,16 +8,17 @@
 
 namespace kestro {
 
-// One file's new bytes, written completely and synced before anything about the target changes,
-// then put in place by Publish(). Until then the target is untouched, and where the system
-// allows it (Linux O_TMPFILE) the bytes sit in a file without a name, so a killed process leaves
-// nothing behind. A target with more than one hard link, or in a folder that forbids new files,
-// is rewritten in place instead: its space is reserved first, so a full disk fails before the
-// old bytes are touched.
 // The path that name finally denotes once every symbolic link in its last component is followed;
 // a link whose target is missing gives that target, so writing creates it behind the link.
 std::filesystem::path FollowLinks(std::filesystem::path name);
 
+// One file's new bytes, written completely and synced before anything about the target changes,
+// then put in place by Publish(). Until then the target is untouched, and where the system
+// allows it (Linux O_TMPFILE) the bytes sit in a file without a name, so a killed process leaves
+// nothing behind, but for the few system calls between naming the finished file and renaming it;
+// a name left there is removed by the next write into that folder. A target with more than one
+// hard link, or in a folder that forbids new files, is rewritten in place instead: its space is
+// reserved first, so a full disk fails before the old bytes are touched.
 class PendingFile final {
  public:
   // Prepares the replacement of path (symbolic links followed). Failed() tells whether it could
