@@ -6,8 +6,11 @@
 #include <utility>
 
 #include "cli/file_options.h"
+#include "cli/fit_report.h"
 #include "cli/limit_options.h"
 #include "cli/long_run_settings.h"
+#include "cli/opamp_options.h"
+#include "cli/part_options.h"
 #include "core/eng_reader.h"
 
 namespace kestro::cli {
@@ -113,8 +116,9 @@ const std::vector<ExitCodeRow>& ExitCodeTable() {
       {0, "done"},
       {1,
        "the command was stopped: the stopping frequency is not above the starting frequency, "
-       "the starting frequency is not below 10M, or the capacitors could not be computed "
-       "(nothing is then printed or written)"},
+       "the starting frequency is not below 10M, the capacitors could not be computed "
+       "(nothing is then printed or written), or --fit-limits found no order for the --family "
+       "asked (only the fit table is printed)"},
       {2, "the command line could not be used"},
       {3, "a file could not be read or written (its message says which)"}};
   return codes;
@@ -143,6 +147,10 @@ CliOptions::CliOptions() : commands_{DesignCommand(), PrintCommand()} {
     commands_.front().options.push_back(option);
   for (OptionSpec& option : LongRunOptionSpecs())
     commands_.front().options.push_back(option);
+  for (auto* specs : {OpampOptionSpecs, PartOptionSpecs, FitOptionSpecs}) {
+    for (OptionSpec& option : specs())
+      commands_.front().options.push_back(option);
+  }
 }
 
 const CommandSpec* CliOptions::FindCommand(std::string_view name) const {

@@ -6,9 +6,13 @@
 #include "cli/design_report.h"
 #include "cli/exit_codes.h"
 #include "cli/file_options.h"
+#include "cli/fit_report.h"
 #include "cli/limit_options.h"
 #include "cli/long_run_report.h"
 #include "cli/long_run_settings.h"
+#include "cli/opamp_options.h"
+#include "cli/part_options.h"
+#include "cli/stage_report.h"
 #include "core/design_record.h"
 #include "platform/uniform_random.h"
 #include "usecase/design_command.h"
@@ -56,6 +60,24 @@ void RunLongRuns(const LongRunSettings& settings, DesignRecord& record, std::ost
     RunMonteCarloReport(record, settings, random, out);
 }
 
+// The op-amp, fit and parts steps between the design and its report.
+int ShapeDesign(const CliArguments& args, DesignRecord& record, std::ostream& out,
+                std::ostream& err, Dialogs& dialogs) {
+  if (const int code = RunFitLimits(args, record, out, err, dialogs); code != kExitOk)
+    return code;
+  return ApplyPartOptions(args, record, err, dialogs);
+}
+
+// The report: the design, its stages and sensitivities, then the response table.
+void WriteReport(const CliArguments& args, const DesignRecord& record, std::ostream& out) {
+  WriteDesignReport(record, ReportOptions{}, out);
+  WriteStageReport(record, out);
+  if (args.Flag("sensitivity"))
+    WriteSensitivityReport(record, out);
+  if (args.Flag("response"))
+    WriteResponse(record, out);
+}
+
 }  // namespace
 
 // Every repair and stop has its message on dialogs; an unusable --limit, --passes or --seed
@@ -74,6 +96,8 @@ int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& err, Di
   record.SetOpeningDefaults();
   if (!OpenSessionOption(args, record, err))
     return kExitFile;
+  if (!ReadOpampOptions(args, record, err))
+    return kExitUsage;
   DesignFields fields = FieldsFromOptions(args, record);
   if (!ReadDesignFields(fields, record, dialogs))
     return kExitStopped;
@@ -81,7 +105,9 @@ int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& err, Di
   if (!FinishDesignCommand(record, dialogs))
     return kExitStopped;
   ApplyLimitOptions(args, *limits, record, dialogs);  // on the analysed sweep, as a click
-  WriteDesignReport(record, ReportOptions{args.Flag("response")}, out);
+  if (const int code = ShapeDesign(args, record, out, err, dialogs); code != kExitOk)
+    return code;
+  WriteReport(args, record, out);
   WriteLimitReport(record, out);
   RunLongRuns(*longRuns, record, out);
   return WriteFileOptions(args, record, out, dialogs) ? kExitOk : kExitFile;

@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "analysis/transient.h"
+#include "cli/part_options.h"
 #include "cli/transient_report.h"
 #include "core/design_record.h"
 #include "core/eng_value.h"
@@ -103,6 +104,7 @@ bool RunWriters(const CliArguments& args, DesignRecord& record, std::ostream& ou
   }
   if (const auto name = args.Value("spice"))
     ok = PassedOrShown(WriteSpiceSchematic(record, *name), dialogs) && ok;
+  ok = WritePartsListOption(args, record, dialogs) && ok;  // --bom
   if (args.Flag("save-plot"))
     ok = PassedOrShown(SavePlot(record), dialogs) && ok;
   if (const auto freq = args.Value("transient")) {
