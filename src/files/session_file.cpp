@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ enum class ReadEnd { Complete, EndOfFile, Failed };
 // examined: the position of a value line alone decides which field it fills.
 class SessionReader {
  public:
-  SessionReader(DesignRecord& record, LineReader& lines) : record_(record), lines_(lines) {}
+  SessionReader(DesignRecord& record, std::string_view bytes) : record_(record), lines_(bytes) {}
 
   ReadEnd Run() {
     for (ReadEnd (SessionReader::*section)() :
@@ -70,7 +71,7 @@ class SessionReader {
     return true;
   }
 
-  ReadEnd EndOfFile() const { return lines_.Failed() ? ReadEnd::Failed : ReadEnd::EndOfFile; }
+  static ReadEnd EndOfFile() { return ReadEnd::EndOfFile; }
 
   // Nints is kept as read, in or out of range: the caller repairs it by the design page's rules.
   ReadEnd ReadAnalysis() {
@@ -163,7 +164,7 @@ class SessionReader {
   }
 
   DesignRecord& record_;
-  LineReader& lines_;
+  LineReader lines_;
 };
 
 void SetReadFailureDefaults(DesignRecord& record) {
@@ -202,17 +203,36 @@ FileFailure WriteSessionFile(DesignRecord& record, const std::string& fileName) 
   return kWriteFailure;
 }
 
+FileFailure ReadSessionText(DesignRecord& record, std::string_view bytes) {
+  if (SessionReader(record, bytes).Run() != ReadEnd::Failed)
+    return std::nullopt;
+  SetReadFailureDefaults(record);
+  return kReadFailure;
+}
+
 FileFailure ReadSessionFile(DesignRecord& record, const std::string& fileName) {
   if (fileName.empty())
     return std::nullopt;
-  LineReader lines;
-  ReadEnd end = ReadEnd::Failed;
-  if (lines.Open(ResolveFileName(fileName)))
-    end = SessionReader(record, lines).Run();
-  lines.Close();
-  if (end != ReadEnd::Failed)
+  std::string bytes;
+  if (ReadFileBytes(ResolveFileName(fileName), bytes) != FileBytes::Read) {
+    SetReadFailureDefaults(record);
+    return kReadFailure;
+  }
+  return ReadSessionText(record, bytes);
+}
+
+FileFailure ReadLastSession(DesignRecord& record, const std::string& fileName) {
+  record.SetOpeningDefaults();
+  std::string bytes;
+  const FileBytes file = ReadFileBytes(ResolveFileName(fileName), bytes);
+  auto read = std::make_unique<DesignRecord>(record);
+  if (file == FileBytes::Read && SessionReader(*read, bytes).Run() == ReadEnd::Complete) {
+    record = *read;
     return std::nullopt;
+  }
   SetReadFailureDefaults(record);
+  if (file == FileBytes::Missing)
+    return std::nullopt;
   return kReadFailure;
 }
 
