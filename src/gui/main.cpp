@@ -1,9 +1,11 @@
 // kestrolab: the desktop program. Opens on the welcome page.
 #include <QApplication>
 #include <QScreen>
+#include <clocale>
 #include <cmath>
 #include <iostream>
 
+#include "core/eng_writers.h"
 #include "gui/display_check.h"
 #include "gui/page_factory.h"
 #include "gui/shell.h"
@@ -31,6 +33,10 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   QApplication application(argc, argv);
+  // Qt set the process locale from the environment: numbers are kept in the C form (files
+  // always have "."), and only the pages show the user's decimal separator.
+  std::setlocale(LC_NUMERIC, "C");
+  kestro::UseLocaleDecimalSeparator("");
   QApplication::setApplicationName(kestro::QtDialogs::kProgramTitle);
   QApplication::setQuitOnLastWindowClosed(false);  // pages switch windows; Exit ends the program
   UsePageFont();
