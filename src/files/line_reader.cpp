@@ -73,7 +73,10 @@ bool LineReader::ReadLine(std::string_view& line) {
   line = {};
   if (next_ >= bytes_.size())
     return false;
-  const std::size_t end = std::min(bytes_.find_first_of("\r\n", next_), bytes_.size());
+  // A plain scan: find_first_of would search the two line-end characters once per byte.
+  std::size_t end = next_;
+  while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n')
+    ++end;
   line = bytes_.substr(next_, std::min(end - next_, kMaxLineLength));
   next_ = end + 1;
   if (end < bytes_.size() && bytes_[end] == '\r' && next_ < bytes_.size() && bytes_[next_] == '\n')
@@ -88,8 +91,8 @@ bool LineReader::ReadLine(std::string& line) {
   return read;
 }
 
-bool IsBlankLine(const std::string& line) {
-  return line.find_first_not_of(" \t") == std::string::npos;
+bool IsBlankLine(std::string_view line) {
+  return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
 }  // namespace kestro

@@ -42,6 +42,6 @@ class LineReader final {
 };
 
 // True for a line that holds nothing but blanks and tabs.
-bool IsBlankLine(const std::string& line);
+bool IsBlankLine(std::string_view line);
 
 }  // namespace kestro

@@ -34,20 +34,26 @@ const PointArray& ValuesOf(const DesignRecord& record, OverlayKind kind) {
   return record.Gain;
 }
 
+bool IsSeparator(char c) {
+  return c == ' ' || c == '\t' || c == ',';
+}
+
 // Splits a line at blanks, tabs and commas into the curve's numbers, frequency and value in
 // turn, while there is room; returns the count of numbers so far.
 std::size_t ReadTokens(std::string_view line, PlotOverlay& overlay, std::size_t count) {
   constexpr std::size_t kMaxNumbers = std::size_t{2} * (kMaxPoint + 1);
   std::size_t pos = 0;
   while (count < kMaxNumbers) {
-    const std::size_t start = line.find_first_not_of(" \t,", pos);
-    if (start == std::string_view::npos)
+    while (pos < line.size() && IsSeparator(line[pos]))
+      ++pos;
+    if (pos == line.size())
       break;
-    const std::size_t end = std::min(line.find_first_of(" \t,", start), line.size());
+    const std::size_t start = pos;
+    while (pos < line.size() && !IsSeparator(line[pos]))
+      ++pos;
     PointArray& numbers = count % 2 == 0 ? overlay.OverlayFreq : overlay.OverlayValue;
-    numbers[count / 2] = LeadingDecimal(line.substr(start, end - start));
+    numbers[count / 2] = LeadingDecimal(line.substr(start, pos - start));
     ++count;
-    pos = end;
   }
   return count;
 }

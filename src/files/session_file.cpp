@@ -44,7 +44,7 @@ class SessionReader {
 
  private:
   // The next line that is not blank and does not begin with "*".
-  bool NextValueLine(std::string& line) {
+  bool NextValueLine(std::string_view& line) {
     while (lines_.ReadLine(line)) {
       if (!IsBlankLine(line) && line.front() != '*')
         return true;
@@ -53,18 +53,18 @@ class SessionReader {
   }
 
   // Everything after the first colon of the next value line, or the whole line.
-  bool NextValue(std::string& value) {
-    std::string line;
+  bool NextValue(std::string_view& value) {
+    std::string_view line;
     if (!NextValueLine(line))
       return false;
     const std::size_t colon = line.find(':');
-    value = colon == std::string::npos ? line : line.substr(colon + 1);
+    value = colon == std::string_view::npos ? line : line.substr(colon + 1);
     return true;
   }
 
   template <typename Field>
   bool ReadField(Field& field) {
-    std::string value;
+    std::string_view value;
     if (!NextValue(value))
       return false;
     ReadEngValue(value, field);
@@ -151,9 +151,10 @@ class SessionReader {
   // Five blank-separated numbers: shape, start, stop, top, bottom. A missing number reads as 0,
   // one too large for a single as the largest single of its sign.
   ReadEnd ReadLimitLine(int j) {
-    std::string line;
-    if (!NextValueLine(line))
+    std::string_view view;
+    if (!NextValueLine(view))
       return EndOfFile();
+    std::string line(view);
     for (LimitTable* table : {&record_.LimitShape, &record_.LimitStart, &record_.LimitStop,
                               &record_.LimitTop, &record_.LimitBottom}) {
       std::string token;

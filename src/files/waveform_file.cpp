@@ -11,7 +11,7 @@ namespace {
 
 constexpr const char* kWriteFailure = "The transient data was not saved";
 
-bool NextNonBlankLine(LineReader& lines, std::string& line) {
+bool NextNonBlankLine(LineReader& lines, std::string_view& line) {
   while (lines.ReadLine(line)) {
     if (!IsBlankLine(line))
       return true;
@@ -41,7 +41,7 @@ FileFailure SaveWaveform(const DegreeWave& wave) {
 bool ReadWaveformText(std::string_view bytes, DegreeWave& wave) {
   LineReader lines(bytes);
   bool ended = false;
-  std::string line;
+  std::string_view line;
   for (int k = 0; k <= 180; ++k) {
     if (ended)
       return false;  // a second value sought after the end of the file
