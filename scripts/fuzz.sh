@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Fuzzes every file reader with libFuzzer under AddressSanitizer and UndefinedBehaviorSanitizer:
-#   scripts/fuzz.sh [RUNS]    (RUNS inputs per reader, 10 million by default)
+#   scripts/fuzz.sh [RUNS [READER...]]    (RUNS inputs per reader, 10 million by default; all
+#                                          four readers unless some are named)
 # Builds tests/fuzz with clang into build-fuzz/, starts each reader from its committed corpus and
 # prints one line per reader: "READER: N execs, X exec/s, F findings". Inputs that broke a reader
 # are kept in build-fuzz/findings/READER/. Exits non-zero on any finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-10000000}"
+shift || true
+readers=("$@")
+[ ${#readers[@]} -eq 0 ] && readers=(numbers session overlay waveform)
 root="$PWD"
 build="$root/build-fuzz"
 
@@ -14,7 +18,11 @@ cmake -S tests/fuzz -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=
 cmake --build "$build" -j"$(nproc)" >/dev/null
 
 failed=0
-for reader in numbers session overlay waveform; do
+for reader in "${readers[@]}"; do
+  if [ ! -d "tests/fuzz/corpus/$reader" ]; then
+    echo "fuzz.sh: no reader '$reader' (numbers, session, overlay, waveform)" >&2
+    exit 2
+  fi
   work="$build/work/$reader"
   findings="$build/findings/$reader"
   log="$build/$reader.log"
