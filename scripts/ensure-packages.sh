@@ -6,7 +6,7 @@
 # desktop-file-utils: the tests check the AppStream data and the desktop entry with them.
 set -euo pipefail
 needed=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev
-        fonts-dejavu-core ngspice poppler-utils xvfb appstream desktop-file-utils "$@")
+        fonts-dejavu-core ngspice poppler-utils xvfb appstream desktop-file-utils locales "$@")
 missing=()
 for package in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
@@ -17,4 +17,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
   $sudo_cmd apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
+fi
+
+# The tests check standard output and files in a decimal-comma locale.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  echo "Generating the de_DE.UTF-8 locale"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd sed -i 's/^# *de_DE.UTF-8/de_DE.UTF-8/' /etc/locale.gen
+  $sudo_cmd locale-gen >/dev/null
 fi

@@ -15,17 +15,13 @@ namespace {
 constexpr Rgb kBackground{238, 255, 255};
 constexpr Rgb kTitleColour{0, 0, 160};
 constexpr int16_t kFewestIntervals = 10;  // the design page's bound for the intervals field
-// Reads the session file and repairs the family, order and number of intervals it held out of
-// range by the design page's own rules and messages: an unknown family becomes Butterworth, as
-// the page shows it, and the Design command's field repairs give the rest ("... reset downward
-// to 2048"). Those repairs run on a copy, so everything else stays as saved (the ripple of a
-// Butterworth design, values finer than the fields show) until the user's next Design command.
-// Nothing read (a cancelled dialog, or the reader's defaults after a failure) needs no repair.
-void ReadAndRepairSession(DesignRecord& record, Dialogs& dialogs) {
-  if (record.SessionFile.empty() ||
-      !PassedOrShown(ReadSessionFile(record, record.SessionFile), dialogs)) {
-    return;
-  }
+// Repairs the family, order and number of intervals a session file just read held out of range by
+// the design page's own rules and messages: an unknown family becomes Butterworth, as the page
+// shows it, and the Design command's field repairs give the rest ("... reset downward to 2048").
+// Those repairs run on a copy, so everything else stays as saved (the ripple of a Butterworth
+// design, values finer than the fields show) until the user's next Design command. Defaults (a
+// cancelled dialog, a missing file) need no repair but pass through it unchanged.
+void RepairSession(DesignRecord& record, Dialogs& dialogs) {
   if (record.Family < kButterworth || record.Family > kManual)
     record.Family = kButterworth;
   DesignFields fields = DesignFields::FromRecord(record);
@@ -83,14 +79,20 @@ void OpeningPage::OpenSession(AppContext& context, const std::string& fileName) 
   DesignRecord& record = context.record;
   record.SetOpeningDefaults();
   record.SessionFile = fileName;
-  ReadAndRepairSession(record, context.dialogs);
+  if (!record.SessionFile.empty() &&
+      PassedOrShown(ReadSessionFile(record, record.SessionFile), context.dialogs)) {
+    RepairSession(record, context.dialogs);
+  }
   context.navigator.Open(PageId::Design, OpenMode::Switch);
 }
 
-// No defaults on this path: the reader supplies its own when the file is missing or bad.
+// The last session is taken whole or not at all: a first start (no file) opens quietly with the
+// defaults, a damaged file with the defaults and the reader's message.
 void OpeningPage::OnStart() {
-  context_.record.SessionFile = kLastSessionName;
-  ReadAndRepairSession(context_.record, context_.dialogs);
+  DesignRecord& record = context_.record;
+  record.SessionFile = kLastSessionName;
+  if (PassedOrShown(ReadLastSession(record, record.SessionFile), context_.dialogs))
+    RepairSession(record, context_.dialogs);
   context_.navigator.Open(PageId::Design, OpenMode::Switch);
 }
 

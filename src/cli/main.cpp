@@ -13,7 +13,9 @@
 #endif
 
 int main(int argc, char** argv) {
-  std::setlocale(LC_ALL, "");  // the plain number form follows the user's decimal separator
+  // Standard output and files never follow the user's locale: numbers always have ".".
+  std::setlocale(LC_ALL, "");
+  std::setlocale(LC_NUMERIC, "C");
   const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   kestro::cli::StderrDialogs dialogs(std::cerr, isatty(STDERR_FILENO) == 1);
   std::map<std::string, kestro::cli::CommandHandler> extraCommands;

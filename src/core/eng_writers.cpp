@@ -1,7 +1,10 @@
 #include "core/eng_writers.h"
 
+#include <langinfo.h>
+#include <locale.h>
+
 #include <array>
-#include <clocale>
+#include <atomic>
 #include <cmath>
 
 #include "core/decimal_digits.h"
@@ -142,13 +145,25 @@ std::string FormatNum(float value) {
   return FormatNum(value, LocaleDecimalSeparator());
 }
 
+namespace {
+// The plain form's separator: "." until the program chooses a locale's own.
+std::atomic<char> displaySeparator{'.'};
+}  // namespace
+
 char LocaleDecimalSeparator() {
-  const std::lconv* conventions = std::localeconv();
-  if (conventions == nullptr || conventions->decimal_point == nullptr ||
-      conventions->decimal_point[0] == '\0') {
-    return '.';
-  }
-  return conventions->decimal_point[0];
+  return displaySeparator.load(std::memory_order_relaxed);
+}
+
+// Asks the named locale directly, so that the process locale (which a Qt application sets from
+// the environment) never decides how a number is written.
+bool UseLocaleDecimalSeparator(const char* localeName) {
+  const locale_t locale = ::newlocale(LC_NUMERIC_MASK, localeName, static_cast<locale_t>(nullptr));
+  if (locale == static_cast<locale_t>(nullptr))
+    return false;
+  const char* point = ::nl_langinfo_l(RADIXCHAR, locale);
+  displaySeparator = point != nullptr && point[0] != '\0' ? point[0] : '.';
+  ::freelocale(locale);
+  return true;
 }
 
 std::string Trimmed(std::string_view text) {

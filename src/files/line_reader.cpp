@@ -4,90 +4,95 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+
 namespace kestro {
 
 namespace {
 
 // Opens without blocking (a FIFO without a writer would wait for one) and keeps the descriptor
 // only for a regular file, which then reads in the ordinary blocking way.
-int OpenRegularFile(const std::string& path) {
+int OpenRegularFile(const std::string& path, FileBytes& failure) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0)
+  if (fd < 0) {
+    failure = errno == ENOENT ? FileBytes::Missing : FileBytes::Refused;
     return -1;
+  }
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
       ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
     ::close(fd);
+    failure = FileBytes::Refused;
     return -1;
   }
   return fd;
 }
 
+// Reads up to one byte past the bound, so that a file just over it is seen as too large instead
+// of being cut.
+bool ReadUpToBound(int fd, std::string& bytes) {
+  constexpr std::size_t kLimit = kMaxFileBytes + 1;
+  constexpr std::size_t kChunk = std::size_t{1} << 16;
+  std::size_t used = 0;
+  while (used < kLimit) {
+    bytes.resize(std::min(used + kChunk, kLimit));
+    const ssize_t got = ::read(fd, bytes.data() + used, bytes.size() - used);
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got < 0)
+      return false;
+    if (got == 0)
+      break;
+    used += static_cast<std::size_t>(got);
+  }
+  bytes.resize(used);
+  return used <= kMaxFileBytes;
+}
+
 }  // namespace
 
-LineReader::~LineReader() {
-  Close();
-}
-
-bool LineReader::Open(const std::string& path) {
-  Close();
-  failed_ = false;
-  bytesRead_ = 0;
+FileBytes ReadFileBytes(const std::string& path, std::string& bytes) {
+  bytes.clear();
   if (path.empty())
-    return false;
-  const int fd = OpenRegularFile(path);
+    return FileBytes::Missing;
+  FileBytes failure = FileBytes::Refused;
+  const int fd = OpenRegularFile(path, failure);
   if (fd < 0)
-    return false;
-  file_ = ::fdopen(fd, "rb");
-  if (file_ == nullptr)
-    ::close(fd);
-  return file_ != nullptr;
+    return failure;
+  const bool whole = ReadUpToBound(fd, bytes);
+  ::close(fd);
+  if (whole)
+    return FileBytes::Read;
+  bytes.clear();
+  bytes.shrink_to_fit();
+  return FileBytes::Refused;
 }
 
-// The next byte, or EOF at the end, on an error or past the size bound (the last two fail).
-int LineReader::NextByte() {
-  if (bytesRead_ >= kMaxFileBytes) {
-    failed_ = true;
-    return EOF;
-  }
-  const int c = std::fgetc(file_);
-  if (c == EOF)
-    failed_ = failed_ || std::ferror(file_) != 0;
-  else
-    ++bytesRead_;
-  return c;
-}
-
-bool LineReader::ReadLine(std::string& line) {
-  line.clear();
-  if (file_ == nullptr)
+bool LineReader::ReadLine(std::string_view& line) {
+  line = {};
+  if (next_ >= bytes_.size())
     return false;
-  int c = NextByte();
-  if (c == EOF)
-    return false;
-  while (c != EOF && c != '\n' && c != '\r') {
-    if (line.size() < kMaxLineLength)
-      line.push_back(static_cast<char>(c));
-    c = NextByte();
-  }
-  if (c == '\r') {
-    const int next = NextByte();
-    if (next == '\n' || next == EOF)
-      return true;
-    std::ungetc(next, file_);
-    --bytesRead_;
-  }
+  // A plain scan: find_first_of would search the two line-end characters once per byte.
+  std::size_t end = next_;
+  while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n')
+    ++end;
+  line = bytes_.substr(next_, std::min(end - next_, kMaxLineLength));
+  next_ = end + 1;
+  if (end < bytes_.size() && bytes_[end] == '\r' && next_ < bytes_.size() && bytes_[next_] == '\n')
+    ++next_;
   return true;
 }
 
-void LineReader::Close() {
-  if (file_ != nullptr)
-    std::fclose(file_);
-  file_ = nullptr;
+bool LineReader::ReadLine(std::string& line) {
+  std::string_view view;
+  const bool read = ReadLine(view);
+  line.assign(view);
+  return read;
 }
 
-bool IsBlankLine(const std::string& line) {
-  return line.find_first_not_of(" \t") == std::string::npos;
+bool IsBlankLine(std::string_view line) {
+  return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
 }  // namespace kestro

@@ -35,17 +35,28 @@ const PointArray& ValuesOf(const DesignRecord& record, OverlayKind kind) {
   return record.Gain;
 }
 
-// Splits a line at blanks, tabs and commas.
-void AppendTokens(const std::string& line, std::vector<float>& numbers, std::size_t limit) {
+bool IsSeparator(char c) {
+  return c == ' ' || c == '\t' || c == ',';
+}
+
+// Splits a line at blanks, tabs and commas into the curve's numbers, frequency and value in
+// turn, while there is room; returns the count of numbers so far.
+std::size_t ReadTokens(std::string_view line, PlotOverlay& overlay, std::size_t count) {
+  constexpr std::size_t kMaxNumbers = std::size_t{2} * (kMaxPoint + 1);
   std::size_t pos = 0;
-  while (numbers.size() < limit) {
-    const std::size_t start = line.find_first_not_of(" \t,", pos);
-    if (start == std::string::npos)
-      return;
-    const std::size_t end = std::min(line.find_first_of(" \t,", start), line.size());
-    numbers.push_back(LeadingDecimal(std::string_view(line).substr(start, end - start)));
-    pos = end;
+  while (count < kMaxNumbers) {
+    while (pos < line.size() && IsSeparator(line[pos]))
+      ++pos;
+    if (pos == line.size())
+      break;
+    const std::size_t start = pos;
+    while (pos < line.size() && !IsSeparator(line[pos]))
+      ++pos;
+    PointArray& numbers = count % 2 == 0 ? overlay.OverlayFreq : overlay.OverlayValue;
+    numbers[count / 2] = LeadingDecimal(line.substr(start, pos - start));
+    ++count;
   }
+  return count;
 }
 
 }  // namespace
@@ -88,24 +99,19 @@ FileFailure SavePlot(const DesignRecord& record) {
 }
 
 bool ReadOverlayFile(const std::string& fileName, PlotOverlay& overlay) {
-  LineReader lines;
-  if (!lines.Open(ResolveFileName(fileName)))
+  std::string bytes;
+  if (ReadFileBytes(ResolveFileName(fileName), bytes) != FileBytes::Read)
     return false;
-  constexpr auto kMaxNumbers = std::size_t{2} * (kMaxPoint + 1);
-  std::vector<float> numbers;
-  std::string line;
-  while (numbers.size() < kMaxNumbers && lines.ReadLine(line)) {
-    AppendTokens(line, numbers, kMaxNumbers);
-  }
-  if (lines.Failed())
-    return false;
-  const std::size_t pairs = numbers.size() / 2;
-  for (std::size_t i = 0; i < pairs; ++i) {
-    overlay.OverlayFreq[i] = numbers[2 * i];
-    overlay.OverlayValue[i] = numbers[2 * i + 1];
-  }
-  overlay.OverlayLast = static_cast<int16_t>(static_cast<int>(pairs) - 1);
+  ReadOverlayText(bytes, overlay);
   return true;
+}
+
+void ReadOverlayText(std::string_view bytes, PlotOverlay& overlay) {
+  LineReader lines(bytes);
+  std::size_t count = 0;
+  for (std::string_view line; lines.ReadLine(line);)
+    count = ReadTokens(line, overlay, count);
+  overlay.OverlayLast = static_cast<int16_t>(static_cast<int>(count / 2) - 1);
 }
 
 FileFailure GetPlot(const std::function<void(const PlotOverlay&)>& draw) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/design_record.h"
@@ -37,6 +38,8 @@ FileFailure SavePlot(const DesignRecord& record);
 // (at most kMaxPoint + 1 pairs; an unpaired last number is dropped). False when the file is
 // missing or cannot be read.
 bool ReadOverlayFile(const std::string& fileName, PlotOverlay& overlay);
+// The same reading of the file's bytes already in memory.
+void ReadOverlayText(std::string_view bytes, PlotOverlay& overlay);
 
 // The caption of GetPlot's message, which is shown with an exclamation icon and no beep.
 inline constexpr const char* kOverlayMissingTitle = "File-present test";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ enum class ReadEnd { Complete, EndOfFile, Failed };
 // examined: the position of a value line alone decides which field it fills.
 class SessionReader {
  public:
-  SessionReader(DesignRecord& record, LineReader& lines) : record_(record), lines_(lines) {}
+  SessionReader(DesignRecord& record, std::string_view bytes) : record_(record), lines_(bytes) {}
 
   ReadEnd Run() {
     for (ReadEnd (SessionReader::*section)() :
@@ -43,7 +44,7 @@ class SessionReader {
 
  private:
   // The next line that is not blank and does not begin with "*".
-  bool NextValueLine(std::string& line) {
+  bool NextValueLine(std::string_view& line) {
     while (lines_.ReadLine(line)) {
       if (!IsBlankLine(line) && line.front() != '*')
         return true;
@@ -52,25 +53,25 @@ class SessionReader {
   }
 
   // Everything after the first colon of the next value line, or the whole line.
-  bool NextValue(std::string& value) {
-    std::string line;
+  bool NextValue(std::string_view& value) {
+    std::string_view line;
     if (!NextValueLine(line))
       return false;
     const std::size_t colon = line.find(':');
-    value = colon == std::string::npos ? line : line.substr(colon + 1);
+    value = colon == std::string_view::npos ? line : line.substr(colon + 1);
     return true;
   }
 
   template <typename Field>
   bool ReadField(Field& field) {
-    std::string value;
+    std::string_view value;
     if (!NextValue(value))
       return false;
     ReadEngValue(value, field);
     return true;
   }
 
-  ReadEnd EndOfFile() const { return lines_.Failed() ? ReadEnd::Failed : ReadEnd::EndOfFile; }
+  static ReadEnd EndOfFile() { return ReadEnd::EndOfFile; }
 
   // Nints is kept as read, in or out of range: the caller repairs it by the design page's rules.
   ReadEnd ReadAnalysis() {
@@ -150,9 +151,10 @@ class SessionReader {
   // Five blank-separated numbers: shape, start, stop, top, bottom. A missing number reads as 0,
   // one too large for a single as the largest single of its sign.
   ReadEnd ReadLimitLine(int j) {
-    std::string line;
-    if (!NextValueLine(line))
+    std::string_view view;
+    if (!NextValueLine(view))
       return EndOfFile();
+    std::string line(view);
     for (LimitTable* table : {&record_.LimitShape, &record_.LimitStart, &record_.LimitStop,
                               &record_.LimitTop, &record_.LimitBottom}) {
       std::string token;
@@ -163,7 +165,7 @@ class SessionReader {
   }
 
   DesignRecord& record_;
-  LineReader& lines_;
+  LineReader lines_;
 };
 
 void SetReadFailureDefaults(DesignRecord& record) {
@@ -202,17 +204,36 @@ FileFailure WriteSessionFile(DesignRecord& record, const std::string& fileName) 
   return kWriteFailure;
 }
 
+FileFailure ReadSessionText(DesignRecord& record, std::string_view bytes) {
+  if (SessionReader(record, bytes).Run() != ReadEnd::Failed)
+    return std::nullopt;
+  SetReadFailureDefaults(record);
+  return kReadFailure;
+}
+
 FileFailure ReadSessionFile(DesignRecord& record, const std::string& fileName) {
   if (fileName.empty())
     return std::nullopt;
-  LineReader lines;
-  ReadEnd end = ReadEnd::Failed;
-  if (lines.Open(ResolveFileName(fileName)))
-    end = SessionReader(record, lines).Run();
-  lines.Close();
-  if (end != ReadEnd::Failed)
+  std::string bytes;
+  if (ReadFileBytes(ResolveFileName(fileName), bytes) != FileBytes::Read) {
+    SetReadFailureDefaults(record);
+    return kReadFailure;
+  }
+  return ReadSessionText(record, bytes);
+}
+
+FileFailure ReadLastSession(DesignRecord& record, const std::string& fileName) {
+  record.SetOpeningDefaults();
+  std::string bytes;
+  const FileBytes file = ReadFileBytes(ResolveFileName(fileName), bytes);
+  auto read = std::make_unique<DesignRecord>(record);
+  if (file == FileBytes::Read && SessionReader(*read, bytes).Run() == ReadEnd::Complete) {
+    record = *read;
     return std::nullopt;
+  }
   SetReadFailureDefaults(record);
+  if (file == FileBytes::Missing)
+    return std::nullopt;
   return kReadFailure;
 }
 

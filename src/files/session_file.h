@@ -20,6 +20,14 @@ FileFailure WriteSessionFile(DesignRecord& record, const std::string& fileName);
 // fail; the record then gets the reader's defaults and the failure message is returned. An empty
 // name, and a file that simply ends early, are no failure.
 FileFailure ReadSessionFile(DesignRecord& record, const std::string& fileName);
+// The same reading of bytes already in memory.
+FileFailure ReadSessionText(DesignRecord& record, std::string_view bytes);
+
+// The last session, which the program writes whole on every exit: the record gets the opening
+// defaults, then the file. A file that is not complete (empty, cut or damaged) is never taken in
+// part: the record gets the reader's defaults over the opening ones and the failure message is
+// returned. A missing file (a first start) gives the same defaults without a message.
+FileFailure ReadLastSession(DesignRecord& record, const std::string& fileName);
 
 // Splits the first blank-separated token off line: both are changed.
 void NextToken(std::string& line, std::string& token);

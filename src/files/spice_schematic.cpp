@@ -15,17 +15,11 @@ namespace {
 constexpr const char* kWriteFailure =
     "A problem was encountered and so the LTspice schematic file was not written";
 
-// LTspice wants "." as the decimal separator whatever the user's locale.
-std::string WithDecimalPoint(std::string text) {
-  std::replace(text.begin(), text.end(), ',', '.');
-  return text;
-}
-
 // A keyword followed by numbers, each with its sign position and one trailing blank.
 std::string Numbers(const std::string& keyword, std::initializer_list<double> values) {
   std::string line = keyword;
   for (double value : values)
-    line += WithDecimalPoint(SignedPositionNumber(value));
+    line += SignedPositionNumber(value);
   return line;
 }
 
@@ -34,8 +28,18 @@ std::string Named(const char* kind, int count) {
   return std::string("SYMATTR InstName ").append(kind).append(std::to_string(count));
 }
 
+// The page form ("47k", "0.01uF") where it reads back as the value itself; otherwise the exact
+// decimal text, so that no part is rounded into another (1e-12 ohm into 0, a short).
+std::string PartValue(float value, const std::string& pageForm) {
+  float readBack = 0;
+  ReadEngValue(pageForm, readBack);
+  if (!pageForm.empty() && std::fabs(readBack - value) <= 1e-6f * std::fabs(value))
+    return pageForm;
+  return PlainNumber(value);
+}
+
 std::string ResistorValue(float ohms) {
-  std::string text = WithDecimalPoint(FormatNum(ohms));
+  std::string text = PartValue(ohms, FormatNum(ohms, '.'));
   if (!text.empty() && text.back() == 'M')
     text += "EG";  // LTspice reads "M" as milli
   return text;
@@ -73,7 +77,7 @@ class SchematicBuilder {
   void Capacitor(float farads) {
     Add(Numbers("SYMBOL cap ", {x_, 80}) + "R0");
     Add(Named("C", ++capacitors_));
-    Add(std::string("SYMATTR Value ").append(WithDecimalPoint(FormatCap(farads))));
+    Add(std::string("SYMATTR Value ").append(PartValue(farads, FormatCap(farads, '.'))));
     Add(Numbers("WIRE ", {x_ + 16, 0, x_ + 16, 80}));
     Add(Numbers("WIRE ", {x_ + 16, 144, x_ + 16, 208}));
     x_ += 64;
@@ -115,11 +119,16 @@ class SchematicBuilder {
   int opamps_ = 0;
 };
 
-void Stage(const DesignRecord& r, int s, bool threePole, SchematicBuilder& builder) {
-  if (threePole) {
+// Every stage is the three-pole network the analysis evaluates: R1 in series unless it is 0 (a
+// wire), and C1 to ground behind it when positive (0 or less is open). With R1 = 0, C1 sits on a
+// driven node and drops out, as in the analysis: a two-pole stage is that case.
+void Stage(const DesignRecord& r, int s, SchematicBuilder& builder) {
+  if (r.R[s][1] != 0.0f) {
     builder.Resistor(r.R[s][1]);
-    builder.Capacitor(r.C[s][1]);
-    builder.GroundBehind();
+    if (r.C[s][1] > 0.0f) {
+      builder.Capacitor(r.C[s][1]);
+      builder.GroundBehind();
+    }
   }
   builder.Resistor(r.R[s][2]);
   builder.Capacitor(r.C[s][2]);
@@ -137,13 +146,12 @@ std::vector<std::string> SpiceSchematicLines(const DesignRecord& record) {
   builder.Source();
   const int stages =
       std::clamp(static_cast<int>(std::lrint(StagesForOrder(record.Order))), 0, kMaxStage);
-  const bool odd = record.Order % 2 != 0;
   for (int s = 1; s <= stages; ++s)
-    Stage(record, s, odd && s == 1, builder);
+    Stage(record, s, builder);
   builder.Output();
   builder.Add("TEXT 0 368 Left 0 !.include Opamp.sub");
   builder.Add(Numbers("TEXT 0 416 Left 0 !.AC DEC 1000 ", {record.Fstart}) + " " +
-              WithDecimalPoint(SignedPositionNumber(record.Fstop)));
+              SignedPositionNumber(record.Fstop));
   builder.Add("TEXT 0 464 Left 0 ;Sallen-Key lowpass filter written by KestroLab");
   return builder.lines;
 }

@@ -28,8 +28,8 @@ int LastPoint(const DesignRecord& record) {
 using RowWriter = std::string (*)(const DesignRecord&, int);
 
 std::string EasyRow(const DesignRecord& r, int i) {
-  return Field(FormatFreq(r.Freq[i]), 10) + Field(FormatNum(r.Gain[i]), 10) +
-         Field(FormatNum(r.Phase[i]), 10) + Field(FormatEng(r.Delay[i]), 10);
+  return Field(FormatFreq(r.Freq[i]), 10) + Field(FormatNum(r.Gain[i], '.'), 10) +
+         Field(FormatNum(r.Phase[i], '.'), 10) + Field(FormatEng(r.Delay[i], '.'), 10);
 }
 
 std::string SciRow(const DesignRecord& r, int i) {

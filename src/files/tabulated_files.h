@@ -11,7 +11,8 @@ namespace kestro {
 // Tabulated-data files (".DAT"): the response arrays Freq, Gain, Phase and Delay, points
 // 0..Nints, one left-aligned row per point, as they stand (the writers do not analyse).
 
-// Easy format: values with engineering prefixes, each field at least 10 characters wide.
+// Easy format: values with engineering prefixes and "." whatever the locale, each field at least
+// 10 characters wide.
 // Returns the failure message when the file cannot be created or written.
 FileFailure WriteTabulatedEasy(const DesignRecord& record, const std::string& fileName);
 

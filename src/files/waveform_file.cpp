@@ -11,7 +11,7 @@ namespace {
 
 constexpr const char* kWriteFailure = "The transient data was not saved";
 
-bool NextNonBlankLine(LineReader& lines, std::string& line) {
+bool NextNonBlankLine(LineReader& lines, std::string_view& line) {
   while (lines.ReadLine(line)) {
     if (!IsBlankLine(line))
       return true;
@@ -28,7 +28,7 @@ std::string WaveformFileName() {
 std::vector<std::string> WaveformLines(const DegreeWave& wave) {
   std::vector<std::string> lines;
   for (int t = 0; t <= 180; ++t)
-    lines.push_back(FormatNum(wave[t]));
+    lines.push_back(FormatNum(wave[t], '.'));
   return lines;
 }
 
@@ -38,19 +38,17 @@ FileFailure SaveWaveform(const DegreeWave& wave) {
   return kWriteFailure;
 }
 
-bool GetWaveform(DegreeWave& wave) {
-  LineReader lines;
-  if (!lines.Open(ResolveFileName(WaveformFileName())))
-    return false;
+bool ReadWaveformText(std::string_view bytes, DegreeWave& wave) {
+  LineReader lines(bytes);
   bool ended = false;
-  std::string line;
+  std::string_view line;
   for (int k = 0; k <= 180; ++k) {
     if (ended)
       return false;  // a second value sought after the end of the file
     if (NextNonBlankLine(lines, line)) {
       ReadEngValue(line, wave[k]);
     } else {
-      if (lines.Failed() || k == 0)
+      if (k == 0)
         return false;
       wave[k] = wave[k - 1];
       ended = true;
@@ -61,6 +59,12 @@ bool GetWaveform(DegreeWave& wave) {
   for (int t = -36; t <= 0; ++t)
     wave[t] = wave[t + 360];
   return true;
+}
+
+bool GetWaveform(DegreeWave& wave) {
+  std::string bytes;
+  return ReadFileBytes(ResolveFileName(WaveformFileName()), bytes) == FileBytes::Read &&
+         ReadWaveformText(bytes, wave);
 }
 
 }  // namespace kestro

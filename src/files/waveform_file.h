@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/degree_wave.h"
@@ -13,7 +14,7 @@ namespace kestro {
 
 std::string WaveformFileName();
 
-// The 181 lines of the file, each value as FormatNum writes it.
+// The 181 lines of the file, each value as FormatNum writes it with ".".
 std::vector<std::string> WaveformLines(const DegreeWave& wave);
 
 // Writes the file; returns the failure message when it cannot be written.
@@ -23,5 +24,7 @@ FileFailure SaveWaveform(const DegreeWave& wave);
 // t = -36..360 as the computed wave is. A file that ends one value short repeats its last value;
 // a missing or shorter file ends the read silently. Returns true when the curve is to be drawn.
 bool GetWaveform(DegreeWave& saved);
+// The same reading of the file's bytes already in memory.
+bool ReadWaveformText(std::string_view bytes, DegreeWave& saved);
 
 }  // namespace kestro

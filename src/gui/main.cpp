@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QFile>
 #include <QScreen>
+#include <clocale>
 #include <cmath>
 #include <iostream>
 
+#include "core/eng_writers.h"
 #include "gui/display_check.h"
 #include "gui/page_factory.h"
 #include "gui/shell.h"
@@ -33,6 +35,10 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   QApplication application(argc, argv);
+  // Qt set the process locale from the environment: numbers are kept in the C form (files
+  // always have "."), and only the pages show the user's decimal separator.
+  std::setlocale(LC_NUMERIC, "C");
+  kestro::UseLocaleDecimalSeparator("");
   QApplication::setApplicationName(kestro::QtDialogs::kProgramTitle);
   QApplication::setQuitOnLastWindowClosed(false);  // pages switch windows; Exit ends the program
   UsePageFont();

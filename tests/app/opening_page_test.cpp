@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "app_test_context.h"
 #include "files/session_file.h"
 
@@ -53,6 +57,41 @@ TEST(OpeningPage, RestartRepairsWhatTheFileHeldOutOfRange) {
   saved.Family = kButterworth, saved.Order = 11, saved.Nints = 2048;
   saved.NrStages = StagesForOrder(11);
   EXPECT_EQ(Session(saved), Session(app.record));
+}
+
+// The last session is taken whole or not at all. A first start (no file) opens quietly with the
+// defaults; an empty, cut or damaged file with the same defaults and the reader's message, never
+// with a zeroed or half-read record.
+TEST(OpeningPage, RestartWithoutAWholeLastSessionOpensWithTheDefaults) {
+  ScratchFolder folder;
+  DesignRecord saved = DistinctSession();
+  ASSERT_EQ(WriteSessionFile(saved, "whole.KST"), std::nullopt);
+  const std::string whole = FileText("whole.KST");
+  const std::string kMessage = "The KESTRO file was not read correctly; defaults are being used";
+  const struct {
+    const char* name;
+    std::string bytes;  // the file's bytes; nothing for no file
+    Strings texts;
+  } cases[] = {
+      {"missing", "", {}},
+      {"empty", "-", {kMessage}},
+      {"cut", whole.substr(0, whole.find("Order")), {kMessage}},
+      {"damaged", whole.substr(0, whole.find("* Markers")) + "Number: 99\r\n", {kMessage}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove("LASTSESSION.KST");
+    if (!c.bytes.empty())
+      PutFile("LASTSESSION.KST", c.bytes == "-" ? "" : c.bytes);
+    AppTestContext app;
+    OpeningPage(app.context).Click("cmdStart");
+    EXPECT_EQ(app.dialogs.Texts(), c.texts);
+    const DesignRecord& r = app.record;
+    EXPECT_EQ((std::vector<float>{float(r.Family), float(r.Order), r.NrStages, r.Bandwidth,
+                                  r.Fstart, r.Fstop, float(r.Nints), float(r.NrMarkers)}),
+              (std::vector<float>{kButterworth, 3, 1, 3000, 1000, 10000, 500, 0}));
+    EXPECT_EQ(r.C[1][1], 0.0f);  // nothing of the half-read file
+    EXPECT_EQ(app.navigator.calls, kOpenDesign);
+  }
 }
 
 }  // namespace

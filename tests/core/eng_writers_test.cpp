@@ -69,9 +69,10 @@ TEST(PageWriters, WriteTheDocumentedTexts) {
   }
 }
 
-// The plain form follows LC_NUMERIC, or the separator given; the signed form, the file forms and
-// the reader do not. Each decimal-comma locale that is installed is checked as well as "C".
-TEST(PageWriters, PlainFormUsesTheLocaleSeparator) {
+// The plain form uses the separator given, or the one the program chose from a locale; the
+// process locale never changes it, nor the signed form, the file forms or the reader. Each
+// decimal-comma locale that is installed is checked as well as "C".
+TEST(PageWriters, PlainFormUsesTheChosenLocalesSeparatorOnly) {
   EXPECT_EQ(FormatCap(4.71617e-9f, ','), "4716,17pF");
   EXPECT_EQ(FormatEng(0.0012f, ','), "1,2m");
   EXPECT_EQ(FormatNum(47500.0f, ','), "47,5k");
@@ -79,15 +80,23 @@ TEST(PageWriters, PlainFormUsesTheLocaleSeparator) {
   for (const char* name : {"C", "de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8"}) {
     if (std::setlocale(LC_NUMERIC, name) == nullptr)
       continue;
+    SCOPED_TRACE(name);
+    EXPECT_EQ(FormatNum(0.5f), "0.5 ");  // the process locale alone changes nothing
+    ASSERT_TRUE(UseLocaleDecimalSeparator(name));
+    std::setlocale(LC_NUMERIC, "C");
     const std::string separator(1, name[0] == 'C' ? '.' : ',');
-    EXPECT_EQ(FormatCap(1e-8f), "0" + separator + "01uF") << name;
-    EXPECT_EQ(FormatNum(0.5f), "0" + separator + "5 ") << name;
-    EXPECT_EQ(FormatEng(0.0012f), "1" + separator + "2m") << name;
-    EXPECT_EQ(FormatFreq(12.5f), " 12.5Hz") << name;
-    EXPECT_EQ(PlainNumber(0.0012), "0.0012") << name;
-    EXPECT_EQ(PadField(-3.0103), "-3.0103       ") << name;
-    EXPECT_NEAR(Read("1.5E-3"), 0.0015f, 1e-10f) << name;
+    EXPECT_EQ(FormatCap(1e-8f), "0" + separator + "01uF");
+    EXPECT_EQ(FormatNum(0.5f), "0" + separator + "5 ");
+    EXPECT_EQ(FormatEng(0.0012f), "1" + separator + "2m");
+    EXPECT_EQ(FormatFreq(12.5f), " 12.5Hz");
+    EXPECT_EQ(PlainNumber(0.0012), "0.0012");
+    EXPECT_EQ(PadField(-3.0103), "-3.0103       ");
+    EXPECT_NEAR(Read("1.5E-3"), 0.0015f, 1e-10f);
+    EXPECT_NEAR(Read("1,5E-3"), 0.0015f, 1e-10f);
+    ASSERT_TRUE(UseLocaleDecimalSeparator("C"));
   }
+  EXPECT_FALSE(UseLocaleDecimalSeparator("xx_NOWHERE.UTF-8"));
+  EXPECT_EQ(FormatNum(0.5f), "0.5 ");
   std::setlocale(LC_NUMERIC, previous.c_str());
 }
 

@@ -202,6 +202,26 @@ TEST(ReadSessionFile, BadCountsAndUnreadableFilesGiveTheMessageAndDefaults) {
   EXPECT_EQ(SessionFileLines(r, "*"), SessionFileLines(untouched, "*"));
 }
 
+// A file of exactly 16 MiB is read to its last byte; one byte more and the file is refused with
+// the message, never read with its end cut off (a limit of -91 read as -9).
+TEST(ReadSessionFile, AFileOverTheSizeBoundIsRefusedNotCut) {
+  ScratchFolder folder;
+  Lines lines = Edited(Sample(), 31, " 1    0    1000    0   -91");
+  std::string text = Joined(lines);
+  text.resize(text.size() - 2);  // the file ends in the digit
+  const std::size_t padding = (std::size_t{16} << 20) - text.size() - 3;
+  const std::size_t second = text.find("\r\n") + 2;  // a comment line after the title
+  for (const std::size_t extra : {0, 1}) {
+    SCOPED_TRACE(extra);
+    PutFile("big.KST", text.substr(0, second) + "*" + std::string(padding + extra, 'x') + "\r\n" +
+                           text.substr(second));
+    DesignRecord r = Prefilled();
+    const FileFailure read = ReadSessionFile(r, "big.KST");
+    EXPECT_EQ(read, extra == 0 ? FileFailure() : FileFailure(kReadMessage));
+    EXPECT_EQ(r.LimitBottom[1][1], extra == 0 ? -91.0f : -4.0f);
+  }
+}
+
 TEST(WriteSessionFile, ReplacesTheCaseVariantWholeOrNotAtAll) {
   ScratchFolder folder;
   DesignRecord r = OrderThree();

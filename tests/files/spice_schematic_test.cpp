@@ -30,6 +30,7 @@ DesignRecord Cascade(int16_t order) {
 
 TEST(SpiceSchematicLines, OrderTwoLineByLineAndValueForms) {
   DesignRecord r = Cascade(2);
+  r.R[1][1] = 0;  // a two-pole stage as designed: R1 a wire, so C1 drops out
   r.R[1][2] = 4700, r.R[1][3] = 1.5e6f, r.C[1][2] = 2.2e-8f, r.C[1][3] = 4.7e-9f;
   Lines lines = SpiceSchematicLines(r);
   ASSERT_FALSE(lines.empty());
@@ -58,6 +59,64 @@ TEST(SpiceSchematicLines, OrderTwoLineByLineAndValueForms) {
   for (const char* line : {"TEXT 0 416 Left 0 !.AC DEC 1000  0.5   2500000 ", "SYMATTR Value 2.2G",
                            "SYMATTR Value 100 "})
     EXPECT_EQ(std::ranges::count(lines, line), 1) << line;
+}
+
+// Every stage is drawn as the analysis evaluates it: R1 unless it is 0, C1 behind it when
+// positive. Values the page form would round into another part are written exactly.
+TEST(SpiceSchematicLines, DrawsEveryPartTheAnalysisUsesWithItsOwnValue) {
+  const auto count = [](const Lines& lines, const std::string& text) {
+    return std::ranges::count(lines, text);
+  };
+  const struct {
+    const char* name;
+    int16_t order;
+    void (*edit)(DesignRecord&);
+    long resistors, capacitors;
+    Lines values;  // "SYMATTR Value" texts that must be present
+  } cases[] = {
+      {"two two-pole stages", 4, [](DesignRecord& r) { r.R[1][1] = r.R[2][1] = 0; }, 4, 4, {}},
+      {"stage 2 given R1 and C1",
+       4,
+       [](DesignRecord& r) { r.R[1][1] = 0, r.R[2][1] = 1e4f, r.C[2][1] = 1e-9f; },
+       5,
+       5,
+       {"10k", "1000pF"}},
+      {"R1 alone, C1 open",
+       4,
+       [](DesignRecord& r) { r.R[1][1] = 0, r.R[2][1] = 4700, r.C[2][1] = 0; },
+       5,
+       4,
+       {"4.7k"}},
+      {"three three-pole stages", 6, [](DesignRecord&) {}, 9, 9, {"1.01k", "2.01k", "3.01k"}},
+      {"values below the page forms",
+       2,
+       [](DesignRecord& r) { r.R[1][1] = 1e-12f, r.R[1][2] = 12345.67f, r.C[1][1] = 1e-20f; },
+       3,
+       3,
+       {"1E-12", "12345.67", "1E-20"}},
+      {"values beyond the page forms",
+       2,
+       [](DesignRecord& r) { r.R[1][3] = 1e12f, r.C[1][2] = 1e11f; },
+       3,
+       3,
+       {"1E+12", "1E+11"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    DesignRecord r = Cascade(c.order);
+    c.edit(r);
+    const Lines lines = SpiceSchematicLines(r);
+    const auto symbols = [&](const char* kind) {
+      return std::ranges::count_if(lines, [&](const std::string& line) {
+        return line.starts_with(std::string("SYMBOL ") + kind + " ");
+      });
+    };
+    EXPECT_EQ(symbols("res"), c.resistors);
+    EXPECT_EQ(symbols("cap"), c.capacitors);
+    for (const std::string& value : c.values)
+      EXPECT_EQ(count(lines, "SYMATTR Value " + value), 1) << value;
+    EXPECT_EQ(count(lines, "SYMATTR Value 0"), 0);
+  }
 }
 
 TEST(WriteSpiceSchematic, WritesCrLfLinesOrReportsTheFailure) {
