@@ -62,6 +62,17 @@ CommandSpec DesignCommand() {
         "",
         "also print the analysed response: frequency (Hz), gain (dB), phase (degrees) and "
         "group delay (s), one point a line",
+        {}},
+       {"format",
+        "FORMAT",
+        "what standard output holds: text (the report, default), json (one JSON object with the "
+        "design, poles, stages, limits, response, long runs and messages) or csv (the response, "
+        "or the Monte Carlo envelope, with one header line)",
+        {"text", "json", "csv"}},
+       {"strict",
+        "",
+        "refuse any repair of a value (a range limit, unreadable text, digits after a prefix "
+        "letter): its message, then exit 2 with nothing written",
         {}}},
       std::nullopt};
 }
@@ -100,6 +111,18 @@ std::string OptionHelpLines(const std::string& head, const std::string& help) {
     column += word.size();
   }
   return lines + '\n';
+}
+
+// "Options of design:" and a help row per option.
+std::string OptionsHelp(const CommandSpec& command) {
+  std::string text = "\nOptions of " + command.name + ":\n";
+  for (const OptionSpec& option : command.options) {
+    std::string head = "--" + option.name;
+    if (!option.valueName.empty())
+      head += " " + option.valueName;
+    text += OptionHelpLines(head, option.help);
+  }
+  return text;
 }
 
 bool IsHelp(std::string_view arg) {
@@ -250,17 +273,27 @@ std::string CliOptions::HelpText() const {
   for (const CommandSpec& command : commands_) {
     text << "  " << command.name << "  " << command.summary << "\n";
   }
-  for (const CommandSpec& command : commands_) {
-    text << "\nOptions of " << command.name << ":\n";
-    for (const OptionSpec& option : command.options) {
-      std::string head = "--" + option.name;
-      if (!option.valueName.empty())
-        head += " " + option.valueName;
-      text << OptionHelpLines(head, option.help);
-    }
-  }
-  text << OptionHelpLines("--help", "show this text and exit") << "\n"
+  for (const CommandSpec& command : commands_)
+    text << OptionsHelp(command);
+  text << OptionHelpLines("--help", "show this text and exit")
+       << OptionHelpLines("--version", "show the version and exit") << "\n"
        << kNumberSyntax << "\nExit codes:\n";
+  for (const ExitCodeRow& exit : ExitCodeTable())
+    text << OptionHelpLines(std::to_string(exit.code), exit.meaning);
+  return text.str();
+}
+
+std::string CliOptions::CommandHelpText(const CommandSpec& command) {
+  std::ostringstream text;
+  text << "Usage: kestrolab-cli " << command.name
+       << (command.operand ? " " + command.operand->valueName : std::string()) << " [OPTIONS]\n"
+       << static_cast<char>(std::toupper(static_cast<unsigned char>(command.summary[0])))
+       << command.summary.substr(1) << ".\n"
+       << OptionsHelp(command) << OptionHelpLines("--help", "show this text and exit") << "\n";
+  if (std::any_of(command.options.begin(), command.options.end(),
+                  [](const OptionSpec& option) { return option.engineering; }))
+    text << kNumberSyntax << '\n';
+  text << "Exit codes:\n";
   for (const ExitCodeRow& exit : ExitCodeTable())
     text << OptionHelpLines(std::to_string(exit.code), exit.meaning);
   return text.str();

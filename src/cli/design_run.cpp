@@ -1,14 +1,23 @@
 #include "cli/design_run.h"
 
+#include <optional>
+#include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "cli/cli_options.h"
+#include "cli/design_csv.h"
+#include "cli/design_json.h"
 #include "cli/design_report.h"
+#include "cli/design_results.h"
 #include "cli/exit_codes.h"
 #include "cli/file_options.h"
 #include "cli/limit_options.h"
 #include "cli/long_run_report.h"
 #include "cli/long_run_settings.h"
+#include "cli/message_log.h"
+#include "cli/output_paths.h"
 #include "core/design_record.h"
 #include "platform/uniform_random.h"
 #include "usecase/design_command.h"
@@ -47,13 +56,82 @@ DesignFields FieldsFromOptions(const CliArguments& args, DesignRecord& record) {
   return fields;
 }
 
-// The optimizer, then the Monte Carlo analysis, drawing from one generator.
-void RunLongRuns(const LongRunSettings& settings, DesignRecord& record, std::ostream& out) {
+// The optimizer, then the Monte Carlo analysis, drawing from one generator; their reports go
+// to report.
+void RunLongRuns(const LongRunSettings& settings, DesignRecord& record, DesignResults& results,
+                 std::ostream& report) {
   UniformRandom random = settings.seed ? UniformRandom(*settings.seed) : UniformRandom();
-  if (settings.optimize)
-    RunOptimizerReport(record, random, out);
-  if (settings.tolerance > 0)
-    RunMonteCarloReport(record, settings, random, out);
+  if (settings.optimize) {
+    results.optimizer = RunOptimizer(record, random);
+    WriteOptimizerReport(record, *results.optimizer, report);
+  }
+  if (settings.tolerance > 0) {
+    results.monteCarlo = RunMonteCarlo(record, settings, random);
+    WriteMonteCarloReport(*results.monteCarlo, report);
+  }
+}
+
+// Standard output takes one document: the report (or JSON, or CSV), or one file named "-".
+// Empty when the options keep to that, otherwise the usage error.
+std::string StandardOutputProblem(const CliArguments& args) {
+  const CliOptions options;
+  std::vector<std::string> users = StandardOutputOptions(args, *options.FindCommand("design"));
+  const std::string format = args.Value("format").value_or("text");
+  if (format != "text")
+    users.push_back("--format " + format);
+  else if (args.Flag("response"))
+    users.push_back("the report of --response");
+  else if (args.Value("monte-carlo"))
+    users.push_back("the envelope of --monte-carlo");
+  if (users.size() < 2)
+    return {};
+  return users[0] + " and " + users[1] + " cannot both go to standard output";
+}
+
+// What the run prints to standard output besides a file named "-": the document of --format.
+void WriteDocument(const std::string& format, const DesignRecord& record,
+                   const DesignResults& results, std::ostream& out) {
+  if (format == "json")
+    out << DesignJson(record, results).dump(2) << '\n';
+  else if (format == "csv")
+    WriteDesignCsv(record, results, out);
+}
+
+// The usage and folder checks made before anything runs: an exit code, or nullopt to go on.
+std::optional<int> CheckRun(const CliArguments& args, std::ostream& err) {
+  if (const std::string problem = StandardOutputProblem(args); !problem.empty()) {
+    err << "kestrolab-cli: " << problem << "\nTry 'kestrolab-cli design --help'.\n";
+    return kExitUsage;
+  }
+  if (const std::string problem = OutDirProblem(args); !problem.empty()) {
+    err << "kestrolab-cli: " << problem << '\n';
+    return kExitFile;
+  }
+  return std::nullopt;
+}
+
+// Designs the record from the options; an exit code when the run ends before its report.
+std::optional<int> DesignFromOptions(const CliArguments& args, DesignRecord& record,
+                                     OutputPaths& paths, MessageLog& messages, std::ostream& err) {
+  std::string limitError;
+  const auto limits = ReadLimitOptions(args, messages, limitError);
+  if (!limits) {
+    err << "kestrolab-cli: " << limitError << '\n';
+    return kExitUsage;
+  }
+  record.SetOpeningDefaults();
+  if (!OpenSessionOption(args, record, err, paths))
+    return kExitFile;
+  DesignFields fields = FieldsFromOptions(args, record);
+  if (!ReadDesignFields(fields, record, messages))
+    return kExitStopped;
+  // Unsolved capacitors are no design: nothing is printed or written from them.
+  if (!FinishDesignCommand(record, messages))
+    return kExitStopped;
+  ApplyLimitOptions(args, *limits, record, messages);  // on the analysed sweep, as a click
+  if (args.Flag("strict") && !messages.Texts().empty())
+    return kExitUsage;  // every message so far repaired a value
+  return std::nullopt;
 }
 
 }  // namespace
@@ -61,30 +139,36 @@ void RunLongRuns(const LongRunSettings& settings, DesignRecord& record, std::ost
 // Every repair and stop has its message on dialogs; an unusable --limit, --passes or --seed
 // is a usage error (on err, before anything runs).
 int RunDesign(const CliArguments& args, std::ostream& out, std::ostream& err, Dialogs& dialogs) {
+  if (const auto code = CheckRun(args, err))
+    return *code;
   const auto longRuns = ReadLongRunSettings(args, err);
   if (!longRuns)
     return kExitUsage;
-  std::string limitError;
-  const auto limits = ReadLimitOptions(args, dialogs, limitError);
-  if (!limits) {
-    err << "kestrolab-cli: " << limitError << '\n';
-    return kExitUsage;
-  }
+  OutputPaths paths(args.Value("out-dir").value_or(""));
+  MessageLog messages(dialogs);
   DesignRecord record{};
-  record.SetOpeningDefaults();
-  if (!OpenSessionOption(args, record, err))
-    return kExitFile;
-  DesignFields fields = FieldsFromOptions(args, record);
-  if (!ReadDesignFields(fields, record, dialogs))
-    return kExitStopped;
-  // Unsolved capacitors are no design: nothing is printed or written from them.
-  if (!FinishDesignCommand(record, dialogs))
-    return kExitStopped;
-  ApplyLimitOptions(args, *limits, record, dialogs);  // on the analysed sweep, as a click
-  WriteDesignReport(record, ReportOptions{args.Flag("response")}, out);
-  WriteLimitReport(record, out);
-  RunLongRuns(*longRuns, record, out);
-  return WriteFileOptions(args, record, out, dialogs) ? kExitOk : kExitFile;
+  if (const auto code = DesignFromOptions(args, record, paths, messages, err))
+    return *code;
+  const std::string format = args.Value("format").value_or("text");
+  const bool textReport =
+      format == "text" && StandardOutputOptions(args, *CliOptions().FindCommand("design")).empty();
+  std::ostringstream unused;
+  std::ostream& report = textReport ? out : unused;
+  WriteDesignReport(record, ReportOptions{args.Flag("response")}, report);
+  WriteLimitReport(record, report);
+  DesignResults results;
+  results.family = record.Family;
+  results.response = args.Flag("response");
+  RunLongRuns(*longRuns, record, results, report);
+  const int code =
+      WriteFileOptions(args, record, FileRun{report, out, messages, paths, args.Flag("strict")});
+  if (code == kExitOk) {
+    results.messages = CliOptions().NumberNotices(args);
+    const auto& logged = messages.Texts();
+    results.messages.insert(results.messages.end(), logged.begin(), logged.end());
+    WriteDocument(format, record, results, out);
+  }
+  return code;
 }
 
 }  // namespace kestro::cli

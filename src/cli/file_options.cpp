@@ -1,13 +1,16 @@
 #include "cli/file_options.h"
 
 #include <cerrno>
+#include <iostream>
 
 #include "analysis/transient.h"
+#include "cli/exit_codes.h"
 #include "cli/transient_report.h"
 #include "core/design_record.h"
 #include "core/eng_value.h"
 #include "files/file_names.h"
 #include "files/file_problems.h"
+#include "files/netlist_file.h"
 #include "files/plot_overlay.h"
 #include "files/session_file.h"
 #include "files/spice_schematic.h"
@@ -24,7 +27,7 @@ constexpr float kMinSquareFreq = 0.01f;
 // --transient FREQ: the square-wave frequency as the transient page reads it, then the response,
 // the nine components and the transient data file.
 bool RunTransient(const std::string& text, DesignRecord& record, std::ostream& out,
-                  Dialogs& dialogs) {
+                  Dialogs& dialogs, const std::string& folder) {
   TransientState state;
   ReadEngValue(text, state.SquareFreq);
   if (state.SquareFreq <= kMinSquareFreq) {
@@ -33,7 +36,7 @@ bool RunTransient(const std::string& text, DesignRecord& record, std::ostream& o
   }
   ComputeTransient(record, state);
   WriteTransientReport(record, state, out);
-  return PassedOrShown(SaveWaveform(state.TransientWave), dialogs);
+  return PassedOrShown(SaveWaveform(state.TransientWave, folder), dialogs);
 }
 
 }  // namespace
@@ -52,6 +55,11 @@ std::vector<OptionSpec> FileOptionSpecs() {
        "write the response as a tabulated-data file, scientific format",
        {}},
       {"spice", "FILE", "write the filter as an LTspice schematic (.ASC)", {}},
+      {"netlist",
+       "FILE",
+       "write the filter as a SPICE netlist (.cir) that ngspice runs as it stands: input node "
+       "in, output node out, an AC sweep over the analysis range",
+       {}},
       {"save-plot",
        "",
        "write the plot overlay files KSTdata.DB, KSTdata.PHS and KSTdata.DEL here",
@@ -62,16 +70,23 @@ std::vector<OptionSpec> FileOptionSpecs() {
        "write it to KESTRO.TRAN here",
        {},
        true},
+      {"out-dir",
+       "DIR",
+       "write the files of relative names, KSTdata.* and KESTRO.TRAN into the folder DIR "
+       "(which must exist) instead of the working folder; a FILE of - is standard output "
+       "(standard input for --open)",
+       {}},
   };
 }
 
-bool OpenSessionOption(const CliArguments& args, DesignRecord& record, std::ostream& err) {
+bool OpenSessionOption(const CliArguments& args, DesignRecord& record, std::ostream& err,
+                       OutputPaths& paths) {
   const auto name = args.Value("open");
   if (!name)
     return true;
   record.SetOpeningDefaults();
-  record.SessionFile = *name;
-  std::string problem = ReadProblem(ResolveFileName(*name));
+  record.SessionFile = *name == "-" ? paths.CopyOfStandardInput(std::cin) : *name;
+  std::string problem = ReadProblem(ResolveFileName(record.SessionFile));
   if (problem.empty() && ReadSessionFile(record, record.SessionFile))
     problem = "damaged, or not a session file";
   if (!problem.empty()) {
@@ -88,8 +103,8 @@ bool OpenSessionOption(const CliArguments& args, DesignRecord& record, std::ostr
 namespace {
 
 // Every writer runs, so that every file that cannot be written is reported.
-bool RunWriters(const CliArguments& args, DesignRecord& record, std::ostream& out,
-                Dialogs& dialogs) {
+bool RunWriters(const CliArguments& args, DesignRecord& record, const FileRun& run) {
+  Dialogs& dialogs = run.messages;
   bool ok = true;
   if (const auto name = args.Value("save")) {
     record.SessionFile = *name;
@@ -103,26 +118,37 @@ bool RunWriters(const CliArguments& args, DesignRecord& record, std::ostream& ou
   }
   if (const auto name = args.Value("spice"))
     ok = PassedOrShown(WriteSpiceSchematic(record, *name), dialogs) && ok;
+  if (const auto name = args.Value("netlist"))
+    ok = PassedOrShown(WriteNetlist(record, *name), dialogs) && ok;
   if (args.Flag("save-plot"))
-    ok = PassedOrShown(SavePlot(record), dialogs) && ok;
+    ok = PassedOrShown(SavePlot(record, run.paths.Folder()), dialogs) && ok;
   if (const auto freq = args.Value("transient")) {
-    ok = RunTransient(*freq, record, out, dialogs) && ok;
+    ok = RunTransient(*freq, record, run.report, dialogs, run.paths.Folder()) && ok;
   }
   return ok;
 }
 
 }  // namespace
 
-bool WriteFileOptions(const CliArguments& args, DesignRecord& record, std::ostream& out,
-                      Dialogs& dialogs) {
+int WriteFileOptions(const CliArguments& args, DesignRecord& record, const FileRun& run) {
+  const CommandSpec* command = CliOptions().FindCommand(args.command);
+  const CliArguments resolved = command ? run.paths.Resolved(args, *command) : args;
+  const std::size_t messagesBefore = run.messages.Texts().size();
   StagedWriteSet outputs;
-  if (!outputs.Capture([&] { return RunWriters(args, record, out, dialogs); }))
-    return false;
-  if (outputs.Commit())
-    return true;
-  dialogs.Beep();
-  dialogs.Message("The files could not be put in place: " + ErrorText(errno));
-  return false;
+  if (!outputs.Capture([&] { return RunWriters(resolved, record, run); }))
+    return kExitFile;
+  if (run.strict && run.messages.Texts().size() > messagesBefore)
+    return kExitUsage;  // the set is dropped: nothing is written
+  Dialogs& dialogs = run.messages;
+  if (!outputs.Commit()) {
+    dialogs.Beep();
+    dialogs.Message("The files could not be put in place: " + ErrorText(errno));
+    return kExitFile;
+  }
+  if (run.paths.SendStandardOutput(run.out))
+    return kExitOk;
+  dialogs.Message("The file for standard output could not be read back");
+  return kExitFile;
 }
 
 }  // namespace kestro::cli

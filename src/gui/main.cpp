@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <cmath>
 #include <iostream>
+#include <string_view>
 
 #include "gui/display_check.h"
 #include "gui/page_factory.h"
@@ -28,6 +29,10 @@ void UsePageFont() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    std::cout << "kestrolab " << KESTRO_VERSION << '\n';
+    return 0;
+  }
   if (!kestro::DisplayAvailable(kestro::CurrentDisplayEnvironment())) {
     std::cerr << kestro::NoDisplayMessage() << '\n';
     return 1;
