@@ -129,8 +129,9 @@ std::optional<int> DesignFromOptions(const CliArguments& args, DesignRecord& rec
   if (!FinishDesignCommand(record, messages))
     return kExitStopped;
   ApplyLimitOptions(args, *limits, record, messages);  // on the analysed sweep, as a click
-  if (args.Flag("strict") && !messages.Texts().empty())
-    return kExitUsage;  // every message so far repaired a value
+  // Every message so far repaired a value.
+  if (args.Flag("strict") && (!messages.Texts().empty() || SquareWaveRepaired(args, messages)))
+    return kExitUsage;
   return std::nullopt;
 }
 

@@ -24,16 +24,22 @@ namespace {
 
 constexpr float kMinSquareFreq = 0.01f;
 
-// --transient FREQ: the square-wave frequency as the transient page reads it, then the response,
-// the nine components and the transient data file.
-bool RunTransient(const std::string& text, DesignRecord& record, std::ostream& out,
-                  Dialogs& dialogs, const std::string& folder) {
+// The square-wave frequency as the transient page reads it: at most 0.01 Hz is reset to 1 Hz.
+TransientState SquareWave(const std::string& text, Dialogs& dialogs) {
   TransientState state;
   ReadEngValue(text, state.SquareFreq);
   if (state.SquareFreq <= kMinSquareFreq) {
     dialogs.Message("Squarewave has been reset to 1 Hz");
     state.SquareFreq = 1;
   }
+  return state;
+}
+
+// --transient FREQ: the square wave, then the response, the nine components and the transient
+// data file.
+bool RunTransient(const std::string& text, DesignRecord& record, std::ostream& out,
+                  Dialogs& dialogs, const std::string& folder) {
+  TransientState state = SquareWave(text, dialogs);
   ComputeTransient(record, state);
   WriteTransientReport(record, state, out);
   return PassedOrShown(SaveWaveform(state.TransientWave, folder), dialogs);
@@ -77,6 +83,15 @@ std::vector<OptionSpec> FileOptionSpecs() {
        "(standard input for --open)",
        {}},
   };
+}
+
+bool SquareWaveRepaired(const CliArguments& args, Dialogs& dialogs) {
+  const auto text = args.Value("transient");
+  float freq = 0;
+  if (!text || (ReadEngValue(*text, freq), freq > kMinSquareFreq))
+    return false;
+  SquareWave(*text, dialogs);  // its message
+  return true;
 }
 
 bool OpenSessionOption(const CliArguments& args, DesignRecord& record, std::ostream& err,

@@ -25,6 +25,10 @@ std::vector<OptionSpec> FileOptionSpecs();
 bool OpenSessionOption(const CliArguments& args, DesignRecord& record, std::ostream& err,
                        OutputPaths& paths);
 
+// True, after the repair's message on dialogs, when --transient's frequency would be reset: the
+// check --strict makes before anything runs.
+bool SquareWaveRepaired(const CliArguments& args, Dialogs& dialogs);
+
 // Where the writers of one run report and write.
 struct FileRun {
   std::ostream& report;  // the transient's printout (a sink when standard output is taken)
