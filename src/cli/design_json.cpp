@@ -14,7 +14,7 @@ namespace kestro::cli {
 
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 // A single as the double of its shortest decimal form, so that 4.7e-9f is written 4.7e-09.
 double Decimal(float value) {
