@@ -138,7 +138,7 @@ const std::vector<ExitCodeRow>& ExitCodeTable() {
        "the command was stopped: the stopping frequency is not above the starting frequency, "
        "the starting frequency is not below 10M, or the capacitors could not be computed "
        "(nothing is then printed or written)"},
-      {2, "the command line could not be used"},
+      {2, "the command line could not be used, or --strict refused a repaired value"},
       {3, "a file could not be read or written (its message says which)"}};
   return codes;
 }
