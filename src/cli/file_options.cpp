@@ -162,7 +162,7 @@ int WriteFileOptions(const CliArguments& args, DesignRecord& record, const FileR
   }
   if (run.paths.SendStandardOutput(run.out))
     return kExitOk;
-  dialogs.Message("The file for standard output could not be read back");
+  dialogs.Message("The file could not be written to standard output");
   return kExitFile;
 }
 

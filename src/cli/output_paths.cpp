@@ -70,9 +70,10 @@ bool OutputPaths::SendStandardOutput(std::ostream& out) const {
   std::ifstream file(*standardOutput_, std::ios::binary);
   if (!file)
     return false;
-  out << file.rdbuf();
+  if (file.peek() != std::ifstream::traits_type::eof())
+    out << file.rdbuf();
   out.flush();
-  return true;
+  return out.good();
 }
 
 std::string OutputPaths::CopyOfStandardInput(std::istream& in) {

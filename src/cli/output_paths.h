@@ -30,7 +30,7 @@ class OutputPaths final {
   // replaced by its Path, so that each writer writes where this run puts its files.
   CliArguments Resolved(const CliArguments& args, const CommandSpec& command);
   // Sends the bytes written for "-" to out (nothing when no file went there). False when the
-  // file written for it cannot be read back.
+  // file written for it cannot be read back or out fails (a closed pipe).
   bool SendStandardOutput(std::ostream& out) const;
   // Copies in into a private file and returns its path, for --open -.
   std::string CopyOfStandardInput(std::istream& in);

@@ -119,7 +119,7 @@ int RunPrint(const CliArguments& args, std::ostream& out, std::ostream& err, Dia
   }
   if (paths.SendStandardOutput(out))
     return kExitOk;
-  dialogs.Message("The PDF for standard output could not be read back");
+  dialogs.Message("The PDF could not be written to standard output");
   return kExitFile;
 }
 

@@ -92,6 +92,13 @@ TEST_F(PrintCommand, StandardStreamsCarryTheSessionAndThePdf) {
   EXPECT_EQ(test::FileText("err.txt"), "");
   EXPECT_EQ(PdfTitleAndPages("piped.pdf"), "Summary 1");
   EXPECT_FALSE(std::filesystem::exists("-"));
+  // A standard output that takes nothing is a failed write.
+  const int full = std::system((std::string("timeout 60 ") + kHidden + KESTROLAB_CLI +
+                                " print table --open filter.KST --pdf - >/dev/full 2>err.txt")
+                                   .c_str());
+  EXPECT_EQ(WEXITSTATUS(full), 3);
+  EXPECT_EQ(test::FileText("err.txt"),
+            "kestrolab-cli: The PDF could not be written to standard output\n");
 }
 
 TEST_F(PrintCommand, BadCommandLinesAndFailuresGiveTheirExitCodes) {
