@@ -68,13 +68,12 @@ json Poles(const DesignRecord& record, int16_t family) {
   json poles = json::array();
   if (family < kButterworth || family > kBessel)
     return poles;
-  const int order = std::clamp<int>(record.Order, 0, 2 * kMaxStage + 1);
-  const int first = order % 2;  // the real pole's slot before the pairs
+  const auto order = static_cast<std::size_t>(std::clamp<int>(record.Order, 0, 2 * kMaxStage + 1));
+  const std::size_t first = order % 2;  // the real pole's slot before the pairs
   if (first == 1)
     poles.push_back({{"re", -Decimal(record.PoleRe[1])}, {"im", 0.0}});
-  for (int j = 1; j <= order / 2; ++j)
-    AddPair(record.PoleRe[static_cast<std::size_t>(j + first)],
-            record.PoleIm[static_cast<std::size_t>(j)], poles);
+  for (std::size_t j = 1; j <= order / 2; ++j)
+    AddPair(record.PoleRe[j + first], record.PoleIm[j], poles);
   return poles;
 }
 
