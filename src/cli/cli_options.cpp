@@ -81,8 +81,8 @@ CommandSpec PrintCommand() {
   return {"print",
           "print KIND: the summary, table, schematic, plot or waves sheet of a session file "
           "into a PDF file",
-          {{"open", "FILE", "the session file (.KST) to print", {}},
-           {"pdf", "FILE", "the PDF file to write", {}},
+          {{"open", "FILE", "the session file (.KST) to print; - reads it from standard input", {}},
+           {"pdf", "FILE", "the PDF file to write; - writes it to standard output", {}},
            {"phase", "", "plot: draw the phase curve and its labels", {}},
            {"delay", "", "plot: draw the delay curve, its labels and the delay markers", {}},
            {"transient", "FREQ", "waves: the square-wave frequency in Hz", {}, true}},
@@ -104,6 +104,26 @@ std::string OptionHelpLines(const std::string& head, const std::string& help) {
       lines.append(kTextColumn, ' ');
       column = kTextColumn;
     } else if (!first) {
+      lines += ' ';
+      ++column;
+    }
+    lines += word;
+    column += word.size();
+  }
+  return lines + '\n';
+}
+
+// The words of text in lines of at most 90 columns.
+std::string Wrapped(const std::string& text) {
+  constexpr std::size_t kWidth = 90;
+  std::string lines;
+  std::size_t column = 0;
+  std::istringstream words(text);
+  for (std::string word; words >> word;) {
+    if (column > 0 && column + 1 + word.size() > kWidth) {
+      lines += '\n';
+      column = 0;
+    } else if (column > 0) {
       lines += ' ';
       ++column;
     }
@@ -285,11 +305,12 @@ std::string CliOptions::HelpText() const {
 
 std::string CliOptions::CommandHelpText(const CommandSpec& command) {
   std::ostringstream text;
+  std::string summary = command.summary + ".";
+  summary[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(summary[0])));
   text << "Usage: kestrolab-cli " << command.name
        << (command.operand ? " " + command.operand->valueName : std::string()) << " [OPTIONS]\n"
-       << static_cast<char>(std::toupper(static_cast<unsigned char>(command.summary[0])))
-       << command.summary.substr(1) << ".\n"
-       << OptionsHelp(command) << OptionHelpLines("--help", "show this text and exit") << "\n";
+       << Wrapped(summary) << OptionsHelp(command)
+       << OptionHelpLines("--help", "show this text and exit") << "\n";
   if (std::any_of(command.options.begin(), command.options.end(),
                   [](const OptionSpec& option) { return option.engineering; }))
     text << kNumberSyntax << '\n';
