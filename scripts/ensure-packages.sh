@@ -6,7 +6,8 @@
 # desktop-file-utils: the tests check the AppStream data and the desktop entry with them.
 set -euo pipefail
 needed=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev
-        fonts-dejavu-core ngspice poppler-utils xvfb appstream desktop-file-utils locales "$@")
+        fonts-dejavu-core nlohmann-json3-dev ngspice poppler-utils xvfb appstream desktop-file-utils
+        locales "$@")
 missing=()
 for package in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")

@@ -17,10 +17,19 @@ const std::map<std::string, CommandHandler>& Handlers() {
   return handlers;
 }
 
+std::string HelpFor(const CliOptions& options, const std::string& command) {
+  const CommandSpec* spec = options.FindCommand(command);
+  return spec == nullptr ? options.HelpText() : CliOptions::CommandHelpText(*spec);
+}
+
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                    Dialogs& dialogs, const std::map<std::string, CommandHandler>& extraCommands) {
+  if (args.size() == 1 && args.front() == "--version") {
+    out << "kestrolab-cli " << KESTRO_VERSION << '\n';
+    return kExitOk;
+  }
   const CliOptions options;
   const CliArguments parsed = options.Parse(args);
   if (!parsed.ok()) {
@@ -28,11 +37,15 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     return kExitUsage;
   }
   if (parsed.helpRequested) {
-    out << options.HelpText();
+    out << HelpFor(options, parsed.command);
     return kExitOk;
   }
-  for (const std::string& notice : options.NumberNotices(parsed))
+  const std::vector<std::string> notices = options.NumberNotices(parsed);
+  for (const std::string& notice : notices)
     err << "kestrolab-cli: " << notice << '\n';
+  // Under --strict a number read only in part is refused, as any other repair.
+  if (parsed.Flag("strict") && !notices.empty())
+    return kExitUsage;
   for (const auto* handlers : {&Handlers(), &extraCommands}) {
     const auto handler = handlers->find(parsed.command);
     if (handler != handlers->end())

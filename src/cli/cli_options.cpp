@@ -65,6 +65,17 @@ CommandSpec DesignCommand() {
         "",
         "also print the analysed response: frequency (Hz), gain (dB), phase (degrees) and "
         "group delay (s), one point a line",
+        {}},
+       {"format",
+        "FORMAT",
+        "what standard output holds: text (the report, default), json (one JSON object with the "
+        "design, poles, stages, limits, response, long runs and messages) or csv (the response, "
+        "or the Monte Carlo envelope, with one header line)",
+        {"text", "json", "csv"}},
+       {"strict",
+        "",
+        "refuse any repair of a value (a range limit, unreadable text, digits after a prefix "
+        "letter): its message, then exit 2 with nothing written",
         {}}},
       std::nullopt};
 }
@@ -73,8 +84,8 @@ CommandSpec PrintCommand() {
   return {"print",
           "print KIND: the summary, table, schematic, plot or waves sheet of a session file "
           "into a PDF file",
-          {{"open", "FILE", "the session file (.KST) to print", {}},
-           {"pdf", "FILE", "the PDF file to write", {}},
+          {{"open", "FILE", "the session file (.KST) to print; - reads it from standard input", {}},
+           {"pdf", "FILE", "the PDF file to write; - writes it to standard output", {}},
            {"phase", "", "plot: draw the phase curve and its labels", {}},
            {"delay", "", "plot: draw the delay curve, its labels and the delay markers", {}},
            {"transient", "FREQ", "waves: the square-wave frequency in Hz", {}, true}},
@@ -105,6 +116,38 @@ std::string OptionHelpLines(const std::string& head, const std::string& help) {
   return lines + '\n';
 }
 
+// The words of text in lines of at most 90 columns.
+std::string Wrapped(const std::string& text) {
+  constexpr std::size_t kWidth = 90;
+  std::string lines;
+  std::size_t column = 0;
+  std::istringstream words(text);
+  for (std::string word; words >> word;) {
+    if (column > 0 && column + 1 + word.size() > kWidth) {
+      lines += '\n';
+      column = 0;
+    } else if (column > 0) {
+      lines += ' ';
+      ++column;
+    }
+    lines += word;
+    column += word.size();
+  }
+  return lines + '\n';
+}
+
+// "Options of design:" and a help row per option.
+std::string OptionsHelp(const CommandSpec& command) {
+  std::string text = "\nOptions of " + command.name + ":\n";
+  for (const OptionSpec& option : command.options) {
+    std::string head = "--" + option.name;
+    if (!option.valueName.empty())
+      head += " " + option.valueName;
+    text += OptionHelpLines(head, option.help);
+  }
+  return text;
+}
+
 bool IsHelp(std::string_view arg) {
   return arg == "--help" || arg == "-h" || arg == "help";
 }
@@ -119,7 +162,7 @@ const std::vector<ExitCodeRow>& ExitCodeTable() {
        "the starting frequency is not below 10M, the capacitors could not be computed "
        "(nothing is then printed or written), or --fit-limits found no order for the --family "
        "asked (only the fit table is printed)"},
-      {2, "the command line could not be used"},
+      {2, "the command line could not be used, or --strict refused a repaired value"},
       {3, "a file could not be read or written (its message says which)"}};
   return codes;
 }
@@ -258,17 +301,28 @@ std::string CliOptions::HelpText() const {
   for (const CommandSpec& command : commands_) {
     text << "  " << command.name << "  " << command.summary << "\n";
   }
-  for (const CommandSpec& command : commands_) {
-    text << "\nOptions of " << command.name << ":\n";
-    for (const OptionSpec& option : command.options) {
-      std::string head = "--" + option.name;
-      if (!option.valueName.empty())
-        head += " " + option.valueName;
-      text << OptionHelpLines(head, option.help);
-    }
-  }
-  text << OptionHelpLines("--help", "show this text and exit") << "\n"
+  for (const CommandSpec& command : commands_)
+    text << OptionsHelp(command);
+  text << OptionHelpLines("--help", "show this text and exit")
+       << OptionHelpLines("--version", "show the version and exit") << "\n"
        << kNumberSyntax << "\nExit codes:\n";
+  for (const ExitCodeRow& exit : ExitCodeTable())
+    text << OptionHelpLines(std::to_string(exit.code), exit.meaning);
+  return text.str();
+}
+
+std::string CliOptions::CommandHelpText(const CommandSpec& command) {
+  std::ostringstream text;
+  std::string summary = command.summary + ".";
+  summary[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(summary[0])));
+  text << "Usage: kestrolab-cli " << command.name
+       << (command.operand ? " " + command.operand->valueName : std::string()) << " [OPTIONS]\n"
+       << Wrapped(summary) << OptionsHelp(command)
+       << OptionHelpLines("--help", "show this text and exit") << "\n";
+  if (std::any_of(command.options.begin(), command.options.end(),
+                  [](const OptionSpec& option) { return option.engineering; }))
+    text << kNumberSyntax << '\n';
+  text << "Exit codes:\n";
   for (const ExitCodeRow& exit : ExitCodeTable())
     text << OptionHelpLines(std::to_string(exit.code), exit.meaning);
   return text.str();

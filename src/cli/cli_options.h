@@ -50,6 +50,9 @@ class CliOptions {
   // ("--order 5", also "--stop -5") or after "=" ("--order=5").
   CliArguments Parse(const std::vector<std::string>& args) const;
   std::string HelpText() const;
+  // The help of one command: its usage line, its options, the number syntax when it reads
+  // numbers, and the exit codes.
+  static std::string CommandHelpText(const CommandSpec& command);
   // A PrefixNotice for every engineering-number option value of the parsed command.
   std::vector<std::string> NumberNotices(const CliArguments& args) const;
 

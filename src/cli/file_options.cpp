@@ -1,14 +1,17 @@
 #include "cli/file_options.h"
 
 #include <cerrno>
+#include <iostream>
 
 #include "analysis/transient.h"
+#include "cli/exit_codes.h"
 #include "cli/part_options.h"
 #include "cli/transient_report.h"
 #include "core/design_record.h"
 #include "core/eng_value.h"
 #include "files/file_names.h"
 #include "files/file_problems.h"
+#include "files/netlist_file.h"
 #include "files/plot_overlay.h"
 #include "files/session_file.h"
 #include "files/spice_schematic.h"
@@ -22,19 +25,25 @@ namespace {
 
 constexpr float kMinSquareFreq = 0.01f;
 
-// --transient FREQ: the square-wave frequency as the transient page reads it, then the response,
-// the nine components and the transient data file.
-bool RunTransient(const std::string& text, DesignRecord& record, std::ostream& out,
-                  Dialogs& dialogs) {
+// The square-wave frequency as the transient page reads it: at most 0.01 Hz is reset to 1 Hz.
+TransientState SquareWave(const std::string& text, Dialogs& dialogs) {
   TransientState state;
   ReadEngValue(text, state.SquareFreq);
   if (state.SquareFreq <= kMinSquareFreq) {
     dialogs.Message("Squarewave has been reset to 1 Hz");
     state.SquareFreq = 1;
   }
+  return state;
+}
+
+// --transient FREQ: the square wave, then the response, the nine components and the transient
+// data file.
+bool RunTransient(const std::string& text, DesignRecord& record, std::ostream& out,
+                  Dialogs& dialogs, const std::string& folder) {
+  TransientState state = SquareWave(text, dialogs);
   ComputeTransient(record, state);
   WriteTransientReport(record, state, out);
-  return PassedOrShown(SaveWaveform(state.TransientWave), dialogs);
+  return PassedOrShown(SaveWaveform(state.TransientWave, folder), dialogs);
 }
 
 }  // namespace
@@ -53,6 +62,11 @@ std::vector<OptionSpec> FileOptionSpecs() {
        "write the response as a tabulated-data file, scientific format",
        {}},
       {"spice", "FILE", "write the filter as an LTspice schematic (.ASC)", {}},
+      {"netlist",
+       "FILE",
+       "write the filter as a SPICE netlist (.cir) that ngspice runs as it stands: input node "
+       "in, output node out, an AC sweep over the analysis range",
+       {}},
       {"save-plot",
        "",
        "write the plot overlay files KSTdata.DB, KSTdata.PHS and KSTdata.DEL here",
@@ -63,16 +77,32 @@ std::vector<OptionSpec> FileOptionSpecs() {
        "write it to KESTRO.TRAN here",
        {},
        true},
+      {"out-dir",
+       "DIR",
+       "write the files of relative names, KSTdata.* and KESTRO.TRAN into the folder DIR "
+       "(which must exist) instead of the working folder; a FILE of - is standard output "
+       "(standard input for --open)",
+       {}},
   };
 }
 
-bool OpenSessionOption(const CliArguments& args, DesignRecord& record, std::ostream& err) {
+bool SquareWaveRepaired(const CliArguments& args, Dialogs& dialogs) {
+  const auto text = args.Value("transient");
+  float freq = 0;
+  if (!text || (ReadEngValue(*text, freq), freq > kMinSquareFreq))
+    return false;
+  SquareWave(*text, dialogs);  // its message
+  return true;
+}
+
+bool OpenSessionOption(const CliArguments& args, DesignRecord& record, std::ostream& err,
+                       OutputPaths& paths) {
   const auto name = args.Value("open");
   if (!name)
     return true;
   record.SetOpeningDefaults();
-  record.SessionFile = *name;
-  std::string problem = ReadProblem(ResolveFileName(*name));
+  record.SessionFile = *name == "-" ? paths.CopyOfStandardInput(std::cin) : *name;
+  std::string problem = ReadProblem(ResolveFileName(record.SessionFile));
   if (problem.empty() && ReadSessionFile(record, record.SessionFile))
     problem = "damaged, or not a session file";
   if (!problem.empty()) {
@@ -89,8 +119,8 @@ bool OpenSessionOption(const CliArguments& args, DesignRecord& record, std::ostr
 namespace {
 
 // Every writer runs, so that every file that cannot be written is reported.
-bool RunWriters(const CliArguments& args, DesignRecord& record, std::ostream& out,
-                Dialogs& dialogs) {
+bool RunWriters(const CliArguments& args, DesignRecord& record, const FileRun& run) {
+  Dialogs& dialogs = run.messages;
   bool ok = true;
   if (const auto name = args.Value("save")) {
     record.SessionFile = *name;
@@ -104,27 +134,38 @@ bool RunWriters(const CliArguments& args, DesignRecord& record, std::ostream& ou
   }
   if (const auto name = args.Value("spice"))
     ok = PassedOrShown(WriteSpiceSchematic(record, *name), dialogs) && ok;
+  if (const auto name = args.Value("netlist"))
+    ok = PassedOrShown(WriteNetlist(record, *name), dialogs) && ok;
   ok = WritePartsListOption(args, record, dialogs) && ok;  // --bom
   if (args.Flag("save-plot"))
-    ok = PassedOrShown(SavePlot(record), dialogs) && ok;
+    ok = PassedOrShown(SavePlot(record, run.paths.Folder()), dialogs) && ok;
   if (const auto freq = args.Value("transient")) {
-    ok = RunTransient(*freq, record, out, dialogs) && ok;
+    ok = RunTransient(*freq, record, run.report, dialogs, run.paths.Folder()) && ok;
   }
   return ok;
 }
 
 }  // namespace
 
-bool WriteFileOptions(const CliArguments& args, DesignRecord& record, std::ostream& out,
-                      Dialogs& dialogs) {
+int WriteFileOptions(const CliArguments& args, DesignRecord& record, const FileRun& run) {
+  const CommandSpec* command = CliOptions().FindCommand(args.command);
+  const CliArguments resolved = command ? run.paths.Resolved(args, *command) : args;
+  const std::size_t messagesBefore = run.messages.Texts().size();
   StagedWriteSet outputs;
-  if (!outputs.Capture([&] { return RunWriters(args, record, out, dialogs); }))
-    return false;
-  if (outputs.Commit())
-    return true;
-  dialogs.Beep();
-  dialogs.Message("The files could not be put in place: " + ErrorText(errno));
-  return false;
+  if (!outputs.Capture([&] { return RunWriters(resolved, record, run); }))
+    return kExitFile;
+  if (run.strict && run.messages.Texts().size() > messagesBefore)
+    return kExitUsage;  // the set is dropped: nothing is written
+  Dialogs& dialogs = run.messages;
+  if (!outputs.Commit()) {
+    dialogs.Beep();
+    dialogs.Message("The files could not be put in place: " + ErrorText(errno));
+    return kExitFile;
+  }
+  if (run.paths.SendStandardOutput(run.out))
+    return kExitOk;
+  dialogs.Message("The file could not be written to standard output");
+  return kExitFile;
 }
 
 }  // namespace kestro::cli

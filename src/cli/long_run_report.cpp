@@ -23,76 +23,99 @@ std::string Exact(float value) {
   return std::string(buffer.data(), written.ptr);
 }
 
-// The lowest and highest gain and delay seen at each point.
-struct Envelope {
-  explicit Envelope(int points)
-      : gainMin(static_cast<std::size_t>(points), 1e9f),
-        gainMax(static_cast<std::size_t>(points), -1e9f),
-        delayMin(static_cast<std::size_t>(points), 1e10f),
-        delayMax(static_cast<std::size_t>(points), -1e10f) {}
+// Starts the envelope at the analysed frequencies, empty (min above max).
+void StartEnvelope(const DesignRecord& record, int points, MonteCarloResult& result) {
+  const auto size = static_cast<std::size_t>(points);
+  result.freq.assign(record.Freq.begin(), record.Freq.begin() + points);
+  result.gainMin.assign(size, 1e9f);
+  result.gainMax.assign(size, -1e9f);
+  result.delayMin.assign(size, 1e10f);
+  result.delayMax.assign(size, -1e10f);
+}
 
-  void Widen(const DesignRecord& record) {
-    for (std::size_t i = 0; i < gainMin.size(); ++i) {
-      gainMin[i] = std::min(gainMin[i], record.Gain[i]);
-      gainMax[i] = std::max(gainMax[i], record.Gain[i]);
-      delayMin[i] = std::min(delayMin[i], record.Delay[i]);
-      delayMax[i] = std::max(delayMax[i], record.Delay[i]);
-    }
-  }
-
-  std::vector<float> gainMin, gainMax, delayMin, delayMax;
-};
-
-void WriteEnvelope(const DesignRecord& record, const Envelope& envelope, std::ostream& out) {
-  out << "# frequency_Hz\tgain_min_dB\tgain_max_dB\tdelay_min_s\tdelay_max_s\n";
-  for (std::size_t i = 0; i < envelope.gainMin.size(); ++i) {
-    out << Exact(record.Freq[i]) << '\t' << Exact(envelope.gainMin[i]) << '\t'
-        << Exact(envelope.gainMax[i]) << '\t' << Exact(envelope.delayMin[i]) << '\t'
-        << Exact(envelope.delayMax[i]) << '\n';
+void Widen(const DesignRecord& record, MonteCarloResult& result) {
+  for (std::size_t i = 0; i < result.freq.size(); ++i) {
+    result.gainMin[i] = std::min(result.gainMin[i], record.Gain[i]);
+    result.gainMax[i] = std::max(result.gainMax[i], record.Gain[i]);
+    result.delayMin[i] = std::min(result.delayMin[i], record.Delay[i]);
+    result.delayMax[i] = std::max(result.delayMax[i], record.Delay[i]);
   }
 }
 
 }  // namespace
 
-void RunOptimizerReport(DesignRecord& record, Random& random, std::ostream& out) {
+OptimizerResult RunOptimizer(DesignRecord& record, Random& random) {
   OptimizerRun run(record, random);
   run.Start();
-  out << "optimizer: limit error at the start " << Exact(run.BestError()) << '\n';
+  OptimizerResult result;
+  result.startError = run.BestError();
   for (float best = run.BestError();;) {
     const float error = run.Trial();
     if (run.BestError() < best) {
       best = run.BestError();
-      out << "trial " << run.TrialCount() << ": error " << Exact(best) << '\n';
+      result.improvements.emplace_back(run.TrialCount(), best);
     }
     if (run.Finished(error))
       break;
   }
   run.Finish();
-  out << "optimized parts after " << run.TrialCount() << " trials:\n";
-  WriteParts(record, out);
-  out << "limit error: " << Exact(ComputeLimitError(record)) << '\n';
+  result.trials = run.TrialCount();
+  result.finalError = ComputeLimitError(record);
+  return result;
 }
 
-void RunMonteCarloReport(DesignRecord& record, const LongRunSettings& settings, Random& random,
-                         std::ostream& out) {
-  const int passes = settings.passes;
+MonteCarloResult RunMonteCarlo(DesignRecord& record, const LongRunSettings& settings,
+                               Random& random) {
+  MonteCarloResult result;
+  result.passes = settings.passes;
+  result.tolerance = settings.tolerance;
   Analyze(record);
-  const int points = AnalysisIntervals(record) + 1;
+  StartEnvelope(record, AnalysisIntervals(record) + 1, result);
   const bool limits = LimitCount(record, kGainLimitSet) > 0;
-  Envelope envelope(points);
   int inside = 0;
   SaveNominalParts(record);
-  for (int pass = 0; pass < passes; ++pass) {
+  for (int pass = 0; pass < settings.passes; ++pass) {
     DrawTolerancedParts(record, settings.tolerance, random);
-    envelope.Widen(record);
+    Widen(record, result);
     inside += limits && ComputeLimitError(record) == 0.0f ? 1 : 0;
   }
   RestoreNominalParts(record);
   Analyze(record);
-  envelope.Widen(record);
-  WriteEnvelope(record, envelope, out);
+  Widen(record, result);
   if (limits)
-    out << "yield: " << inside << " / " << passes << " passes inside all gain limits\n";
+    result.inside = inside;
+  return result;
+}
+
+void WriteOptimizerReport(const DesignRecord& record, const OptimizerResult& result,
+                          std::ostream& out) {
+  out << "optimizer: limit error at the start " << Exact(result.startError) << '\n';
+  for (const auto& [trial, error] : result.improvements)
+    out << "trial " << trial << ": error " << Exact(error) << '\n';
+  out << "optimized parts after " << result.trials << " trials:\n";
+  WriteParts(record, out);
+  out << "limit error: " << Exact(result.finalError) << '\n';
+}
+
+void WriteMonteCarloReport(const MonteCarloResult& result, std::ostream& out) {
+  out << "# frequency_Hz\tgain_min_dB\tgain_max_dB\tdelay_min_s\tdelay_max_s\n";
+  for (std::size_t i = 0; i < result.freq.size(); ++i) {
+    out << Exact(result.freq[i]) << '\t' << Exact(result.gainMin[i]) << '\t'
+        << Exact(result.gainMax[i]) << '\t' << Exact(result.delayMin[i]) << '\t'
+        << Exact(result.delayMax[i]) << '\n';
+  }
+  if (result.inside)
+    out << "yield: " << *result.inside << " / " << result.passes
+        << " passes inside all gain limits\n";
+}
+
+void RunOptimizerReport(DesignRecord& record, Random& random, std::ostream& out) {
+  WriteOptimizerReport(record, RunOptimizer(record, random), out);
+}
+
+void RunMonteCarloReport(DesignRecord& record, const LongRunSettings& settings, Random& random,
+                         std::ostream& out) {
+  WriteMonteCarloReport(RunMonteCarlo(record, settings, random), out);
 }
 
 }  // namespace kestro::cli

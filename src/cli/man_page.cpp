@@ -96,7 +96,7 @@ void WriteSynopsis(const CliOptions& options, std::ostream& page) {
       page << ".I " << Roff(command.operand->valueName) << '\n';
     page << ".RI [ options ]\n.br\n";
   }
-  page << ".B kestrolab-cli\n.B \\-\\-help\n";
+  page << ".B kestrolab-cli\n.B \\-\\-help\n.br\n.B kestrolab-cli\n.B \\-\\-version\n";
 }
 
 void WriteCommands(const CliOptions& options, std::ostream& page) {
@@ -129,6 +129,7 @@ void WriteOptions(const CliOptions& options, std::ostream& page) {
   }
   page << ".SS Both commands\n";
   WriteOption({"help", "", "show this text and exit", {}}, page);
+  WriteOption({"version", "", "show the version and exit", {}}, page);
 }
 
 void WriteExitStatus(std::ostream& page) {

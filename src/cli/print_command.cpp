@@ -10,6 +10,7 @@
 #include "cli/answer_yes_dialogs.h"
 #include "cli/exit_codes.h"
 #include "cli/file_options.h"
+#include "cli/output_paths.h"
 #include "core/eng_value.h"
 #include "core/plot_shared.h"
 #include "platform/qt/qt_print_device.h"
@@ -97,20 +98,29 @@ std::string MissingOption(const CliArguments& args) {
 }  // namespace
 
 int RunPrint(const CliArguments& args, std::ostream& out, std::ostream& err, Dialogs& dialogs) {
-  static_cast<void>(out);
   if (const std::string missing = MissingOption(args); !missing.empty()) {
     err << "kestrolab-cli: print needs " << missing << "\nTry 'kestrolab-cli --help'.\n";
     return kExitUsage;
   }
+  OutputPaths paths;
   auto record = std::make_unique<DesignRecord>();
-  if (!OpenSessionOption(args, *record, err))
+  if (!OpenSessionOption(args, *record, err, paths))
     return kExitFile;
   Analyze(*record);
   ComputeGridFreqs(*record);
   EnsureGuiApplication();
-  auto device = QtPrintDevice::ToPdf(*args.Value("pdf"), SheetTitle(*args.Value("kind")));
   AnswerYesDialogs answers(dialogs);
-  return PrintKind(args, *record, *device, answers) ? kExitOk : kExitFile;
+  {
+    // The device writes its file when it is closed, at the end of this block.
+    auto device =
+        QtPrintDevice::ToPdf(paths.Path(*args.Value("pdf")), SheetTitle(*args.Value("kind")));
+    if (!PrintKind(args, *record, *device, answers))
+      return kExitFile;
+  }
+  if (paths.SendStandardOutput(out))
+    return kExitOk;
+  dialogs.Message("The PDF could not be written to standard output");
+  return kExitFile;
 }
 
 }  // namespace kestro::cli

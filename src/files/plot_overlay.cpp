@@ -85,11 +85,11 @@ std::vector<std::string> OverlayLines(const DesignRecord& record, OverlayKind ki
 }
 
 // The three files are one set: a later overlay drawn from two designs would mislead.
-FileFailure SavePlot(const DesignRecord& record) {
+FileFailure SavePlot(const DesignRecord& record, const std::string& folder) {
   StagedWriteSet files;
-  const bool staged = files.Capture([&record] {
-    return std::ranges::all_of(kKinds, [&record](OverlayKind kind) {
-      return ReplaceFileText(ResolveFileName(OverlayFileName(kind)),
+  const bool staged = files.Capture([&record, &folder] {
+    return std::ranges::all_of(kKinds, [&record, &folder](OverlayKind kind) {
+      return ReplaceFileText(ResolveFileName(folder + OverlayFileName(kind)),
                              JoinCrLf(OverlayLines(record, kind)));
     });
   });

@@ -31,8 +31,9 @@ std::string OverlayFileName(OverlayKind kind);
 std::vector<std::string> OverlayLines(const DesignRecord& record, OverlayKind kind);
 
 // Writes the three files (gain, phase, delay) as one set: all three are replaced, or, when any
-// of them cannot be written, none is and the message is returned.
-FileFailure SavePlot(const DesignRecord& record);
+// of them cannot be written, none is and the message is returned. A non-empty folder ("out/")
+// is put before the names.
+FileFailure SavePlot(const DesignRecord& record, const std::string& folder = {});
 
 // Reads the number pairs of fileName, separated by blanks, commas or line ends, into overlay
 // (at most kMaxPoint + 1 pairs; an unpaired last number is dropped). False when the file is

@@ -32,8 +32,8 @@ std::vector<std::string> WaveformLines(const DegreeWave& wave) {
   return lines;
 }
 
-FileFailure SaveWaveform(const DegreeWave& wave) {
-  if (ReplaceFileText(ResolveFileName(WaveformFileName()), JoinCrLf(WaveformLines(wave))))
+FileFailure SaveWaveform(const DegreeWave& wave, const std::string& folder) {
+  if (ReplaceFileText(ResolveFileName(folder + WaveformFileName()), JoinCrLf(WaveformLines(wave))))
     return std::nullopt;
   return kWriteFailure;
 }

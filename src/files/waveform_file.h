@@ -17,8 +17,9 @@ std::string WaveformFileName();
 // The 181 lines of the file, each value as FormatNum writes it with ".".
 std::vector<std::string> WaveformLines(const DegreeWave& wave);
 
-// Writes the file; returns the failure message when it cannot be written.
-FileFailure SaveWaveform(const DegreeWave& wave);
+// Writes the file (into folder, "out/", when it is not empty); returns the failure message when
+// it cannot be written.
+FileFailure SaveWaveform(const DegreeWave& wave, const std::string& folder = {});
 
 // Reads the file into saved for t = 0..180 (blank lines skipped) and completes it for
 // t = -36..360 as the computed wave is. A file that ends one value short repeats its last value;

@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cmath>
 #include <iostream>
+#include <string_view>
 
 #include "core/eng_writers.h"
 #include "gui/display_check.h"
@@ -30,6 +31,10 @@ void UsePageFont() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    std::cout << "kestrolab " << KESTRO_VERSION << '\n';
+    return 0;
+  }
   if (!kestro::DisplayAvailable(kestro::CurrentDisplayEnvironment())) {
     std::cerr << kestro::NoDisplayMessage() << '\n';
     return 1;

@@ -31,7 +31,37 @@ TEST(CliRun, CommandLinesEndInTheirCodeAndMessages) {
        "kestrolab-cli: Number of test frequencies has been reset upward to 10\n",
        "Bandwidth: 1000 Hz"},
       {"design --start 1k --stop 500", kExitStopped, "kestrolab-cli: " + stopNotAbove + "\n", ""},
-      {"design --help", kExitOk, "", "Usage: kestrolab-cli COMMAND [OPTIONS]"},
+      {"--help", kExitOk, "", "Usage: kestrolab-cli COMMAND [OPTIONS]"},
+      {"design --help", kExitOk, "", "Usage: kestrolab-cli design [OPTIONS]"},
+      {"print --help", kExitOk, "", "Usage: kestrolab-cli print KIND [OPTIONS]"},
+      {"--version", kExitOk, "", "kestrolab-cli " KESTRO_VERSION},
+      // --strict: the repair's message, then the usage code before any report
+      {"design --order 12 --strict", kExitUsage,
+       "kestrolab-cli: The order has been reset downward to 11\n", ""},
+      {"design --bandwidth 4k7 --strict", kExitUsage,
+       "kestrolab-cli: --bandwidth 4k7 reads as 4k: '7' after the prefix letter was ignored\n", ""},
+      {"design --order 3 --strict --limit floor,20M,-3", kExitUsage,
+       "kestrolab-cli: --limit floor,20M,-3: 2E+07 Hz lies beyond the analysed sweep; the limit "
+       "is placed at 10000 Hz.\n",
+       ""},
+      {"design --order 3 --strict --transient 0 --save s.KST", kExitUsage,
+       "kestrolab-cli: Squarewave has been reset to 1 Hz\n", ""},
+      {"design --order 4 --strict", kExitOk, "", "Order: 4"},
+      // standard output takes one document
+      {"design --save - --tabulate-sci -", kExitUsage,
+       "kestrolab-cli: --save - and --tabulate-sci - cannot both go to standard output\n"
+       "Try 'kestrolab-cli design --help'.\n",
+       ""},
+      {"design --format json --netlist -", kExitUsage,
+       "kestrolab-cli: --netlist - and --format json cannot both go to standard output\n"
+       "Try 'kestrolab-cli design --help'.\n",
+       ""},
+      {"design --response --spice -", kExitUsage,
+       "kestrolab-cli: --spice - and the report of --response cannot both go to standard "
+       "output\nTry 'kestrolab-cli design --help'.\n",
+       ""},
+      {"design --out-dir missing --save-plot", kExitFile,
+       "kestrolab-cli: cannot use --out-dir missing: no such folder\n", ""},
       {"", kExitUsage, "kestrolab-cli: no command given\nTry 'kestrolab-cli --help'.\n", ""},
       {"design --passes 0", kExitUsage,
        "kestrolab-cli: --passes '0' is not a whole number from 1 to 32767\n", ""},
@@ -42,6 +72,7 @@ TEST(CliRun, CommandLinesEndInTheirCodeAndMessages) {
        "ceiling-up, ceiling-dc, or 1, 2, 4)\n",
        ""},
   };
+  ScratchFolder folder;
   for (const auto& [arguments, code, err, reported] : cases) {
     SCOPED_TRACE(testing::Message() << "'" << arguments << "'");
     const CliRun run = RunCli(arguments);
@@ -50,6 +81,7 @@ TEST(CliRun, CommandLinesEndInTheirCodeAndMessages) {
     EXPECT_EQ(std::count(run.lines.begin(), run.lines.end(), reported), *reported ? 1 : 0);
     EXPECT_EQ(run.out.empty(), !*reported);
   }
+  EXPECT_TRUE(folder.Entries().empty()) << "a refused run wrote a file";
 }
 
 // The square wave's nine components are reported, the wave written to its file.

@@ -82,6 +82,25 @@ TEST_F(PrintCommand, PrintsASessionFileIntoAPdfWithoutADisplay) {
     EXPECT_NE(text.find(word), std::string::npos) << word << "\n" << text;
 }
 
+// "-" reads the session from standard input and writes the PDF to standard output, alone.
+TEST_F(PrintCommand, StandardStreamsCarryTheSessionAndThePdf) {
+  const int status =
+      std::system((std::string("timeout 60 ") + kHidden + KESTROLAB_CLI +
+                   " print summary --open - --pdf - <filter.KST >piped.pdf 2>err.txt")
+                      .c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(test::FileText("err.txt"), "");
+  EXPECT_EQ(PdfTitleAndPages("piped.pdf"), "Summary 1");
+  EXPECT_FALSE(std::filesystem::exists("-"));
+  // A standard output that takes nothing is a failed write.
+  const int full = std::system((std::string("timeout 60 ") + kHidden + KESTROLAB_CLI +
+                                " print table --open filter.KST --pdf - >/dev/full 2>err.txt")
+                                   .c_str());
+  EXPECT_EQ(WEXITSTATUS(full), 3);
+  EXPECT_EQ(test::FileText("err.txt"),
+            "kestrolab-cli: The PDF could not be written to standard output\n");
+}
+
 TEST_F(PrintCommand, BadCommandLinesAndFailuresGiveTheirExitCodes) {
   ASSERT_EQ(::mkfifo("fifo.pdf", 0644), 0);
   std::filesystem::create_directory("folder.pdf");
