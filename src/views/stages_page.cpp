@@ -17,6 +17,7 @@ namespace {
 
 constexpr Rgb kButtonFace{221, 255, 255};
 constexpr Rgb kWarningColour{192, 0, 0};
+constexpr float kUsualAmplitude = 1.0f;  // V peak, when none is given
 
 using C = StagesPageControls;
 struct Placed {
@@ -26,7 +27,7 @@ struct Placed {
   const char* caption;
   float left, top, width, height;
 };
-constexpr std::array<Placed, 18> kControls{{
+constexpr std::array<Placed, 19> kControls{{
     {&C::lblHeading, ControlKind::Label, "lblHeading", "Stages", 30, 400, 11700, 375},
     {&C::lblStageHeading, ControlKind::Label, "lblStageHeading", "", 300, 900, 11400, 260},
     {&C::lstStages, ControlKind::ListBox, "lstStages", "", 300, 1180, 11400, 1500},
@@ -46,10 +47,13 @@ constexpr std::array<Placed, 18> kControls{{
     {&C::lblFullPower, ControlKind::Label, "lblFullPower", "", 300, 3550, 11400, 260},
     {&C::lblSlewWarning, ControlKind::Label, "lblSlewWarning", "", 300, 3820, 11400, 260},
     {&C::lblWarnings, ControlKind::Label, "lblWarnings", "Build warnings:", 300, 4200, 11400, 260},
-    {&C::lstWarnings, ControlKind::ListBox, "lstWarnings", "", 300, 4480, 11400, 1600},
-    {&C::lblSensitivityHeading, ControlKind::Label, "lblSensitivityHeading", "", 300, 6300, 11400,
+    {&C::lstWarnings, ControlKind::ListBox, "lstWarnings", "", 300, 4480, 11400, 1550},
+    {&C::lblSensitivity, ControlKind::Label, "lblSensitivity",
+     "Part sensitivities, largest first: the gain change for +1 % of the part", 300, 6250, 11400,
      260},
-    {&C::lstSensitivity, ControlKind::ListBox, "lstSensitivity", "", 300, 6580, 11400, 2200},
+    {&C::lblSensitivityHeading, ControlKind::Label, "lblSensitivityHeading", "", 300, 6530, 11400,
+     260},
+    {&C::lstSensitivity, ControlKind::ListBox, "lstSensitivity", "", 300, 6810, 11400, 2000},
 }};
 
 // A stored op-amp value as the field shows it; 0 (not given) shows an empty field.
@@ -81,7 +85,7 @@ void StagesPage::AddControls() {
   for (Control* fixed : {c.lblStageHeading, c.lstStages, c.lblSensitivityHeading, c.lstSensitivity})
     fixed->fixedPitch = true;
   c.lblStageHeading->caption = StageHeading();
-  c.lblSensitivityHeading->caption = "Part sensitivities, largest first:   " + SensitivityHeading();
+  c.lblSensitivityHeading->caption = SensitivityHeading();
   c.lblSlewWarning->foreColour = kWarningColour;
   c.cmdApply->onClick = [this] { OnApply(); };
   c.optIdeal->onClick = [this] { OnSwitch(false); };
@@ -92,7 +96,8 @@ void StagesPage::ShowOpampFields() {
   const DesignRecord& record = context().record;
   controls_.txtGbw->caption = FieldText(record.OpampGbw);
   controls_.txtSlewRate->caption = FieldText(record.OpampSlewRate);
-  controls_.txtAmplitude->caption = FieldText(record.OpampAmplitude);
+  controls_.txtAmplitude->caption =
+      FieldText(record.OpampAmplitude > 0 ? record.OpampAmplitude : kUsualAmplitude);
 }
 
 void StagesPage::OnApply() {
@@ -147,12 +152,12 @@ void StagesPage::ReadSlewRate() {
 // An empty field is the usual 1 V peak; a typed value of 0 or less is repaired to it.
 void StagesPage::ReadAmplitude() {
   Control& box = *controls_.txtAmplitude;
-  float amplitude = 1;
+  float amplitude = kUsualAmplitude;
   if (!Trimmed(box.caption).empty()) {
     ReadEngValue(box.caption, amplitude);
     if (!(amplitude > 0)) {
       context().dialogs.Message(kAmplitudeResetMessage);
-      amplitude = 1;
+      amplitude = kUsualAmplitude;
     }
   }
   box.caption = FieldText(amplitude);

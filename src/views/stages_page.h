@@ -24,6 +24,7 @@ struct StagesPageControls {
   Control* lblSlewWarning = nullptr;
   Control* lblWarnings = nullptr;
   Control* lstWarnings = nullptr;
+  Control* lblSensitivity = nullptr;
   Control* lblSensitivityHeading = nullptr;
   Control* lstSensitivity = nullptr;
 };
