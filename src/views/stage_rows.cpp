@@ -22,6 +22,11 @@ std::string Num(double value) {
   return Trimmed(FormatNum(static_cast<float>(value)));
 }
 
+// A margin far below 1 keeps its digits ("8.45u"), where a plain number would show 0.
+std::string Ratio(double value) {
+  return Trimmed(FormatEng(static_cast<float>(value)));
+}
+
 }  // namespace
 
 std::string StageHeading() {
@@ -35,7 +40,7 @@ std::vector<std::string> StageRows(const std::vector<StageFigures>& figures) {
     rows.push_back(
         Columns({std::to_string(stage.stage), stage.threePole ? "three-pole" : "two-pole",
                  stage.threePole ? Freq(stage.realPoleHz) : "", Freq(stage.f0Hz), Num(stage.q),
-                 Freq(stage.neededGbwHz), stage.margin ? Num(*stage.margin) : ""}));
+                 Freq(stage.neededGbwHz), stage.margin ? Ratio(*stage.margin) : ""}));
   }
   return rows;
 }
