@@ -100,11 +100,15 @@ void StagesPage::ShowOpampFields() {
       FieldText(record.OpampAmplitude > 0 ? record.OpampAmplitude : kUsualAmplitude);
 }
 
+// A cleared GBW also switches the op-amp off, so the record never keeps a switch without one.
 void StagesPage::OnApply() {
   ReadGbw();
   ReadSlewRate();
   ReadAmplitude();
-  Analyze(context().record);
+  DesignRecord& record = context().record;
+  if (!(record.OpampGbw > 0))
+    record.OpampOn = 0;
+  Analyze(record);
   Refresh();
 }
 

@@ -107,6 +107,12 @@ TEST(StagesPage, TheOpampSwitchShowsTheMarginAndChangesTheResponse) {
   EXPECT_EQ(app.record.OpampOn, 0);
   EXPECT_EQ(app.record.Gain, ideal);
   EXPECT_EQ(page["txtGbw"].caption, "50k");
+  page.SelectOption("optOpamp");
+  page.Type("txtGbw", "");  // cleared: the ideal follower again
+  page.Click("cmdApply");
+  EXPECT_EQ(app.record.OpampOn, 0);
+  EXPECT_TRUE(page["optIdeal"].checked);
+  EXPECT_EQ(app.record.Gain, ideal);
 }
 
 // Chebyshev 11 at 20 dB ripple and 10 MHz cannot be built: its warnings are listed with their
