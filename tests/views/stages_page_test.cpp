@@ -100,7 +100,7 @@ TEST(StagesPage, TheOpampSwitchShowsTheMarginAndChangesTheResponse) {
     ASSERT_EQ(f.size(), 6u) << row;
     EXPECT_NEAR(Read(f[5]), 50e3 / Read(f[4]), 1e-3 * Read(f[5])) << row;
   }
-  const int last = app.record.Nints;
+  const auto last = static_cast<std::size_t>(app.record.Nints);
   EXPECT_GT(std::fabs(app.record.Gain[last] - ideal[last]), 0.3f);  // 3 kHz, a 50 kHz op-amp
   page.SelectOption("optIdeal");
   EXPECT_EQ(app.record.OpampOn, 0);
