@@ -10,6 +10,7 @@
 #include "plotpage/plot_page.h"
 #include "views/poles_page.h"
 #include "views/schematic_page.h"
+#include "views/stages_page.h"
 #include "views/tabulated_page.h"
 #include "views/transient_page.h"
 #include "views/write_files_page.h"
@@ -47,6 +48,7 @@ PageFactory::PageFactory(const std::string& programFolder)
           {PageId::Schematic, Make<SchematicPage>()},
           {PageId::Tabulated, Make<TabulatedPage>()},
           {PageId::Poles, Make<PolesPage>()},
+          {PageId::Stages, Make<StagesPage>()},
           {PageId::Transient,
            [views = views_](AppContext& context) {
              return std::make_unique<TransientPage>(context, views->transient);

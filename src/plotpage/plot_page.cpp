@@ -177,6 +177,7 @@ void PlotPage::WireNavigation() {
   c.cmdDesign->onClick = [this] { LeaveTo(PageId::Design); };
   c.cmdSchematic->onClick = [this] { LeaveTo(PageId::Schematic); };
   c.cmdTabulate->onClick = [this] { LeaveTo(PageId::Tabulated); };
+  c.cmdStages->onClick = [this] { LeaveTo(PageId::Stages); };
   c.cmdAbout->onClick = [&navigator] { navigator.Open(PageId::About, OpenMode::Over); };
   c.cmdTransient->onClick = [&navigator] { navigator.Open(PageId::Transient, OpenMode::Over); };
   c.cmdWrite->onClick = [&navigator] { navigator.Open(PageId::WriteFiles, OpenMode::Modal); };

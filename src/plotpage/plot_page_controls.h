@@ -33,6 +33,7 @@ struct PlotPageControls {
   Control* cmdWrite = nullptr;
   Control* cmdAbout = nullptr;
   Control* cmdQuit = nullptr;
+  Control* cmdStages = nullptr;
   // The command column.
   Control* cmdPoles = nullptr;
   Control* cmdDelay = nullptr;

@@ -49,7 +49,7 @@ void AddTopRow(Layouts& layouts, PlotPageControls& c) {
     float left, width;
   };
   using P = PlotPageControls;
-  const std::array<Item, 11> kRow{{{{&P::cmdSave, "cmdSave", "Save"}, 0, 700},
+  const std::array<Item, 12> kRow{{{{&P::cmdSave, "cmdSave", "Save"}, 0, 700},
                                    {{&P::cmdGet, "cmdGet", "Get"}, 700, 700},
                                    {{&P::cmdDesign, "cmdDesign", "Design"}, 1400, 900},
                                    {{&P::cmdSchematic, "cmdSchematic", "Schematic"}, 2300, 1100},
@@ -59,7 +59,8 @@ void AddTopRow(Layouts& layouts, PlotPageControls& c) {
                                    {{&P::cmdPrint, "cmdPrint", "Print"}, 6000, 600},
                                    {{&P::cmdWrite, "cmdWrite", "Write"}, 6600, 600},
                                    {{&P::cmdAbout, "cmdAbout", "About"}, 7200, 600},
-                                   {{&P::cmdQuit, "cmdQuit", "Quit"}, 7800, 600}}};
+                                   {{&P::cmdQuit, "cmdQuit", "Quit"}, 7800, 600},
+                                   {{&P::cmdStages, "cmdStages", "Stages"}, 8400, 800}}};
   for (const Item& item : kRow) {
     const Named& n = item.control;
     layouts.push_back(

@@ -18,7 +18,7 @@ struct RowButton {
   PageId page;  // the page the button switches to; Opening for the other commands
 };
 using Row = NavigationRowControls;
-constexpr std::array<RowButton, 9> kRow{
+constexpr std::array<RowButton, 10> kRow{
     {{&Row::cmdDesign, "cmdDesign", "Design", 1400, 900, PageId::Design},
      {&Row::cmdSchematic, "cmdSchematic", "Schematic", 2300, 1100, PageId::Schematic},
      {&Row::cmdPlot, "cmdPlot", "Plot", 3400, 600, PageId::Plot},
@@ -27,7 +27,8 @@ constexpr std::array<RowButton, 9> kRow{
      {&Row::cmdPrint, "cmdPrint", "Print", 6000, 600, PageId::Opening},
      {&Row::cmdWrite, "cmdWrite", "Write", 6600, 600, PageId::Opening},
      {&Row::cmdAbout, "cmdAbout", "About", 7200, 600, PageId::Opening},
-     {&Row::cmdQuit, "cmdQuit", "Quit", 7800, 600, PageId::Opening}}};
+     {&Row::cmdQuit, "cmdQuit", "Quit", 7800, 600, PageId::Opening},
+     {&Row::cmdStages, "cmdStages", "Stages", 8400, 800, PageId::Stages}}};
 
 }  // namespace
 

@@ -16,11 +16,12 @@ struct NavigationRowControls {
   Control* cmdWrite = nullptr;
   Control* cmdAbout = nullptr;
   Control* cmdQuit = nullptr;
+  Control* cmdStages = nullptr;
 };
 
 // A main view (schematic, tabulated response) with the row of page buttons the analysis page
-// has, at the same places: Design, Plot, Schematic and Tabulate switch to their page; About and
-// Transient open over it; Write opens the file-writing page modally; Quit opens the exit page.
+// has, at the same places: Design, Plot, Schematic, Tabulate and Stages switch to their page; About
+// and Transient open over it; Write opens the file-writing page modally; Quit opens the exit page.
 // The button of the page itself stays, without an action, in the face of the current page.
 class MainViewPage : public Page {
  public:

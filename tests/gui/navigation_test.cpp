@@ -40,7 +40,9 @@ TEST(Navigation, EveryButtonOfEveryMainPageOpensItsPage) {
   using enum PageId;
   std::vector<Step> steps{{Tabulated, "cmdQuit", Tabulated, Opening},
                           {Plot, "cmdPoles", Plot, Poles, "cmdExit"},
-                          {Plot, "cmdMarkers", Plot, Marker, "cmdExit"}};
+                          {Plot, "cmdMarkers", Plot, Marker, "cmdExit"},
+                          {Stages, "cmdPlot", Plot, Opening, "-"},
+                          {Stages, "cmdTabulate", Tabulated, Opening, "-"}};
   for (const PageId from : {Design, Plot, Schematic, Tabulated}) {
     const std::vector<Step> common{{from, "cmdDesign", Design, Opening, "-"},
                                    {from, "cmdPlot", Plot, Opening, "-"},
@@ -48,9 +50,12 @@ TEST(Navigation, EveryButtonOfEveryMainPageOpensItsPage) {
                                    {from, "cmdTabulate", Tabulated, Opening, "-"},
                                    {from, "cmdAbout", from, About, "cmdExit"},
                                    {from, "cmdTransient", from, Transient, "cmdExitTransient"},
-                                   {from, "cmdWrite", from, WriteFiles, "cmdExit"},
-                                   {from, "cmdQuit", from, Exit, "cmdCancel"}};
-    steps.insert(steps.end(), common.begin(), common.end() - (from == Tabulated ? 1 : 0));
+                                   {from, "cmdWrite", from, WriteFiles, "cmdExit"}};
+    steps.insert(steps.end(), common.begin(), common.end());
+    if (from != Tabulated)  // Quit on the tabulated page ends at once
+      steps.push_back({from, "cmdQuit", from, Exit, "cmdCancel"});
+    if (from != Design)  // the design page's row has no Stages button
+      steps.push_back({from, "cmdStages", Stages, Opening, "-"});
   }
   ScratchFolder folder;
   ScriptedDialogs dialogs;
