@@ -4,7 +4,7 @@
 #include <cmath>
 #include <memory>
 
-#include "app/program_texts.h"
+#include "core/program_texts.h"
 #include "app/welcome_drawing.h"
 #include "files/session_file.h"
 #include "usecase/design_fields.h"

@@ -14,23 +14,18 @@
 #include "files/staged_write_set.h"
 #include "files/tabulated_files.h"
 #include "files/waveform_file.h"
+#include "usecase/square_wave.h"
 
 namespace kestro::cli {
 
 namespace {
-
-constexpr float kMinSquareFreq = 0.01f;
 
 // --transient FREQ: the square-wave frequency as the transient page reads it, then the response,
 // the nine components and the transient data file.
 bool RunTransient(const std::string& text, DesignRecord& record, std::ostream& out,
                   Dialogs& dialogs) {
   TransientState state;
-  ReadEngValue(text, state.SquareFreq);
-  if (state.SquareFreq <= kMinSquareFreq) {
-    dialogs.Message("Squarewave has been reset to 1 Hz");
-    state.SquareFreq = 1;
-  }
+  state.SquareFreq = SquareWave::Read(text, dialogs);
   ComputeTransient(record, state);
   WriteTransientReport(record, state, out);
   return PassedOrShown(SaveWaveform(state.TransientWave), dialogs);

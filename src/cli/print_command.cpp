@@ -11,19 +11,17 @@
 #include "cli/exit_codes.h"
 #include "cli/file_options.h"
 #include "core/eng_value.h"
-#include "core/plot_shared.h"
 #include "platform/qt/qt_print_device.h"
-#include "views/print_plot.h"
-#include "views/print_schematic.h"
-#include "views/print_summary.h"
-#include "views/print_tabulated.h"
-#include "views/print_waves.h"
+#include "printouts/print_plot.h"
+#include "printouts/print_schematic.h"
+#include "printouts/print_summary.h"
+#include "printouts/print_tabulated.h"
+#include "printouts/print_waves.h"
+#include "usecase/square_wave.h"
 
 namespace kestro::cli {
 
 namespace {
-
-constexpr float kMinSquareFreq = 0.01f;
 
 // Qt's own notes (a missing runtime folder, font fallbacks) are not the command's messages.
 void KeepSeriousQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
@@ -46,11 +44,7 @@ void EnsureGuiApplication() {
 // The square-wave frequency as the transient page reads it: at most 0.01 Hz becomes 1 Hz.
 TransientState SquareWave(const std::string& text, Dialogs& dialogs) {
   TransientState state;
-  ReadEngValue(text, state.SquareFreq);
-  if (state.SquareFreq <= kMinSquareFreq) {
-    dialogs.Message("Squarewave has been reset to 1 Hz");
-    state.SquareFreq = 1;
-  }
+  state.SquareFreq = SquareWave::Read(text, dialogs);
   return state;
 }
 
@@ -64,15 +58,13 @@ bool PrintKind(const CliArguments& args, DesignRecord& record, PrintDevice& devi
   if (kind == "schematic")
     return SchematicPrintout(record, device, dialogs).Run();
   if (kind == "plot") {
-    PlotShared shared;
-    shared.PhaseOn = args.Flag("phase") ? 1 : 0;
-    shared.DelayOn = args.Flag("delay") ? 1 : 0;
+    const PlotPrintout::Curves curves{args.Flag("delay"), args.Flag("phase")};
     const auto& freq = record.MarkerFreq;
     record.MarkersOn = std::any_of(freq.begin() + 1, freq.begin() + kUsedMarkers + 1,
                                    [](float f) { return f > 0; })
                            ? 1
                            : 0;
-    return PlotPrintout(record, shared, device, dialogs).Run();
+    return PlotPrintout(record, curves, device, dialogs).Run();
   }
   TransientState state = SquareWave(args.Value("transient").value_or(""), dialogs);
   return WavesPrintout(record, state, device, dialogs).Run();

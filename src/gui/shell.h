@@ -4,7 +4,7 @@
 #include <map>
 
 #include "core/design_record.h"
-#include "core/plot_shared.h"
+#include "plotpage/plot_shared.h"
 #include "gui/page_factory.h"
 #include "platform/app_context.h"
 #include "platform/qt/page_window.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "core/design_record.h"
-#include "core/plot_shared.h"
+#include "plotpage/plot_shared.h"
 #include "plotpage/plot_drawing.h"
 
 namespace kestro {

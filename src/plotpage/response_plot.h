@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/design_record.h"
-#include "core/plot_shared.h"
+#include "plotpage/plot_shared.h"
 #include "platform/canvas.h"
 #include "plotpage/marker_overlay.h"
 #include "plotpage/plot_drawing.h"

@@ -5,7 +5,7 @@
 
 #include "core/eng_value.h"
 #include "views/page_text.h"
-#include "views/schematic_geometry.h"
+#include "printouts/schematic_geometry.h"
 #include "views/schematic_layout.h"
 
 namespace kestro {

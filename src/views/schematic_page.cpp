@@ -2,8 +2,8 @@
 
 #include "core/eng_value.h"
 #include "views/page_text.h"
-#include "views/print_job.h"
-#include "views/print_schematic.h"
+#include "printouts/print_job.h"
+#include "printouts/print_schematic.h"
 #include "views/schematic_drawing.h"
 
 namespace kestro {

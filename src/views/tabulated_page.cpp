@@ -1,8 +1,8 @@
 #include "views/tabulated_page.h"
 
 #include "files/session_file.h"
-#include "views/print_job.h"
-#include "views/print_tabulated.h"
+#include "printouts/print_job.h"
+#include "printouts/print_tabulated.h"
 #include "views/tabulated_rows.h"
 
 namespace kestro {

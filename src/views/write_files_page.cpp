@@ -5,8 +5,8 @@
 
 #include "files/spice_schematic.h"
 #include "files/tabulated_files.h"
-#include "views/print_job.h"
-#include "views/print_summary.h"
+#include "printouts/print_job.h"
+#include "printouts/print_summary.h"
 
 namespace kestro {
 

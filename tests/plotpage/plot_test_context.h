@@ -10,7 +10,7 @@
 #include "analysis/response_engine.h"
 #include "core/design_record.h"
 #include "core/eng_value.h"
-#include "core/plot_shared.h"
+#include "plotpage/plot_shared.h"
 #include "platform/app_context.h"
 #include "plotpage/plot_link.h"
 #include "plotpage/plot_page.h"

@@ -8,7 +8,7 @@
 
 #include "core/eng_value.h"
 #include "support/recording_print_device.h"
-#include "views/print_schematic.h"
+#include "printouts/print_schematic.h"
 #include "views_test_context.h"
 
 namespace kestro::test {

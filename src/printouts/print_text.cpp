@@ -1,4 +1,4 @@
-#include "views/print_text.h"
+#include "printouts/print_text.h"
 
 #include <ctime>
 

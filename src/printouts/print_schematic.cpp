@@ -1,12 +1,12 @@
-#include "views/print_schematic.h"
+#include "printouts/print_schematic.h"
 
 #include <cmath>
 #include <numbers>
 
 #include "core/eng_value.h"
-#include "views/print_job.h"
-#include "views/print_text.h"
-#include "views/schematic_geometry.h"
+#include "printouts/print_job.h"
+#include "printouts/print_text.h"
+#include "printouts/schematic_geometry.h"
 
 namespace kestro {
 

@@ -1,10 +1,10 @@
-#include "views/print_tabulated.h"
+#include "printouts/print_tabulated.h"
 
 #include <algorithm>
 
 #include "core/eng_value.h"
-#include "views/print_job.h"
-#include "views/print_text.h"
+#include "printouts/print_job.h"
+#include "printouts/print_text.h"
 
 namespace kestro {
 

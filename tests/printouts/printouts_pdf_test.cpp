@@ -10,10 +10,10 @@
 
 #include "files/scratch_folder.h"
 #include "platform/qt/qt_print_device.h"
-#include "views/print_plot.h"
-#include "views/print_schematic.h"
-#include "views/print_summary.h"
-#include "views/print_tabulated.h"
+#include "printouts/print_plot.h"
+#include "printouts/print_schematic.h"
+#include "printouts/print_summary.h"
+#include "printouts/print_tabulated.h"
 #include "views/views_test_context.h"
 
 namespace kestro {
@@ -148,7 +148,7 @@ TEST_F(PrintedPdf, PlotMarkerOffTheGainAxisGetsNoRingNoRowAndTheNumbersRunOn) {
   app.record.MarkerFreq[2] = 9000;  // about -76 dB, below the -50 dB floor of the axis
   app.record.MarkerFreq[3] = 2000, app.record.MarkersOn = 1;
   Print([&](PrintDevice& device, ScriptedDialogs& dialogs) {
-    return PlotPrintout(app.record, PlotShared{}, device, dialogs).Run();
+    return PlotPrintout(app.record, PlotPrintout::Curves{}, device, dialogs).Run();
   });
   const auto words = WordTops();
   // Each number on its ring and in its row; 9 kHz is neither a row nor a grid label.
@@ -169,7 +169,7 @@ TEST_F(PrintedPdf, PlotOfOneDecadeLabelsOneToEightAndOfMoreOneTwoFive) {
     Analyze(app.record);
     ComputeGridFreqs(app.record);
     Print([&](PrintDevice& device, ScriptedDialogs& dialogs) {
-      return PlotPrintout(app.record, PlotShared{}, device, dialogs).Run();
+      return PlotPrintout(app.record, PlotPrintout::Curves{}, device, dialogs).Run();
     });
     Strings printed;  // in the order of the words, which the map sorts
     for (const auto& [word, top] : WordTops()) {

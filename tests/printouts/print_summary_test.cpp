@@ -1,11 +1,11 @@
-#include "views/print_summary.h"
+#include "printouts/print_summary.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "support/recording_print_device.h"
-#include "views_test_context.h"
+#include "views/views_test_context.h"
 
 namespace kestro {
 namespace {

@@ -1,4 +1,4 @@
-#include "views/printed_grid_labels.h"
+#include "printouts/printed_grid_labels.h"
 
 #include <algorithm>
 #include <array>

@@ -1,12 +1,12 @@
-#include "views/print_summary.h"
+#include "printouts/print_summary.h"
 
 #include <algorithm>
 #include <memory>
 
 #include "core/eng_value.h"
-#include "views/pole_list.h"
-#include "views/print_job.h"
-#include "views/print_text.h"
+#include "printouts/print_job.h"
+#include "printouts/print_text.h"
+#include "synthesis/pole_list.h"
 
 namespace kestro {
 
