@@ -6,9 +6,9 @@
 #include "analysis/response_engine.h"
 #include "core/eng_value.h"
 #include "core/program_texts.h"
+#include "printouts/grid_label_filter.h"
 #include "printouts/print_job.h"
 #include "printouts/print_text.h"
-#include "printouts/printed_grid_labels.h"
 
 namespace kestro {
 
@@ -150,7 +150,8 @@ void PlotPrintout::FrequencyGrid() {
     const float x = X(record_.GridFreq[static_cast<std::size_t>(i)]);
     device.Line(x, kTop, x, kBottom, kBlack);
   }
-  PrintedGridLabels labels(static_cast<double>(record_.Fstop) / record_.Fstart);
+  GridLabelFilter labels(GridLabelRule::Paper(),
+                         static_cast<double>(record_.Fstop) / record_.Fstart);
   for (int i = 0; i <= last && !labels.Full(); ++i) {
     const float f = record_.GridFreq[static_cast<std::size_t>(i)];
     const float position = Position(f);
