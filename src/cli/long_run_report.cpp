@@ -1,27 +1,19 @@
 #include "cli/long_run_report.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <string>
 #include <vector>
 
 #include "analysis/limit_error.h"
 #include "analysis/response_engine.h"
 #include "cli/design_report.h"
+#include "core/exact_text.h"
 #include "core/gain_limits.h"
 #include "usecase/monte_carlo_parts.h"
 #include "usecase/optimizer_run.h"
 
 namespace kestro::cli {
 namespace {
-
-// A single with the fewest digits that read back to it, "." whatever the locale.
-std::string Exact(float value) {
-  std::array<char, 32> buffer{};
-  const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return std::string(buffer.data(), written.ptr);
-}
 
 // The lowest and highest gain and delay seen at each point.
 struct Envelope {
@@ -46,9 +38,9 @@ struct Envelope {
 void WriteEnvelope(const DesignRecord& record, const Envelope& envelope, std::ostream& out) {
   out << "# frequency_Hz\tgain_min_dB\tgain_max_dB\tdelay_min_s\tdelay_max_s\n";
   for (std::size_t i = 0; i < envelope.gainMin.size(); ++i) {
-    out << Exact(record.Freq[i]) << '\t' << Exact(envelope.gainMin[i]) << '\t'
-        << Exact(envelope.gainMax[i]) << '\t' << Exact(envelope.delayMin[i]) << '\t'
-        << Exact(envelope.delayMax[i]) << '\n';
+    out << ExactText(record.Freq[i]) << '\t' << ExactText(envelope.gainMin[i]) << '\t'
+        << ExactText(envelope.gainMax[i]) << '\t' << ExactText(envelope.delayMin[i]) << '\t'
+        << ExactText(envelope.delayMax[i]) << '\n';
   }
 }
 
@@ -57,12 +49,12 @@ void WriteEnvelope(const DesignRecord& record, const Envelope& envelope, std::os
 void RunOptimizerReport(DesignRecord& record, Random& random, std::ostream& out) {
   OptimizerRun run(record, random);
   run.Start();
-  out << "optimizer: limit error at the start " << Exact(run.BestError()) << '\n';
+  out << "optimizer: limit error at the start " << ExactText(run.BestError()) << '\n';
   for (float best = run.BestError();;) {
     const float error = run.Trial();
     if (run.BestError() < best) {
       best = run.BestError();
-      out << "trial " << run.TrialCount() << ": error " << Exact(best) << '\n';
+      out << "trial " << run.TrialCount() << ": error " << ExactText(best) << '\n';
     }
     if (run.Finished(error))
       break;
@@ -70,7 +62,7 @@ void RunOptimizerReport(DesignRecord& record, Random& random, std::ostream& out)
   run.Finish();
   out << "optimized parts after " << run.TrialCount() << " trials:\n";
   WriteParts(record, out);
-  out << "limit error: " << Exact(ComputeLimitError(record)) << '\n';
+  out << "limit error: " << ExactText(ComputeLimitError(record)) << '\n';
 }
 
 void RunMonteCarloReport(DesignRecord& record, const LongRunSettings& settings, Random& random,

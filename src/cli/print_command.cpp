@@ -30,19 +30,20 @@ void KeepSeriousQtMessages(QtMsgType type, const QMessageLogContext&, const QStr
 }
 
 // Fonts and the PDF writer need a GUI application; the offscreen platform needs no display.
-void EnsureGuiApplication() {
+// The caller owns it, so it ends before main returns; none is made when one runs already.
+std::unique_ptr<QGuiApplication> StartGuiApplication() {
   if (QCoreApplication::instance() != nullptr)
-    return;
+    return nullptr;
   qInstallMessageHandler(KeepSeriousQtMessages);
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
+  static int argc = 1;  // Qt keeps referring to these for the application's whole life
   static char name[] = "kestrolab-cli";
   static char* argv[] = {name, nullptr};
-  static QGuiApplication application(argc, argv);
+  return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 // The square-wave frequency as the transient page reads it: at most 0.01 Hz becomes 1 Hz.
-TransientState SquareWave(const std::string& text, Dialogs& dialogs) {
+TransientState SquareWaveState(const std::string& text, Dialogs& dialogs) {
   TransientState state;
   state.SquareFreq = SquareWave::Read(text, dialogs);
   return state;
@@ -66,7 +67,7 @@ bool PrintKind(const CliArguments& args, DesignRecord& record, PrintDevice& devi
                            : 0;
     return PlotPrintout(record, curves, device, dialogs).Run();
   }
-  TransientState state = SquareWave(args.Value("transient").value_or(""), dialogs);
+  TransientState state = SquareWaveState(args.Value("transient").value_or(""), dialogs);
   return WavesPrintout(record, state, device, dialogs).Run();
 }
 
@@ -99,7 +100,7 @@ int RunPrint(const CliArguments& args, std::ostream& out, std::ostream& err, Dia
     return kExitFile;
   Analyze(*record);
   ComputeGridFreqs(*record);
-  EnsureGuiApplication();
+  const std::unique_ptr<QGuiApplication> application = StartGuiApplication();
   auto device = QtPrintDevice::ToPdf(*args.Value("pdf"), SheetTitle(*args.Value("kind")));
   AnswerYesDialogs answers(dialogs);
   return PrintKind(args, *record, *device, answers) ? kExitOk : kExitFile;

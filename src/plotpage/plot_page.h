@@ -46,8 +46,6 @@ class PlotPage final : public Page, public PlotRedraw {
   MonteCarlo& Tolerances() { return monteCarlo_; }
   Optimizer& Optimization() { return optimizer_; }
 
-  // The message of the commands that later work fills in.
-
  private:
   // --- Opening ---
   void CreateControls();

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/eng_value.h"
+#include "core/family_name.h"
 #include "printouts/print_job.h"
 #include "printouts/print_text.h"
 #include "synthesis/pole_list.h"
@@ -20,17 +21,10 @@ constexpr float kPart1X = 2300, kPart2X = 3800, kPart3X = 5700;
 constexpr float kCapFloor = 1E-13f;
 constexpr const char* kFont = "Arial";
 
-const char* FamilyName(int16_t family) {
-  switch (family) {
-    case kButterworth:
-      return "Butterworth";
-    case kChebyshev:
-      return "Chebyshev";
-    case kBessel:
-      return "Bessel";
-    default:
-      return "Modified";
-  }
+// The family as the sheet names it: a manual design (or an unknown code) is "Modified".
+const char* SheetFamily(int16_t family) {
+  const char* name = FamilyName(family);
+  return name != nullptr ? name : "Modified";
 }
 }  // namespace
 
@@ -94,7 +88,7 @@ void SummaryPrintout::DesignSection() {
   At(kHeadingX, "Design:");
   const DesignRecord& r = record_;
   for (const std::string& line :
-       {std::string("Family: ") + FamilyName(r.Family), "Bandwidth: " + FormatFreq(r.Bandwidth),
+       {std::string("Family: ") + SheetFamily(r.Family), "Bandwidth: " + FormatFreq(r.Bandwidth),
         "Passband ripple: " + FormatNum(r.Apass), "Order: " + std::to_string(r.Order)}) {
     Advance(kLine);
     At(kItemX, line);
