@@ -14,6 +14,7 @@
 #include "files/staged_write_set.h"
 #include "files/tabulated_files.h"
 #include "files/waveform_file.h"
+#include "platform/system_clock.h"
 #include "usecase/square_wave.h"
 
 namespace kestro::cli {
@@ -87,7 +88,9 @@ bool RunWriters(const CliArguments& args, DesignRecord& record, std::ostream& ou
   bool ok = true;
   if (const auto name = args.Value("save")) {
     record.SessionFile = *name;
-    ok = PassedOrShown(WriteSessionFile(record, record.SessionFile), dialogs) && ok;
+    ok = PassedOrShown(WriteSessionFile(record, record.SessionFile, SystemClock().LocalDateTime()),
+                       dialogs) &&
+         ok;
   }
   if (const auto name = args.Value("tabulate-easy")) {
     ok = PassedOrShown(WriteTabulatedEasy(record, *name), dialogs) && ok;

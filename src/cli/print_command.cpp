@@ -12,6 +12,7 @@
 #include "cli/file_options.h"
 #include "core/eng_value.h"
 #include "platform/qt/qt_print_device.h"
+#include "platform/system_clock.h"
 #include "printouts/print_plot.h"
 #include "printouts/print_schematic.h"
 #include "printouts/print_summary.h"
@@ -51,13 +52,14 @@ TransientState SquareWaveState(const std::string& text, Dialogs& dialogs) {
 
 bool PrintKind(const CliArguments& args, DesignRecord& record, PrintDevice& device,
                Dialogs& dialogs) {
+  const SystemClock clock;
   const std::string kind = args.Value("kind").value_or("");
   if (kind == "summary")
-    return SummaryPrintout(record, device, dialogs).Run();
+    return SummaryPrintout(record, device, dialogs, clock).Run();
   if (kind == "table")
-    return TabulatedPrintout(record, device, dialogs).Run();
+    return TabulatedPrintout(record, device, dialogs, clock).Run();
   if (kind == "schematic")
-    return SchematicPrintout(record, device, dialogs).Run();
+    return SchematicPrintout(record, device, dialogs, clock).Run();
   if (kind == "plot") {
     const PlotPrintout::Curves curves{args.Flag("delay"), args.Flag("phase")};
     const auto& freq = record.MarkerFreq;
@@ -65,7 +67,7 @@ bool PrintKind(const CliArguments& args, DesignRecord& record, PrintDevice& devi
                                    [](float f) { return f > 0; })
                            ? 1
                            : 0;
-    return PlotPrintout(record, curves, device, dialogs).Run();
+    return PlotPrintout(record, curves, device, dialogs, clock).Run();
   }
   TransientState state = SquareWaveState(args.Value("transient").value_or(""), dialogs);
   return WavesPrintout(record, state, device, dialogs).Run();

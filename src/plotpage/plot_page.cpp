@@ -140,7 +140,7 @@ void PlotPage::PrintPlot() {
   shared.EditPanelOn = 0;
   const auto device = NewPrintJob(context_.printers);
   const PlotPrintout::Curves curves{shared.DelayOn == 1, shared.PhaseOn == 1};
-  PlotPrintout(context_.record, curves, *device, context_.dialogs).Run();
+  PlotPrintout(context_.record, curves, *device, context_.dialogs, context_.clock).Run();
 }
 
 void PlotPage::WirePanels() {

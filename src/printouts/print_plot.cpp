@@ -351,7 +351,7 @@ void PlotPrintout::Ring(float x, float y, int number) {
 void PlotPrintout::Footer() {
   print_text::PrintAt(
       *sheet_, 600, printY_ + 300,
-      print_text::DateTimeNow() + "   " + ProgramTexts::kTitle + "   " + ProgramTexts::kVersion);
+      clock_.LocalDateTime() + "   " + ProgramTexts::kTitle + "   " + ProgramTexts::kVersion);
 }
 
 }  // namespace kestro

@@ -5,6 +5,7 @@
 
 #include "core/design_record.h"
 #include "platform/dialogs.h"
+#include "platform/event_pump.h"
 #include "platform/print_device.h"
 
 namespace kestro {
@@ -22,8 +23,9 @@ class PlotPrintout final {
     bool phase = false;
   };
 
-  PlotPrintout(DesignRecord& record, Curves curves, PrintDevice& device, Dialogs& dialogs)
-      : record_(record), curves_(curves), device_(device), dialogs_(dialogs) {}
+  PlotPrintout(DesignRecord& record, Curves curves, PrintDevice& device, Dialogs& dialogs,
+               const Clock& clock)
+      : record_(record), curves_(curves), device_(device), dialogs_(dialogs), clock_(clock) {}
 
   // Returns true when the sheets were sent.
   bool Run();
@@ -60,6 +62,7 @@ class PlotPrintout final {
   Curves curves_;
   PrintDevice& device_;
   Dialogs& dialogs_;
+  const Clock& clock_;  // the date and time of the footer
   PrintDevice* sheet_ = nullptr;
   float printY_ = 0;                             // twips, the y of the last limits line printed
   std::array<int, kMaxMarker + 1> rowOfSlot_{};  // table row of each marker slot, 0 for none

@@ -53,7 +53,7 @@ void SummaryPrintout::DrawSheets(PrintDevice& device) {
   At(kHeadingX, "File path/name: " + record_.SessionFile);
   Advance(kLine);
   device.SetFont(kFont, 8, false);
-  At(kHeadingX, "Printed by KestroLab - " + print_text::DateTimeNow());
+  At(kHeadingX, "Printed by KestroLab - " + clock_.LocalDateTime());
 }
 
 // The drawing area, or the sheet's printable height where that is less.

@@ -111,7 +111,7 @@ void WriteFilesPage::OnWriteTabulated(bool scientific) {
 
 void WriteFilesPage::onPrintClicked() {
   const auto device = NewPrintJob(context_.printers);
-  SummaryPrintout(context_.record, *device, context_.dialogs).Run();
+  SummaryPrintout(context_.record, *device, context_.dialogs, context_.clock).Run();
 }
 
 }  // namespace kestro

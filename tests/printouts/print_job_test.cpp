@@ -26,14 +26,17 @@ using Strings = std::vector<std::string>;
 // after the failure, and the user reads why. The summary has its own message and a beep.
 TEST(PrintJob, ACancelOrAFailureStopsThePrintoutAndShowsTheMessage) {
   const PlotPrintout::Curves curves{true, true};
+  const test::ManualClock clock;
   TransientState waves;
   waves.SquareFreq = 300;
   using Printout = std::function<bool(DesignRecord&, PrintDevice&, Dialogs&)>;
   const std::vector<std::pair<std::string, Printout>> printouts{
-      {"summary", [](auto& r, auto& d, auto& m) { return SummaryPrintout(r, d, m).Run(); }},
-      {"table", [](auto& r, auto& d, auto& m) { return TabulatedPrintout(r, d, m).Run(); }},
-      {"schematic", [](auto& r, auto& d, auto& m) { return SchematicPrintout(r, d, m).Run(); }},
-      {"plot", [&](auto& r, auto& d, auto& m) { return PlotPrintout(r, curves, d, m).Run(); }},
+      {"summary", [&](auto& r, auto& d, auto& m) { return SummaryPrintout(r, d, m, clock).Run(); }},
+      {"table", [&](auto& r, auto& d, auto& m) { return TabulatedPrintout(r, d, m, clock).Run(); }},
+      {"schematic",
+       [&](auto& r, auto& d, auto& m) { return SchematicPrintout(r, d, m, clock).Run(); }},
+      {"plot",
+       [&](auto& r, auto& d, auto& m) { return PlotPrintout(r, curves, d, m, clock).Run(); }},
       {"waves", [&](auto& r, auto& d, auto& m) { return WavesPrintout(r, waves, d, m).Run(); }}};
   const struct {
     std::function<void(RecordingPrintDevice&)> setUp;
@@ -79,7 +82,7 @@ TEST(PrintJob, ThePlotSheetsAreaHoldsEveryText) {
   test::SetLimit(app.record, 1, 1, 0.01f, 900, -3, -300);
   const PlotPrintout::Curves curves{true, true};
   RecordingPrintDevice device;
-  PlotPrintout(app.record, curves, device, app.dialogs).DrawSheets(device);
+  PlotPrintout(app.record, curves, device, app.dialogs, app.clock).DrawSheets(device);
   float width = 0, height = 0, left = 0, top = 0;
   for (const std::string& call : device.calls) {
     std::sscanf(call.c_str(), "Area %f,%f", &width, &height);
@@ -95,7 +98,7 @@ TEST(PrintJob, ThePlotSheetsAreaHoldsEveryText) {
 
 TEST(PrintJob, WithoutPrintersThePrintoutSaysSo) {
   test::ViewsTestContext app;
-  EXPECT_FALSE(SchematicPrintout(app.record, *NewPrintJob(nullptr), app.dialogs).Run());
+  EXPECT_FALSE(SchematicPrintout(app.record, *NewPrintJob(nullptr), app.dialogs, app.clock).Run());
   EXPECT_EQ(app.dialogs.Texts(), Strings{"No printer is available."});
 }
 

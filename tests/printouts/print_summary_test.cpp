@@ -16,7 +16,8 @@ using Texts = std::vector<std::string>;
 std::unique_ptr<RecordingPrintDevice> Print(DesignRecord& record) {
   auto device = std::make_unique<RecordingPrintDevice>();
   test::ScriptedDialogs dialogs;
-  EXPECT_TRUE(SummaryPrintout(record, *device, dialogs).Run());
+  const test::ManualClock clock;
+  EXPECT_TRUE(SummaryPrintout(record, *device, dialogs, clock).Run());
   return device;
 }
 
