@@ -4,7 +4,6 @@
 #include <map>
 
 #include "core/design_record.h"
-#include "plotpage/plot_shared.h"
 #include "gui/page_factory.h"
 #include "platform/app_context.h"
 #include "platform/qt/page_window.h"
@@ -12,6 +11,7 @@
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_printers.h"
 #include "platform/uniform_random.h"
+#include "plotpage/plot_shared.h"
 
 namespace kestro {
 
