@@ -33,6 +33,7 @@ class IdleNavigator final : public Navigator {
 class StillClock final : public Clock {
  public:
   double SecondsSinceMidnight() const override { return 0; }
+  std::string LocalDateTime() const override { return "2026-01-01 00:00:00"; }
 };
 
 // Counts the window's repaints.

@@ -37,6 +37,7 @@ class IdlePump final : public EventPump {
 class StillClock final : public Clock {
  public:
   double SecondsSinceMidnight() const override { return 0; }
+  std::string LocalDateTime() const override { return "2026-01-01 00:00:00"; }
 };
 
 class ZeroRandom final : public Random {

@@ -1,6 +1,6 @@
 #include "app/about_page.h"
 
-#include "app/program_texts.h"
+#include "core/program_texts.h"
 
 namespace kestro {
 

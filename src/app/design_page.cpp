@@ -348,7 +348,8 @@ void DesignPage::OnSave() {
   record.SessionFile = context_.dialogs.SaveFile(request);
   if (record.SessionFile.empty())
     return;
-  PassedOrShown(WriteSessionFile(record, record.SessionFile), context_.dialogs);
+  PassedOrShown(WriteSessionFile(record, record.SessionFile, context_.clock.LocalDateTime()),
+                context_.dialogs);
 }
 
 // A cancelled dialog reads nothing and keeps what the fields show.

@@ -28,7 +28,8 @@ ExitPage::ExitPage(AppContext& context) : context_(context) {
 void ExitPage::OnExit() {
   DesignRecord& record = context_.record;
   record.SessionFile = kLastSessionName;
-  if (!PassedOrShown(WriteSessionFile(record, record.SessionFile), context_.dialogs)) {
+  if (!PassedOrShown(WriteSessionFile(record, record.SessionFile, context_.clock.LocalDateTime()),
+                     context_.dialogs)) {
     if (ConfirmExitUnsaved())
       EndProgram();
     return;

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <memory>
 
-#include "app/program_texts.h"
 #include "app/welcome_drawing.h"
+#include "core/program_texts.h"
 #include "files/session_file.h"
 #include "usecase/design_fields.h"
 

@@ -1,4 +1,5 @@
 #include "cli/design_csv.h"
+#include "core/exact_text.h"
 
 #include <algorithm>
 #include <array>
@@ -9,16 +10,10 @@ namespace kestro::cli {
 
 namespace {
 
-std::string Exact(float value) {
-  std::array<char, 32> buffer{};
-  const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return std::string(buffer.data(), written.ptr);
-}
-
 void WriteRow(std::initializer_list<float> values, std::ostream& out) {
   const char* separator = "";
   for (const float value : values) {
-    out << separator << Exact(value);
+    out << separator << ExactText(value);
     separator = ",";
   }
   out << '\n';

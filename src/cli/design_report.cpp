@@ -7,17 +7,12 @@
 #include <string>
 
 #include "core/eng_value.h"
+#include "core/exact_text.h"
+#include "core/family_name.h"
 
 namespace kestro::cli {
 
 namespace {
-
-// A single with the fewest digits that read back to it, "." whatever the locale.
-std::string Exact(float value) {
-  std::array<char, 32> buffer{};
-  const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return std::string(buffer.data(), written.ptr);
-}
 
 // A pole coordinate with seven significant digits.
 std::string PoleNumber(float value) {
@@ -32,19 +27,11 @@ std::string TrimmedRight(std::string text) {
   return text;
 }
 
-const char* FamilyName(int16_t family) {
-  switch (family) {
-    case kButterworth:
-      return "Butterworth";
-    case kChebyshev:
-      return "Chebyshev";
-    case kBessel:
-      return "Bessel";
-    case kManual:
-      return "manual";
-    default:
-      return "none";
-  }
+// The family as the report names it: a manual design is "manual", an unknown code "none".
+const char* ReportedFamily(int16_t family) {
+  if (const char* name = FamilyName(family))
+    return name;
+  return family == kManual ? "manual" : "none";
 }
 
 void WritePair(float re, float im, std::ostream& out) {
@@ -54,7 +41,7 @@ void WritePair(float re, float im, std::ostream& out) {
 }  // namespace
 
 void WriteDesignSummary(const DesignRecord& record, std::ostream& out) {
-  out << "Family: " << FamilyName(record.Family) << '\n'
+  out << "Family: " << ReportedFamily(record.Family) << '\n'
       << "Order: " << record.Order << '\n'
       << "Bandwidth: " << PlainNumber(record.Bandwidth) << " Hz\n";
   if (record.Family == kChebyshev)
@@ -93,8 +80,8 @@ void WriteResponse(const DesignRecord& record, std::ostream& out) {
   out << "# frequency_Hz\tgain_dB\tphase_deg\tdelay_s\n";
   const int last = std::clamp<int>(record.Nints, -1, kMaxNints);
   for (int i = 0; i <= last; ++i) {
-    out << Exact(record.Freq[i]) << '\t' << Exact(record.Gain[i]) << '\t' << Exact(record.Phase[i])
-        << '\t' << Exact(record.Delay[i]) << '\n';
+    out << ExactText(record.Freq[i]) << '\t' << ExactText(record.Gain[i]) << '\t'
+        << ExactText(record.Phase[i]) << '\t' << ExactText(record.Delay[i]) << '\n';
   }
 }
 

@@ -18,29 +18,19 @@
 #include "files/staged_write_set.h"
 #include "files/tabulated_files.h"
 #include "files/waveform_file.h"
+#include "platform/system_clock.h"
+#include "usecase/square_wave.h"
 
 namespace kestro::cli {
 
 namespace {
 
-constexpr float kMinSquareFreq = 0.01f;
-
-// The square-wave frequency as the transient page reads it: at most 0.01 Hz is reset to 1 Hz.
-TransientState SquareWave(const std::string& text, Dialogs& dialogs) {
-  TransientState state;
-  ReadEngValue(text, state.SquareFreq);
-  if (state.SquareFreq <= kMinSquareFreq) {
-    dialogs.Message("Squarewave has been reset to 1 Hz");
-    state.SquareFreq = 1;
-  }
-  return state;
-}
-
-// --transient FREQ: the square wave, then the response, the nine components and the transient
-// data file.
+// --transient FREQ: the square-wave frequency as the transient page reads it, then the response,
+// the nine components and the transient data file.
 bool RunTransient(const std::string& text, DesignRecord& record, std::ostream& out,
                   Dialogs& dialogs, const std::string& folder) {
-  TransientState state = SquareWave(text, dialogs);
+  TransientState state;
+  state.SquareFreq = SquareWave::Read(text, dialogs);
   ComputeTransient(record, state);
   WriteTransientReport(record, state, out);
   return PassedOrShown(SaveWaveform(state.TransientWave, folder), dialogs);
@@ -89,10 +79,7 @@ std::vector<OptionSpec> FileOptionSpecs() {
 bool SquareWaveRepaired(const CliArguments& args, Dialogs& dialogs) {
   const auto text = args.Value("transient");
   float freq = 0;
-  if (!text || (ReadEngValue(*text, freq), freq > kMinSquareFreq))
-    return false;
-  SquareWave(*text, dialogs);  // its message
-  return true;
+  return text && (ReadEngValue(*text, freq), SquareWave::Repair(freq, dialogs));
 }
 
 bool OpenSessionOption(const CliArguments& args, DesignRecord& record, std::ostream& err,
@@ -124,7 +111,9 @@ bool RunWriters(const CliArguments& args, DesignRecord& record, const FileRun& r
   bool ok = true;
   if (const auto name = args.Value("save")) {
     record.SessionFile = *name;
-    ok = PassedOrShown(WriteSessionFile(record, record.SessionFile), dialogs) && ok;
+    ok = PassedOrShown(WriteSessionFile(record, record.SessionFile, SystemClock().LocalDateTime()),
+                       dialogs) &&
+         ok;
   }
   if (const auto name = args.Value("tabulate-easy")) {
     ok = PassedOrShown(WriteTabulatedEasy(record, *name), dialogs) && ok;

@@ -5,25 +5,15 @@
 
 #include "cli/exit_codes.h"
 #include "core/eng_value.h"
+#include "core/family_name.h"
 #include "usecase/design_command.h"
 
 namespace kestro::cli {
 
 namespace {
 
-const char* FittedFamilyName(int16_t family) {
-  switch (family) {
-    case kChebyshev:
-      return "Chebyshev";
-    case kBessel:
-      return "Bessel";
-    default:
-      return "Butterworth";
-  }
-}
-
 void WriteFitRow(const FitRow& row, std::ostream& out) {
-  out << "  " << FittedFamilyName(row.family) << ": ";
+  out << "  " << FamilyName(row.family) << ": ";
   if (!row.met) {
     out << row.message << '\n';
     return;
@@ -72,7 +62,7 @@ int RunFitLimits(const CliArguments& args, DesignRecord& record, std::ostream& o
   if (chosen == rows.end())
     return kExitOk;
   if (!chosen->met) {
-    dialogs.Message(std::string(FittedFamilyName(chosen->family)) + ": " + chosen->message);
+    dialogs.Message(std::string(FamilyName(chosen->family)) + ": " + chosen->message);
     return kExitStopped;
   }
   ApplyFitRow(record, *chosen);

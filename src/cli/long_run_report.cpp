@@ -9,19 +9,13 @@
 #include "analysis/limit_error.h"
 #include "analysis/response_engine.h"
 #include "cli/design_report.h"
+#include "core/exact_text.h"
 #include "core/gain_limits.h"
 #include "usecase/monte_carlo_parts.h"
 #include "usecase/optimizer_run.h"
 
 namespace kestro::cli {
 namespace {
-
-// A single with the fewest digits that read back to it, "." whatever the locale.
-std::string Exact(float value) {
-  std::array<char, 32> buffer{};
-  const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return std::string(buffer.data(), written.ptr);
-}
 
 // Starts the envelope at the analysed frequencies, empty (min above max).
 void StartEnvelope(const DesignRecord& record, int points, MonteCarloResult& result) {
@@ -89,20 +83,20 @@ MonteCarloResult RunMonteCarlo(DesignRecord& record, const LongRunSettings& sett
 
 void WriteOptimizerReport(const DesignRecord& record, const OptimizerResult& result,
                           std::ostream& out) {
-  out << "optimizer: limit error at the start " << Exact(result.startError) << '\n';
+  out << "optimizer: limit error at the start " << ExactText(result.startError) << '\n';
   for (const auto& [trial, error] : result.improvements)
-    out << "trial " << trial << ": error " << Exact(error) << '\n';
+    out << "trial " << trial << ": error " << ExactText(error) << '\n';
   out << "optimized parts after " << result.trials << " trials:\n";
   WriteParts(record, out);
-  out << "limit error: " << Exact(result.finalError) << '\n';
+  out << "limit error: " << ExactText(result.finalError) << '\n';
 }
 
 void WriteMonteCarloReport(const MonteCarloResult& result, std::ostream& out) {
   out << "# frequency_Hz\tgain_min_dB\tgain_max_dB\tdelay_min_s\tdelay_max_s\n";
   for (std::size_t i = 0; i < result.freq.size(); ++i) {
-    out << Exact(result.freq[i]) << '\t' << Exact(result.gainMin[i]) << '\t'
-        << Exact(result.gainMax[i]) << '\t' << Exact(result.delayMin[i]) << '\t'
-        << Exact(result.delayMax[i]) << '\n';
+    out << ExactText(result.freq[i]) << '\t' << ExactText(result.gainMin[i]) << '\t'
+        << ExactText(result.gainMax[i]) << '\t' << ExactText(result.delayMin[i]) << '\t'
+        << ExactText(result.delayMax[i]) << '\n';
   }
   if (result.inside)
     out << "yield: " << *result.inside << " / " << result.passes

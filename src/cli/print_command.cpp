@@ -12,19 +12,18 @@
 #include "cli/file_options.h"
 #include "cli/output_paths.h"
 #include "core/eng_value.h"
-#include "core/plot_shared.h"
 #include "platform/qt/qt_print_device.h"
-#include "views/print_plot.h"
-#include "views/print_schematic.h"
-#include "views/print_summary.h"
-#include "views/print_tabulated.h"
-#include "views/print_waves.h"
+#include "platform/system_clock.h"
+#include "printouts/print_plot.h"
+#include "printouts/print_schematic.h"
+#include "printouts/print_summary.h"
+#include "printouts/print_tabulated.h"
+#include "printouts/print_waves.h"
+#include "usecase/square_wave.h"
 
 namespace kestro::cli {
 
 namespace {
-
-constexpr float kMinSquareFreq = 0.01f;
 
 // Qt's own notes (a missing runtime folder, font fallbacks) are not the command's messages.
 void KeepSeriousQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
@@ -33,49 +32,45 @@ void KeepSeriousQtMessages(QtMsgType type, const QMessageLogContext&, const QStr
 }
 
 // Fonts and the PDF writer need a GUI application; the offscreen platform needs no display.
-void EnsureGuiApplication() {
+// The caller owns it, so it ends before main returns; none is made when one runs already.
+std::unique_ptr<QGuiApplication> StartGuiApplication() {
   if (QCoreApplication::instance() != nullptr)
-    return;
+    return nullptr;
   qInstallMessageHandler(KeepSeriousQtMessages);
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
+  static int argc = 1;  // Qt keeps referring to these for the application's whole life
   static char name[] = "kestrolab-cli";
   static char* argv[] = {name, nullptr};
-  static QGuiApplication application(argc, argv);
+  return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 // The square-wave frequency as the transient page reads it: at most 0.01 Hz becomes 1 Hz.
-TransientState SquareWave(const std::string& text, Dialogs& dialogs) {
+TransientState SquareWaveState(const std::string& text, Dialogs& dialogs) {
   TransientState state;
-  ReadEngValue(text, state.SquareFreq);
-  if (state.SquareFreq <= kMinSquareFreq) {
-    dialogs.Message("Squarewave has been reset to 1 Hz");
-    state.SquareFreq = 1;
-  }
+  state.SquareFreq = SquareWave::Read(text, dialogs);
   return state;
 }
 
 bool PrintKind(const CliArguments& args, DesignRecord& record, PrintDevice& device,
                Dialogs& dialogs) {
+  const SystemClock clock;
   const std::string kind = args.Value("kind").value_or("");
   if (kind == "summary")
-    return SummaryPrintout(record, device, dialogs).Run();
+    return SummaryPrintout(record, device, dialogs, clock).Run();
   if (kind == "table")
-    return TabulatedPrintout(record, device, dialogs).Run();
+    return TabulatedPrintout(record, device, dialogs, clock).Run();
   if (kind == "schematic")
-    return SchematicPrintout(record, device, dialogs).Run();
+    return SchematicPrintout(record, device, dialogs, clock).Run();
   if (kind == "plot") {
-    PlotShared shared;
-    shared.PhaseOn = args.Flag("phase") ? 1 : 0;
-    shared.DelayOn = args.Flag("delay") ? 1 : 0;
+    const PlotPrintout::Curves curves{args.Flag("delay"), args.Flag("phase")};
     const auto& freq = record.MarkerFreq;
     record.MarkersOn = std::any_of(freq.begin() + 1, freq.begin() + kUsedMarkers + 1,
                                    [](float f) { return f > 0; })
                            ? 1
                            : 0;
-    return PlotPrintout(record, shared, device, dialogs).Run();
+    return PlotPrintout(record, curves, device, dialogs, clock).Run();
   }
-  TransientState state = SquareWave(args.Value("transient").value_or(""), dialogs);
+  TransientState state = SquareWaveState(args.Value("transient").value_or(""), dialogs);
   return WavesPrintout(record, state, device, dialogs).Run();
 }
 
@@ -108,7 +103,7 @@ int RunPrint(const CliArguments& args, std::ostream& out, std::ostream& err, Dia
     return kExitFile;
   Analyze(*record);
   ComputeGridFreqs(*record);
-  EnsureGuiApplication();
+  const std::unique_ptr<QGuiApplication> application = StartGuiApplication();
   AnswerYesDialogs answers(dialogs);
   {
     // The device writes its file when it is closed, at the end of this block.

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/exact_text.h"
 #include "files/file_names.h"
 #include "files/text_file.h"
 
@@ -15,19 +16,6 @@ constexpr const char* kWriteFailure =
     "A problem was encountered and so the SPICE netlist file was not written";
 constexpr int kPointsPerDecade = 100;
 constexpr double kTwoPi = 6.283185307179586477;
-
-// A single with the fewest digits that read back to it; SPICE reads the exponent form.
-std::string Exact(float value) {
-  std::array<char, 32> buffer{};
-  const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return std::string(buffer.data(), written.ptr);
-}
-
-std::string Exact(double value) {
-  std::array<char, 32> buffer{};
-  const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return std::string(buffer.data(), written.ptr);
-}
 
 bool SinglePoleOpamp(const DesignRecord& record) {
   const double gbw = record.OpampGbw;
@@ -42,10 +30,10 @@ std::vector<std::string> OpampSubcircuit(const DesignRecord& record) {
             "E1 outp 0 inp inn 1e7", ".ends opamp"};
   }
   const double gbw = record.OpampGbw;
-  return {"* single-pole op-amp: GBW " + Exact(gbw) + " Hz",
+  return {"* single-pole op-amp: GBW " + ExactText(gbw) + " Hz",
           ".subckt opamp inp inn outp",
           "G1 0 pole inp inn 1",
-          "C1 pole 0 " + Exact(1.0 / (kTwoPi * gbw)),
+          "C1 pole 0 " + ExactText(1.0 / (kTwoPi * gbw)),
           "R1 pole 0 1e12",
           "E1 outp 0 pole 0 1",
           ".ends opamp"};
@@ -62,14 +50,14 @@ void AddStage(const DesignRecord& record, int s, const std::string& in, const st
   std::string first = in;
   if (r[1] > 0) {
     first = "a" + n;
-    lines.push_back("R1_" + n + " " + in + " " + first + " " + Exact(r[1]));
+    lines.push_back("R1_" + n + " " + in + " " + first + " " + ExactText(r[1]));
     if (c[1] > 0)
-      lines.push_back("C1_" + n + " " + first + " 0 " + Exact(c[1]));
+      lines.push_back("C1_" + n + " " + first + " 0 " + ExactText(c[1]));
   }
-  lines.push_back("R2_" + n + " " + first + " b" + n + " " + Exact(r[2]));
-  lines.push_back("C2_" + n + " b" + n + " " + out + " " + Exact(c[2]));
-  lines.push_back("R3_" + n + " b" + n + " c" + n + " " + Exact(r[3]));
-  lines.push_back("C3_" + n + " c" + n + " 0 " + Exact(c[3]));
+  lines.push_back("R2_" + n + " " + first + " b" + n + " " + ExactText(r[2]));
+  lines.push_back("C2_" + n + " b" + n + " " + out + " " + ExactText(c[2]));
+  lines.push_back("R3_" + n + " b" + n + " c" + n + " " + ExactText(r[3]));
+  lines.push_back("C3_" + n + " c" + n + " 0 " + ExactText(c[3]));
   lines.push_back("X" + n + " c" + n + " " + out + " " + out + " opamp");
 }
 
@@ -86,8 +74,8 @@ std::vector<std::string> NetlistLines(const DesignRecord& record) {
   }
   for (std::string& line : OpampSubcircuit(record))
     lines.push_back(std::move(line));
-  lines.push_back(".ac dec " + std::to_string(kPointsPerDecade) + " " + Exact(record.Fstart) + " " +
-                  Exact(record.Fstop));
+  lines.push_back(".ac dec " + std::to_string(kPointsPerDecade) + " " + ExactText(record.Fstart) +
+                  " " + ExactText(record.Fstop));
   lines.push_back(".print ac vdb(out) vp(out)");
   lines.push_back(".end");
   return lines;

@@ -1,7 +1,6 @@
 #include "files/session_file.h"
 
 #include <algorithm>
-#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -183,22 +182,14 @@ void SetReadFailureDefaults(DesignRecord& record) {
   record.DelayTop = 0.0012f;
 }
 
-std::string LocalDateTime() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32] = {};
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return text;
-}
-
 }  // namespace
 
-FileFailure WriteSessionFile(DesignRecord& record, const std::string& fileName) {
+FileFailure WriteSessionFile(DesignRecord& record, const std::string& fileName,
+                             const std::string& savedAt) {
   if (fileName.empty())
     return std::nullopt;
-  const std::string text = JoinCrLf(
-      SessionFileLines(record, std::string("* Active lowpass filter ").append(LocalDateTime())));
+  const std::string text =
+      JoinCrLf(SessionFileLines(record, std::string("* Active lowpass filter ").append(savedAt)));
   if (ReplaceFileText(ResolveFileName(fileName), text))
     return std::nullopt;
   return kWriteFailure;

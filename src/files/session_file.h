@@ -11,8 +11,10 @@ namespace kestro {
 // The session file (".KST"): the persistent fields of the design record as CR LF text lines.
 
 // Writes the record to fileName (the file is replaced only once it is complete); an empty name
-// writes nothing. Returns the failure message when the file cannot be written.
-FileFailure WriteSessionFile(DesignRecord& record, const std::string& fileName);
+// writes nothing. savedAt is the date and time on its first line ("2026-12-06 11:45:03"), from
+// the caller's clock. Returns the failure message when the file cannot be written.
+FileFailure WriteSessionFile(DesignRecord& record, const std::string& fileName,
+                             const std::string& savedAt);
 
 // Reads fileName into the record as it stands: a Family, Order or Nints outside the design
 // page's ranges is kept for the caller to repair by the page's rules. Only a missing, unreadable

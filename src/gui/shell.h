@@ -5,7 +5,6 @@
 #include <string>
 
 #include "core/design_record.h"
-#include "core/plot_shared.h"
 #include "gui/page_factory.h"
 #include "platform/app_context.h"
 #include "platform/qt/page_window.h"
@@ -13,6 +12,7 @@
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_printers.h"
 #include "platform/uniform_random.h"
+#include "plotpage/plot_shared.h"
 
 namespace kestro {
 

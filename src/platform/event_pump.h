@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace kestro {
 
 // Lets pending window events run inside a long command, so it repaints and receives clicks.
@@ -9,11 +11,14 @@ class EventPump {
   virtual void ProcessPendingEvents() = 0;
 };
 
-// Seconds since midnight.
+// The wall clock: seconds since midnight for timing, the calendar date and time for the texts
+// that carry it (session files, printed sheets).
 class Clock {
  public:
   virtual ~Clock() = default;
   virtual double SecondsSinceMidnight() const = 0;
+  // The local date and time, "2026-12-06 11:45:03" whatever the locale.
+  virtual std::string LocalDateTime() const = 0;
 };
 
 // One uniform generator on [0, 1), never seeded, shared by the whole run.

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "core/design_record.h"
-#include "core/plot_shared.h"
 #include "plotpage/plot_drawing.h"
+#include "plotpage/plot_shared.h"
 
 namespace kestro {
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/design_record.h"
-#include "core/plot_shared.h"
 #include "files/plot_overlay.h"
 #include "plotpage/plot_drawing.h"
+#include "plotpage/plot_shared.h"
 
 namespace kestro {
 

@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "core/eng_value.h"
-#include "plotpage/grid_label_filter.h"
 #include "plotpage/label_text.h"
 #include "plotpage/plot_palette.h"
+#include "printouts/grid_label_filter.h"
 
 namespace kestro {
 namespace {
@@ -221,7 +221,8 @@ void PlotDrawing::DrawXlines() {
     const float x = GridX(kBoxLeft, shared_.GridPos[static_cast<std::size_t>(i)]);
     canvas_.Line(x, kBoxTop, x, kBoxBottom, plot::kGrid);
   }
-  GridLabelFilter labels(static_cast<double>(record_.Fstop) / record_.Fstart);
+  GridLabelFilter labels(GridLabelRule::Screen(),
+                         static_cast<double>(record_.Fstop) / record_.Fstart);
   for (int i = 0; i <= last && !labels.Full(); ++i) {
     const auto index = static_cast<std::size_t>(i);
     const std::string text = FormatFreq(record_.GridFreq[index]);

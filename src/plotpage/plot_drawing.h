@@ -4,10 +4,10 @@
 #include <string>
 
 #include "core/design_record.h"
-#include "core/plot_shared.h"
 #include "platform/canvas.h"
 #include "plotpage/curve_colours.h"
 #include "plotpage/plot_mapping.h"
+#include "plotpage/plot_shared.h"
 
 namespace kestro {
 

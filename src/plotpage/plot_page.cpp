@@ -9,8 +9,8 @@
 #include "plotpage/plot_page_controls.h"
 #include "plotpage/plot_page_layout.h"
 #include "plotpage/plot_palette.h"
-#include "views/print_job.h"
-#include "views/print_plot.h"
+#include "printouts/print_job.h"
+#include "printouts/print_plot.h"
 
 namespace kestro {
 
@@ -137,9 +137,11 @@ void PlotPage::WireCommands() {
 
 // The plot sheet; an open part or bandwidth panel does not hide the delay markers on paper.
 void PlotPage::PrintPlot() {
-  context_.plot.EditPanelOn = 0;
+  PlotShared& shared = context_.plot;
+  shared.EditPanelOn = 0;
   const auto device = NewPrintJob(context_.printers);
-  PlotPrintout(context_.record, context_.plot, *device, context_.dialogs).Run();
+  const PlotPrintout::Curves curves{shared.DelayOn == 1, shared.PhaseOn == 1};
+  PlotPrintout(context_.record, curves, *device, context_.dialogs, context_.clock).Run();
 }
 
 void PlotPage::WirePanels() {

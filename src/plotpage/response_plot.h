@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/design_record.h"
-#include "core/plot_shared.h"
 #include "platform/canvas.h"
 #include "plotpage/marker_overlay.h"
 #include "plotpage/plot_drawing.h"
+#include "plotpage/plot_shared.h"
 
 namespace kestro {
 

@@ -4,7 +4,7 @@
 
 #include "core/design_record.h"
 #include "platform/canvas.h"
-#include "views/pole_list.h"
+#include "synthesis/pole_list.h"
 
 namespace kestro {
 

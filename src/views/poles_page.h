@@ -4,7 +4,7 @@
 
 #include "platform/app_context.h"
 #include "platform/page.h"
-#include "views/pole_list.h"
+#include "synthesis/pole_list.h"
 
 namespace kestro {
 

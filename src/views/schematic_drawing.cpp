@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "core/eng_value.h"
+#include "printouts/schematic_geometry.h"
 #include "views/page_text.h"
-#include "views/schematic_geometry.h"
 #include "views/schematic_layout.h"
 
 namespace kestro {

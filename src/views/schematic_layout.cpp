@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "views/schematic_geometry.h"
+#include "printouts/schematic_geometry.h"
 
 namespace kestro {
 

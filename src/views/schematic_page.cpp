@@ -1,9 +1,9 @@
 #include "views/schematic_page.h"
 
 #include "core/eng_value.h"
+#include "printouts/print_job.h"
+#include "printouts/print_schematic.h"
 #include "views/page_text.h"
-#include "views/print_job.h"
-#include "views/print_schematic.h"
 #include "views/schematic_drawing.h"
 
 namespace kestro {
@@ -37,7 +37,7 @@ void SchematicPage::OnScrolled() {
 
 void SchematicPage::onPrintClicked() {
   const auto device = NewPrintJob(context().printers);
-  SchematicPrintout(context().record, *device, context().dialogs).Run();
+  SchematicPrintout(context().record, *device, context().dialogs, context().clock).Run();
 }
 
 void SchematicPage::DrawCircuit() {

@@ -7,8 +7,8 @@
 #include "analysis/response_engine.h"
 #include "analysis/stage_figures.h"
 #include "core/eng_value.h"
-#include "views/print_job.h"
-#include "views/print_summary.h"
+#include "printouts/print_job.h"
+#include "printouts/print_summary.h"
 #include "views/stage_rows.h"
 
 namespace kestro {
@@ -200,7 +200,7 @@ void StagesPage::ShowSlewLimit() {
 // The stage table is printed with the rest of the design on the summary sheet.
 void StagesPage::onPrintClicked() {
   const auto device = NewPrintJob(context().printers);
-  SummaryPrintout(context().record, *device, context().dialogs).Run();
+  SummaryPrintout(context().record, *device, context().dialogs, context().clock).Run();
 }
 
 }  // namespace kestro

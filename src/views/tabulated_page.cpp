@@ -1,8 +1,8 @@
 #include "views/tabulated_page.h"
 
 #include "files/session_file.h"
-#include "views/print_job.h"
-#include "views/print_tabulated.h"
+#include "printouts/print_job.h"
+#include "printouts/print_tabulated.h"
 #include "views/tabulated_rows.h"
 
 namespace kestro {
@@ -19,7 +19,7 @@ TabulatedPage::TabulatedPage(AppContext& context) : MainViewPage(context, PageId
 
 void TabulatedPage::onPrintClicked() {
   const auto device = NewPrintJob(context().printers);
-  TabulatedPrintout(context().record, *device, context().dialogs).Run();
+  TabulatedPrintout(context().record, *device, context().dialogs, context().clock).Run();
 }
 
 // A session that could not be written is not left behind silently: the user decides whether to
@@ -27,7 +27,8 @@ void TabulatedPage::onPrintClicked() {
 void TabulatedPage::OnQuit() {
   DesignRecord& record = context().record;
   record.SessionFile = kLastSessionName;
-  if (!PassedOrShown(WriteSessionFile(record, record.SessionFile), context().dialogs) &&
+  if (!PassedOrShown(WriteSessionFile(record, record.SessionFile, context().clock.LocalDateTime()),
+                     context().dialogs) &&
       !ConfirmQuitUnsaved())
     return;
   context().navigator.Close(PageId::Tabulated);

@@ -5,8 +5,9 @@
 #include "core/eng_value.h"
 #include "core/leading_number.h"
 #include "files/waveform_file.h"
-#include "views/print_job.h"
-#include "views/print_waves.h"
+#include "printouts/print_job.h"
+#include "printouts/print_waves.h"
+#include "usecase/square_wave.h"
 #include "views/transient_plot.h"
 
 namespace kestro {
@@ -16,7 +17,6 @@ namespace {
 constexpr Rgb kPageBackground{238, 255, 255};
 constexpr Rgb kButtonFace{221, 255, 255};
 constexpr float kStepFactor = 1.01f;
-constexpr float kLowestFrequency = 0.01f;  // Hz; anything lower is reset to 1 Hz
 
 using Slot = Control* TransientPageControls::*;
 using C = TransientPageControls;
@@ -106,11 +106,8 @@ void TransientPage::OnPlotClicked() {
 void TransientPage::ReplotTransient() {
   Control& box = *controls_.txtSquarewaveFreq;
   ReadEngValue(box.caption, state_.SquareFreq);
-  if (state_.SquareFreq <= kLowestFrequency) {
-    context_.dialogs.Message(kResetMessage);
-    state_.SquareFreq = 1;
+  if (SquareWave::Repair(state_.SquareFreq, context_.dialogs))
     box.caption = "1";
-  }
   ShowFrequency();
   ComputeTransient(context_.record, state_);
   const auto components = TransientComponents(context_.record, state_);

@@ -28,7 +28,6 @@ class TransientPage final : public Page {
  public:
   TransientPage(AppContext& context, TransientState& state);
 
-  static constexpr const char* kResetMessage = "Squarewave has been reset to 1 Hz";
   static constexpr const char* kNoWaveformMessage =
       "No complete waveform was found in KESTRO.TRAN, so nothing was drawn";
 

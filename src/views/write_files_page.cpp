@@ -5,8 +5,8 @@
 
 #include "files/spice_schematic.h"
 #include "files/tabulated_files.h"
-#include "views/print_job.h"
-#include "views/print_summary.h"
+#include "printouts/print_job.h"
+#include "printouts/print_summary.h"
 
 namespace kestro {
 
@@ -116,7 +116,7 @@ void WriteFilesPage::OnWriteTabulated(bool scientific) {
 
 void WriteFilesPage::onPrintClicked() {
   const auto device = NewPrintJob(context_.printers);
-  SummaryPrintout(context_.record, *device, context_.dialogs).Run();
+  SummaryPrintout(context_.record, *device, context_.dialogs, context_.clock).Run();
 }
 
 }  // namespace kestro

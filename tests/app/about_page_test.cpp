@@ -14,8 +14,9 @@ TEST(AboutPage, ShowsTheProgramsTextsAndFolderAndReturnCloses) {
   for (const char* name : {"lblTitle", "lblDescription", "lblPathCaption", "lblPath", "cmdExit"})
     shown.push_back(page[name].caption);
   const std::string description =
-      "A unity-gain Sallen-Key KestroLab with an uncommon set of features including analysis in "
-      "frequency and time domains, Monte Carlo analysis, markers and optimization.";
+      "KestroLab: a unity-gain Sallen-Key filter designer with an uncommon set of features "
+      "including analysis in frequency and time domains, Monte Carlo analysis, markers and "
+      "optimization.";
   EXPECT_EQ(shown, (Strings{"KestroLab - About", "KestroLab", description,
                             "Executable filename and path:", "/opt/kestrolab/bin", "Return"}));
   page.Click("cmdExit");

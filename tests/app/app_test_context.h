@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "core/design_record.h"
-#include "core/plot_shared.h"
 #include "files/scratch_folder.h"
 #include "files/session_lines.h"
 #include "platform/app_context.h"
+#include "plotpage/plot_shared.h"
 #include "support/scripted_dialogs.h"
 #include "support/sequence_random.h"
 

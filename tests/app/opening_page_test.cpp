@@ -12,6 +12,8 @@
 namespace kestro::test {
 namespace {
 
+constexpr const char* kSavedAt = "2026-12-06 11:45:03";
+
 const Calls kOpenDesign{{Call::Kind::Open, PageId::Design, OpenMode::Switch}};
 
 TEST(OpeningPage, ShowsItsTexts) {
@@ -29,7 +31,7 @@ TEST(OpeningPage, ShowsItsTexts) {
 TEST(OpeningPage, RetrieveSetsDefaultsThenReadsTheChosenFile) {
   ScratchFolder folder;
   DesignRecord saved = DistinctSession();
-  ASSERT_EQ(WriteSessionFile(saved, "old.KST"), std::nullopt);
+  ASSERT_EQ(WriteSessionFile(saved, "old.KST", kSavedAt), std::nullopt);
   for (const std::string chosen : {"old.KST", ""}) {
     AppTestContext app;
     app.record.Nints = 99;
@@ -48,7 +50,7 @@ TEST(OpeningPage, RestartRepairsWhatTheFileHeldOutOfRange) {
   ScratchFolder folder;
   DesignRecord saved = DistinctSession();
   saved.Family = 9, saved.Order = 23, saved.Nints = 2049;
-  ASSERT_EQ(WriteSessionFile(saved, "LASTSESSION.KST"), std::nullopt);
+  ASSERT_EQ(WriteSessionFile(saved, "LASTSESSION.KST", kSavedAt), std::nullopt);
   AppTestContext app;
   OpeningPage(app.context).Click("cmdStart");
   EXPECT_EQ(app.dialogs.Texts(), (Strings{"The order has been reset downward to 11",
@@ -65,7 +67,7 @@ TEST(OpeningPage, RestartRepairsWhatTheFileHeldOutOfRange) {
 TEST(OpeningPage, RestartWithoutAWholeLastSessionOpensWithTheDefaults) {
   ScratchFolder folder;
   DesignRecord saved = DistinctSession();
-  ASSERT_EQ(WriteSessionFile(saved, "whole.KST"), std::nullopt);
+  ASSERT_EQ(WriteSessionFile(saved, "whole.KST", kSavedAt), std::nullopt);
   const std::string whole = FileText("whole.KST");
   const std::string kMessage = "The KESTRO file was not read correctly; defaults are being used";
   const struct {

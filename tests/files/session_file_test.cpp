@@ -16,6 +16,8 @@
 namespace kestro {
 namespace {
 
+constexpr const char* kSavedAt = "2026-12-06 11:45:03";
+
 using namespace test;
 using Lines = std::vector<std::string>;
 
@@ -88,7 +90,7 @@ TEST(ReadSessionFile, WrittenRecordComesBackBitForBit) {
   for (const auto& [family, order, limits] : cases) {
     SCOPED_TRACE(testing::Message() << "family " << family << " order " << order);
     DesignRecord written = RoundTripRecord(family, order, limits), read{};
-    ASSERT_EQ(WriteSessionFile(written, "design.KST"), std::nullopt);
+    ASSERT_EQ(WriteSessionFile(written, "design.KST", kSavedAt), std::nullopt);
     EXPECT_EQ(ReadSessionFile(read, "design.KST"), std::nullopt);
     // What must come back: the stages of the order, the markers packed into slots 1..5.
     DesignRecord expect = RoundTripRecord(family, order, limits);
@@ -226,16 +228,16 @@ TEST(WriteSessionFile, ReplacesTheCaseVariantWholeOrNotAtAll) {
   ScratchFolder folder;
   DesignRecord r = OrderThree();
   PutFile("LASTSESSION.KST", std::string(5000, 'x'));
-  ASSERT_EQ(WriteSessionFile(r, "lastsession.kst"), std::nullopt);
+  ASSERT_EQ(WriteSessionFile(r, "lastsession.kst", kSavedAt), std::nullopt);
   EXPECT_EQ(folder.Entries(), Lines{"LASTSESSION.KST"});
   const std::string written = FileText("LASTSESSION.KST");
   Lines lines = SplitCrLf(written), expected = Sample();
   ASSERT_EQ(lines.size(), 32u);
-  EXPECT_TRUE(lines[0].starts_with("* Active lowpass filter 2")) << lines[0];
+  EXPECT_EQ(lines[0], std::string("* Active lowpass filter ") + kSavedAt);
   EXPECT_EQ(Lines(lines.begin() + 1, lines.end()), Lines(expected.begin() + 1, expected.end()));
   {
     FileSizeLimit limit(300);  // the session text is longer: the disk "fills up"
-    EXPECT_EQ(WriteSessionFile(r, "LastSession.KST"), kWriteMessage);
+    EXPECT_EQ(WriteSessionFile(r, "LastSession.KST", kSavedAt), kWriteMessage);
   }
   EXPECT_EQ(FileText("LASTSESSION.KST"), written);
   std::filesystem::create_directory("folder.KST");
@@ -243,8 +245,10 @@ TEST(WriteSessionFile, ReplacesTheCaseVariantWholeOrNotAtAll) {
   std::filesystem::create_symlink("fifo.KST", "link.KST");
   // Anything but a regular file is refused at once, not opened.
   for (const char* name : {"no/such/folder/x.KST", "FOLDER.kst", "link.KST", "/dev/null"})
-    EXPECT_EQ(WithinSeconds([&] { return WriteSessionFile(r, name); }), kWriteMessage) << name;
-  EXPECT_EQ(WriteSessionFile(r, ""), std::nullopt);  // no name: nothing written, nothing said
+    EXPECT_EQ(WithinSeconds([&] { return WriteSessionFile(r, name, kSavedAt); }), kWriteMessage)
+        << name;
+  EXPECT_EQ(WriteSessionFile(r, "", kSavedAt),
+            std::nullopt);  // no name: nothing written, nothing said
   EXPECT_TRUE(std::filesystem::is_fifo("fifo.KST"));
   EXPECT_EQ(folder.Entries(), (Lines{"LASTSESSION.KST", "fifo.KST", "folder.KST", "link.KST"}));
 }

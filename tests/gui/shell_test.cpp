@@ -116,7 +116,7 @@ TEST_F(ShellTest, StartsOnTheDesignPageWithANamedSession) {
   saved.SetOpeningDefaults();
   saved.Order = 7;
   saved.Bandwidth = 2500;
-  ASSERT_FALSE(WriteSessionFile(saved, "seventh.KST"));
+  ASSERT_FALSE(WriteSessionFile(saved, "seventh.KST", "2026-12-06 11:45:03"));
   shell->Start("seventh.KST");
   SettleEvents();
   ASSERT_NE(Find<QLineEdit>(Design, "txtWidth"), nullptr);

@@ -73,7 +73,7 @@ class ManualEventPump final : public EventPump {
   std::function<void(int call)> onPump;
 };
 
-// A clock the test moves by hand; each reading can advance it.
+// A clock the test moves by hand; each reading can advance it. The date and time stand still.
 class ManualClock final : public Clock {
  public:
   double SecondsSinceMidnight() const override {
@@ -81,8 +81,10 @@ class ManualClock final : public Clock {
     now += stepPerReading;
     return reading;
   }
+  std::string LocalDateTime() const override { return dateTime; }
   mutable double now = 0;
   double stepPerReading = 0;
+  std::string dateTime = "2026-12-06 11:45:03";
 };
 
 }  // namespace kestro::test

@@ -1,4 +1,4 @@
-#include "views/pole_list.h"
+#include "synthesis/pole_list.h"
 
 #include <gtest/gtest.h>
 

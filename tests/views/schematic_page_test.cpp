@@ -7,8 +7,8 @@
 #include <cstdio>
 
 #include "core/eng_value.h"
+#include "printouts/print_schematic.h"
 #include "support/recording_print_device.h"
-#include "views/print_schematic.h"
 #include "views_test_context.h"
 
 namespace kestro::test {
@@ -161,7 +161,7 @@ TEST(SchematicPage, PageAndPrintoutDrawEveryPartClearOfLabelsAndWires) {
       app.Show(page);
       EXPECT_EQ(Clash(OnPage(app.canvas)), "") << "page";
       RecordingPrintDevice paper;
-      SchematicPrintout(app.record, paper, app.dialogs).DrawSheets(paper);
+      SchematicPrintout(app.record, paper, app.dialogs, app.clock).DrawSheets(paper);
       EXPECT_EQ(Clash(OnPaper(paper)), "") << "paper";
     }
   }

@@ -4,10 +4,11 @@
 
 namespace kestro {
 
-// Seconds since local midnight, to the millisecond.
+// Seconds since local midnight, to the millisecond, and the local date and time.
 class QtClock final : public Clock {
  public:
   double SecondsSinceMidnight() const override;
+  std::string LocalDateTime() const override;
 };
 
 }  // namespace kestro

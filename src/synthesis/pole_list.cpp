@@ -1,8 +1,8 @@
-#include "views/pole_list.h"
+#include "synthesis/pole_list.h"
 
 #include <cmath>
 
-#include "views/bessel_pole_table.h"
+#include "synthesis/bessel_pole_table.h"
 
 namespace kestro {
 

@@ -1,14 +1,14 @@
-#include "views/print_plot.h"
+#include "printouts/print_plot.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "analysis/response_engine.h"
-#include "app/program_texts.h"
 #include "core/eng_value.h"
-#include "views/print_job.h"
-#include "views/print_text.h"
-#include "views/printed_grid_labels.h"
+#include "core/program_texts.h"
+#include "printouts/grid_label_filter.h"
+#include "printouts/print_job.h"
+#include "printouts/print_text.h"
 
 namespace kestro {
 
@@ -62,15 +62,15 @@ void PlotPrintout::DrawSheets(PrintDevice& device) {
       std::max(12000.0f, kOriginX + kPhaseLabelX + device.TextWidth(kPhaseHeading)), 11400);
   device.SetOrigin(kOriginX, 1000);  // scale left -800, scale top -1000
   GainPart();
-  if (shared_.DelayOn == 1)
+  if (curves_.delay)
     DelayPart();
-  if (shared_.PhaseOn == 1)
+  if (curves_.phase)
     PhasePart();
   if (record_.LimitsOn == 1)
     Limits();
   if (record_.MarkersOn == 1)
     GainMarkers();
-  if (record_.MarkersOn == 1 && shared_.DelayOn == 1)
+  if (record_.MarkersOn == 1 && curves_.delay)
     DelayMarkers();
   Footer();
 }
@@ -150,7 +150,8 @@ void PlotPrintout::FrequencyGrid() {
     const float x = X(record_.GridFreq[static_cast<std::size_t>(i)]);
     device.Line(x, kTop, x, kBottom, kBlack);
   }
-  PrintedGridLabels labels(static_cast<double>(record_.Fstop) / record_.Fstart);
+  GridLabelFilter labels(GridLabelRule::Paper(),
+                         static_cast<double>(record_.Fstop) / record_.Fstart);
   for (int i = 0; i <= last && !labels.Full(); ++i) {
     const float f = record_.GridFreq[static_cast<std::size_t>(i)];
     const float position = Position(f);
@@ -350,7 +351,7 @@ void PlotPrintout::Ring(float x, float y, int number) {
 void PlotPrintout::Footer() {
   print_text::PrintAt(
       *sheet_, 600, printY_ + 300,
-      print_text::DateTimeNow() + "   " + ProgramTexts::kTitle + "   " + ProgramTexts::kVersion);
+      clock_.LocalDateTime() + "   " + ProgramTexts::kTitle + "   " + ProgramTexts::kVersion);
 }
 
 }  // namespace kestro

@@ -1,12 +1,12 @@
-#include "views/print_waves.h"
+#include "printouts/print_waves.h"
 
 #include <algorithm>
 #include <string>
 
 #include "analysis/response_engine.h"
 #include "core/eng_value.h"
-#include "views/print_job.h"
-#include "views/print_text.h"
+#include "printouts/print_job.h"
+#include "printouts/print_text.h"
 
 namespace kestro {
 

@@ -1,12 +1,13 @@
-#include "views/print_summary.h"
+#include "printouts/print_summary.h"
 
 #include <algorithm>
 #include <memory>
 
 #include "core/eng_value.h"
-#include "views/pole_list.h"
-#include "views/print_job.h"
-#include "views/print_text.h"
+#include "core/family_name.h"
+#include "printouts/print_job.h"
+#include "printouts/print_text.h"
+#include "synthesis/pole_list.h"
 
 namespace kestro {
 
@@ -20,17 +21,10 @@ constexpr float kPart1X = 2300, kPart2X = 3800, kPart3X = 5700;
 constexpr float kCapFloor = 1E-13f;
 constexpr const char* kFont = "Arial";
 
-const char* FamilyName(int16_t family) {
-  switch (family) {
-    case kButterworth:
-      return "Butterworth";
-    case kChebyshev:
-      return "Chebyshev";
-    case kBessel:
-      return "Bessel";
-    default:
-      return "Modified";
-  }
+// The family as the sheet names it: a manual design (or an unknown code) is "Modified".
+const char* SheetFamily(int16_t family) {
+  const char* name = FamilyName(family);
+  return name != nullptr ? name : "Modified";
 }
 }  // namespace
 
@@ -59,7 +53,7 @@ void SummaryPrintout::DrawSheets(PrintDevice& device) {
   At(kHeadingX, "File path/name: " + record_.SessionFile);
   Advance(kLine);
   device.SetFont(kFont, 8, false);
-  At(kHeadingX, "Printed by KestroLab - " + print_text::DateTimeNow());
+  At(kHeadingX, "Printed by KestroLab - " + clock_.LocalDateTime());
 }
 
 // The drawing area, or the sheet's printable height where that is less.
@@ -94,7 +88,7 @@ void SummaryPrintout::DesignSection() {
   At(kHeadingX, "Design:");
   const DesignRecord& r = record_;
   for (const std::string& line :
-       {std::string("Family: ") + FamilyName(r.Family), "Bandwidth: " + FormatFreq(r.Bandwidth),
+       {std::string("Family: ") + SheetFamily(r.Family), "Bandwidth: " + FormatFreq(r.Bandwidth),
         "Passband ripple: " + FormatNum(r.Apass), "Order: " + std::to_string(r.Order)}) {
     Advance(kLine);
     At(kItemX, line);

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/design_record.h"
-#include "core/plot_shared.h"
 #include "platform/dialogs.h"
+#include "platform/event_pump.h"
 #include "platform/print_device.h"
 
 namespace kestro {
@@ -14,12 +14,18 @@ namespace kestro {
 // and phase curves when they are on, the gain limits with their description, the numbered
 // markers with a table of their values, and a footer. Printer coordinates are twips with the
 // origin 800 right of and 1000 below the printable corner; the plot box is (1000, 1000)-(10000,
-// 7000). Reads DelayOn and PhaseOn; evaluates the response at the markers (GainAt, PhaseAt).
+// 7000). Evaluates the response at the markers (GainAt, PhaseAt).
 class PlotPrintout final {
  public:
-  PlotPrintout(DesignRecord& record, const PlotShared& shared, PrintDevice& device,
-               Dialogs& dialogs)
-      : record_(record), shared_(shared), device_(device), dialogs_(dialogs) {}
+  // The curves drawn besides the gain, as the analysis page shows them.
+  struct Curves {
+    bool delay = false;
+    bool phase = false;
+  };
+
+  PlotPrintout(DesignRecord& record, Curves curves, PrintDevice& device, Dialogs& dialogs,
+               const Clock& clock)
+      : record_(record), curves_(curves), device_(device), dialogs_(dialogs), clock_(clock) {}
 
   // Returns true when the sheets were sent.
   bool Run();
@@ -53,9 +59,10 @@ class PlotPrintout final {
   float MarkerDelay(float f);
 
   DesignRecord& record_;
-  const PlotShared& shared_;
+  Curves curves_;
   PrintDevice& device_;
   Dialogs& dialogs_;
+  const Clock& clock_;  // the date and time of the footer
   PrintDevice* sheet_ = nullptr;
   float printY_ = 0;                             // twips, the y of the last limits line printed
   std::array<int, kMaxMarker + 1> rowOfSlot_{};  // table row of each marker slot, 0 for none

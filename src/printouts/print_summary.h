@@ -4,6 +4,7 @@
 
 #include "core/design_record.h"
 #include "platform/dialogs.h"
+#include "platform/event_pump.h"
 #include "platform/print_device.h"
 
 namespace kestro {
@@ -14,8 +15,8 @@ namespace kestro {
 // failure beeps and shows "The summary text file was not sent to the printer.".
 class SummaryPrintout final {
  public:
-  SummaryPrintout(DesignRecord& record, PrintDevice& device, Dialogs& dialogs)
-      : record_(record), device_(device), dialogs_(dialogs) {}
+  SummaryPrintout(DesignRecord& record, PrintDevice& device, Dialogs& dialogs, const Clock& clock)
+      : record_(record), device_(device), dialogs_(dialogs), clock_(clock) {}
 
   // Returns true when the sheets were sent.
   bool Run();
@@ -41,6 +42,7 @@ class SummaryPrintout final {
   DesignRecord& record_;
   PrintDevice& device_;
   Dialogs& dialogs_;
+  const Clock& clock_;            // the date and time of the footer
   PrintDevice* sheet_ = nullptr;  // the device the sheets are drawn on
   float y_ = 0;                   // twips, the line being printed
 };

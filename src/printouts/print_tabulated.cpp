@@ -1,10 +1,10 @@
-#include "views/print_tabulated.h"
+#include "printouts/print_tabulated.h"
 
 #include <algorithm>
 
 #include "core/eng_value.h"
-#include "views/print_job.h"
-#include "views/print_text.h"
+#include "printouts/print_job.h"
+#include "printouts/print_text.h"
 
 namespace kestro {
 
@@ -59,7 +59,7 @@ void TabulatedPrintout::DrawSheets(PrintDevice& device) const {
   device.Print("");
   device.SetFont("", 8, false);
   device.SetPosition(1000, device.PositionY());
-  device.Print(print_text::DateTimeNow());
+  device.Print(clock_.LocalDateTime());
 }
 
 // An empty line in 14-point type, the headings in 12-point, an empty line, then 10-point rows.

@@ -10,10 +10,10 @@
 
 #include "files/scratch_folder.h"
 #include "platform/qt/qt_print_device.h"
-#include "views/print_plot.h"
-#include "views/print_schematic.h"
-#include "views/print_summary.h"
-#include "views/print_tabulated.h"
+#include "printouts/print_plot.h"
+#include "printouts/print_schematic.h"
+#include "printouts/print_summary.h"
+#include "printouts/print_tabulated.h"
 #include "views/views_test_context.h"
 
 namespace kestro {
@@ -87,7 +87,7 @@ TEST_F(PrintedPdf, TableSheetsHold41RowsThen44AndAFullLastSheetStillBreaks) {
     app.record.Nints = nints;
     Analyze(app.record);
     const Strings asked = Print([&](PrintDevice& device, ScriptedDialogs& dialogs) {
-      return TabulatedPrintout(app.record, device, dialogs).Run();
+      return TabulatedPrintout(app.record, device, dialogs, app.clock).Run();
     });
     EXPECT_EQ(asked.size(), nints > 40 ? 1u : 0u);  // how many sheets it takes, above 40 rows
     const auto [rows, footed] = TableSheets();
@@ -101,7 +101,7 @@ TEST_F(PrintedPdf, SchematicOfTwoStagesPortraitThreeLandscapeFourOnTwoRows) {
   for (const int16_t order : {int16_t{4}, int16_t{6}, int16_t{8}}) {
     test::ViewsTestContext app(kButterworth, order);
     Print([&](PrintDevice& device, ScriptedDialogs& dialogs) {
-      return SchematicPrintout(app.record, device, dialogs).Run();
+      return SchematicPrintout(app.record, device, dialogs, app.clock).Run();
     });
     const std::string info = Output("pdfinfo sheet.pdf");
     ASSERT_NE(info.find("Page size:"), std::string::npos) << info;
@@ -126,7 +126,7 @@ TEST_F(PrintedPdf, SummaryOfAManualDesignAndItsLimitsInWords) {
   test::SetLimit(app.record, 1, 1, 0.01f, 900, -3, -300);
   test::SetLimit(app.record, 2, 2, 2500, 1E10f, 100, -40.5f);
   Print([&](PrintDevice& device, ScriptedDialogs& dialogs) {
-    return SummaryPrintout(app.record, device, dialogs).Run();
+    return SummaryPrintout(app.record, device, dialogs, app.clock).Run();
   });
   const std::string text = Output("pdftotext -layout sheet.pdf -");
   // The texts in reading order, '|' between them.
@@ -148,7 +148,7 @@ TEST_F(PrintedPdf, PlotMarkerOffTheGainAxisGetsNoRingNoRowAndTheNumbersRunOn) {
   app.record.MarkerFreq[2] = 9000;  // about -76 dB, below the -50 dB floor of the axis
   app.record.MarkerFreq[3] = 2000, app.record.MarkersOn = 1;
   Print([&](PrintDevice& device, ScriptedDialogs& dialogs) {
-    return PlotPrintout(app.record, PlotShared{}, device, dialogs).Run();
+    return PlotPrintout(app.record, PlotPrintout::Curves{}, device, dialogs, app.clock).Run();
   });
   const auto words = WordTops();
   // Each number on its ring and in its row; 9 kHz is neither a row nor a grid label.
@@ -169,7 +169,7 @@ TEST_F(PrintedPdf, PlotOfOneDecadeLabelsOneToEightAndOfMoreOneTwoFive) {
     Analyze(app.record);
     ComputeGridFreqs(app.record);
     Print([&](PrintDevice& device, ScriptedDialogs& dialogs) {
-      return PlotPrintout(app.record, PlotShared{}, device, dialogs).Run();
+      return PlotPrintout(app.record, PlotPrintout::Curves{}, device, dialogs, app.clock).Run();
     });
     Strings printed;  // in the order of the words, which the map sorts
     for (const auto& [word, top] : WordTops()) {

@@ -1,4 +1,4 @@
-#include "views/print_job.h"
+#include "printouts/print_job.h"
 
 #include <gtest/gtest.h>
 
@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <functional>
 
+#include "printouts/print_plot.h"
+#include "printouts/print_schematic.h"
+#include "printouts/print_summary.h"
+#include "printouts/print_tabulated.h"
+#include "printouts/print_waves.h"
 #include "support/recording_print_device.h"
-#include "views/print_plot.h"
-#include "views/print_schematic.h"
-#include "views/print_summary.h"
-#include "views/print_tabulated.h"
-#include "views/print_waves.h"
 #include "views/views_test_context.h"
 
 namespace kestro {
@@ -25,16 +25,18 @@ using Strings = std::vector<std::string>;
 // on, so that each sheet draws all it can: nothing is reported sent, the device gets nothing
 // after the failure, and the user reads why. The summary has its own message and a beep.
 TEST(PrintJob, ACancelOrAFailureStopsThePrintoutAndShowsTheMessage) {
-  PlotShared shared;
-  shared.DelayOn = shared.PhaseOn = 1;
+  const PlotPrintout::Curves curves{true, true};
+  const test::ManualClock clock;
   TransientState waves;
   waves.SquareFreq = 300;
   using Printout = std::function<bool(DesignRecord&, PrintDevice&, Dialogs&)>;
   const std::vector<std::pair<std::string, Printout>> printouts{
-      {"summary", [](auto& r, auto& d, auto& m) { return SummaryPrintout(r, d, m).Run(); }},
-      {"table", [](auto& r, auto& d, auto& m) { return TabulatedPrintout(r, d, m).Run(); }},
-      {"schematic", [](auto& r, auto& d, auto& m) { return SchematicPrintout(r, d, m).Run(); }},
-      {"plot", [&](auto& r, auto& d, auto& m) { return PlotPrintout(r, shared, d, m).Run(); }},
+      {"summary", [&](auto& r, auto& d, auto& m) { return SummaryPrintout(r, d, m, clock).Run(); }},
+      {"table", [&](auto& r, auto& d, auto& m) { return TabulatedPrintout(r, d, m, clock).Run(); }},
+      {"schematic",
+       [&](auto& r, auto& d, auto& m) { return SchematicPrintout(r, d, m, clock).Run(); }},
+      {"plot",
+       [&](auto& r, auto& d, auto& m) { return PlotPrintout(r, curves, d, m, clock).Run(); }},
       {"waves", [&](auto& r, auto& d, auto& m) { return WavesPrintout(r, waves, d, m).Run(); }}};
   const struct {
     std::function<void(RecordingPrintDevice&)> setUp;
@@ -78,10 +80,9 @@ TEST(PrintJob, ThePlotSheetsAreaHoldsEveryText) {
   test::ViewsTestContext app(kButterworth, 5);
   app.record.MarkerFreq[1] = 1500, app.record.MarkersOn = app.record.LimitsOn = 1;
   test::SetLimit(app.record, 1, 1, 0.01f, 900, -3, -300);
-  PlotShared shared;
-  shared.DelayOn = shared.PhaseOn = 1;
+  const PlotPrintout::Curves curves{true, true};
   RecordingPrintDevice device;
-  PlotPrintout(app.record, shared, device, app.dialogs).DrawSheets(device);
+  PlotPrintout(app.record, curves, device, app.dialogs, app.clock).DrawSheets(device);
   float width = 0, height = 0, left = 0, top = 0;
   for (const std::string& call : device.calls) {
     std::sscanf(call.c_str(), "Area %f,%f", &width, &height);
@@ -97,7 +98,7 @@ TEST(PrintJob, ThePlotSheetsAreaHoldsEveryText) {
 
 TEST(PrintJob, WithoutPrintersThePrintoutSaysSo) {
   test::ViewsTestContext app;
-  EXPECT_FALSE(SchematicPrintout(app.record, *NewPrintJob(nullptr), app.dialogs).Run());
+  EXPECT_FALSE(SchematicPrintout(app.record, *NewPrintJob(nullptr), app.dialogs, app.clock).Run());
   EXPECT_EQ(app.dialogs.Texts(), Strings{"No printer is available."});
 }
 

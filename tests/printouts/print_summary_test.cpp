@@ -1,11 +1,11 @@
-#include "views/print_summary.h"
+#include "printouts/print_summary.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "support/recording_print_device.h"
-#include "views_test_context.h"
+#include "views/views_test_context.h"
 
 namespace kestro {
 namespace {
@@ -16,7 +16,8 @@ using Texts = std::vector<std::string>;
 std::unique_ptr<RecordingPrintDevice> Print(DesignRecord& record) {
   auto device = std::make_unique<RecordingPrintDevice>();
   test::ScriptedDialogs dialogs;
-  EXPECT_TRUE(SummaryPrintout(record, *device, dialogs).Run());
+  const test::ManualClock clock;
+  EXPECT_TRUE(SummaryPrintout(record, *device, dialogs, clock).Run());
   return device;
 }
 

@@ -1,4 +1,4 @@
-#include "plotpage/grid_label_filter.h"
+#include "printouts/grid_label_filter.h"
 
 #include <algorithm>
 #include <array>
@@ -8,19 +8,30 @@
 namespace kestro {
 namespace {
 
-// Multipliers (times a power of ten) never labelled, labelled only up to a decade, and labelled
-// only up to three decades.
-constexpr std::array<double, 6> kNeverLabelled{7, 70, 700, 9, 90, 900};
-constexpr std::array<double, 15> kDecadeOnly{1.5, 15, 150, 3,   30, 300, 4,  40,
-                                             400, 6,  60,  600, 8,  80,  800};
-constexpr std::array<double, 6> kThreeDecadesOnly{2, 20, 200, 5, 50, 500};
+constexpr std::array<double, 2> kScreenNever{7, 9};
+constexpr std::array<double, 5> kScreenAboveOneDecade{1.5, 3, 4, 6, 8};
+constexpr std::array<double, 1> kPaperNever{1.5};
+constexpr std::array<double, 6> kPaperAboveOneDecade{3, 4, 6, 7, 8, 9};
+constexpr std::array<double, 2> kAboveThreeDecades{2, 5};
 
-template <std::size_t N>
-bool Contains(const std::array<double, N>& values, double value) {
-  return std::find(values.begin(), values.end(), value) != values.end();
+// True when leading is one of the multipliers times 1, 10 or 100.
+bool Contains(std::span<const double> multipliers, double leading) {
+  return std::any_of(multipliers.begin(), multipliers.end(), [leading](double m) {
+    return leading == m || leading == m * 10 || leading == m * 100;
+  });
 }
 
 }  // namespace
+
+const GridLabelRule& GridLabelRule::Screen() {
+  static const GridLabelRule rule{0.04f, kScreenNever, kScreenAboveOneDecade, kAboveThreeDecades};
+  return rule;
+}
+
+const GridLabelRule& GridLabelRule::Paper() {
+  static const GridLabelRule rule{0.05f, kPaperNever, kPaperAboveOneDecade, kAboveThreeDecades};
+  return rule;
+}
 
 bool GridLabelFilter::Accept(float position, std::string_view text) {
   if (Full() || Crowded(position))
@@ -35,15 +46,15 @@ bool GridLabelFilter::Accept(float position, std::string_view text) {
 }
 
 bool GridLabelFilter::Crowded(float position) const {
-  return position - lastPosition_ < 0.04f;
+  return position - lastPosition_ < rule_.minSpacing;
 }
 
 bool GridLabelFilter::SkippedMultiplier(double leading) const {
-  if (Contains(kNeverLabelled, leading))
+  if (Contains(rule_.never, leading))
     return true;
-  if (span_ > 10 && Contains(kDecadeOnly, leading))
+  if (span_ > 10 && Contains(rule_.aboveOneDecade, leading))
     return true;
-  return span_ > 1000 && Contains(kThreeDecadesOnly, leading);
+  return span_ > 1000 && Contains(rule_.aboveThreeDecades, leading);
 }
 
 double GridLabelFilter::LeadingNumber(std::string_view text) {

@@ -1,12 +1,12 @@
-#include "views/print_schematic.h"
+#include "printouts/print_schematic.h"
 
 #include <cmath>
 #include <numbers>
 
 #include "core/eng_value.h"
-#include "views/print_job.h"
-#include "views/print_text.h"
-#include "views/schematic_geometry.h"
+#include "printouts/print_job.h"
+#include "printouts/print_text.h"
+#include "printouts/schematic_geometry.h"
 
 namespace kestro {
 
@@ -60,7 +60,7 @@ void SchematicPrintout::DrawSheets(PrintDevice& device) {
   print_text::PrintAt(device, 2000, y_ + 2600, FamilyText(record_));
   print_text::PrintAt(device, 2000, y_ + 2900,
                       "Bandwidth:  " + print_text::SignedDecimal(record_.Bandwidth));
-  print_text::PrintAt(device, 2000, y_ + 3500, print_text::DateTimeNow());
+  print_text::PrintAt(device, 2000, y_ + 3500, clock_.LocalDateTime());
   device.SetFont("", 14, false);
   print_text::PrintAt(device, kRowLeft, 1400, "Lowpass Schematic");
   device.SetFont("", 10, false);

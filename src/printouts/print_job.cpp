@@ -1,6 +1,6 @@
-#include "views/print_job.h"
+#include "printouts/print_job.h"
 
-#include "views/no_print_device.h"
+#include "printouts/no_print_device.h"
 
 namespace kestro {
 

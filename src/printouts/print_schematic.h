@@ -4,6 +4,7 @@
 
 #include "core/design_record.h"
 #include "platform/dialogs.h"
+#include "platform/event_pump.h"
 #include "platform/print_device.h"
 
 namespace kestro {
@@ -14,8 +15,9 @@ namespace kestro {
 // on a second row.
 class SchematicPrintout final {
  public:
-  SchematicPrintout(const DesignRecord& record, PrintDevice& device, Dialogs& dialogs)
-      : record_(record), device_(device), dialogs_(dialogs) {}
+  SchematicPrintout(const DesignRecord& record, PrintDevice& device, Dialogs& dialogs,
+                    const Clock& clock)
+      : record_(record), device_(device), dialogs_(dialogs), clock_(clock) {}
 
   // Returns true when the sheets were sent.
   bool Run();
@@ -41,6 +43,7 @@ class SchematicPrintout final {
   const DesignRecord& record_;
   PrintDevice& device_;
   Dialogs& dialogs_;
+  const Clock& clock_;  // the date and time of the footer
   PrintDevice* sheet_ = nullptr;
   float x_ = 0, y_ = 0;  // twips: the drawing position and the signal line of the row
   float feedbackX_ = 0;  // where the stage's feedback capacitor hangs

@@ -1,4 +1,4 @@
-#include "views/bessel_pole_table.h"
+#include "synthesis/bessel_pole_table.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -10,8 +10,9 @@ struct ProgramTexts {
   static constexpr const char* kDescription =
       "The program to design and analyze unity-gain Sallen-Key lowpass filters";
   static constexpr const char* kAboutText =
-      "A unity-gain Sallen-Key KestroLab with an uncommon set of features including analysis in "
-      "frequency and time domains, Monte Carlo analysis, markers and optimization.";
+      "KestroLab: a unity-gain Sallen-Key filter designer with an uncommon set of features "
+      "including analysis in frequency and time domains, Monte Carlo analysis, markers and "
+      "optimization.";
 };
 
 }  // namespace kestro

@@ -2,6 +2,7 @@
 
 #include "core/design_record.h"
 #include "platform/dialogs.h"
+#include "platform/event_pump.h"
 #include "platform/print_device.h"
 
 namespace kestro {
@@ -12,8 +13,9 @@ namespace kestro {
 // "Caution" box, whether so many sheets are wanted. Failures end in a "Printer Error" message.
 class TabulatedPrintout final {
  public:
-  TabulatedPrintout(const DesignRecord& record, PrintDevice& device, Dialogs& dialogs)
-      : record_(record), device_(device), dialogs_(dialogs) {}
+  TabulatedPrintout(const DesignRecord& record, PrintDevice& device, Dialogs& dialogs,
+                    const Clock& clock)
+      : record_(record), device_(device), dialogs_(dialogs), clock_(clock) {}
 
   // The Print command of the tabulated page.
   // Returns true when the sheets were sent.
@@ -31,6 +33,7 @@ class TabulatedPrintout final {
   const DesignRecord& record_;
   PrintDevice& device_;
   Dialogs& dialogs_;
+  const Clock& clock_;  // the date and time of the footer
 };
 
 }  // namespace kestro
