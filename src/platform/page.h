@@ -60,7 +60,8 @@ enum class PageId {
   About,
   Exit,
   Limits,
-  EditLimits
+  EditLimits,
+  FitLimits
 };
 
 // Moves between pages. The window implements it; tests record the calls.
