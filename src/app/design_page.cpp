@@ -35,6 +35,20 @@ constexpr std::array<FamilyOption, 4> kFamilyOptions{{
     {kManual, &DesignPageControls::optManual, "optManual", "Manually entered"},
 }};
 
+// The capacitor series of a family design, as StandardCaps holds it: values a decade.
+struct CapSeriesOption {
+  int16_t perDecade;
+  Slot slot;
+  const char* name;
+  const char* caption;
+};
+constexpr std::array<CapSeriesOption, 4> kCapSeriesOptions{{
+    {0, &DesignPageControls::optCapsComputed, "optCapsComputed", "Computed"},
+    {6, &DesignPageControls::optCapsE6, "optCapsE6", "E6"},
+    {12, &DesignPageControls::optCapsE12, "optCapsE12", "E12"},
+    {24, &DesignPageControls::optCapsE24, "optCapsE24", "E24"},
+}};
+
 // The text boxes and the label the Design command reads, with the field each one shows.
 constexpr std::array<std::pair<Slot, std::string DesignFields::*>, 9> kFieldControls{{
     {&DesignPageControls::txtWidth, &DesignFields::width},
@@ -49,6 +63,7 @@ constexpr std::array<std::pair<Slot, std::string DesignFields::*>, 9> kFieldCont
 }};
 
 // Layout in page units: two columns of panels, a row of buttons below.
+constexpr float kCapSeriesTop = 5800, kCapSeriesHeight = 1100;
 constexpr float kLeftLabel = 600, kLeftBox = 3100, kRightLabel = 6500, kRightBox = 9000;
 constexpr float kLabelWidth = 2400, kBoxWidth = 2200, kRowHeight = 380;
 
@@ -58,6 +73,7 @@ DesignPage::DesignPage(AppContext& context) : context_(context) {
   SetWindowCaption("KestroLab - Design");
   AddPanels();
   AddFamilyOptions();
+  AddCapSeriesOptions();
   AddDesignFields();
   AddSweepFields();
   AddGraphFields();
@@ -85,6 +101,23 @@ void DesignPage::AddFamilyOptions() {
     const int16_t family = option.family;
     control.onClick = [this, family] { OnFamilyOption(family); };
     top += 420;
+  }
+}
+
+// Below the filter design panel: the capacitor series, chosen straight into the record.
+void DesignPage::AddCapSeriesOptions() {
+  controls_.fraCapSeries = &Add(ControlKind::Frame, "fraCapSeries", "Standard capacitors", 300,
+                                kCapSeriesTop, 5500, kCapSeriesHeight);
+  float left = 600;
+  for (const CapSeriesOption& option : kCapSeriesOptions) {
+    const float width = option.perDecade == 0 ? 1600 : 1000;
+    Control& control = Add(ControlKind::Option, option.name, option.caption, left,
+                           kCapSeriesTop + 450, width, 380);
+    controls_.*option.slot = &control;
+    control.frame = controls_.fraCapSeries->name;
+    const int16_t perDecade = option.perDecade;
+    control.onClick = [this, perDecade] { context_.record.StandardCaps = perDecade; };
+    left += width + 100;
   }
 }
 
@@ -211,6 +244,8 @@ void DesignPage::ShowRecord() {
   for (const FamilyOption& option : kFamilyOptions) {
     (controls_.*option.slot)->checked = (option.family == record.Family);
   }
+  for (const CapSeriesOption& option : kCapSeriesOptions)
+    (controls_.*option.slot)->checked = (option.perDecade == record.StandardCaps);
   ShowFamilyControls(record.Family);
   ShowFields(DesignFields::FromRecord(record));
   controls_.txtGain->caption = "0";
@@ -228,6 +263,8 @@ void DesignPage::ShowFamilyControls(int16_t family) {
        {c.lblWidth, c.txtWidth, c.lblGain, c.txtGain, c.lblOrder, c.lblOrderInput, c.UpDown1}) {
     control->enabled = familyDesign;
   }
+  for (const CapSeriesOption& option : kCapSeriesOptions)
+    (c.*option.slot)->enabled = familyDesign;
   for (Control* control : {c.lblApass, c.txtApass})
     control->enabled = (family == kChebyshev);
 }

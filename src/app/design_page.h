@@ -25,6 +25,7 @@ class DesignPage final : public Page {
   // --- Building the page ---
   void AddPanels();
   void AddFamilyOptions();
+  void AddCapSeriesOptions();
   void AddDesignFields();
   void AddSweepFields();
   void AddGraphFields();

@@ -17,6 +17,12 @@ struct DesignPageControls {
   Control* optChebyshev = nullptr;
   Control* optBessel = nullptr;
   Control* optManual = nullptr;
+  // Standard capacitors
+  Control* fraCapSeries = nullptr;
+  Control* optCapsComputed = nullptr;
+  Control* optCapsE6 = nullptr;
+  Control* optCapsE12 = nullptr;
+  Control* optCapsE24 = nullptr;
   // Filter design
   Control* lblWidth = nullptr;
   Control* txtWidth = nullptr;

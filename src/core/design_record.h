@@ -43,6 +43,9 @@ struct DesignRecord {
   float Apass = 0;            // Chebyshev passband ripple, dB
   float NrStages = 0;         // Order/2 (even) or Order/2 - 0.5 (odd); a whole number in a float
   int16_t PartsModified = 0;  // 1: the parts are the user's and the Design command keeps them
+  // Capacitors of a family design from a standard series: 6, 12 or 24 values a decade (E6, E12,
+  // E24); 0: computed capacitors. A choice of this run, not kept in the session file.
+  int16_t StandardCaps = 0;
 
   // --- Components ---
   StageResistors R{};       // R1..R3 of the network, R4/R5 the amplifier gain pair

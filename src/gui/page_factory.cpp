@@ -5,6 +5,7 @@
 #include "app/exit_page.h"
 #include "app/opening_page.h"
 #include "plotpage/edit_limits_page.h"
+#include "plotpage/fit_limits_page.h"
 #include "plotpage/limits_page.h"
 #include "plotpage/marker_page.h"
 #include "plotpage/plot_page.h"
@@ -45,6 +46,7 @@ PageFactory::PageFactory(const std::string& programFolder)
           {PageId::Marker, WithLink<MarkerPage>(*plotLink_)},
           {PageId::Limits, WithLink<LimitsPage>(*plotLink_)},
           {PageId::EditLimits, WithLink<EditLimitsPage>(*plotLink_)},
+          {PageId::FitLimits, WithLink<FitLimitsPage>(*plotLink_)},
           {PageId::Schematic, Make<SchematicPage>()},
           {PageId::Tabulated, Make<TabulatedPage>()},
           {PageId::Poles, Make<PolesPage>()},

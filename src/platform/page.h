@@ -61,7 +61,8 @@ enum class PageId {
   Exit,
   Limits,
   EditLimits,
-  Stages
+  Stages,
+  FitLimits
 };
 
 // Moves between pages. The window implements it; tests record the calls.

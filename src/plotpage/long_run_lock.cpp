@@ -5,9 +5,11 @@
 namespace kestro {
 
 plot_controls::Group LongRunLock::LockedButtons(const PlotPageControls& c) {
-  plot_controls::Group all{c.cmdOptimize, c.cmdMC1,      c.cmdMC2,       c.cmdMC5,     c.cmdMC10,
-                           c.cmdMC20,     c.cmdEnterAll, c.cmdWidthDown, c.cmdWidthUp, c.cmd2,
-                           c.cmd5,        c.cmd10,       c.cmd20};
+  plot_controls::Group all{c.cmdOptimize, c.cmdMC1,      c.cmdMC2,      c.cmdMC5,
+                           c.cmdMC10,     c.cmdMC20,     c.cmdEnterAll, c.cmdWidthDown,
+                           c.cmdWidthUp,  c.cmdFitLimits};
+  const plot_controls::Group choice = plot_controls::RoundingChoice(c);
+  all.insert(all.end(), choice.begin(), choice.end());
   for (const PartControls& part : c.parts) {
     all.push_back(part.down);
     all.push_back(part.up);

@@ -169,7 +169,7 @@ void PartAdjustment::Clear() {
 
 void PartAdjustment::HideTransientControls() {
   plot_controls::SetVisible(plot_controls::MonteCarloButtons(controls_), false);
-  plot_controls::SetVisible(plot_controls::SeriesButtons(controls_), false);
+  plot_controls::SetVisible(plot_controls::RoundingChoice(controls_), false);
 }
 
 void PartAdjustment::RestoreButtonStates() {

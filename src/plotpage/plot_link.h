@@ -33,6 +33,10 @@ class PlotLink final : public PlotRedraw {
     if (open_ != nullptr)
       open_->DisableOptimize();
   }
+  void DesignChanged() override {
+    if (open_ != nullptr)
+      open_->DesignChanged();
+  }
 
  private:
   PlotRedraw* open_ = nullptr;

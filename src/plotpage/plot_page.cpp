@@ -59,6 +59,18 @@ void PlotPage::DisableOptimize() {
   controls_.cmdOptimize->enabled = false;
 }
 
+void PlotPage::DesignChanged() {
+  const PlotPageControls& c = controls_;
+  SetUpSpinners();
+  context_.record.Rounded = 0;  // the saved parts belong to the design before
+  c.cmdRestore->enabled = false;
+  c.cmdNearest5->enabled = true;
+  c.cmdPoles->enabled = context_.record.Family != kManual;
+  plot_controls::SetVisible(plot_controls::RoundingChoice(c), false);
+  plot_controls::SetVisible(plot_controls::MonteCarloButtons(c), false);
+  plot_.Refresh();
+}
+
 // --- Opening ---
 
 void PlotPage::CreateControls() {
@@ -85,6 +97,8 @@ void PlotPage::SetUpSpinners() {
 void PlotPage::SetOpeningStates() {
   const PlotPageControls& c = controls_;
   plot_controls::SetVisible(plot_controls::LimitShapeButtons(c), false);
+  rounding_.SetUpChoice();
+  c.cmdFitLimits->enabled = false;  // until the plot shows gain limits
   c.cmdPoles->enabled = false;
   if (context_.record.Family != kManual)
     c.cmdPoles->enabled = true;  // no pole plot for manual parts
@@ -121,6 +135,8 @@ void PlotPage::WireCommands() {
   c.cmdReset->onClick = [this] { parts_.Clear(); };
   c.cmdRestore->onClick = [this] { parts_.Restore(); };
   c.cmdNearest5->onClick = [this] { rounding_.OfferSeries(); };
+  c.cmd05->onClick = [this] { rounding_.RoundTo(StandardSeries::E192()); };
+  c.cmd1->onClick = [this] { rounding_.RoundTo(StandardSeries::E96()); };
   c.cmd2->onClick = [this] { rounding_.RoundTo(StandardSeries::E48()); };
   c.cmd5->onClick = [this] { rounding_.RoundTo(StandardSeries::E24()); };
   c.cmd10->onClick = [this] { rounding_.RoundTo(StandardSeries::E12()); };
@@ -187,6 +203,7 @@ void PlotPage::WireNavigation() {
   c.cmdMarkers->onClick = [&navigator] { navigator.Open(PageId::Marker, OpenMode::Over); };
   c.cmdPoles->onClick = [&navigator] { navigator.Open(PageId::Poles, OpenMode::Modal); };
   c.cmdLimits->onClick = [&navigator] { navigator.Open(PageId::Limits, OpenMode::Over); };
+  c.cmdFitLimits->onClick = [&navigator] { navigator.Open(PageId::FitLimits, OpenMode::Modal); };
 }
 
 void PlotPage::WireLimitsAndOverlays() {
@@ -198,9 +215,13 @@ void PlotPage::WireLimitsAndOverlays() {
 }
 
 // The masks lie under the grid; drawing them with two or more limits shown enables Optimize.
+// Fit to limits needs a gain limit, and no open panel or optimizer run.
 void PlotPage::PaintLimitMasks(Canvas& canvas) {
   if (LimitDrawing::AllowsOptimize(context_.record))
     controls_.cmdOptimize->enabled = true;
+  const PlotShared& shared = context_.plot;
+  controls_.cmdFitLimits->enabled = LimitCount(context_.record, kGainLimitSet) > 0 &&
+                                    shared.EditPanelOn == 0 && shared.OptimizeStop == 1;
   LimitDrawing(canvas, context_.record).DrawLimits(kGainLimitSet);
 }
 

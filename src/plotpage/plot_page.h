@@ -40,6 +40,9 @@ class PlotPage final : public Page, public PlotRedraw {
   void ClearMarkerArea() override;
   void BeginLimitEntry() override;
   void DisableOptimize() override;
+  // After "Fit to limits" designed a row: the stage spinners, Restore, Nearest % and Show poles
+  // follow the new design, the rounding choice closes, and the plot is refreshed.
+  void DesignChanged() override;
 
   ResponsePlot& Plot() { return plot_; }
   PartAdjustment& Parts() { return parts_; }

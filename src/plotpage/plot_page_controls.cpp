@@ -20,7 +20,7 @@ void Append(Group& to, const Group& more) {
 
 Group PanelLockedButtons(const PlotPageControls& c) {
   return {c.cmdNearest5, c.cmdMonteCarlo, c.cmdLimits, c.cmdMarkers, c.cmdGetPlot,
-          c.cmdSavePlot, c.cmdPhase,      c.cmdDelay,  c.cmdPoles};
+          c.cmdSavePlot, c.cmdPhase,      c.cmdDelay,  c.cmdPoles,   c.cmdFitLimits};
 }
 
 Group NavigationButtons(const PlotPageControls& c) {
@@ -61,7 +61,17 @@ Group MonteCarloButtons(const PlotPageControls& c) {
 }
 
 Group SeriesButtons(const PlotPageControls& c) {
-  return {c.cmd2, c.cmd5, c.cmd10, c.cmd20};
+  return {c.cmd05, c.cmd1, c.cmd2, c.cmd5, c.cmd10, c.cmd20};
+}
+
+Group RoundedPartsOptions(const PlotPageControls& c) {
+  return {c.optRoundAll, c.optRoundResistors, c.optRoundCapacitors};
+}
+
+Group RoundingChoice(const PlotPageControls& c) {
+  Group all = SeriesButtons(c);
+  Append(all, RoundedPartsOptions(c));
+  return all;
 }
 
 Group LimitShapeButtons(const PlotPageControls& c) {

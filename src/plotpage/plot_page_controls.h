@@ -50,7 +50,8 @@ struct PlotPageControls {
   Control* cmdTunePart = nullptr;
   Control* cmdEditPart = nullptr;
   Control* cmdReset = nullptr;
-  // The limit shapes, the tolerance buttons and the rounding series.
+  Control* cmdFitLimits = nullptr;
+  // The limit shapes, the tolerance buttons and the rounding choice: series and parts.
   Control* cmdLimit1 = nullptr;
   Control* cmdLimit4 = nullptr;
   Control* cmdLimit2 = nullptr;
@@ -60,10 +61,15 @@ struct PlotPageControls {
   Control* cmdMC10 = nullptr;
   Control* cmdMC20 = nullptr;
   Control* cmdResetMC = nullptr;
+  Control* cmd05 = nullptr;
+  Control* cmd1 = nullptr;
   Control* cmd2 = nullptr;
   Control* cmd5 = nullptr;
   Control* cmd10 = nullptr;
   Control* cmd20 = nullptr;
+  Control* optRoundAll = nullptr;
+  Control* optRoundResistors = nullptr;
+  Control* optRoundCapacitors = nullptr;
   // The part panels: tuning (UpDown1) and editing (UpDown2).
   Control* lblStageNr = nullptr;
   Control* lblStage = nullptr;
@@ -102,9 +108,11 @@ Group NavigationButtons(const PlotPageControls& c);
 Group TunePanelControls(const PlotPageControls& c);
 Group EditPanelControls(const PlotPageControls& c);
 Group WidthPanelControls(const PlotPageControls& c);
-Group ToleranceButtons(const PlotPageControls& c);   // cmdMC1 .. cmdMC20
-Group MonteCarloButtons(const PlotPageControls& c);  // and Show Extremes
-Group SeriesButtons(const PlotPageControls& c);
+Group ToleranceButtons(const PlotPageControls& c);     // cmdMC1 .. cmdMC20
+Group MonteCarloButtons(const PlotPageControls& c);    // and Show Extremes
+Group SeriesButtons(const PlotPageControls& c);        // cmd05 .. cmd20
+Group RoundedPartsOptions(const PlotPageControls& c);  // all parts, resistors, capacitors
+Group RoundingChoice(const PlotPageControls& c);       // both of these
 Group LimitShapeButtons(const PlotPageControls& c);
 
 void SetEnabled(const Group& controls, bool enabled);

@@ -93,6 +93,8 @@ void AddCommandColumn(Layouts& layouts, PlotPageControls& c) {
     top += 400;
   }
   layouts[layouts.size() - 4].face = plot::kWhite;  // cmdTuneWidth
+  layouts.push_back(ButtonAt(c.cmdFitLimits, "cmdFitLimits", "Fit to limits", 300, top, 1000, 300,
+                             plot::kTuningFace));
 }
 
 // A row of small hidden buttons from `left`, 500 units apart.
@@ -102,6 +104,21 @@ void AddHiddenRow(Layouts& layouts, PlotPageControls& c, const std::vector<Named
     layouts.push_back(
         ButtonAt(c.*n.slot, n.name, n.caption, left, 8000, 450, 300, plot::kTuningFace, false));
     left += 500;
+  }
+}
+
+// Beside the series buttons: which parts a series button rounds.
+void AddRoundedPartsOptions(Layouts& layouts, PlotPageControls& c) {
+  using P = PlotPageControls;
+  const std::array<Named, 3> kOptions{
+      {{&P::optRoundAll, "optRoundAll", "All parts"},
+       {&P::optRoundResistors, "optRoundResistors", "Resistors"},
+       {&P::optRoundCapacitors, "optRoundCapacitors", "Capacitors"}}};
+  float left = 7600;
+  for (const Named& n : kOptions) {
+    layouts.push_back({ControlKind::Option, n.name, n.caption, left, 8000, 1250, 300,
+                       plot::kTuningFace, false, &(c.*n.slot)});
+    left += 1350;
   }
 }
 
@@ -121,11 +138,14 @@ void AddTransientButtons(Layouts& layouts, PlotPageControls& c) {
   layouts.push_back(
       ButtonAt(c.cmdResetMC, "cmdResetMC", "Show Extremes", 6500, 8000, 1500, 300, face, false));
   AddHiddenRow(layouts, c,
-               {{&P::cmd2, "cmd2", "2%"},
+               {{&P::cmd05, "cmd05", "0.5%"},
+                {&P::cmd1, "cmd1", "1%"},
+                {&P::cmd2, "cmd2", "2%"},
                 {&P::cmd5, "cmd5", "5%"},
                 {&P::cmd10, "cmd10", "10%"},
                 {&P::cmd20, "cmd20", "20%"}},
                4500);
+  AddRoundedPartsOptions(layouts, c);
 }
 
 ControlLayout Spinner(Control*& slot, const char* name) {

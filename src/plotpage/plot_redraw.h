@@ -15,6 +15,8 @@ class PlotRedraw {
   virtual void BeginLimitEntry() = 0;
   // Hiding the limits leaves nothing to optimize against.
   virtual void DisableOptimize() = 0;
+  // A new design in the record (family, order and parts): the page takes it up and redraws.
+  virtual void DesignChanged() = 0;
 
  protected:
   PlotRedraw() = default;

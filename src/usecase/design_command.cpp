@@ -4,6 +4,8 @@
 
 #include "analysis/response_engine.h"
 #include "synthesis/stage_synthesis.h"
+#include "synthesis/standard_cap_synthesis.h"
+#include "synthesis/standard_series.h"
 
 namespace kestro {
 namespace {
@@ -31,12 +33,28 @@ bool SynthesizeOrReport(DesignRecord& record, Dialogs& dialogs) {
   return false;
 }
 
+bool SynthesizeWithStandardCapsOrReport(DesignRecord& record, Dialogs& dialogs) {
+  const int16_t perDecade = record.StandardCaps;
+  const bool offered = perDecade == 6 || perDecade == 12 || perDecade == 24;
+  const StandardSeries* caps = StandardSeries::Named("E" + std::to_string(perDecade));
+  if (!offered || caps == nullptr)
+    return SynthesizeOrReport(record, dialogs);
+  const StandardCapsOutcome outcome = SynthesizeWithStandardCaps(record, *caps);
+  if (!outcome.solved) {
+    dialogs.Message(std::string(kComputeCapsError));
+    return false;
+  }
+  if (!outcome.message.empty())
+    dialogs.Message(outcome.message);
+  return true;
+}
+
 bool FinishDesignCommand(DesignRecord& record, Dialogs& dialogs) {
   RaiseCapacitorsToFloor(record);
   record.FreqAxisMode = 2;
   bool solved = true;
   if (IsFamilyDesign(record) && record.PartsModified != 1) {
-    solved = SynthesizeOrReport(record, dialogs);
+    solved = SynthesizeWithStandardCapsOrReport(record, dialogs);
   }
   Analyze(record);
   return solved;

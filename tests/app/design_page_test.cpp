@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app_test_context.h"
+#include "synthesis/standard_series.h"
 
 namespace kestro::test {
 namespace {
@@ -25,7 +26,7 @@ struct Shown {
   const std::string& Caption(const std::string& name) { return page[name].caption; }
   // What the family options decide: the checked option, the stored family (f), parts flag (p)
   // and ripple (r) with the ripple's text, the bandwidth text (w), and which family-bound
-  // controls are enabled (e): width, gain, order, its spinner, ripple.
+  // controls are enabled (e): width, gain, order, its spinner, ripple, a capacitor series.
   std::string State() {
     std::ostringstream s;
     for (const Control& c : page.Controls())
@@ -33,7 +34,8 @@ struct Shown {
     const DesignRecord& r = app.record;
     s << "f" << r.Family << " p" << r.PartsModified << " r" << r.Apass << " '"
       << Caption("txtApass") << "' w'" << Caption("txtWidth") << "' e";
-    for (const char* name : {"txtWidth", "txtGain", "lblOrderInput", "UpDown1", "txtApass"})
+    for (const char* name :
+         {"txtWidth", "txtGain", "lblOrderInput", "UpDown1", "txtApass", "optCapsE12"})
       s << (page[name].enabled ? "1" : "0");
     return s.str();
   }
@@ -55,6 +57,8 @@ TEST(DesignPage, ShowsEveryCaptionAndTheRecordThroughTheValueWriters) {
             " | fraGraph=Graph: | fraFamily=Family | optButterworth=Butterworth (3 dB bandwidth)"
             " | optChebyshev=Chebyshev (ripple bandwidth)"
             " | optBessel=Bessel (one rad/sec bandwidth) | optManual=Manually entered"
+            " | fraCapSeries=Standard capacitors | optCapsComputed=Computed | optCapsE6=E6"
+            " | optCapsE12=E12 | optCapsE24=E24"
             " | lblWidth=Bandwidth, Hz: | txtWidth= 3K  | lblGain=Gain, dB: | txtGain=0"
             " | lblOrder=Order: | lblOrderInput=3  | UpDown1=2..11 3 in lblOrderInput"
             " | lblApass=Passband ripple (dB): | txtApass=1 "
@@ -98,14 +102,19 @@ TEST(DesignPage, TheFamilyShownOnLoadAndChosenByAnOption) {
     float bandwidth, ripple;
     std::string state;
   } cases[]{
-      {"", 9, 3000, 0.5f, "optButterworth f1 p0 r0.5 '0.5 ' w' 3K ' e11110"},
-      {"", kChebyshev, -20, 0.5f, "optChebyshev f2 p0 r0.5 '0.5 ' w' 1K ' e11111"},
-      {"", kManual, 3000, 0.5f, "optManual f4 p1 r0.5 '0.5 ' w' 3K ' e00000"},
-      {"optButterworth", kBessel, 3000, 2, "optButterworth f1 p0 r0 '0' w' 3K ' e11110"},
-      {"optChebyshev", kButterworth, 3000, 0.001f, "optChebyshev f2 p0 r0.1 '.1' w' 3K ' e11111"},
-      {"optChebyshev", kButterworth, 3000, 2, "optChebyshev f2 p0 r2 '2 ' w' 3K ' e11111"},
-      {"optBessel", kButterworth, 3000, 2, "optBessel f3 p0 r0 '0' w' 3K ' e11110"},
-      {"optManual", kButterworth, 3000, 2, "optManual f4 p1 r2 '2 ' w' 3K ' e00000"}};
+      {"", 9, 3000, 0.5f, "optButterworth optCapsComputed f1 p0 r0.5 '0.5 ' w' 3K ' e111101"},
+      {"", kChebyshev, -20, 0.5f, "optChebyshev optCapsComputed f2 p0 r0.5 '0.5 ' w' 1K ' e111111"},
+      {"", kManual, 3000, 0.5f, "optManual optCapsComputed f4 p1 r0.5 '0.5 ' w' 3K ' e000000"},
+      {"optButterworth", kBessel, 3000, 2,
+       "optButterworth optCapsComputed f1 p0 r0 '0' w' 3K ' e111101"},
+      {"optChebyshev", kButterworth, 3000, 0.001f,
+       "optChebyshev optCapsComputed f2 p0 r0.1 '.1' w' 3K ' e111111"},
+      {"optChebyshev", kButterworth, 3000, 2,
+       "optChebyshev optCapsComputed f2 p0 r2 '2 ' w' 3K ' e111111"},
+      {"optBessel", kButterworth, 3000, 2,
+       "optBessel optCapsComputed f3 p0 r0 '0' w' 3K ' e111101"},
+      {"optManual", kButterworth, 3000, 2,
+       "optManual optCapsComputed f4 p1 r2 '2 ' w' 3K ' e000000"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message()
                  << c.option << " from family " << c.family << ", ripple " << c.ripple);
@@ -217,10 +226,49 @@ TEST(DesignPage, SaveAndGetGoThroughTheChosenFileAndCancelDoesNothing) {
   d.app.dialogs.fileAnswers.push_back("saved.KST");
   d.page.Click("cmdGet");
   EXPECT_EQ(Session(saver.app.record), Session(d.app.record));
-  EXPECT_EQ(d.State(), "optManual f4 p1 r0 '0' w' 2.5K ' e00000");
+  EXPECT_EQ(d.State(), "optManual optCapsComputed f4 p1 r0 '0' w' 2.5K ' e000000");
   EXPECT_EQ((Strings{d.Caption("txtStart"), d.Caption("txtStop"), d.Caption("lblOrderInput"),
                      d.Caption("lblNrY"), d.Caption("txtDelay")}),
             (Strings{" 30Hz", " 200K ", "5 ", "7", "2m"}));
+}
+
+}  // namespace
+}  // namespace kestro::test
+
+namespace kestro::test {
+namespace {
+
+// A capacitor series chosen on the page puts every capacitor of every stage on that series, the
+// three-pole stage's too, while the stages still make the family's response; "Computed" gives the
+// exact capacitors again, and the choice outlives the page.
+TEST(DesignPage, StandardCapacitorsComeFromTheChosenSeries) {
+  for (const int order : {4, 7}) {
+    SCOPED_TRACE(order);
+    Shown exact;
+    ASSERT_TRUE(exact.Design({{"lblOrderInput", std::to_string(order)}, {"txtWidth", "2k"}}));
+    Shown d;
+    d.page.SelectOption("optCapsE12");
+    ASSERT_TRUE(d.Design({{"lblOrderInput", std::to_string(order)}, {"txtWidth", "2k"}}));
+    const DesignRecord& r = d.app.record;
+    int offSeries = 0;
+    for (int s = 1; s <= static_cast<int>(r.NrStages); ++s) {
+      const auto stage = static_cast<std::size_t>(s);
+      for (std::size_t k = (s == 1 && order % 2 == 1) ? 1 : 2; k <= 3; ++k) {
+        EXPECT_FLOAT_EQ(StandardSeries::E12().Nearest(r.C[stage][k]), r.C[stage][k]) << s << k;
+        const float computed = exact.app.record.C[stage][k];
+        offSeries += StandardSeries::E12().Nearest(computed) != computed;
+      }
+    }
+    EXPECT_GT(offSeries, 0);  // the computed design would not have been on the series
+    EXPECT_TRUE(d.app.dialogs.Texts().empty());
+    // The same poles: the gain at the band edge is the exact design's.
+    EXPECT_NEAR(r.Gain[256], exact.app.record.Gain[256], 0.02);
+    DesignPage again{d.app.context};
+    EXPECT_TRUE(again["optCapsE12"].checked);
+    again.SelectOption("optCapsComputed");
+    ASSERT_TRUE(again.RunDesignCommand());
+    EXPECT_EQ(d.app.record.C, exact.app.record.C);
+  }
 }
 
 }  // namespace

@@ -52,7 +52,8 @@ TEST_F(ShellTest, EveryPageBuildsItsWidgets) {
   const std::vector<std::pair<PageId, OpenMode>> pages{
       {Opening, Switch},   {Design, Switch},    {Plot, Switch},    {Schematic, Switch},
       {Tabulated, Switch}, {WriteFiles, Modal}, {Transient, Over}, {Poles, Modal},
-      {Marker, Over},      {About, Over},       {Exit, Modal},     {Stages, Switch}};
+      {Marker, Over},      {About, Over},       {Exit, Modal},     {Stages, Switch},
+      {FitLimits, Modal}};
   shell->Context().record.SetOpeningDefaults();
   for (const auto& [id, mode] : pages) {
     PageWindow window(factory.Create(id, mode, shell->Context()));
