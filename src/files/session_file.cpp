@@ -1,8 +1,10 @@
 #include "files/session_file.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,21 +22,86 @@ namespace {
 constexpr const char* kWriteFailure = "The KESTRO file was problematic and not written";
 constexpr const char* kReadFailure =
     "The KESTRO file was not read correctly; defaults are being used";
+constexpr const char* kOpampDamaged =
+    "The op-amp of the KESTRO file was not read correctly; an ideal op-amp is being used";
 
 // --- Reading ---
 
 enum class ReadEnd { Complete, EndOfFile, Failed };
 
+constexpr float kReadBound = 1e10f;  // the engineering reader holds every value within this
+
+std::string_view Trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos)
+    return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+double PrefixScale(char letter) {
+  switch (letter) {
+    case 'k':
+    case 'K':
+      return 1e3;
+    case 'M':
+      return 1e6;
+    case 'G':
+    case 'g':
+      return 1e9;
+    default:
+      return 1.0;
+  }
+}
+
+// True when the text written in the file lies beyond the reader's bound, so that the value read
+// (at the bound) is not the one the file holds. Only a value read at the bound needs the check.
+bool LimitedOnReading(std::string_view text, float read) {
+  if (std::fabs(read) < kReadBound)
+    return false;
+  std::string window(Trimmed(text).substr(0, 12));
+  std::replace(window.begin(), window.end(), ',', '.');
+  const std::size_t length = LeadingNumberLength(window);
+  const std::optional<double> number = LeadingNumber(window);
+  if (length == 0 || !number)
+    return length != 0;  // too large even for a double
+  const double scale = length < window.size() ? PrefixScale(window[length]) : 1.0;
+  return std::fabs(*number * scale) > static_cast<double>(kReadBound) * (1.0 + 1e-7);
+}
+
+// "The value of C1,1 in the KESTRO file has been reset downward from 1E+12 to 1E+10".
+std::string LimitedNotice(std::string_view key, std::string_view text, float read) {
+  std::string notice = "The value of ";
+  notice += key.empty() ? std::string_view("a line") : key;
+  notice += " in the KESTRO file has been reset ";
+  notice += read > 0 ? "downward from " : "upward from ";
+  notice += Trimmed(text).substr(0, 12);
+  notice += " to ";
+  notice += PlainNumber(read);
+  return notice;
+}
+
+bool OpampUsable(float gbw, float slew, float amplitude, int16_t on) {
+  return gbw >= 0 && slew >= 0 && amplitude > 0 && (on == 0 || on == 1);
+}
+
+void SetIdealOpamp(DesignRecord& record) {
+  record.OpampGbw = 0;
+  record.OpampSlewRate = 0;
+  record.OpampAmplitude = 1.0f;
+  record.OpampOn = 0;
+}
+
 // Takes the value lines of a session file one at a time. The key text before the colon is never
 // examined: the position of a value line alone decides which field it fills.
 class SessionReader {
  public:
-  SessionReader(DesignRecord& record, std::string_view bytes) : record_(record), lines_(bytes) {}
+  SessionReader(DesignRecord& record, std::string_view bytes, SessionNotices& notices)
+      : record_(record), lines_(bytes), notices_(notices) {}
 
   ReadEnd Run() {
     for (ReadEnd (SessionReader::*section)() :
          {&SessionReader::ReadAnalysis, &SessionReader::ReadDesign, &SessionReader::ReadComponents,
-          &SessionReader::ReadMarkers, &SessionReader::ReadLimits}) {
+          &SessionReader::ReadMarkers, &SessionReader::ReadLimits, &SessionReader::ReadOpamp}) {
       const ReadEnd end = (this->*section)();
       if (end != ReadEnd::Complete)
         return end;
@@ -52,22 +119,44 @@ class SessionReader {
     return false;
   }
 
-  // Everything after the first colon of the next value line, or the whole line.
-  bool NextValue(std::string_view& value) {
+  bool AtEnd() {
+    const LineReader saved = lines_;
+    std::string_view line;
+    const bool end = !NextValueLine(line);
+    lines_ = saved;
+    return end;
+  }
+
+  // Everything after the first colon of the next value line, or the whole line; key is the text
+  // before the colon (empty without one), used only to name the value in a notice.
+  bool NextValue(std::string_view& value, std::string_view& key) {
     std::string_view line;
     if (!NextValueLine(line))
       return false;
     const std::size_t colon = line.find(':');
     value = colon == std::string_view::npos ? line : line.substr(colon + 1);
+    key = colon == std::string_view::npos ? std::string_view() : Trimmed(line.substr(0, colon));
     return true;
   }
 
-  template <typename Field>
-  bool ReadField(Field& field) {
+  bool ReadField(int16_t& field) {
     std::string_view value;
-    if (!NextValue(value))
+    std::string_view key;
+    if (!NextValue(value, key))
       return false;
     ReadEngValue(value, field);
+    return true;
+  }
+
+  // A value beyond the reader's bound is held at it, and the notice says so.
+  bool ReadField(float& field) {
+    std::string_view value;
+    std::string_view key;
+    if (!NextValue(value, key))
+      return false;
+    ReadEngValue(value, field);
+    if (LimitedOnReading(value, field))
+      notices_.push_back(LimitedNotice(key, value, field));
     return true;
   }
 
@@ -164,8 +253,32 @@ class SessionReader {
     return ReadEnd::Complete;
   }
 
+  // The op-amp follows the limits, so that older readers stop before it. A file that ends
+  // before it is an ideal op-amp; a section cut short or holding values no op-amp has gives the
+  // ideal op-amp too, with a notice, and the rest of the file stands.
+  ReadEnd ReadOpamp() {
+    SetIdealOpamp(record_);
+    if (AtEnd())
+      return ReadEnd::Complete;
+    float gbw = 0;
+    float slew = 0;
+    float amplitude = 0;
+    int16_t on = 0;
+    const bool whole = ReadField(gbw) && ReadField(slew) && ReadField(amplitude) && ReadField(on);
+    if (!whole || !OpampUsable(gbw, slew, amplitude, on)) {
+      notices_.push_back(kOpampDamaged);
+      return ReadEnd::Complete;
+    }
+    record_.OpampGbw = gbw;
+    record_.OpampSlewRate = slew;
+    record_.OpampAmplitude = amplitude;
+    record_.OpampOn = on;
+    return ReadEnd::Complete;
+  }
+
   DesignRecord& record_;
   LineReader lines_;
+  SessionNotices& notices_;
 };
 
 void SetReadFailureDefaults(DesignRecord& record) {
@@ -181,6 +294,7 @@ void SetReadFailureDefaults(DesignRecord& record) {
   record.dBbottom = -50;
   record.NrYintervals = 6;
   record.DelayTop = 0.0012f;
+  SetIdealOpamp(record);
 }
 
 std::string LocalDateTime() {
@@ -204,14 +318,19 @@ FileFailure WriteSessionFile(DesignRecord& record, const std::string& fileName) 
   return kWriteFailure;
 }
 
-FileFailure ReadSessionText(DesignRecord& record, std::string_view bytes) {
-  if (SessionReader(record, bytes).Run() != ReadEnd::Failed)
+FileFailure ReadSessionText(DesignRecord& record, std::string_view bytes, SessionNotices* notices) {
+  SessionNotices said;
+  const ReadEnd end = SessionReader(record, bytes, said).Run();
+  if (notices)
+    notices->insert(notices->end(), said.begin(), said.end());
+  if (end != ReadEnd::Failed)
     return std::nullopt;
   SetReadFailureDefaults(record);
   return kReadFailure;
 }
 
-FileFailure ReadSessionFile(DesignRecord& record, const std::string& fileName) {
+FileFailure ReadSessionFile(DesignRecord& record, const std::string& fileName,
+                            SessionNotices* notices) {
   if (fileName.empty())
     return std::nullopt;
   std::string bytes;
@@ -219,16 +338,20 @@ FileFailure ReadSessionFile(DesignRecord& record, const std::string& fileName) {
     SetReadFailureDefaults(record);
     return kReadFailure;
   }
-  return ReadSessionText(record, bytes);
+  return ReadSessionText(record, bytes, notices);
 }
 
-FileFailure ReadLastSession(DesignRecord& record, const std::string& fileName) {
+FileFailure ReadLastSession(DesignRecord& record, const std::string& fileName,
+                            SessionNotices* notices) {
   record.SetOpeningDefaults();
   std::string bytes;
   const FileBytes file = ReadFileBytes(ResolveFileName(fileName), bytes);
   auto read = std::make_unique<DesignRecord>(record);
-  if (file == FileBytes::Read && SessionReader(*read, bytes).Run() == ReadEnd::Complete) {
+  SessionNotices said;
+  if (file == FileBytes::Read && SessionReader(*read, bytes, said).Run() == ReadEnd::Complete) {
     record = *read;
+    if (notices)
+      notices->insert(notices->end(), said.begin(), said.end());
     return std::nullopt;
   }
   SetReadFailureDefaults(record);
