@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app_test_context.h"
+#include "files/session_file.h"
 
 namespace kestro::test {
 namespace {
@@ -221,6 +222,22 @@ TEST(DesignPage, SaveAndGetGoThroughTheChosenFileAndCancelDoesNothing) {
   EXPECT_EQ((Strings{d.Caption("txtStart"), d.Caption("txtStop"), d.Caption("lblOrderInput"),
                      d.Caption("lblNrY"), d.Caption("txtDelay")}),
             (Strings{" 30Hz", " 200K ", "5 ", "7", "2m"}));
+}
+
+// Get names a value the reader held at its bound, after the file is read whole.
+TEST(DesignPage, GetNamesAValueLimitedOnReading) {
+  ScratchFolder folder;
+  DesignRecord saved = DistinctSession();
+  saved.R[2][3] = -5e10f;
+  ASSERT_EQ(WriteSessionFile(saved, "big.KST"), std::nullopt);
+  Shown d;
+  d.app.dialogs.fileAnswers.push_back("big.KST");
+  d.page.Click("cmdGet");
+  EXPECT_EQ(d.app.dialogs.Texts(), Strings{"The value of R2,3 in the KESTRO file has been reset "
+                                           "upward from -5E+10 to -1E+10"});
+  EXPECT_EQ((std::vector{d.app.record.R[2][3], d.app.record.C[2][3]}),
+            (std::vector{-1e10f, saved.C[2][3]}));
+  EXPECT_EQ(d.Caption("txtStart"), " 20Hz");
 }
 
 }  // namespace
