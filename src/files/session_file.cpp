@@ -58,8 +58,15 @@ double PrefixScale(char letter) {
 bool LimitedOnReading(std::string_view text, float read) {
   if (std::fabs(read) < kReadBound)
     return false;
-  std::string window(Trimmed(text).substr(0, 12));
-  std::replace(window.begin(), window.end(), ',', '.');
+  // The characters the engineering reader takes, as it takes them: others between digits are
+  // passed over ("2x0G" reads as 20G) and a comma is the decimal point.
+  std::string window;
+  for (const char c : Trimmed(text).substr(0, 12)) {
+    if (std::string_view("0123456789.Ee+-kKMGg").find(c) != std::string_view::npos)
+      window += c;
+    else if (c == ',')
+      window += '.';
+  }
   const std::size_t length = LeadingNumberLength(window);
   const std::optional<double> number = LeadingNumber(window);
   if (length == 0 || !number)

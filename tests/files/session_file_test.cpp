@@ -291,7 +291,11 @@ TEST(ReadSessionFile, ValueLimitedOnReadingSaysSo) {
       {33, "GBW: 20000M",
        "The value of GBW in the KESTRO file has been reset downward from "
        "20000M to 1E+10"},
+      {16, "C1,2: 2x0G",
+       "The value of C1,2 in the KESTRO file has been reset downward from "
+       "2x0G to 1E+10"},
       {15, "C1,1: 10G", nullptr},
+      {15, "C1,1: 1 0 G", nullptr},
       {15, "C1,1: 1E+10", nullptr},
       {20, "R1,2: -10000000k", nullptr}};
   ScratchFolder folder;
