@@ -1,16 +1,17 @@
 #include "files/session_file.h"
 
 #include <algorithm>
-#include <cmath>
 #include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/eng_value.h"
 #include "core/leading_number.h"
 #include "files/file_names.h"
+#include "files/limited_value_notice.h"
 #include "files/line_reader.h"
 #include "files/session_lines.h"
 #include "files/text_file.h"
@@ -28,64 +29,6 @@ constexpr const char* kOpampDamaged =
 // --- Reading ---
 
 enum class ReadEnd { Complete, EndOfFile, Failed };
-
-constexpr float kReadBound = 1e10f;  // the engineering reader holds every value within this
-
-std::string_view Trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos)
-    return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-double PrefixScale(char letter) {
-  switch (letter) {
-    case 'k':
-    case 'K':
-      return 1e3;
-    case 'M':
-      return 1e6;
-    case 'G':
-    case 'g':
-      return 1e9;
-    default:
-      return 1.0;
-  }
-}
-
-// True when the text written in the file lies beyond the reader's bound, so that the value read
-// (at the bound) is not the one the file holds. Only a value read at the bound needs the check.
-bool LimitedOnReading(std::string_view text, float read) {
-  if (std::fabs(read) < kReadBound)
-    return false;
-  // The characters the engineering reader takes, as it takes them: others between digits are
-  // passed over ("2x0G" reads as 20G) and a comma is the decimal point.
-  std::string window;
-  for (const char c : Trimmed(text).substr(0, 12)) {
-    if (std::string_view("0123456789.Ee+-kKMGg").find(c) != std::string_view::npos)
-      window += c;
-    else if (c == ',')
-      window += '.';
-  }
-  const std::size_t length = LeadingNumberLength(window);
-  const std::optional<double> number = LeadingNumber(window);
-  if (length == 0 || !number)
-    return length != 0;  // too large even for a double
-  const double scale = length < window.size() ? PrefixScale(window[length]) : 1.0;
-  return std::fabs(*number * scale) > static_cast<double>(kReadBound) * (1.0 + 1e-7);
-}
-
-// "The value of C1,1 in the KESTRO file has been reset downward from 1E+12 to 1E+10".
-std::string LimitedNotice(std::string_view key, std::string_view text, float read) {
-  std::string notice = "The value of ";
-  notice += key.empty() ? std::string_view("a line") : key;
-  notice += " in the KESTRO file has been reset ";
-  notice += read > 0 ? "downward from " : "upward from ";
-  notice += Trimmed(text).substr(0, 12);
-  notice += " to ";
-  notice += PlainNumber(read);
-  return notice;
-}
 
 bool OpampUsable(float gbw, float slew, float amplitude, int16_t on) {
   return gbw >= 0 && slew >= 0 && amplitude > 0 && (on == 0 || on == 1);
@@ -142,7 +85,7 @@ class SessionReader {
       return false;
     const std::size_t colon = line.find(':');
     value = colon == std::string_view::npos ? line : line.substr(colon + 1);
-    key = colon == std::string_view::npos ? std::string_view() : Trimmed(line.substr(0, colon));
+    key = colon == std::string_view::npos ? std::string_view() : line.substr(0, colon);
     return true;
   }
 
@@ -162,8 +105,8 @@ class SessionReader {
     if (!NextValue(value, key))
       return false;
     ReadEngValue(value, field);
-    if (LimitedOnReading(value, field))
-      notices_.push_back(LimitedNotice(key, value, field));
+    if (auto notice = LimitedValueNotice(key, value, field))
+      notices_.push_back(std::move(*notice));
     return true;
   }
 
