@@ -398,7 +398,11 @@ void DesignPage::OnGet() {
   record.SessionFile = context_.dialogs.OpenFile(request);
   if (record.SessionFile.empty())
     return;
-  PassedOrShown(ReadSessionFile(record, record.SessionFile), context_.dialogs);
+  SessionNotices notices;  // values held at the reader's bound, each said as it is read
+  if (PassedOrShown(ReadSessionFile(record, record.SessionFile, &notices), context_.dialogs)) {
+    for (const std::string& notice : notices)
+      context_.dialogs.Message(notice);
+  }
   ShowRecord();
 }
 

@@ -33,6 +33,13 @@ void RepairSession(DesignRecord& record, Dialogs& dialogs) {
   record.Nints = std::clamp<int16_t>(repaired->Nints, kFewestIntervals, kMaxNints);
 }
 
+// A read that worked may still have something to say (a value held at the reader's bound): each
+// notice is a message of its own, before the repairs of the design page.
+void ShowNotices(const SessionNotices& notices, Dialogs& dialogs) {
+  for (const std::string& notice : notices)
+    dialogs.Message(notice);
+}
+
 }  // namespace
 
 OpeningPage::OpeningPage(AppContext& context) : context_(context) {
@@ -79,8 +86,10 @@ void OpeningPage::OpenSession(AppContext& context, const std::string& fileName) 
   DesignRecord& record = context.record;
   record.SetOpeningDefaults();
   record.SessionFile = fileName;
+  SessionNotices notices;
   if (!record.SessionFile.empty() &&
-      PassedOrShown(ReadSessionFile(record, record.SessionFile), context.dialogs)) {
+      PassedOrShown(ReadSessionFile(record, record.SessionFile, &notices), context.dialogs)) {
+    ShowNotices(notices, context.dialogs);
     RepairSession(record, context.dialogs);
   }
   context.navigator.Open(PageId::Design, OpenMode::Switch);
@@ -91,8 +100,11 @@ void OpeningPage::OpenSession(AppContext& context, const std::string& fileName) 
 void OpeningPage::OnStart() {
   DesignRecord& record = context_.record;
   record.SessionFile = kLastSessionName;
-  if (PassedOrShown(ReadLastSession(record, record.SessionFile), context_.dialogs))
+  SessionNotices notices;
+  if (PassedOrShown(ReadLastSession(record, record.SessionFile, &notices), context_.dialogs)) {
+    ShowNotices(notices, context_.dialogs);
     RepairSession(record, context_.dialogs);
+  }
   context_.navigator.Open(PageId::Design, OpenMode::Switch);
 }
 

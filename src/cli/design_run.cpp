@@ -124,7 +124,7 @@ std::optional<int> DesignFromOptions(const CliArguments& args, DesignRecord& rec
     return kExitUsage;
   }
   record.SetOpeningDefaults();
-  if (!OpenSessionOption(args, record, err, paths))
+  if (!OpenSessionOption(args, record, err, paths, &messages))
     return kExitFile;
   if (!ReadOpampOptions(args, record, err))
     return kExitUsage;

@@ -83,18 +83,25 @@ bool SquareWaveRepaired(const CliArguments& args, Dialogs& dialogs) {
 }
 
 bool OpenSessionOption(const CliArguments& args, DesignRecord& record, std::ostream& err,
-                       OutputPaths& paths) {
+                       OutputPaths& paths, Dialogs* notices) {
   const auto name = args.Value("open");
   if (!name)
     return true;
   record.SetOpeningDefaults();
   record.SessionFile = *name == "-" ? paths.CopyOfStandardInput(std::cin) : *name;
   std::string problem = ReadProblem(ResolveFileName(record.SessionFile));
-  if (problem.empty() && ReadSessionFile(record, record.SessionFile))
+  SessionNotices said;
+  if (problem.empty() && ReadSessionFile(record, record.SessionFile, &said))
     problem = "damaged, or not a session file";
   if (!problem.empty()) {
     err << "kestrolab-cli: cannot read " << *name << ": " << problem << '\n';
     return false;
+  }
+  for (const std::string& notice : said) {
+    if (notices != nullptr)
+      notices->Message(notice);
+    else
+      err << "kestrolab-cli: " << notice << '\n';
   }
   // The family rule of the design page; the run's field repairs, which follow at once, repair the
   // rest with the page's messages.

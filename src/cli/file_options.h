@@ -21,9 +21,10 @@ std::vector<OptionSpec> FileOptionSpecs();
 
 // With --open FILE: the opening defaults, then the session file read over them ("-" reads
 // standard input). Returns false, after "cannot read FILE: " and the reason on err, when the
-// file could not be read.
+// file could not be read. What the reader says besides (a value limited on reading) goes to
+// notices as messages, so that --strict refuses it, or without them to err.
 bool OpenSessionOption(const CliArguments& args, DesignRecord& record, std::ostream& err,
-                       OutputPaths& paths);
+                       OutputPaths& paths, Dialogs* notices = nullptr);
 
 // True, after the repair's message on dialogs, when --transient's frequency would be reset: the
 // check --strict makes before anything runs.

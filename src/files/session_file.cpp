@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/eng_value.h"
 #include "core/leading_number.h"
 #include "files/file_names.h"
+#include "files/limited_value_notice.h"
 #include "files/line_reader.h"
 #include "files/session_lines.h"
 #include "files/text_file.h"
@@ -19,21 +22,35 @@ namespace {
 constexpr const char* kWriteFailure = "The KESTRO file was problematic and not written";
 constexpr const char* kReadFailure =
     "The KESTRO file was not read correctly; defaults are being used";
+constexpr const char* kOpampDamaged =
+    "The op-amp of the KESTRO file was not read correctly; an ideal op-amp is being used";
 
 // --- Reading ---
 
 enum class ReadEnd { Complete, EndOfFile, Failed };
 
+bool OpampUsable(float gbw, float slew, float amplitude, int16_t on) {
+  return gbw >= 0 && slew >= 0 && amplitude > 0 && (on == 0 || on == 1);
+}
+
+void SetIdealOpamp(DesignRecord& record) {
+  record.OpampGbw = 0;
+  record.OpampSlewRate = 0;
+  record.OpampAmplitude = 1.0f;
+  record.OpampOn = 0;
+}
+
 // Takes the value lines of a session file one at a time. The key text before the colon is never
 // examined: the position of a value line alone decides which field it fills.
 class SessionReader {
  public:
-  SessionReader(DesignRecord& record, std::string_view bytes) : record_(record), lines_(bytes) {}
+  SessionReader(DesignRecord& record, std::string_view bytes, SessionNotices& notices)
+      : record_(record), lines_(bytes), notices_(notices) {}
 
   ReadEnd Run() {
     for (ReadEnd (SessionReader::*section)() :
          {&SessionReader::ReadAnalysis, &SessionReader::ReadDesign, &SessionReader::ReadComponents,
-          &SessionReader::ReadMarkers, &SessionReader::ReadLimits}) {
+          &SessionReader::ReadMarkers, &SessionReader::ReadLimits, &SessionReader::ReadOpamp}) {
       const ReadEnd end = (this->*section)();
       if (end != ReadEnd::Complete)
         return end;
@@ -51,22 +68,44 @@ class SessionReader {
     return false;
   }
 
-  // Everything after the first colon of the next value line, or the whole line.
-  bool NextValue(std::string_view& value) {
+  bool AtEnd() {
+    const LineReader saved = lines_;
+    std::string_view line;
+    const bool end = !NextValueLine(line);
+    lines_ = saved;
+    return end;
+  }
+
+  // Everything after the first colon of the next value line, or the whole line; key is the text
+  // before the colon (empty without one), used only to name the value in a notice.
+  bool NextValue(std::string_view& value, std::string_view& key) {
     std::string_view line;
     if (!NextValueLine(line))
       return false;
     const std::size_t colon = line.find(':');
     value = colon == std::string_view::npos ? line : line.substr(colon + 1);
+    key = colon == std::string_view::npos ? std::string_view() : line.substr(0, colon);
     return true;
   }
 
-  template <typename Field>
-  bool ReadField(Field& field) {
+  bool ReadField(int16_t& field) {
     std::string_view value;
-    if (!NextValue(value))
+    std::string_view key;
+    if (!NextValue(value, key))
       return false;
     ReadEngValue(value, field);
+    return true;
+  }
+
+  // A value beyond the reader's bound is held at it, and the notice says so.
+  bool ReadField(float& field) {
+    std::string_view value;
+    std::string_view key;
+    if (!NextValue(value, key))
+      return false;
+    ReadEngValue(value, field);
+    if (auto notice = LimitedValueNotice(key, value, field))
+      notices_.push_back(std::move(*notice));
     return true;
   }
 
@@ -163,8 +202,32 @@ class SessionReader {
     return ReadEnd::Complete;
   }
 
+  // The op-amp follows the limits, so that older readers stop before it. A file that ends
+  // before it is an ideal op-amp; a section cut short or holding values no op-amp has gives the
+  // ideal op-amp too, with a notice, and the rest of the file stands.
+  ReadEnd ReadOpamp() {
+    SetIdealOpamp(record_);
+    if (AtEnd())
+      return ReadEnd::Complete;
+    float gbw = 0;
+    float slew = 0;
+    float amplitude = 0;
+    int16_t on = 0;
+    const bool whole = ReadField(gbw) && ReadField(slew) && ReadField(amplitude) && ReadField(on);
+    if (!whole || !OpampUsable(gbw, slew, amplitude, on)) {
+      notices_.push_back(kOpampDamaged);
+      return ReadEnd::Complete;
+    }
+    record_.OpampGbw = gbw;
+    record_.OpampSlewRate = slew;
+    record_.OpampAmplitude = amplitude;
+    record_.OpampOn = on;
+    return ReadEnd::Complete;
+  }
+
   DesignRecord& record_;
   LineReader lines_;
+  SessionNotices& notices_;
 };
 
 void SetReadFailureDefaults(DesignRecord& record) {
@@ -180,6 +243,7 @@ void SetReadFailureDefaults(DesignRecord& record) {
   record.dBbottom = -50;
   record.NrYintervals = 6;
   record.DelayTop = 0.0012f;
+  SetIdealOpamp(record);
 }
 
 }  // namespace
@@ -195,14 +259,19 @@ FileFailure WriteSessionFile(DesignRecord& record, const std::string& fileName,
   return kWriteFailure;
 }
 
-FileFailure ReadSessionText(DesignRecord& record, std::string_view bytes) {
-  if (SessionReader(record, bytes).Run() != ReadEnd::Failed)
+FileFailure ReadSessionText(DesignRecord& record, std::string_view bytes, SessionNotices* notices) {
+  SessionNotices said;
+  const ReadEnd end = SessionReader(record, bytes, said).Run();
+  if (notices)
+    notices->insert(notices->end(), said.begin(), said.end());
+  if (end != ReadEnd::Failed)
     return std::nullopt;
   SetReadFailureDefaults(record);
   return kReadFailure;
 }
 
-FileFailure ReadSessionFile(DesignRecord& record, const std::string& fileName) {
+FileFailure ReadSessionFile(DesignRecord& record, const std::string& fileName,
+                            SessionNotices* notices) {
   if (fileName.empty())
     return std::nullopt;
   std::string bytes;
@@ -210,16 +279,20 @@ FileFailure ReadSessionFile(DesignRecord& record, const std::string& fileName) {
     SetReadFailureDefaults(record);
     return kReadFailure;
   }
-  return ReadSessionText(record, bytes);
+  return ReadSessionText(record, bytes, notices);
 }
 
-FileFailure ReadLastSession(DesignRecord& record, const std::string& fileName) {
+FileFailure ReadLastSession(DesignRecord& record, const std::string& fileName,
+                            SessionNotices* notices) {
   record.SetOpeningDefaults();
   std::string bytes;
   const FileBytes file = ReadFileBytes(ResolveFileName(fileName), bytes);
   auto read = std::make_unique<DesignRecord>(record);
-  if (file == FileBytes::Read && SessionReader(*read, bytes).Run() == ReadEnd::Complete) {
+  SessionNotices said;
+  if (file == FileBytes::Read && SessionReader(*read, bytes, said).Run() == ReadEnd::Complete) {
     record = *read;
+    if (notices)
+      notices->insert(notices->end(), said.begin(), said.end());
     return std::nullopt;
   }
   SetReadFailureDefaults(record);

@@ -94,6 +94,16 @@ void AppendLimits(const DesignRecord& r, std::vector<std::string>& lines) {
   }
 }
 
+// After the limits, so that a reader that stops there still takes the file.
+void AppendOpamp(const DesignRecord& r, std::vector<std::string>& lines) {
+  lines.push_back("* Op-amp: =============");
+  lines.push_back(ValueLine("GBW: ", r.OpampGbw));
+  lines.push_back(ValueLine("Slew rate: ", r.OpampSlewRate));
+  // An amplitude never set is the usual 1 V peak, as the Stages page reads it.
+  lines.push_back(ValueLine("Amplitude: ", r.OpampAmplitude > 0 ? r.OpampAmplitude : 1.0f));
+  lines.push_back(ValueLine("Analyse with this op-amp: ", r.OpampOn));
+}
+
 }  // namespace
 
 std::string SessionNumber(float value) {
@@ -116,6 +126,7 @@ std::vector<std::string> SessionFileLines(DesignRecord& record, const std::strin
   AppendComponents(record, lines);
   AppendMarkers(record, lines);
   AppendLimits(record, lines);
+  AppendOpamp(record, lines);
   return lines;
 }
 

@@ -38,11 +38,19 @@ std::string PartValue(float value, const std::string& pageForm) {
   return PlainNumber(value);
 }
 
-std::string ResistorValue(float ohms) {
-  std::string text = PartValue(ohms, FormatNum(ohms, '.'));
+// A resistor or a GBW: the page form, with mega as "MEG" (LTspice reads "M" as milli).
+std::string MegaValue(float value) {
+  std::string text = PartValue(value, FormatNum(value, '.'));
   if (!text.empty() && text.back() == 'M')
-    text += "EG";  // LTspice reads "M" as milli
+    text += "EG";
   return text;
+}
+
+// The op-amp that the analysis uses: the single-pole model only while it is switched on with a
+// finite positive GBW, the ideal follower otherwise.
+bool AnalysedWithGbw(const DesignRecord& record) {
+  const float gbw = record.OpampGbw;
+  return record.OpampOn != 0 && std::isfinite(gbw) && gbw > 0.0f;
 }
 
 // Writes the blocks left to right, advancing the drawing position X.
@@ -66,7 +74,7 @@ class SchematicBuilder {
     Add("WINDOW 0  32  56  VTop 0");
     Add("WINDOW 3  0  56  VBottom 0");
     Add(Named("R", ++resistors_));
-    Add(std::string("SYMATTR Value ").append(ResistorValue(ohms)));
+    Add(std::string("SYMATTR Value ").append(MegaValue(ohms)));
     Add(Numbers("WIRE ", {x_ - 48, 0, x_ + 16, 0}));
     Add(Numbers("WIRE ", {x_ + 96, 0, x_ + 160, 0}));
     x_ += 144;
@@ -87,10 +95,13 @@ class SchematicBuilder {
   void GroundBehind() { GroundFlag(x_ - 48); }
 
   // Unity-gain follower; its feedback path takes the stage's first capacitor (whose block began
-  // at X - 272) to the output at X + 192.
-  void OpAmp() {
+  // at X - 272) to the output at X + 192. A GBW (empty for the ideal op-amp) goes on the
+  // symbol's SpiceLine, the parameter line LTspice's generic op-amp takes.
+  void OpAmp(const std::string& gbw) {
     Add(Numbers("SYMBOL Opamps\\\\opamp ", {x_ + 128, 80}) + "M180");
     Add(Named("U", ++opamps_));
+    if (!gbw.empty())
+      Add("SYMATTR SpiceLine GBW=" + gbw);
     Add(Numbers("WIRE ", {x_ - 48, 0, x_ + 96, 0}));
     Add(Numbers("WIRE ", {x_ + 160, 16, x_ + 192, 16}));
     Add(Numbers("WIRE ", {x_ + 192, 96, x_ + 64, 96}));
@@ -135,7 +146,7 @@ void Stage(const DesignRecord& r, int s, SchematicBuilder& builder) {
   builder.Resistor(r.R[s][3]);
   builder.Capacitor(r.C[s][3]);
   builder.GroundBehind();
-  builder.OpAmp();
+  builder.OpAmp(AnalysedWithGbw(r) ? MegaValue(r.OpampGbw) : std::string());
   builder.NextStage();
 }
 

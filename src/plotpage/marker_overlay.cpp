@@ -13,17 +13,6 @@ namespace {
 constexpr float kTableTop = 7300;
 constexpr float kRowHeight = 150;
 
-// Phase difference in degrees between two nearby frequencies, taken the short way round: the
-// wrapped phase may jump from -180 to +180 between them, which is no change of 360 degrees.
-double ShortPhaseStep(float before, float after) {
-  double step = static_cast<double>(before) - after;
-  if (step < -180)
-    step += 360;
-  if (step > 180)
-    step -= 360;
-  return step;
-}
-
 }  // namespace
 
 MarkerOverlay::MarkerOverlay(PlotDrawing& drawing, DesignRecord& record, PlotShared& shared)
@@ -77,14 +66,9 @@ void MarkerOverlay::PlotDelayMarker(int k) {
   markerIndex_ = static_cast<int16_t>(k);
   const auto index = static_cast<std::size_t>(k);
   const float f = record_.MarkerFreq[index];
-  const auto below = static_cast<float>(f * 0.999);
-  ResponseAt(record_, below, record_.GainAt, record_.PhaseAt);
-  const float phaseBelow = record_.PhaseAt;
-  const auto above = static_cast<float>(f / 0.999);
-  ResponseAt(record_, above, record_.GainAt, record_.PhaseAt);
-  // Group delay = -dphi/domega, phase in degrees, frequencies in Hz, result in seconds.
-  shared_.MarkerDelay[index] = static_cast<float>(ShortPhaseStep(phaseBelow, record_.PhaseAt) /
-                                                  (360.0 * (static_cast<double>(above) - below)));
+  // The table row shows the gain and phase at the marker itself, beside the exact delay there.
+  ResponseAt(record_, f, record_.GainAt, record_.PhaseAt);
+  shared_.MarkerDelay[index] = GroupDelayAt(record_, f);
   ShowMarkerData();
   const float x = drawing_.Mapping().X(f);
   const float y = drawing_.Mapping().MarkerDelayY(shared_.MarkerDelay[index]);

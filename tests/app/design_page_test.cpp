@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app_test_context.h"
+#include "files/session_file.h"
 #include "synthesis/standard_series.h"
 
 namespace kestro::test {
@@ -232,11 +233,21 @@ TEST(DesignPage, SaveAndGetGoThroughTheChosenFileAndCancelDoesNothing) {
             (Strings{" 30Hz", " 200K ", "5 ", "7", "2m"}));
 }
 
-}  // namespace
-}  // namespace kestro::test
-
-namespace kestro::test {
-namespace {
+// Get names a value the reader held at its bound, after the file is read whole.
+TEST(DesignPage, GetNamesAValueLimitedOnReading) {
+  ScratchFolder folder;
+  DesignRecord saved = DistinctSession();
+  saved.R[2][3] = -5e10f;
+  ASSERT_EQ(WriteSessionFile(saved, "big.KST", "2026-12-06 11:45:03"), std::nullopt);
+  Shown d;
+  d.app.dialogs.fileAnswers.push_back("big.KST");
+  d.page.Click("cmdGet");
+  EXPECT_EQ(d.app.dialogs.Texts(), Strings{"The value of R2,3 in the KESTRO file has been reset "
+                                           "upward from -5E+10 to -1E+10"});
+  EXPECT_EQ((std::vector{d.app.record.R[2][3], d.app.record.C[2][3]}),
+            (std::vector{-1e10f, saved.C[2][3]}));
+  EXPECT_EQ(d.Caption("txtStart"), " 20Hz");
+}
 
 // A capacitor series chosen on the page puts every capacitor of every stage on that series, the
 // three-pole stage's too, while the stages still make the family's response; "Computed" gives the

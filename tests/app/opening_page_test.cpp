@@ -61,6 +61,24 @@ TEST(OpeningPage, RestartRepairsWhatTheFileHeldOutOfRange) {
   EXPECT_EQ(Session(saved), Session(app.record));
 }
 
+// A value the reader holds at its bound is read so, and a message names it, on both commands.
+TEST(OpeningPage, AValueLimitedOnReadingIsNamed) {
+  ScratchFolder folder;
+  DesignRecord saved = DistinctSession();
+  saved.C[1][2] = 1e12f;
+  ASSERT_EQ(WriteSessionFile(saved, "LASTSESSION.KST", kSavedAt), std::nullopt);
+  for (const char* command : {"cmdGetOld", "cmdStart"}) {
+    SCOPED_TRACE(command);
+    AppTestContext app;
+    app.dialogs.fileAnswers = {"LASTSESSION.KST"};
+    OpeningPage(app.context).Click(command);
+    EXPECT_EQ(app.dialogs.Texts(), Strings{"The value of C1,2 in the KESTRO file has been reset "
+                                           "downward from 1E+12 to 1E+10"});
+    EXPECT_EQ((std::vector{app.record.C[1][2], app.record.C[2][2]}),
+              (std::vector{1e10f, saved.C[2][2]}));
+  }
+}
+
 // The last session is taken whole or not at all. A first start (no file) opens quietly with the
 // defaults; an empty, cut or damaged file with the same defaults and the reader's message, never
 // with a zeroed or half-read record.

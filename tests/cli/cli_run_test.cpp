@@ -125,6 +125,34 @@ TEST(CliRun, SaveThenOpenWithManualFamilyKeepsTheParts) {
   EXPECT_EQ(folder.Entries(), (Strings{"again.KST", "first.KST"}));
 }
 
+// A value of the opened file held at the reader's bound is named on stderr; --strict refuses it
+// as any other repair, with nothing written.
+TEST(CliRun, AValueLimitedOnReadingIsNamedAndRefusedUnderStrict) {
+  ScratchFolder folder;
+  ASSERT_EQ(RunDesignCommand("--order 4 --save first.KST").code, kExitOk);
+  Strings lines = SplitCrLf(FileText("first.KST"));
+  const auto c12 =
+      std::ranges::find_if(lines, [](const std::string& l) { return l.starts_with("C1,2: "); });
+  ASSERT_NE(c12, lines.end());
+  *c12 = "C1,2: 1E+12";
+  std::string text;
+  for (const std::string& line : lines)
+    text += line + "\r\n";
+  test::PutFile("big.KST", text);
+  const std::string notice =
+      "kestrolab-cli: The value of C1,2 in the KESTRO file has been reset downward from 1E+12 "
+      "to 1E+10\n";
+  const CliRun kept = RunDesignCommand("--open big.KST --family manual --save out.KST");
+  EXPECT_EQ(kept.code, kExitOk);
+  EXPECT_EQ(kept.err, notice);
+  EXPECT_EQ(std::ranges::count(SplitCrLf(FileText("out.KST")), "C1,2: 1E+10"), 1);
+  std::filesystem::remove("out.KST");
+  const CliRun refused = RunDesignCommand("--open big.KST --family manual --strict --save out.KST");
+  EXPECT_EQ(refused.code, kExitUsage);
+  EXPECT_EQ(refused.err, notice);
+  EXPECT_EQ(folder.Entries(), (Strings{"big.KST", "first.KST"}));
+}
+
 // Every file option writes its file; a failed open, unsolvable capacitors and a failed writer
 // end with their one message and code. A run that fails writes nothing: every output stays as it
 // was, the three overlay files included.

@@ -52,7 +52,8 @@ TEST(SessionFileLines, OrderThreeDesignLineByLine) {
             "C1,2: 2.2E-09|C1,3: 1E-13|* Resistor values: ====|R1,1: 47000|R1,2: 47000|"
             "R1,3: 47000|R1,4: 1E-05|R1,5: 1|* Markers: ============|Number: 2|#1: 1000|#2: 2000|"
             "* Limits: =============|Number: 1|* Shape/start/stop/top/bottom:|"
-            " 1    0    1000    0   -3 |");
+            " 1    0    1000    0   -3 |* Op-amp: =============|GBW: 0|Slew rate: 0|"
+            "Amplitude: 1|Analyse with this op-amp: 0|");
 }
 
 // Values of at most seven significant digits, different in every slot, limits at +-1E11. Stages
@@ -79,6 +80,8 @@ DesignRecord RoundTripRecord(int16_t family, int16_t order, int16_t limits) {
         j == 2 ? -1e-39f : std::strtof(("-0.00" + std::to_string(j)).c_str(), nullptr);
     r.LimitBottom[j][1] = -3.25f * fj;
   }
+  r.OpampGbw = 1234567.0f * static_cast<float>(family), r.OpampSlewRate = 0.5f * float(order);
+  r.OpampAmplitude = 2.75f, r.OpampOn = static_cast<int16_t>(order % 2);
   return r;
 }
 
@@ -99,12 +102,13 @@ TEST(ReadSessionFile, WrittenRecordComesBackBitForBit) {
     expect.MarkerFreq = {0, 100, 300, 5e6f, 7.25f, 8.5f}, expect.NrMarkers = 5;
     expect.NrStages = StagesForOrder(order), expect.LimitsOn = limits > 0;
     const auto floats = [](const DesignRecord& r) {
-      return std::vector{r.Fstart,   r.Fstop,     r.dBtop, r.dBbottom,
-                         r.DelayTop, r.Bandwidth, r.Apass, r.NrStages};
+      return std::vector{r.Fstart,   r.Fstop,         r.dBtop,         r.dBbottom,
+                         r.DelayTop, r.Bandwidth,     r.Apass,         r.NrStages,
+                         r.OpampGbw, r.OpampSlewRate, r.OpampAmplitude};
     };
     const auto counts = [](const DesignRecord& r) {
-      return std::vector<int>{r.Nints,     r.NrYintervals, r.Family,  r.Order,
-                              r.NrMarkers, r.NrLimits[1],  r.LimitsOn};
+      return std::vector<int>{r.Nints,     r.NrYintervals, r.Family,   r.Order,
+                              r.NrMarkers, r.NrLimits[1],  r.LimitsOn, r.OpampOn};
     };
     EXPECT_EQ(floats(read), floats(expect));
     EXPECT_EQ(counts(read), counts(expect));
@@ -127,6 +131,7 @@ DesignRecord Prefilled() {
   r.MarkerFreq.fill(-3);
   for (LimitTable* t : {&r.LimitShape, &r.LimitStart, &r.LimitStop, &r.LimitTop, &r.LimitBottom})
     (*t)[1][1] = -4;
+  r.OpampGbw = 5e6f, r.OpampSlewRate = 13, r.OpampAmplitude = 3, r.OpampOn = 1;
   return r;
 }
 
@@ -192,11 +197,12 @@ TEST(ReadSessionFile, BadCountsAndUnreadableFilesGiveTheMessageAndDefaults) {
     EXPECT_EQ(WithinSeconds([&] { return ReadSessionFile(r, name); }), kReadMessage);
     EXPECT_EQ(r.C[1][1], c.c11);
     // The reader's defaults: family, ripple, order, stages, bandwidth, sweep and plot.
-    EXPECT_EQ(
-        (std::vector<float>{float(r.Family), r.Apass, float(r.Order), r.NrStages, r.Bandwidth,
-                            r.Fstart, r.Fstop, float(r.Nints), r.dBtop, r.dBbottom,
-                            float(r.NrYintervals), r.DelayTop}),
-        (std::vector<float>{kButterworth, 0, 3, 1, 3000, 1000, 10000, 500, 10, -50, 6, 0.0012f}));
+    EXPECT_EQ((std::vector<float>{float(r.Family), r.Apass, float(r.Order), r.NrStages, r.Bandwidth,
+                                  r.Fstart, r.Fstop, float(r.Nints), r.dBtop, r.dBbottom,
+                                  float(r.NrYintervals), r.DelayTop, r.OpampGbw, r.OpampSlewRate,
+                                  r.OpampAmplitude, float(r.OpampOn)}),
+              (std::vector<float>{kButterworth, 0, 3, 1, 3000, 1000, 10000, 500, 10, -50, 6,
+                                  0.0012f, 0, 0, 1, 0}));
   }
   DesignRecord r = Prefilled();
   EXPECT_EQ(ReadSessionFile(r, ""), std::nullopt);  // no name: nothing read, nothing said
@@ -208,7 +214,7 @@ TEST(ReadSessionFile, BadCountsAndUnreadableFilesGiveTheMessageAndDefaults) {
 // the message, never read with its end cut off (a limit of -91 read as -9).
 TEST(ReadSessionFile, AFileOverTheSizeBoundIsRefusedNotCut) {
   ScratchFolder folder;
-  Lines lines = Edited(Sample(), 31, " 1    0    1000    0   -91");
+  Lines lines = Cut(Edited(Sample(), 31, " 1    0    1000    0   -91"), 32);  // no op-amp
   std::string text = Joined(lines);
   text.resize(text.size() - 2);  // the file ends in the digit
   const std::size_t padding = (std::size_t{16} << 20) - text.size() - 3;
@@ -224,6 +230,91 @@ TEST(ReadSessionFile, AFileOverTheSizeBoundIsRefusedNotCut) {
   }
 }
 
+std::vector<float> Opamp(const DesignRecord& r) {
+  return {r.OpampGbw, r.OpampSlewRate, r.OpampAmplitude, float(r.OpampOn)};
+}
+
+// The op-amp section is optional: a file of an older version ends at the limits and reads as an
+// ideal op-amp at 1 V. A section cut short or holding values no op-amp has gives the ideal
+// op-amp with a notice; the rest of the file stands, and the read is no failure.
+TEST(ReadSessionFile, OpampSectionMissingOrDamaged) {
+  constexpr const char* kDamaged =
+      "The op-amp of the KESTRO file was not read correctly; an ideal op-amp is being used";
+  const struct {
+    std::size_t size;  // lines kept
+    int line;          // a line replaced by text; 0: none
+    const char* text;
+    bool damaged;
+    float gbw;  // the op-amp read
+  } cases[] = {{32, 0, "", false, 0},
+               {33, 0, "", false, 0},
+               {35, 0, "", true, 0},
+               {37, 33, "GBW: -1", true, 0},
+               {37, 35, "Amplitude: 0", true, 0},
+               {37, 36, "On: 2", true, 0},
+               {37, 34, "Slew rate: x", false, 1e6f}};
+  ScratchFolder folder;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.size << " lines, " << c.text);
+    Lines lines = Edited(Sample(), 33, "GBW: 1MEG");
+    if (c.line > 0)
+      lines = Edited(lines, static_cast<std::size_t>(c.line), c.text);
+    PutFile("op.KST", Joined(Cut(lines, c.size)));
+    for (const bool last : {false, true}) {
+      DesignRecord r = Prefilled();
+      SessionNotices notices;
+      const FileFailure read =
+          last ? ReadLastSession(r, "op.KST", &notices) : ReadSessionFile(r, "op.KST", &notices);
+      EXPECT_EQ(read, std::nullopt);
+      EXPECT_EQ(notices, c.damaged ? Lines{kDamaged} : Lines{});
+      EXPECT_EQ(Opamp(r), (std::vector<float>{c.gbw, 0, 1, 0}));
+      EXPECT_EQ((std::vector{r.C[1][1], r.LimitBottom[1][1]}), (std::vector{4.7e-9f, -3.0f}));
+    }
+  }
+}
+
+// A value beyond the reader's bound of 1E+10 is held at it, and a notice names the value and
+// what it became; the bound itself, in any form, is no notice.
+TEST(ReadSessionFile, ValueLimitedOnReadingSaysSo) {
+  const struct {
+    int line;
+    const char* text;
+    const char* notice;
+  } cases[] = {
+      {15, "C1,1: 1E+12",
+       "The value of C1,1 in the KESTRO file has been reset downward from "
+       "1E+12 to 1E+10"},
+      {6, "Plot dB bottom: -2,5E+10",
+       "The value of Plot dB bottom in the KESTRO file has been reset upward from -2,5E+10 to "
+       "-1E+10"},
+      {20, "R1,2: 1E+999",
+       "The value of R1,2 in the KESTRO file has been reset downward from "
+       "1E+999 to 1E+10"},
+      {33, "GBW: 20000M",
+       "The value of GBW in the KESTRO file has been reset downward from "
+       "20000M to 1E+10"},
+      {16, "C1,2: 2x0G",
+       "The value of C1,2 in the KESTRO file has been reset downward from "
+       "2x0G to 1E+10"},
+      {15, "C1,1: 10G", nullptr},
+      {15, "C1,1: 1 0 G", nullptr},
+      {15, "C1,1: 1E+10", nullptr},
+      {20, "R1,2: -10000000k", nullptr}};
+  ScratchFolder folder;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    PutFile("big.KST", Joined(Edited(Sample(), static_cast<std::size_t>(c.line), c.text)));
+    for (const bool last : {false, true}) {
+      DesignRecord r = Prefilled();
+      SessionNotices notices;
+      EXPECT_EQ(
+          last ? ReadLastSession(r, "big.KST", &notices) : ReadSessionFile(r, "big.KST", &notices),
+          std::nullopt);
+      EXPECT_EQ(notices, c.notice ? Lines{c.notice} : Lines{});
+    }
+  }
+}
+
 TEST(WriteSessionFile, ReplacesTheCaseVariantWholeOrNotAtAll) {
   ScratchFolder folder;
   DesignRecord r = OrderThree();
@@ -232,7 +323,7 @@ TEST(WriteSessionFile, ReplacesTheCaseVariantWholeOrNotAtAll) {
   EXPECT_EQ(folder.Entries(), Lines{"LASTSESSION.KST"});
   const std::string written = FileText("LASTSESSION.KST");
   Lines lines = SplitCrLf(written), expected = Sample();
-  ASSERT_EQ(lines.size(), 32u);
+  ASSERT_EQ(lines.size(), 37u);
   EXPECT_EQ(lines[0], std::string("* Active lowpass filter ") + kSavedAt);
   EXPECT_EQ(Lines(lines.begin() + 1, lines.end()), Lines(expected.begin() + 1, expected.end()));
   {

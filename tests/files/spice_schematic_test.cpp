@@ -119,6 +119,35 @@ TEST(SpiceSchematicLines, DrawsEveryPartTheAnalysisUsesWithItsOwnValue) {
   }
 }
 
+// Each op-amp carries the GBW on its SpiceLine, right after its name, only while the analysis uses
+// it (switched on with a finite positive GBW); otherwise the export is that of the ideal op-amp.
+TEST(SpiceSchematicLines, OpampGbwOnEverySymbolOnlyWhenAnalysedWithIt) {
+  const DesignRecord ideal = Cascade(5);
+  const struct {
+    float gbw;
+    int16_t on;
+    const char* line;  // nullptr: no SpiceLine, the lines of the ideal op-amp
+  } cases[] = {{1e6f, 1, "SYMATTR SpiceLine GBW=1MEG"},
+               {2.5e5f, 1, "SYMATTR SpiceLine GBW=250k"},
+               {1234567, 1, "SYMATTR SpiceLine GBW=1234567"},
+               {1e6f, 0, nullptr},
+               {0, 1, nullptr},
+               {-1e6f, 1, nullptr}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.gbw << " on " << c.on);
+    DesignRecord r = Cascade(5);
+    r.OpampGbw = c.gbw, r.OpampOn = c.on;
+    Lines expected = SpiceSchematicLines(ideal);
+    for (auto at = expected.begin(); c.line != nullptr && at != expected.end(); ++at) {
+      if (at->starts_with("SYMATTR InstName U"))
+        at = expected.insert(at + 1, c.line);
+    }
+    const Lines lines = SpiceSchematicLines(r);
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "SYMATTR InstName U2"), 1);
+  }
+}
+
 TEST(WriteSpiceSchematic, WritesCrLfLinesOrReportsTheFailure) {
   ScratchFolder folder;
   ASSERT_EQ(WriteSpiceSchematic(Cascade(5), "filter.ASC"), std::nullopt);

@@ -18,7 +18,8 @@
 // SPICE deck with ideal op-amps (voltage-controlled sources of gain 1e7), simulated by ngspice,
 // must agree with Analyze within 0.02 dB wherever the gain is above -60 dB. The exported values
 // carry five or six digits, which moves the highest-Q stage (Q 43, Chebyshev 11 at 3 dB) by a
-// few thousandths of a dB.
+// few thousandths of a dB. An op-amp with a GBW on its SpiceLine becomes the single-pole model
+// A(s) = 2 pi GBW / s, the GBW read by ngspice from the exported text itself.
 
 namespace kestro {
 namespace {
@@ -44,7 +45,9 @@ bool OnWire(Point p, Point a, Point b) {
 
 // The schematic read back: wire ends, pins and flags on a wire join it, and flags of one name
 // join each other. Elements() gives one SPICE element line per part, ground as node 0 and the
-// Output flag's node as "out"; an op-amp becomes an ideal one (a source of gain 1e7: out 0, + -).
+// Output flag's node as "out"; an op-amp becomes an ideal one (a source of gain 1e7: out 0, + -),
+// or with "GBW=" on its SpiceLine a transconductance of 1 S into 1 / (2 pi GBW) farads buffered
+// to its output.
 class Netlist {
  public:
   explicit Netlist(const Lines& lines) {
@@ -67,8 +70,7 @@ class Netlist {
       for (Point pin : part.pins)
         n.push_back(names.try_emplace(Find(pin), "n" + std::to_string(names.size())).first->second);
       if (part.symbol.starts_with("Opamps"))
-        text << 'E' << part.name << ' ' << n.at(2) << " 0 " << n.at(0) << ' ' << n.at(1)
-             << " 1e7\n";
+        text << Opamp(part, n);
       else
         text << part.name << ' ' << n.at(0) << ' ' << n.at(1) << ' ' << part.value << '\n';
     }
@@ -77,9 +79,25 @@ class Netlist {
 
  private:
   struct Part {
-    std::string symbol, name, value;
+    std::string symbol, name, value, spiceLine;
     std::vector<Point> pins;
   };
+
+  static std::string Opamp(const Part& part, const Lines& n) {
+    const std::string& u = part.name;
+    if (!part.spiceLine.starts_with("GBW="))
+      return "E" + u + ' ' + n.at(2) + " 0 " + n.at(0) + ' ' + n.at(1) + " 1e7\n";
+    const std::string gbw = part.spiceLine.substr(4);
+    return "G" + u + " 0 p" + u + ' ' + n.at(0) + ' ' + n.at(1) + " 1\nC" + u + " p" + u +
+           " 0 {1/(6.283185307179586*" + gbw + ")}\nR" + u + " p" + u + " 0 1e12\nE" + u + ' ' +
+           n.at(2) + " 0 p" + u + " 0 1\n";
+  }
+
+  std::string& Attribute(const std::string& word) {
+    if (word == "Value")
+      return parts_.back().value;
+    return word == "SpiceLine" ? parts_.back().spiceLine : parts_.back().name;
+  }
 
   void Read(const std::string& line) {
     std::istringstream in(line);
@@ -87,12 +105,12 @@ class Netlist {
     Point a{}, b{};
     in >> keyword;
     if (keyword == "SYMBOL" && in >> word >> a.first >> a.second >> rotation) {
-      parts_.push_back({word, "", "", {}});
+      parts_.push_back({word, "", "", "", {}});
       for (Point p : kPins.at(word.append(" ").append(rotation)))
         parts_.back().pins.emplace_back(a.first + p.first, a.second + p.second);
       points_.insert(points_.end(), parts_.back().pins.begin(), parts_.back().pins.end());
     } else if (keyword == "SYMATTR" && in >> word && !parts_.empty()) {
-      std::getline(in >> std::ws, (word == "Value" ? parts_.back().value : parts_.back().name));
+      std::getline(in >> std::ws, Attribute(word));
     } else if (keyword == "WIRE" && in >> a.first >> a.second >> b.first >> b.second) {
       wires_.emplace_back(a, b);
       points_.insert(points_.end(), {a, b});
@@ -138,26 +156,37 @@ std::vector<std::pair<double, double>> Simulate(const Lines& schematic) {
   return rows;
 }
 
-// A family design at 1 kHz analysed from 100 Hz to 10 kHz in 2000 intervals, then edited by
-// hand: the export's directive is 1000 points a decade, so ngspice computes the same 2001
+// The op-amp of a design: none (ideal), or a GBW in Hz with the tolerance it is checked at.
+struct Opamp {
+  float gbw = 0;
+  double tolerance = 0.02;
+};
+
+// A family design at a bandwidth of B analysed from B/10 to 10 B in 2000 intervals, then edited
+// by hand: the export's directive is 1000 points a decade, so ngspice computes the same 2001
 // frequencies.
 void ExpectAgreement(int16_t family, int16_t order, float apass,
-                     void (*edit)(DesignRecord&) = nullptr) {
-  SCOPED_TRACE(testing::Message() << "family " << family << " order " << order);
+                     void (*edit)(DesignRecord&) = nullptr, float bandwidth = 1000,
+                     Opamp opamp = {}) {
+  SCOPED_TRACE(testing::Message() << "family " << family << " order " << order << " GBW "
+                                  << opamp.gbw);
   DesignRecord record;
   record.SetOpeningDefaults();
   record.Family = family, record.Order = order, record.Apass = apass;
-  record.Bandwidth = 1000, record.Fstart = 100, record.Fstop = 10000, record.Nints = 2000;
+  record.Bandwidth = bandwidth, record.Fstart = bandwidth / 10, record.Fstop = bandwidth * 10;
+  record.Nints = 2000;
   ASSERT_TRUE(SynthesizeFamilyDesign(record));
   if (edit != nullptr)
     edit(record);
+  record.OpampGbw = opamp.gbw, record.OpampOn = opamp.gbw > 0 ? 1 : 0;
   Analyze(record);
   const auto rows = Simulate(SpiceSchematicLines(record));
   ASSERT_EQ(rows.size(), 2001u) << test::FileText("ngspice.log");
   for (std::size_t i = 0; i < rows.size(); ++i) {
     ASSERT_NEAR(rows[i].first, record.Freq[i], 1e-5 * record.Freq[i]);
     if (record.Gain[i] > -60.0f) {
-      ASSERT_NEAR(rows[i].second, record.Gain[i], 0.02) << "at " << record.Freq[i] << " Hz";
+      ASSERT_NEAR(rows[i].second, record.Gain[i], opamp.tolerance)
+          << "at " << record.Freq[i] << " Hz";
     }
   }
 }
@@ -204,6 +233,24 @@ TEST(SpiceSimulation, NgspiceAgreesWithAnalyzeForManualStages) {
     SCOPED_TRACE(c.name);
     ExpectAgreement(kButterworth, c.order, 0, c.edit);
   }
+}
+
+// With a real op-amp the exported GBW turns each follower into the single-pole model that the
+// analysis uses; a GBW low enough to move the response shows that the model is in the circuit.
+TEST(SpiceSimulation, NgspiceAgreesWithAnalyzeWithTheOpampGbw) {
+  if (!HaveNgspice())
+    GTEST_SKIP() << "ngspice is not installed (scripts/ensure-packages.sh installs it)";
+  const struct {
+    int16_t family;
+    int16_t order;
+    float apass, bandwidth, gbw;
+  } cases[] = {{kButterworth, 4, 0, 10000, 1e6f},
+               {kChebyshev, 6, 1, 20000, 2e6f},
+               {kChebyshev, 5, 3, 5000, 250000},
+               {kBessel, 3, 0, 2000, 20000}};
+  test::ScratchFolder folder;
+  for (const auto& c : cases)
+    ExpectAgreement(c.family, c.order, c.apass, nullptr, c.bandwidth, {c.gbw, 0.05});
 }
 
 }  // namespace
