@@ -12,7 +12,7 @@
 #include "cli/file_options.h"
 #include "cli/output_paths.h"
 #include "core/eng_value.h"
-#include "platform/qt/qt_print_device.h"
+#include "platform/qt/qt_pdf_device.h"
 #include "platform/system_clock.h"
 #include "printouts/print_plot.h"
 #include "printouts/print_schematic.h"
@@ -107,8 +107,8 @@ int RunPrint(const CliArguments& args, std::ostream& out, std::ostream& err, Dia
   AnswerYesDialogs answers(dialogs);
   {
     // The device writes its file when it is closed, at the end of this block.
-    auto device =
-        QtPrintDevice::ToPdf(paths.Path(*args.Value("pdf")), SheetTitle(*args.Value("kind")));
+    auto device = std::make_unique<QtPdfDevice>(paths.Path(*args.Value("pdf")),
+                                                SheetTitle(*args.Value("kind")));
     if (!PrintKind(args, *record, *device, answers))
       return kExitFile;
   }

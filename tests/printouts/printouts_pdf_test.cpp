@@ -5,11 +5,12 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <memory>
 #include <regex>
 #include <sstream>
 
 #include "files/scratch_folder.h"
-#include "platform/qt/qt_print_device.h"
+#include "platform/qt/qt_pdf_device.h"
 #include "printouts/print_plot.h"
 #include "printouts/print_schematic.h"
 #include "printouts/print_summary.h"
@@ -41,7 +42,7 @@ struct PrintedPdf : ::testing::Test {
   }
   // Prints answering Yes to any question; the messages shown.
   static Strings Print(const std::function<bool(PrintDevice&, ScriptedDialogs&)>& printout) {
-    const auto device = QtPrintDevice::ToPdf("sheet.pdf");
+    const auto device = std::make_unique<QtPdfDevice>("sheet.pdf");
     ScriptedDialogs dialogs;
     EXPECT_TRUE(printout(*device, dialogs)) << testing::PrintToString(dialogs.Texts());
     return dialogs.Texts();

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/qt/qt_painted_device.h"
+
+namespace kestro {
+
+// A PDF file on A4 paper, with no dialogs: Preview() and SelectPrinter() show nothing.
+class QtPdfDevice final : public QtPaintedDevice {
+ public:
+  explicit QtPdfDevice(const std::string& path, const std::string& title = "KestroLab");
+
+  void SelectPrinter() override {}
+
+ protected:
+  QPagedPaintDevice& Printer() const override;
+  int PrinterResolution() const override;
+
+ private:
+  QtPdfFile* file_;  // owned by the painted device
+};
+
+}  // namespace kestro
