@@ -1,12 +1,14 @@
 #include "printouts/print_summary.h"
 
 #include <algorithm>
+#include <array>
 #include <memory>
 
 #include "core/eng_value.h"
 #include "core/family_name.h"
 #include "printouts/print_job.h"
 #include "printouts/print_text.h"
+#include "printouts/stage_texts.h"
 #include "synthesis/pole_list.h"
 
 namespace kestro {
@@ -47,6 +49,9 @@ void SummaryPrintout::DrawSheets(PrintDevice& device) {
   AnalysisSection();
   DesignSection();
   PartSections();
+  const std::vector<StageFigures> figures = ComputeStageFigures(record_);
+  StageSection(figures);
+  WarningSection(figures);
   MarkerSection();
   LimitSection();
   Advance(kSection);
@@ -139,6 +144,32 @@ void SummaryPrintout::PartSections() {
     At(kPart1X, "R1: " + FormatNum(r[1]));
     At(kPart2X, "R2: " + FormatNum(r[2]));
     At(kPart3X, "R3: " + FormatNum(r[3]));
+  }
+}
+
+// One line per stage under the column headings, the fields at fixed positions.
+void SummaryPrintout::StageSection(const std::vector<StageFigures>& figures) {
+  static constexpr std::array<float, 7> kColumnX{kItemX, 1900, 3000, 4300, 5600, 6700, 8200};
+  const auto row = [this](const std::vector<std::string>& fields) {
+    Advance(kLine);
+    for (std::size_t i = 0; i < kColumnX.size() && i < fields.size(); ++i) {
+      if (!fields[i].empty())
+        At(kColumnX[i], fields[i]);
+    }
+  };
+  Advance(kSection);
+  At(kHeadingX, "Stages: ");
+  row(StageHeadingFields());
+  for (const StageFigures& stage : figures)
+    row(StageFields(stage));
+}
+
+void SummaryPrintout::WarningSection(const std::vector<StageFigures>& figures) {
+  Advance(kSection);
+  At(kHeadingX, "Build warnings: ");
+  for (const std::string& text : WarningTexts(BuildWarnings(record_, figures))) {
+    Advance(kLine);
+    At(kItemX, text);
   }
 }
 

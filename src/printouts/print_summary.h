@@ -1,6 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "analysis/stage_figures.h"
 
 #include "core/design_record.h"
 #include "platform/dialogs.h"
@@ -9,10 +12,11 @@
 
 namespace kestro {
 
-// The program summary: analysis settings, design parameters, poles, parts, markers, gain limits
-// and the session file name, in Arial from the top of the sheet down. Lines that would run past
-// the 15200-twip drawing area continue on a new sheet. Sets MarkersOn from the marker slots. A
-// failure beeps and shows "The summary text file was not sent to the printer.".
+// The program summary: analysis settings, design parameters, poles, parts, the stage table with
+// the build warnings, markers, gain limits and the session file name, in Arial from the top of the
+// sheet down. Lines that would run past the 15200-twip drawing area continue on a new sheet. Sets
+// MarkersOn from the marker slots. A failure beeps and shows "The summary text file was not sent to
+// the printer.".
 class SummaryPrintout final {
  public:
   SummaryPrintout(DesignRecord& record, PrintDevice& device, Dialogs& dialogs, const Clock& clock)
@@ -36,6 +40,8 @@ class SummaryPrintout final {
   void DesignSection();
   void PoleLines();
   void PartSections();
+  void StageSection(const std::vector<StageFigures>& figures);
+  void WarningSection(const std::vector<StageFigures>& figures);
   void MarkerSection();
   void LimitSection();
 

@@ -14,6 +14,7 @@ struct ViewsShared {
   std::string TabFileEasy;
   std::string TabFileSci;
   std::string SpiceFile;
+  std::string PartsListFile;
 };
 
 }  // namespace kestro

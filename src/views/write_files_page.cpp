@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 
+#include "files/parts_list.h"
 #include "files/spice_schematic.h"
 #include "files/tabulated_files.h"
 #include "printouts/print_job.h"
@@ -21,6 +22,8 @@ constexpr WriteFilesPage::ExportDialog kTabulatedDialog{
     "KESTRO - write tabulated data file",
     "Tabulated-data files (*.DAT)|*.DAT|Text files (*.TXT)|*.TXT|All files (*.*)|*.*",
     "Default.DAT"};
+constexpr WriteFilesPage::ExportDialog kPartsListDialog{"Write parts list",
+                                                        "CSV files (*.csv)|*.csv", "PartsList.csv"};
 
 using C = WriteFilesPageControls;
 
@@ -29,11 +32,12 @@ struct Command {
   const char* name;
   const char* caption;
 };
-constexpr std::array<Command, 5> kCommands{{
+constexpr std::array<Command, 6> kCommands{{
     {&C::cmdPrinterSummary, "cmdPrinterSummary", "Program summary to printer"},
     {&C::cmdWriteSpiceSchematic, "cmdWriteSpiceSchematic", "Write LTspice schematic"},
     {&C::cmdWriteTabulatedE, "cmdWriteTabulatedE", "Write tabulated-data file (easy format)"},
     {&C::cmdWriteTabulatedS, "cmdWriteTabulatedS", "Write tabulated-data file (scientific format)"},
+    {&C::cmdWritePartsList, "cmdWritePartsList", "Write parts list"},
     {&C::cmdExit, "cmdExit", "Return"},
 }};
 
@@ -61,10 +65,10 @@ void WriteFilesPage::CreateControls() {
   c.lblTitle->fontScale = 1.6f;
   float top = 1600;
   for (const Command& command : kCommands) {
-    Control& button = Add(ControlKind::Button, command.name, command.caption, 2500, top, 7000, 850);
+    Control& button = Add(ControlKind::Button, command.name, command.caption, 2500, top, 7000, 800);
     button.face = kButtonFace;
     c.*command.slot = &button;
-    top += 1150;
+    top += 980;
   }
   c.Label1 = &Add(ControlKind::Label, "Label1", kDisclaimer, 800, 7500, 10400, 1100);
   c.Label1->align = TextAlign::Center;
@@ -72,6 +76,7 @@ void WriteFilesPage::CreateControls() {
   c.cmdWriteSpiceSchematic->onClick = [this] { OnWriteSpice(); };
   c.cmdWriteTabulatedE->onClick = [this] { OnWriteTabulated(false); };
   c.cmdWriteTabulatedS->onClick = [this] { OnWriteTabulated(true); };
+  c.cmdWritePartsList->onClick = [this] { OnWritePartsList(); };
   c.cmdExit->onClick = [this] { context_.navigator.Close(PageId::WriteFiles); };
 }
 
@@ -112,6 +117,12 @@ void WriteFilesPage::OnWriteTabulated(bool scientific) {
   } else {
     PassedOrShown(WriteTabulatedEasy(context_.record, chosen), context_.dialogs);
   }
+}
+
+void WriteFilesPage::OnWritePartsList() {
+  const std::string chosen = AskName(kPartsListDialog, shared_.PartsListFile);
+  if (!chosen.empty())
+    PassedOrShown(WritePartsList(context_.record, chosen), context_.dialogs);
 }
 
 void WriteFilesPage::onPrintClicked() {

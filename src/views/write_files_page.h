@@ -15,13 +15,15 @@ struct WriteFilesPageControls {
   Control* cmdWriteSpiceSchematic = nullptr;
   Control* cmdWriteTabulatedE = nullptr;
   Control* cmdWriteTabulatedS = nullptr;
+  Control* cmdWritePartsList = nullptr;
   Control* cmdExit = nullptr;
   Control* Label1 = nullptr;  // the disclaimer
 };
 
 // The file-writing page frmWriteFiles, opened modally by the Write buttons: the program summary
-// for the printer, the LTspice schematic and the two tabulated-data files. Each export proposes
-// the name it was last given (with its own extension); cancelling its dialog writes nothing.
+// for the printer, the LTspice schematic, the two tabulated-data files and the parts list (CSV).
+// Each export proposes the name it was last given (with its own extension); cancelling its dialog
+// writes nothing.
 class WriteFilesPage final : public Page {
  public:
   WriteFilesPage(AppContext& context, ViewsShared& shared);
@@ -45,6 +47,7 @@ class WriteFilesPage final : public Page {
   void CreateControls();
   void OnWriteSpice();
   void OnWriteTabulated(bool scientific);
+  void OnWritePartsList();
   // Asks for the file name; an empty result means the user cancelled.
   std::string AskName(const ExportDialog& dialog, std::string& remembered);
   void onPrintClicked();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "files/parts_list.h"
 #include "files/scratch_folder.h"
 #include "files/spice_schematic.h"
 #include "files/tabulated_files.h"
@@ -45,6 +46,31 @@ TEST(WriteFilesPage, ExportsProposeTheirLastNamesAndWriteTheFiles) {
   EXPECT_EQ(page["lblTitle"].caption, "File-writing Page");
   EXPECT_EQ(printers.calls, (Strings{"Preview", "SelectPrinter"}));
   EXPECT_EQ(app.navigator.calls, (Calls{{Call::Kind::Close, PageId::WriteFiles}}));
+}
+
+// The parts list: a cancelled dialog writes nothing, a chosen name gets the list, the next dialog
+// proposes that name, and a file that cannot be written shows the writer's message.
+TEST(WriteFilesPage, WritePartsListWritesTheCsvOrShowsWhyNot) {
+  ScratchFolder folder;
+  ViewsTestContext app;
+  ViewsShared shared;
+  const std::string missing = (folder.Path() / "no such folder" / "parts.csv").string();
+  app.dialogs.fileAnswers = {"", "parts.csv", missing};
+  for (int i = 0; i < 3; ++i)
+    WriteFilesPage(app.context, shared).Click("cmdWritePartsList");
+  const std::string request = "Write parts list | CSV files (*.csv)|*.csv | ";
+  const std::string prompt = " | 1 | overwrite prompt\n";
+  EXPECT_EQ(Describe(app.dialogs.saveRequests), request + "PartsList.csv" + prompt + request +
+                                                    "PartsList.csv" + prompt + request +
+                                                    "parts.csv" + prompt);
+  EXPECT_EQ(folder.Entries(), (Strings{"parts.csv"}));
+  const Strings lines = SplitCrLf(FileText("parts.csv"));
+  ASSERT_FALSE(lines.empty());
+  EXPECT_TRUE(lines[0].starts_with("Designator,")) << lines[0];
+  EXPECT_EQ(lines, PartsListLines(app.record));
+  const auto failure = WritePartsList(app.record, missing);
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(app.dialogs.Texts(), (Strings{*failure}));
 }
 
 }  // namespace
