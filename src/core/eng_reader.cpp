@@ -73,7 +73,12 @@ class EngScanner {
  public:
   void Take(char c) {
     ++taken_;
-    TakeDigitOrPoint(c);
+    if (c >= '0' && c <= '9') {  // the common case, which no other rule takes
+      if (!suffixSeen_)
+        scanned_.Push(c);
+      return;
+    }
+    TakePoint(c);
     if ((c == '+' || c == '-') && (scanned_.Empty() || scanned_.Back() == 'E'))
       scanned_.Push(c);
     if (!scanned_.Empty() && !suffixSeen_)
@@ -82,12 +87,8 @@ class EngScanner {
   const Scanned& Result() const { return scanned_; }
 
  private:
-  void TakeDigitOrPoint(char c) {
-    if (suffixSeen_)
-      return;
-    if (c >= '0' && c <= '9')
-      scanned_.Push(c);
-    if ((c == '.' || c == ',') && !pointSeen_) {
+  void TakePoint(char c) {
+    if ((c == '.' || c == ',') && !pointSeen_ && !suffixSeen_) {
       pointSeen_ = true;
       scanned_.Push('.');
     }
