@@ -1,10 +1,10 @@
 #include "core/eng_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
-#include <string>
 
 #include "core/leading_number.h"
 
@@ -14,14 +14,13 @@ namespace {
 
 constexpr std::size_t kReadWidth = 12;  // characters the reader takes
 constexpr float kClamp = 1e10f;         // the reader's bound, and its overflow value
-constexpr std::size_t kAccLimit = 16;   // digits the reader collects
 
 std::string_view TrimBlanks(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos)
     return {};
   const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
+  return {text.data() + first, last - first + 1};
 }
 
 std::optional<float> PrefixMultiplier(char c) {
@@ -50,11 +49,21 @@ std::optional<float> PrefixMultiplier(char c) {
   }
 }
 
-// The numeric string built from the text, and the prefix multiplier that ended it.
+// The numeric text built from the text, and the prefix multiplier that ended it. Each character
+// taken adds at most one, so the read width bounds it and it needs no heap.
 struct Scanned {
-  std::string acc;
+  std::array<char, kReadWidth> chars{};
+  std::size_t size = 0;
   float multiplier = 1.0f;
   std::size_t prefixEnd = 0;  // characters taken up to and including the prefix letter; 0: none
+
+  bool Empty() const { return size == 0; }
+  char Back() const { return chars[size - 1]; }
+  void Push(char c) {
+    if (size < chars.size())
+      chars[size++] = c;
+  }
+  std::string_view Text() const { return {chars.data(), size}; }
 };
 
 // Builds the numeric string one character at a time: digits and one decimal point up to the
@@ -64,23 +73,24 @@ class EngScanner {
  public:
   void Take(char c) {
     ++taken_;
-    TakeDigitOrPoint(c);
-    if ((c == '+' || c == '-') && (scanned_.acc.empty() || scanned_.acc.back() == 'E'))
-      scanned_.acc.push_back(c);
-    if (!scanned_.acc.empty() && !suffixSeen_)
+    if (c >= '0' && c <= '9') {  // the common case, which no other rule takes
+      if (!suffixSeen_)
+        scanned_.Push(c);
+      return;
+    }
+    TakePoint(c);
+    if ((c == '+' || c == '-') && (scanned_.Empty() || scanned_.Back() == 'E'))
+      scanned_.Push(c);
+    if (!scanned_.Empty() && !suffixSeen_)
       TakeLetter(c);
   }
   const Scanned& Result() const { return scanned_; }
 
  private:
-  void TakeDigitOrPoint(char c) {
-    if (suffixSeen_)
-      return;
-    if (c >= '0' && c <= '9' && scanned_.acc.size() < kAccLimit)
-      scanned_.acc.push_back(c);
-    if ((c == '.' || c == ',') && !pointSeen_) {
+  void TakePoint(char c) {
+    if ((c == '.' || c == ',') && !pointSeen_ && !suffixSeen_) {
       pointSeen_ = true;
-      scanned_.acc.push_back('.');
+      scanned_.Push('.');
     }
   }
 
@@ -88,14 +98,14 @@ class EngScanner {
     if (c == 'E' || c == 'e') {
       if (!exponentSeen_) {
         exponentSeen_ = pointSeen_ = true;
-        scanned_.acc.push_back('E');
+        scanned_.Push('E');
       }
     } else if (!exponentSeen_) {
       if (const auto multiplier = PrefixMultiplier(c)) {
         suffixSeen_ = true;
         scanned_.multiplier = *multiplier;
         scanned_.prefixEnd = taken_;
-        scanned_.acc.push_back(c);
+        scanned_.Push(c);
       }
     }
   }
@@ -117,7 +127,7 @@ Scanned ScanEngText(std::string_view text) {
 // The blank-trimmed text cut to the characters the reader takes.
 std::string_view ReadWindow(std::string_view text) {
   const std::string_view trimmed = TrimBlanks(text);
-  return trimmed.substr(0, std::min(trimmed.size(), kReadWidth));
+  return {trimmed.data(), std::min(trimmed.size(), kReadWidth)};
 }
 
 }  // namespace
@@ -125,11 +135,10 @@ std::string_view ReadWindow(std::string_view text) {
 void ReadEngValue(std::string_view text, float& target) {
   const Scanned scanned = ScanEngText(ReadWindow(text));
   float value = kClamp;  // a run-time error (beyond the single range) leaves the overflow value
-  const std::optional<double> number = LeadingNumber(scanned.acc);
-  if (number && std::fabs(*number) <= std::numeric_limits<float>::max()) {
-    const float single = LeadingDecimal(scanned.acc);  // rounded once, as the writers check
-    const float product = single * scanned.multiplier;
-    if (std::isfinite(single) && std::isfinite(product))
+  // Rounded once from the decimal text, as the writers check.
+  if (const std::optional<float> single = LeadingSingle(scanned.Text())) {
+    const float product = *single * scanned.multiplier;
+    if (std::isfinite(product))
       value = product;
   }
   target = std::clamp(value, -kClamp, kClamp);

@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <charconv>
+#include <cmath>
 #include <system_error>
 
 namespace kestro {
@@ -22,9 +23,15 @@ bool IsSign(std::string_view text, std::size_t i) {
   return i < text.size() && (text[i] == '+' || text[i] == '-');
 }
 
+// A plain loop: the number is short, and a library search would run once per character.
 bool HasMantissaDigit(std::string_view number) {
-  const std::size_t exponent = number.find_first_of("Ee");
-  return number.substr(0, exponent).find_first_of("0123456789") != std::string_view::npos;
+  for (const char c : number) {
+    if (c == 'E' || c == 'e')
+      return false;
+    if (IsDigit(c))
+      return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -89,6 +96,22 @@ std::optional<T> ReadNumber(std::string_view text) {
 
 std::optional<double> LeadingNumber(std::string_view text) {
   return ReadNumber<double>(text);
+}
+
+std::optional<float> LeadingSingle(std::string_view text) {
+  bool negative = false;
+  const std::string_view number = Unsigned(text, negative);
+  if (!HasMantissaDigit(number))
+    return 0.0f;
+  // Nearly every number parses as a single well inside the range, and that single is the answer.
+  float value = 0;
+  if (Parse(number, value) == std::errc() && value < FLT_MAX)
+    return negative ? -value : value;
+  // At the top of the range, beyond it or below it the double decides which side the text is on.
+  const std::optional<double> wide = ReadNumber<double>(text);
+  if (!wide || std::fabs(*wide) > FLT_MAX)
+    return std::nullopt;
+  return LeadingDecimal(text);
 }
 
 float LeadingDecimal(std::string_view text) {

@@ -23,4 +23,8 @@ std::optional<double> LeadingNumber(std::string_view text);
 // the overflow value, and text that does not begin with a number as 0.
 float LeadingDecimal(std::string_view text);
 
+// The same single, but nothing for a number whose double lies beyond the single range: the
+// reader of engineering values takes such a number as its overflow value, whatever its sign.
+std::optional<float> LeadingSingle(std::string_view text);
+
 }  // namespace kestro

@@ -77,7 +77,7 @@ bool LineReader::ReadLine(std::string_view& line) {
   std::size_t end = next_;
   while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n')
     ++end;
-  line = bytes_.substr(next_, std::min(end - next_, kMaxLineLength));
+  line = std::string_view(bytes_.data() + next_, std::min(end - next_, kMaxLineLength));
   next_ = end + 1;
   if (end < bytes_.size() && bytes_[end] == '\r' && next_ < bytes_.size() && bytes_[next_] == '\n')
     ++next_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <optional>
 #include <string>
 
 namespace kestro {
@@ -28,6 +29,31 @@ TEST(LeadingDecimal, ReadsTheNumberAtTheStartOnceRoundedAndHoldsOverflows) {
   for (const auto& [text, value] : cases)
     EXPECT_EQ(LeadingDecimal(text), value) << text;
   EXPECT_EQ(LeadingDecimal("1" + std::string(39, '0')), FLT_MAX);
+}
+
+// The double decides the range: a text that rounds to FLT_MAX as a single but lies above it as a
+// double is beyond the range, whatever its sign.
+TEST(LeadingSingle, GivesTheRoundedSingleOrNothingBeyondTheRange) {
+  const std::pair<const char*, std::optional<float>> cases[] = {{"-2.5k", -2.5f},
+                                                                {"abc", 0.0f},
+                                                                {".E5", 0.0f},
+                                                                {"1E-99", 0.0f},
+                                                                {"1E-39", 1e-39f},
+                                                                {"-1.4E-45", -1.4e-45f},
+                                                                {"3.4028234E38", FLT_MAX},
+                                                                {"-3.4028234E38", -FLT_MAX},
+                                                                {"3.4028235E38", std::nullopt},
+                                                                {"-3.4028235E38", std::nullopt},
+                                                                {"-1E39", std::nullopt},
+                                                                {"1E+99999999", std::nullopt}};
+  for (const auto& [text, value] : cases) {
+    SCOPED_TRACE(text);
+    const std::optional<float> read = LeadingSingle(text);
+    ASSERT_EQ(read.has_value(), value.has_value());
+    if (value) {
+      EXPECT_EQ(*read, *value);
+    }
+  }
 }
 
 }  // namespace
