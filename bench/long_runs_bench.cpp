@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analysis page's long runs in the real Qt window, offscreen at 1920 x 1080: page logic,
 // engine, drawing into the window's backing image, event processing and repaints between
 // passes, exactly as the program runs them. An order-11 Butterworth filter at 1 kHz, analysed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One step of a part on the analysis page, drawn by the real Qt canvas into a 1920 x 1080 image:
 // Analyze of an order-11 design at 2048 intervals, the grid, and the full redraw with gain,
 // phase, delay and eight markers. The page logic runs exactly as the window would drive it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes every file reader with libFuzzer under AddressSanitizer and UndefinedBehaviorSanitizer:
 #   scripts/fuzz.sh [RUNS [READER...]]    (RUNS inputs per reader, 10 million by default; all
 #                                          four readers unless some are named)

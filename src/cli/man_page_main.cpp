@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestro_man_page VERSION DATE: writes the manual page of kestrolab-cli to standard output. Run
 // by the build, so the installed page always lists the options --help lists.
 #include <iostream>

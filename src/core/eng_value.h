@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Numbers in engineering notation (4.7k, 10M, 2,2n, 1.5E-3): the reader, the page writers and

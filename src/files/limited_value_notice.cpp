@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/limited_value_notice.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrolab [FILE.KST]: the desktop program. Opens on the welcome page, or with a session file
 // named (as a double-click on one does) on the design page with that session read.
 #include <QApplication>

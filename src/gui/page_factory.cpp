@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/page_factory.h"
 
 #include "app/about_page.h"

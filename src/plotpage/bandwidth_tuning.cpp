@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "plotpage/bandwidth_tuning.h"
 
 #include "core/eng_value.h"

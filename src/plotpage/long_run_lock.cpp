@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "plotpage/long_run_lock.h"
 
 #include "plotpage/plot_page_controls.h"

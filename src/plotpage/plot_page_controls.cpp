@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "plotpage/plot_page_controls.h"
 
 namespace kestro::plot_controls {

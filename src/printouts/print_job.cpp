@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printouts/print_job.h"
 
 #include "printouts/no_print_device.h"

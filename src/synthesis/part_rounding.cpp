@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "synthesis/part_rounding.h"
 
 namespace kestro {

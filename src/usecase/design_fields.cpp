@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "usecase/design_fields.h"
 
 #include "core/eng_value.h"

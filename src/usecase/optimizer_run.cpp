@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "usecase/optimizer_run.h"
 
 #include "analysis/limit_error.h"

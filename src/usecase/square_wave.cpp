@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "usecase/square_wave.h"
 
 #include "core/eng_reader.h"

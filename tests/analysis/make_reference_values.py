@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints the reference values the analysis tests hold, from scipy's analog prototypes.
 
 Group delay: -d(phase)/d(omega) of H(s) = k / prod(s - p), summed over the poles p of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrolab-cli's op-amp, stage, sensitivity, rounding, standard-capacitor and fit options as a
 // script sees them.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrolab-cli as a script runs it: the report, the exit codes, the messages and the files.
 #include <gtest/gtest.h>
 

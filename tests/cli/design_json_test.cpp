@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The JSON and CSV documents of the design command, read back as a script reads them.
 #include <gtest/gtest.h>
 

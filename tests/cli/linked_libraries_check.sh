@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Usage: linked_libraries_check.sh CLI WINDOW
 # The command line runs where the widget and print-support libraries are not installed; the
 # window program loads both, which shows that the check sees them at all.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/long_run_report.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a run's files go: "-" for standard output and input, --out-dir for a folder of its own.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrolab-cli print, run as a program without a display, as scripts run it.
 #include <gtest/gtest.h>
 #include <sched.h>

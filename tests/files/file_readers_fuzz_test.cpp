@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random and mutated session files read from disk and then analysed: whatever the bytes, the
 // record's counts stay inside their arrays and the analysis of what was read stays in its own.
 // Deterministic (fixed seed); run it in the sanitizer build to catch memory and UB faults. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrolab-cli run as a user in a decimal-comma locale: its standard output and every file it
 // writes are byte for byte those of the C locale, with "." in every number.
 

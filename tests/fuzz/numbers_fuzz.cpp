@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text typed into a field or found on a value line: the number reader stays in its range.
 #include <cmath>
 #include <cstddef>

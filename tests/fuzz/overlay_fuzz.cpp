@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as an overlay file: the curve stays inside its arrays and holds finite numbers.
 #include <cmath>
 #include <cstddef>

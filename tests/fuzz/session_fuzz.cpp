@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a session file: the counts the record gets stay inside its arrays, a failure
 // gives the reader's defaults, and the last-session reader takes a file whole or not at all.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a transient data file: a curve that is drawn is complete, bounded and odd about
 // half a period.
 #include <cmath>

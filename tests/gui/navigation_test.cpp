@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every navigation button of every main page, clicked in the real shell: which page is open
 // afterwards, and where each secondary window's own Return leads.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one QApplication of a Qt test program, offscreen; never destroyed, since one torn down
 // among the exit handlers crashes. Windows closed by a test do not end it.
 #include <QApplication>
