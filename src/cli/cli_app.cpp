@@ -19,8 +19,8 @@ const std::map<std::string, CommandHandler>& Handlers() {
 }
 
 std::string HelpFor(const CliOptions& options, const std::string& command) {
-  const CommandSpec* spec = options.FindCommand(command);
-  return spec == nullptr ? options.HelpText() : CliOptions::CommandHelpText(*spec);
+  const CommandSpec* found = options.FindCommand(command);
+  return found == nullptr ? options.HelpText() : CliOptions::CommandHelpText(*found);
 }
 
 }  // namespace

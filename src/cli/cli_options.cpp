@@ -191,8 +191,8 @@ CliOptions::CliOptions() : commands_{DesignCommand(), PrintCommand()} {
     commands_.front().options.push_back(option);
   for (OptionSpec& option : LongRunOptionSpecs())
     commands_.front().options.push_back(option);
-  for (auto* specs : {OpampOptionSpecs, PartOptionSpecs, FitOptionSpecs}) {
-    for (OptionSpec& option : specs())
+  for (auto* rows : {OpampOptionSpecs, PartOptionSpecs, FitOptionSpecs}) {
+    for (OptionSpec& option : rows())
       commands_.front().options.push_back(option);
   }
 }

@@ -5,10 +5,10 @@
 
 #include "analysis/response_engine.h"
 #include "cli/exit_codes.h"
+#include "core/standard_series.h"
 #include "files/parts_list.h"
 #include "synthesis/part_rounding.h"
 #include "synthesis/standard_cap_synthesis.h"
-#include "synthesis/standard_series.h"
 #include "usecase/design_command.h"
 
 namespace kestro::cli {

@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "core/eng_value.h"
+#include "core/standard_series.h"
 #include "files/file_names.h"
 #include "files/text_file.h"
-#include "synthesis/standard_series.h"
 
 namespace kestro {
 

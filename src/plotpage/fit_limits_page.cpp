@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "core/eng_writers.h"
+#include "core/family_name.h"
 #include "usecase/design_command.h"
 
 namespace kestro {
@@ -14,19 +15,6 @@ namespace {
 // page's command column.
 constexpr float kShareLeft = 0.12f, kShareTop = 0.28f, kShareWidth = 0.42f, kShareHeight = 0.36f;
 constexpr float kLeft = 500, kWidth = 11000;
-
-std::string FamilyName(int16_t family) {
-  switch (family) {
-    case kButterworth:
-      return "Butterworth";
-    case kChebyshev:
-      return "Chebyshev";
-    case kBessel:
-      return "Bessel";
-    default:
-      return "?";
-  }
-}
 
 // Two decimals with a point, whatever the locale.
 std::string Fixed2(float value) {

@@ -2,10 +2,10 @@
 #pragma once
 
 #include "core/design_record.h"
+#include "core/standard_series.h"
 #include "plotpage/plot_page_controls.h"
 #include "plotpage/response_plot.h"
 #include "synthesis/part_rounding.h"
-#include "synthesis/standard_series.h"
 
 namespace kestro {
 

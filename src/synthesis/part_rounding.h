@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/design_record.h"
-#include "synthesis/standard_series.h"
+#include "core/standard_series.h"
 
 namespace kestro {
 

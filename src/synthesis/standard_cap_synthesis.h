@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/design_record.h"
-#include "synthesis/standard_series.h"
+#include "core/standard_series.h"
 
 namespace kestro {
 

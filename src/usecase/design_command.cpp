@@ -4,9 +4,9 @@
 #include <string>
 
 #include "analysis/response_engine.h"
+#include "core/standard_series.h"
 #include "synthesis/stage_synthesis.h"
 #include "synthesis/standard_cap_synthesis.h"
-#include "synthesis/standard_series.h"
 
 namespace kestro {
 namespace {

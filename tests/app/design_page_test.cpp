@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app_test_context.h"
+#include "core/standard_series.h"
 #include "files/session_file.h"
-#include "synthesis/standard_series.h"
 
 namespace kestro::test {
 namespace {

@@ -9,9 +9,9 @@
 
 #include "analysis/response_engine.h"
 #include "cli/cli_test_context.h"
+#include "core/standard_series.h"
 #include "files/scratch_folder.h"
 #include "files/session_file.h"
-#include "synthesis/standard_series.h"
 
 namespace kestro::cli {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <cmath>
 
+#include "core/standard_series.h"
 #include "plot_test_context.h"
-#include "synthesis/standard_series.h"
 
 namespace kestro::test {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "synthesis/standard_series.h"
+#include "core/standard_series.h"
 
 #include <gtest/gtest.h>
 
