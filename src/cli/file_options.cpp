@@ -145,7 +145,8 @@ bool RunWriters(const CliArguments& args, DesignRecord& record, const FileRun& r
 }  // namespace
 
 int WriteFileOptions(const CliArguments& args, DesignRecord& record, const FileRun& run) {
-  const CommandSpec* command = CliOptions().FindCommand(args.command);
+  const CliOptions options;  // FindCommand points into it: it must outlive command
+  const CommandSpec* command = options.FindCommand(args.command);
   const CliArguments resolved = command ? run.paths.Resolved(args, *command) : args;
   const std::size_t messagesBefore = run.messages.Texts().size();
   StagedWriteSet outputs;
