@@ -115,6 +115,18 @@ class Page {
  protected:
   Control& Add(ControlKind kind, const std::string& name, const std::string& caption, float left,
                float top, float width, float height);
+  // Adds every control of a layout table (rows with slot, kind, name, caption, left, top, width
+  // and height) and binds each to its typed member; buttons get buttonFace.
+  template <typename Controls, typename Rows>
+  void AddPlaced(const Rows& rows, Controls& controls, Rgb buttonFace) {
+    for (const auto& row : rows) {
+      Control& control =
+          Add(row.kind, row.name, row.caption, row.left, row.top, row.width, row.height);
+      if (row.kind == ControlKind::Button)
+        control.face = buttonFace;
+      controls.*row.slot = &control;
+    }
+  }
   void SetWindowCaption(std::string caption) { windowCaption_ = std::move(caption); }
   void SetBackColour(Rgb colour) { backColour_ = colour; }
   void SetWindowShare(float width, float height) {

@@ -72,13 +72,7 @@ StagesPage::StagesPage(AppContext& context) : MainViewPage(context, PageId::Stag
 }
 
 void StagesPage::AddControls() {
-  for (const Placed& placed : kControls) {
-    Control& control = Add(placed.kind, placed.name, placed.caption, placed.left, placed.top,
-                           placed.width, placed.height);
-    if (placed.kind == ControlKind::Button)
-      control.face = kButtonFace;
-    controls_.*placed.slot = &control;
-  }
+  AddPlaced(kControls, controls_, kButtonFace);
   C& c = controls_;
   c.lblHeading->align = TextAlign::Center;
   c.lblHeading->bold = true;

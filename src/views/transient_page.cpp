@@ -56,13 +56,7 @@ TransientPage::TransientPage(AppContext& context, TransientState& state)
 }
 
 void TransientPage::CreateControls() {
-  for (const Placed& placed : kControls) {
-    Control& control = Add(placed.kind, placed.name, placed.caption, placed.left, placed.top,
-                           placed.width, placed.height);
-    if (placed.kind == ControlKind::Button)
-      control.face = kButtonFace;
-    controls_.*placed.slot = &control;
-  }
+  AddPlaced(kControls, controls_, kButtonFace);
   TransientPageControls& c = controls_;
   c.lblHeading->align = TextAlign::Center;
   c.lblHeading->bold = true;
