@@ -44,6 +44,8 @@ class PrintDevice {
   virtual void NewPage() = 0;
   // Ends the document and sends it to the printer (or closes the PDF file).
   virtual void EndDocument() = 0;
+  // The title of the message box that reports a failure of this device.
+  virtual std::string FailureTitle() const { return "Printer Error"; }
 
   // --- Drawing area ---
   // The sheet needs width x height twips from the printable corner. On a smaller printable area

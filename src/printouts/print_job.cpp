@@ -26,7 +26,7 @@ std::optional<std::string> RunPrintJob(PrintDevice& device, const PrintSheets& s
 bool PrintOrReportError(PrintDevice& device, const PrintSheets& sheets, Dialogs& dialogs) {
   const auto failure = RunPrintJob(device, sheets);
   if (failure)
-    dialogs.Message(*failure, MessageButtons::Ok, MessageIcon::None, "Printer Error");
+    dialogs.Message(*failure, MessageButtons::Ok, MessageIcon::None, device.FailureTitle());
   return !failure;
 }
 

@@ -19,7 +19,8 @@ std::unique_ptr<PrintDevice> NewPrintJob(Printers* printers);
 // included), after which nothing more reaches the device; nothing when the sheets were sent.
 std::optional<std::string> RunPrintJob(PrintDevice& device, const PrintSheets& sheets);
 
-// RunPrintJob, and on a failure its own description in a message box titled "Printer Error".
+// RunPrintJob, and on a failure its own description in a message box titled as the device says
+// ("Printer Error" for printers).
 // Returns true when the sheets were sent.
 bool PrintOrReportError(PrintDevice& device, const PrintSheets& sheets, Dialogs& dialogs);
 

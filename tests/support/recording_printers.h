@@ -11,7 +11,8 @@
 namespace kestro::test {
 
 // Printers that hand out recording devices set up like `setup`; every call any of them received
-// stays in `calls`, after the printout has dropped its device.
+// stays in `calls`, after the printout has dropped its device. Pictures get recording devices too,
+// and their requests stay in `pictures`.
 class RecordingPrinters final : public Printers {
  public:
   std::unique_ptr<PrintDevice> NewJob() override {
@@ -22,6 +23,10 @@ class RecordingPrinters final : public Printers {
     device->mirror = &calls;
     return device;
   }
+  std::unique_ptr<PrintDevice> NewPicture(const PictureRequest& request) override {
+    pictures.push_back(request);
+    return NewJob();
+  }
 
   struct Setup {
     bool cancelPreview = false;
@@ -29,6 +34,7 @@ class RecordingPrinters final : public Printers {
     int failAtDrawing = 0;
   } setup;
   std::vector<std::string> calls;
+  std::vector<PictureRequest> pictures;
 };
 
 }  // namespace kestro::test

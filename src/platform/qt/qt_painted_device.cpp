@@ -2,7 +2,7 @@
 #include "platform/qt/qt_painted_device.h"
 
 #include <QFontMetricsF>
-#include <QPagedPaintDevice>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
@@ -36,49 +36,6 @@ void QtPaintedDevice::StopPainting() {
   painter_.reset();
 }
 
-QtPdfFile& QtPaintedDevice::DrawIntoPdfFile(const std::string& path, const std::string& title,
-                                            int resolution) {
-  pdf_ = std::make_unique<QtPdfFile>(path, title);
-  pdf_->SetResolution(resolution);
-  return *pdf_;
-}
-
-QPagedPaintDevice& QtPaintedDevice::Device() const {
-  if (pdf_)
-    return pdf_->Device();
-  return Printer();
-}
-
-int QtPaintedDevice::Resolution() const {
-  return pdf_ ? pdf_->Resolution() : PrinterResolution();
-}
-
-// --- Job ---
-
-void QtPaintedDevice::SetOrientation(PrintOrientation orientation) {
-  const auto qtOrientation =
-      orientation == PrintOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
-  if (!Device().setPageOrientation(qtOrientation)) {
-    throw PrintError("The printer does not support this page orientation.");
-  }
-}
-
-void QtPaintedDevice::NewPage() {
-  Painter();
-  if (!Device().newPage())
-    throw PrintError("The printer could not start a new page.");
-  position_ = QPointF(0, 0);
-}
-
-void QtPaintedDevice::EndDocument() {
-  QPainter& painter = Painter();  // an empty document still makes one blank page
-  if (!painter.end())
-    throw PrintError("The printer could not finish the document.");
-  painter_.reset();
-  if (pdf_)
-    pdf_->Write();
-}
-
 QPainter& QtPaintedDevice::Painter() {
   if (!painter_ || !painter_->isActive())
     StartPainting();
@@ -86,14 +43,24 @@ QPainter& QtPaintedDevice::Painter() {
 }
 
 void QtPaintedDevice::StartPainting() {
-  if (pdf_)
-    pdf_->CheckTarget();
+  BeforePainting();
   painter_ = std::make_unique<QPainter>();
-  if (!painter_->begin(&Device())) {
+  if (!painter_->begin(&Surface())) {
     painter_.reset();
     throw PrintError("The document could not be started on the printer.");
   }
   painter_->setRenderHint(QPainter::Antialiasing);
+  PainterStarted(*painter_);
+}
+
+bool QtPaintedDevice::EndPainting() {
+  const bool ended = Painter().end();  // an empty document still makes one blank page
+  painter_.reset();
+  return ended;
+}
+
+void QtPaintedDevice::Mark(const QRectF& bounds) {
+  drawn_ = drawn_.isNull() ? bounds : drawn_.united(bounds);
 }
 
 // --- Drawing area ---
@@ -123,13 +90,11 @@ void QtPaintedDevice::SetOrigin(float x, float y) {
 }
 
 float QtPaintedDevice::AreaWidth() const {
-  const QRectF area = Device().pageLayout().paintRectPixels(Resolution());
-  return static_cast<float>(area.width() / DevicePerTwip());
+  return static_cast<float>(PrintableSize().width() / DevicePerTwip());
 }
 
 float QtPaintedDevice::AreaHeight() const {
-  const QRectF area = Device().pageLayout().paintRectPixels(Resolution());
-  return static_cast<float>(area.height() / DevicePerTwip());
+  return static_cast<float>(PrintableSize().height() / DevicePerTwip());
 }
 
 // --- Text ---
@@ -151,7 +116,9 @@ void QtPaintedDevice::Write(const std::string& text) {
   const QPointF topLeft = ToDevice(PositionX(), PositionY());
   painter.drawText(QRectF(topLeft, QSizeF(1e6, 1e6)), Qt::AlignLeft | Qt::AlignTop,
                    QString::fromStdString(text));
-  position_.rx() += TextWidth(text);
+  const float width = TextWidth(text);
+  Mark(QRectF(topLeft, QSizeF(width, TextHeight()) * DevicePerTwip()));
+  position_.rx() += width;
 }
 
 void QtPaintedDevice::EndLine() {
@@ -159,13 +126,13 @@ void QtPaintedDevice::EndLine() {
 }
 
 float QtPaintedDevice::TextWidth(const std::string& text) const {
-  const QFontMetricsF metrics(DeviceFont(), &Device());
+  const QFontMetricsF metrics(DeviceFont(), &Surface());
   return static_cast<float>(metrics.horizontalAdvance(QString::fromStdString(text)) /
                             DevicePerTwip());
 }
 
 float QtPaintedDevice::TextHeight() const {
-  const QFontMetricsF metrics(DeviceFont(), &Device());
+  const QFontMetricsF metrics(DeviceFont(), &Surface());
   return static_cast<float>(metrics.height() / DevicePerTwip());
 }
 
@@ -175,9 +142,13 @@ void QtPaintedDevice::SetLineWidth(float dots) {
   lineWidthDots_ = dots;
 }
 
+double QtPaintedDevice::PenWidth() const {
+  return lineWidthDots_ * static_cast<double>(Resolution()) / kPrinterDotsPerInch;
+}
+
 void QtPaintedDevice::UsePen(Rgb colour) {
   QPen pen(ToQColor(colour));
-  pen.setWidthF(lineWidthDots_ * static_cast<double>(Resolution()) / kPrinterDotsPerInch);
+  pen.setWidthF(PenWidth());
   pen.setCapStyle(Qt::RoundCap);
   pen.setJoinStyle(Qt::RoundJoin);
   Painter().setPen(pen);
@@ -191,6 +162,8 @@ void QtPaintedDevice::Line(float x1, float y1, float x2, float y2, Rgb colour) {
   }
   UsePen(colour);
   Painter().drawLine(ToDevice(x1, y1), ToDevice(x2, y2));
+  const double half = PenWidth() / 2;
+  Mark(QRectF(ToDevice(x1, y1), ToDevice(x2, y2)).normalized().adjusted(-half, -half, half, half));
   position_ = QPointF(x2, y2);
 }
 
@@ -200,6 +173,8 @@ void QtPaintedDevice::Box(float x1, float y1, float x2, float y2, Rgb colour, bo
   if (filled)
     Painter().fillRect(box, ToQColor(colour));
   Painter().drawRect(box);
+  const double half = PenWidth() / 2;
+  Mark(box.adjusted(-half, -half, half, half));
   position_ = QPointF(x2, y2);
 }
 
@@ -207,11 +182,11 @@ void QtPaintedDevice::Box(float x1, float y1, float x2, float y2, Rgb colour, bo
 // show a zero-length stroke.
 void QtPaintedDevice::Point(float x, float y, Rgb colour) {
   QPainter& painter = Painter();
-  const double radius =
-      0.5 * lineWidthDots_ * static_cast<double>(Resolution()) / kPrinterDotsPerInch;
+  const double radius = PenWidth() / 2;
   painter.setPen(Qt::NoPen);
   painter.setBrush(ToQColor(colour));
   painter.drawEllipse(ToDevice(x, y), radius, radius);
+  Mark(QRectF(ToDevice(x, y), QSizeF()).adjusted(-radius, -radius, radius, radius));
   painter.setBrush(Qt::NoBrush);
   position_ = QPointF(x, y);
 }
@@ -220,6 +195,8 @@ void QtPaintedDevice::Circle(float x, float y, float radius) {
   UsePen(Rgb{});
   const double pixels = radius * DevicePerTwip();
   Painter().drawEllipse(ToDevice(x, y), pixels, pixels);
+  const double outer = pixels + PenWidth() / 2;
+  Mark(QRectF(ToDevice(x, y), QSizeF()).adjusted(-outer, -outer, outer, outer));
 }
 
 void QtPaintedDevice::Arc(float x, float y, float radius, float startAngle, float endAngle) {
@@ -227,6 +204,9 @@ void QtPaintedDevice::Arc(float x, float y, float radius, float startAngle, floa
   const double pixels = radius * DevicePerTwip();
   const QPointF centre = ToDevice(x, y);
   const QRectF bounds(centre - QPointF(pixels, pixels), QSizeF(2 * pixels, 2 * pixels));
+  // The whole circle counts as drawn: a picture is cut a little wide rather than too tight.
+  const double half = PenWidth() / 2;
+  Mark(bounds.adjusted(-half, -half, half, half));
   double span = endAngle - startAngle;
   if (span < 0)
     span += 2 * std::numbers::pi;

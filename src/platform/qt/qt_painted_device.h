@@ -3,32 +3,27 @@
 
 #include <QFont>
 #include <QPointF>
+#include <QRectF>
+#include <QSizeF>
 #include <memory>
 #include <string>
 
 #include "platform/print_device.h"
-#include "platform/qt/qt_pdf_file.h"
 
-class QPagedPaintDevice;
+class QPaintDevice;
 class QPainter;
 
 namespace kestro {
 
-// The drawing of every printout, with a QPainter on a paged device: a PDF file or a printer.
-// Positions and sizes are in twips from the origin; the document starts with the first drawing.
-// A PDF file is drawn in memory and written whole through the program's file writer at the end
-// of the document. Needs only Qt Gui, so that the command line can print without widgets.
+// The drawing of every printout with a QPainter, in twips from the origin. Subclasses give the
+// surface (the pages of a printer or a PDF file, or a picture) and run the job. Needs only Qt Gui,
+// so that the command line can print without widgets.
 class QtPaintedDevice : public PrintDevice {
  public:
   ~QtPaintedDevice() override;
 
   QtPaintedDevice(const QtPaintedDevice&) = delete;
   QtPaintedDevice& operator=(const QtPaintedDevice&) = delete;
-
-  // --- Job ---
-  void SetOrientation(PrintOrientation orientation) override;
-  void NewPage() override;
-  void EndDocument() override;
 
   // --- Drawing area ---
   void SetDrawingArea(float width, float height) override;
@@ -57,31 +52,41 @@ class QtPaintedDevice : public PrintDevice {
  protected:
   QtPaintedDevice();
 
-  // Draws into a PDF file at path instead of the printer; the caller sets its page layout.
-  QtPdfFile& DrawIntoPdfFile(const std::string& path, const std::string& title, int resolution);
-  // The printer drawn on while no PDF file is set.
-  virtual QPagedPaintDevice& Printer() const = 0;
-  virtual int PrinterResolution() const = 0;
-  // Ends an unfinished document; a subclass that owns the printer calls it before the printer goes.
+  // The device drawn on and its resolution in device pixels per inch.
+  virtual QPaintDevice& Surface() const = 0;
+  virtual int Resolution() const = 0;
+  // The printable area in device pixels.
+  virtual QSizeF PrintableSize() const = 0;
+  // Before the first drawing: may throw PrintError when the target cannot be used.
+  virtual void BeforePainting() {}
+  // Sets up a painter that has just begun on the surface.
+  virtual void PainterStarted(QPainter& painter) { static_cast<void>(painter); }
+
+  QPainter& Painter();  // begins painting on first use
+  // Ends painting; false when the surface reported a failure.
+  bool EndPainting();
+  // Ends an unfinished drawing; a subclass calls it before the surface it owns goes.
   void StopPainting();
+  void ResetPosition() { position_ = QPointF(0, 0); }
+  // The bounds of everything drawn so far, in device pixels, before the painter's transform.
+  const QRectF& Drawn() const { return drawn_; }
 
  private:
-  QPainter& Painter();  // starts the document on first use
   void StartPainting();
-  QPagedPaintDevice& Device() const;  // the printer or the PDF file
-  int Resolution() const;             // device pixels per inch
   void UsePen(Rgb colour);
+  double PenWidth() const;  // device pixels
+  void Mark(const QRectF& bounds);
   QPointF ToDevice(float x, float y) const;
   double DevicePerTwip() const;  // device pixels per (shrunken) twip
   QFont DeviceFont() const;      // the font shrunk with the sheet
 
-  std::unique_ptr<QtPdfFile> pdf_;  // drawn instead of the printer when set
   std::unique_ptr<QPainter> painter_;
   double scale_ = 1;  // the drawing area's shrink factor, at most 1
   QPointF origin_;    // twips
   QPointF position_;  // twips from the origin
   QFont font_;
   float lineWidthDots_ = 1;
+  QRectF drawn_;
 };
 
 }  // namespace kestro

@@ -4,12 +4,12 @@
 #include <memory>
 #include <string>
 
-#include "platform/qt/qt_painted_device.h"
+#include "platform/qt/qt_paged_device.h"
 
 namespace kestro {
 
 // A PDF file on A4 paper, with no dialogs: Preview() and SelectPrinter() show nothing.
-class QtPdfDevice final : public QtPaintedDevice {
+class QtPdfDevice final : public QtPagedDevice {
  public:
   explicit QtPdfDevice(const std::string& path, const std::string& title = "KestroLab");
 

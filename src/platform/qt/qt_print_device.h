@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "platform/qt/qt_painted_device.h"
+#include "platform/qt/qt_paged_device.h"
 
 class QPrinter;
 class QWidget;
@@ -13,7 +13,7 @@ namespace kestro {
 // The window's printer on QPrinter: a real printer chosen in the print dialog after a print
 // preview. A PDF file chosen in the print dialog is drawn in memory and written whole through the
 // program's file writer at the end of the document.
-class QtPrintDevice final : public QtPaintedDevice {
+class QtPrintDevice final : public QtPagedDevice {
  public:
   // A real printer, chosen in SelectPrinter(); the preview and the dialog open over dialogParent.
   explicit QtPrintDevice(QWidget* dialogParent = nullptr);
