@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/long_run_settings.h"
 
-#include <charconv>
 #include <sstream>
 #include <string>
 
+#include "cli/whole_number.h"
 #include "core/eng_value.h"
 #include "core/gain_limits.h"
 
@@ -12,15 +12,6 @@ namespace kestro::cli {
 namespace {
 
 constexpr int kMaxPasses = 32767;  // the page's pass counter is a 16-bit count
-
-template <typename Integer>
-std::optional<Integer> WholeNumber(const std::string& text, Integer low, Integer high) {
-  Integer value{};
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
-    return std::nullopt;
-  return value;
-}
 
 }  // namespace
 

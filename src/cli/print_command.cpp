@@ -12,8 +12,8 @@
 #include "cli/exit_codes.h"
 #include "cli/file_options.h"
 #include "cli/output_paths.h"
+#include "cli/print_target.h"
 #include "core/eng_value.h"
-#include "platform/qt/qt_pdf_device.h"
 #include "platform/system_clock.h"
 #include "printouts/print_plot.h"
 #include "printouts/print_schematic.h"
@@ -82,7 +82,7 @@ std::string SheetTitle(std::string kind) {
 }
 
 std::string MissingOption(const CliArguments& args) {
-  for (const char* name : {"kind", "open", "pdf"}) {
+  for (const char* name : {"kind", "open"}) {
     if (!args.Value(name))
       return name == std::string("kind") ? "KIND" : std::string("--") + name;
   }
@@ -98,6 +98,9 @@ int RunPrint(const CliArguments& args, std::ostream& out, std::ostream& err, Dia
     err << "kestrolab-cli: print needs " << missing << "\nTry 'kestrolab-cli --help'.\n";
     return kExitUsage;
   }
+  const std::optional<PrintTarget> target = ReadPrintTarget(args, err);
+  if (!target)
+    return kExitUsage;
   OutputPaths paths;
   auto record = std::make_unique<DesignRecord>();
   if (!OpenSessionOption(args, *record, err, paths))
@@ -108,14 +111,15 @@ int RunPrint(const CliArguments& args, std::ostream& out, std::ostream& err, Dia
   AnswerYesDialogs answers(dialogs);
   {
     // The device writes its file when it is closed, at the end of this block.
-    auto device = std::make_unique<QtPdfDevice>(paths.Path(*args.Value("pdf")),
-                                                SheetTitle(*args.Value("kind")));
+    const auto device =
+        NewPrintDevice(*target, paths.Path(target->file), SheetTitle(*args.Value("kind")));
     if (!PrintKind(args, *record, *device, answers))
       return kExitFile;
   }
   if (paths.SendStandardOutput(out))
     return kExitOk;
-  dialogs.Message("The PDF could not be written to standard output");
+  dialogs.Message(target->option == "pdf" ? "The PDF could not be written to standard output"
+                                          : "The picture could not be written to standard output");
   return kExitFile;
 }
 
