@@ -14,6 +14,10 @@
 #include <string>
 #include <vector>
 
+#include <QFile>
+#include <QImage>
+#include <QXmlStreamReader>
+
 #include "files/scratch_folder.h"
 
 namespace kestro::cli {
@@ -61,6 +65,33 @@ std::string PdfTitleAndPages(const std::string& path) {
   return field("Title") + " " + field("Pages");
 }
 
+// The texts of an SVG file read with an XML parser, one per <text> element, and its view box;
+// "malformed: ..." when the parser fails.
+struct SvgContent {
+  std::string texts;  // each text and a line end
+  QSizeF box;
+};
+SvgContent ReadSvg(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly))
+    return {"unreadable", {}};
+  QXmlStreamReader xml(&file);
+  SvgContent content;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement)
+      continue;
+    if (xml.name() == QLatin1String("svg")) {
+      const auto box = xml.attributes().value("viewBox").split(' ');
+      content.box = box.size() == 4 ? QSizeF(box[2].toDouble(), box[3].toDouble()) : QSizeF();
+    } else if (xml.name() == QLatin1String("text")) {
+      content.texts += xml.readElementText().toStdString() + "\n";
+    }
+  }
+  if (xml.hasError())
+    return {"malformed: " + xml.errorString().toStdString(), {}};
+  return content;
+}
+
 class PrintCommand : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -81,6 +112,30 @@ TEST_F(PrintCommand, PrintsASessionFileIntoAPdfWithoutADisplay) {
   const std::string text = test::FileText("plot.txt");
   for (const char* word : {"Gain, dB", "Delay:", "Phase:", "KestroLab"})
     EXPECT_NE(text.find(word), std::string::npos) << word << "\n" << text;
+}
+
+// Each sheet of one page as an SVG that an XML parser reads, with the sheet's own texts, and as
+// a PNG of the asked size; a PNG of one given side keeps the drawing's proportions.
+TEST_F(PrintCommand, PicturesOfEachSheetAreSvgAndPngFilesOfTheAskedSize) {
+  const struct {
+    const char* sheet;
+    const char* text;
+  } sheets[]{{"plot --phase", "Gain, dB\n"},
+             {"schematic", "Output\n"},
+             {"waves --transient 1k", "Transient Plot\n"}};
+  for (const auto& sheet : sheets) {
+    SCOPED_TRACE(sheet.sheet);
+    const std::string print = std::string("print ") + sheet.sheet + " --open filter.KST ";
+    ASSERT_EQ(Cli(print + "--svg x.svg").code, 0);
+    const SvgContent svg = ReadSvg("x.svg");
+    EXPECT_NE(svg.texts.find(sheet.text), std::string::npos) << svg.texts;
+    ASSERT_EQ(Cli(print + "--png x.png --width 640 --height 480").code, 0);
+    EXPECT_EQ(QImage("x.png").size(), QSize(640, 480));
+    ASSERT_EQ(Cli(print + "--png y.png --width 500").code, 0);
+    const QImage png("y.png");
+    EXPECT_EQ(png.width(), 500);
+    EXPECT_NEAR(png.height(), 500 * svg.box.height() / svg.box.width(), 1.0);
+  }
 }
 
 // "-" reads the session from standard input and writes the PDF to standard output, alone.
@@ -132,6 +187,17 @@ TEST_F(PrintCommand, BadCommandLinesAndFailuresGiveTheirExitCodes) {
        "Printer Error: The document could not be started on /dev/full: not a regular file.\n"},
       {"print plot --open filter.KST --pdf /dev/null", 3,
        "Printer Error: The document could not be started on /dev/null: not a regular file.\n"},
+      {"print table --open filter.KST --svg x.svg", 2,
+       "--svg draws one sheet: the plot, schematic, poles or waves\n"},
+      {"print plot --open filter.KST --png x.png --svg x.svg", 2,
+       "print writes one file: give one of --pdf, --svg and --png\n"},
+      {"print plot --open filter.KST --svg x.svg --width 300", 2,
+       "--width and --height size a --png picture\n"},
+      {"print plot --open filter.KST --png x.png --height 8001", 2,
+       "--height '8001' is not a whole number from 16 to 8000\n"},
+      {"print plot --open filter.KST --svg /nonexistent-folder/x.svg", 3,
+       "Picture Error: The picture could not be written to /nonexistent-folder/x.svg: no such "
+       "folder.\n"},
   };
   for (const auto& c : cases) {
     const CliRun run = Cli(c.arguments);
