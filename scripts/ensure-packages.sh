@@ -4,8 +4,9 @@
 # Installing needs root: run as root, or as a user sudo lets run apt-get.
 # xvfb: xvfb-run runs the program on a machine without a display. appstream and
 # desktop-file-utils: the tests check the AppStream data and the desktop entry with them.
+# qt6-svg-dev: the printouts are also drawn as SVG pictures.
 set -euo pipefail
-needed=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev
+needed=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-svg-dev libgl-dev
         fonts-dejavu-core nlohmann-json3-dev ngspice poppler-utils xvfb appstream desktop-file-utils
         locales "$@")
 missing=()
