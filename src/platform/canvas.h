@@ -49,4 +49,11 @@ class Canvas {
   virtual float ScreenWidthTwips() const = 0;
 };
 
+// Prints text with its top-left corner at (x, y), page units. The text position is set by a point
+// in the colour of what lies under it, so the point is not seen.
+inline void PrintAt(Canvas& canvas, float x, float y, const std::string& text, Rgb under) {
+  canvas.Point(x, y, under);
+  canvas.Print(text);
+}
+
 }  // namespace kestro

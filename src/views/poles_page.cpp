@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/poles_page.h"
 
-#include "views/pole_plot.h"
+#include "printouts/pole_plot.h"
 
 namespace kestro {
 
@@ -38,11 +38,7 @@ void PolesPage::OnGridClicked() {
 void PolesPage::Draw() {
   if (canvas() == nullptr)
     return;
-  PolePlot plot(*canvas(), context_.record, poles_, poleScale_);
-  if (gridOn_ == 1)
-    plot.DrawRectGrid();
-  plot.DrawPolarGrid();
-  plot.ShowPoles();
+  PolePlot(*canvas(), context_.record, poles_, poleScale_).Draw(gridOn_ == 1);
 }
 
 }  // namespace kestro

@@ -6,7 +6,6 @@
 
 #include "core/eng_value.h"
 #include "printouts/schematic_geometry.h"
-#include "views/page_text.h"
 #include "views/schematic_layout.h"
 
 namespace kestro {

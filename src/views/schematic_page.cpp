@@ -4,7 +4,6 @@
 #include "core/eng_value.h"
 #include "printouts/print_job.h"
 #include "printouts/print_schematic.h"
-#include "views/page_text.h"
 #include "views/schematic_drawing.h"
 
 namespace kestro {

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "core/eng_value.h"
-#include "views/page_text.h"
 
 namespace kestro {
 

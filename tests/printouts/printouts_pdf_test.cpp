@@ -13,6 +13,7 @@
 #include "files/scratch_folder.h"
 #include "platform/qt/qt_pdf_device.h"
 #include "printouts/print_plot.h"
+#include "printouts/print_poles.h"
 #include "printouts/print_schematic.h"
 #include "printouts/print_summary.h"
 #include "printouts/print_tabulated.h"
@@ -180,6 +181,19 @@ TEST_F(PrintedPdf, PlotOfOneDecadeLabelsOneToEightAndOfMoreOneTwoFive) {
     }
     EXPECT_EQ(printed, labels) << fstop;
   }
+}
+
+// The listing beside the plot: poles of scipy.signal.cheb1ap(6, 1) and the design (pdftotext
+// reads the two blanks after "Family:" as one).
+TEST_F(PrintedPdf, PoleSheetListsThePolesAndTheDesign) {
+  test::ViewsTestContext app(kChebyshev, 6, 1);
+  Print([&](PrintDevice& device, ScriptedDialogs& dialogs) {
+    return PolesPrintout(app.record, false, device, dialogs).Run();
+  });
+  const std::string text = Output("pdftotext -raw sheet.pdf -");
+  for (const char* line : {"X(1): 0.06218", "Y(1): 0.99341", "Y(6): -0.99341",
+                           "Family: Chebyshev\n", "Order: 6\n", "Apass: 1\n"})
+    EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
 }
 
 }  // namespace

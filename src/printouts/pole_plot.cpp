@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "views/pole_plot.h"
+#include "printouts/pole_plot.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
 #include "core/eng_value.h"
-#include "views/page_text.h"
 
 namespace kestro {
 
@@ -65,6 +64,13 @@ float PolePlot::PageX(double re) const {
 
 float PolePlot::PageY(double im) const {
   return static_cast<float>(kOriginY - im * kRadius / poleScale_);
+}
+
+void PolePlot::Draw(bool rectangularGrid) {
+  if (rectangularGrid)
+    DrawRectGrid();
+  DrawPolarGrid();
+  ShowPoles();
 }
 
 void PolePlot::DrawPolarGrid() {

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "views/pole_plot.h"
+#include "printouts/pole_plot.h"
 
 namespace kestro {
 namespace {

@@ -9,9 +9,9 @@
 
 namespace kestro {
 
-// The drawing of the pole page: the s-plane's left half with its origin at (6000, 4500) page
-// units, one unit of the plane 3500 / PoleScale page units vertically and PoleAspect times that
-// horizontally (round circles on a 16:9 screen).
+// The drawing of the pole page, on the screen or on paper: the s-plane's left half with its
+// origin at (6000, 4500) page units, one unit of the plane 3500 / PoleScale page units vertically
+// and PoleAspect times that horizontally (round circles on a 16:9 screen).
 class PolePlot final {
  public:
   static constexpr float kOriginX = 6000;
@@ -25,6 +25,11 @@ class PolePlot final {
   // half to even, at least 1; always 1 for Butterworth (every pole lies on the unit circle).
   static int16_t PoleScaleFor(const DesignRecord& record, const PoleList& poles);
 
+  // The page's picture: the rectangular grid when asked, then the polar grid, then the poles
+  // and their listing.
+  void Draw(bool rectangularGrid);
+
+ private:
   // Rays every 10 degrees and the half circles of whole radii 0..PoleScale, all circles drawn as
   // one stroke, so the joins between them run along the imaginary axis.
   void DrawPolarGrid();
@@ -32,8 +37,6 @@ class PolePlot final {
   void DrawRectGrid();
   // A red dot per pole, and the listing: X(k) and Y(k), the family, order and ripple.
   void ShowPoles();
-
- private:
   float PageX(double re) const;
   float PageY(double im) const;
   void ListPoles();
