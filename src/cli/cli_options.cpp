@@ -82,31 +82,33 @@ CommandSpec DesignCommand() {
 }
 
 CommandSpec PrintCommand() {
-  return {"print",
-          "print KIND: the summary, table, schematic, plot or waves sheet of a session file "
-          "into a PDF file, or one sheet as an SVG or PNG picture",
-          {{"open", "FILE", "the session file (.KST) to print; - reads it from standard input", {}},
-           {"pdf", "FILE", "the PDF file to write; - writes it to standard output", {}},
-           {"svg",
-            "FILE",
-            "draw the sheet as an SVG picture instead, cut to the drawing (plot, schematic, "
-            "poles or waves); - writes it to standard output",
-            {}},
-           {"png",
-            "FILE",
-            "draw the sheet as a PNG picture instead, as --svg; by default 192 pixels per inch "
-            "of the sheet",
-            {}},
-           {"width",
-            "N",
-            "--png: the picture's width in pixels, 16 to 8000; with --height too the drawing is "
-            "scaled to fit and centred, alone the height follows",
-            {}},
-           {"height", "N", "--png: the picture's height in pixels, 16 to 8000", {}},
-           {"phase", "", "plot: draw the phase curve and its labels", {}},
-           {"delay", "", "plot: draw the delay curve, its labels and the delay markers", {}},
-           {"transient", "FREQ", "waves: the square-wave frequency in Hz", {}, true}},
-          OptionSpec{"kind", "KIND", "", {"summary", "table", "schematic", "plot", "waves"}}};
+  return {
+      "print",
+      "print KIND: the summary, table, schematic, plot, poles or waves sheet of a session "
+      "file into a PDF file, or one of the last four as an SVG or PNG picture",
+      {{"open", "FILE", "the session file (.KST) to print; - reads it from standard input", {}},
+       {"pdf", "FILE", "the PDF file to write; - writes it to standard output", {}},
+       {"svg",
+        "FILE",
+        "draw the sheet as an SVG picture instead, cut to the drawing (plot, schematic, "
+        "poles or waves); - writes it to standard output",
+        {}},
+       {"png",
+        "FILE",
+        "draw the sheet as a PNG picture instead, as --svg; by default 192 pixels per inch "
+        "of the sheet",
+        {}},
+       {"width",
+        "N",
+        "--png: the picture's width in pixels, 16 to 8000; with --height too the drawing is "
+        "scaled to fit and centred, alone the height follows",
+        {}},
+       {"height", "N", "--png: the picture's height in pixels, 16 to 8000", {}},
+       {"phase", "", "plot: draw the phase curve and its labels", {}},
+       {"delay", "", "plot: draw the delay curve, its labels and the delay markers", {}},
+       {"grid", "", "poles: draw the rectangular grid too, as the pole page's Grid does", {}},
+       {"transient", "FREQ", "waves: the square-wave frequency in Hz", {}, true}},
+      OptionSpec{"kind", "KIND", "", {"summary", "table", "schematic", "plot", "poles", "waves"}}};
 }
 
 // "  --order N         text...", the text wrapped at 90 columns under its own column.

@@ -16,6 +16,7 @@
 #include "core/eng_value.h"
 #include "platform/system_clock.h"
 #include "printouts/print_plot.h"
+#include "printouts/print_poles.h"
 #include "printouts/print_schematic.h"
 #include "printouts/print_summary.h"
 #include "printouts/print_tabulated.h"
@@ -62,6 +63,8 @@ bool PrintKind(const CliArguments& args, DesignRecord& record, PrintDevice& devi
     return TabulatedPrintout(record, device, dialogs, clock).Run();
   if (kind == "schematic")
     return SchematicPrintout(record, device, dialogs, clock).Run();
+  if (kind == "poles")
+    return PolesPrintout(record, args.Flag("grid"), device, dialogs).Run();
   if (kind == "plot") {
     const PlotPrintout::Curves curves{args.Flag("delay"), args.Flag("phase")};
     const auto& freq = record.MarkerFreq;

@@ -122,6 +122,7 @@ TEST_F(PrintCommand, PicturesOfEachSheetAreSvgAndPngFilesOfTheAskedSize) {
     const char* text;
   } sheets[]{{"plot --phase", "Gain, dB\n"},
              {"schematic", "Output\n"},
+             {"poles --grid", "Order: 4\n"},
              {"waves --transient 1k", "Transient Plot\n"}};
   for (const auto& sheet : sheets) {
     SCOPED_TRACE(sheet.sheet);
