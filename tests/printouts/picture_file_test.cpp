@@ -55,7 +55,7 @@ class SavePictureTest : public ::testing::TestWithParam<PicturePage> {
 };
 
 // The format follows the extension in any case; another extension is refused with a message,
-// and cancel does nothing. The button sits beside Print and is enabled as Print is.
+// and cancel does nothing. The button is enabled as Print is.
 TEST_P(SavePictureTest, SavesThePageSheetAsTheNamedPicture) {
   const std::unique_ptr<Page> page = GetParam().open(app);
   Page& p = *page;
