@@ -10,6 +10,7 @@
 #include "plotpage/plot_page_controls.h"
 #include "plotpage/plot_page_layout.h"
 #include "plotpage/plot_palette.h"
+#include "printouts/picture_file.h"
 #include "printouts/print_job.h"
 #include "printouts/print_plot.h"
 
@@ -146,19 +147,29 @@ void PlotPage::WireCommands() {
   c.cmdWidthDown->onClick = [this] { bandwidth_.Step(false); };
   c.cmdWidthUp->onClick = [this] { bandwidth_.Step(true); };
   c.cmdPrint->onClick = [this] { PrintPlot(); };
+  c.cmdPicture->onClick = [this] { SavePicture(); };
   WireLimitsAndOverlays();
   WirePanels();
   WireLongRuns();
   WireNavigation();
 }
 
-// The plot sheet; an open part or bandwidth panel does not hide the delay markers on paper.
 void PlotPage::PrintPlot() {
+  PrintPlotOn(*NewPrintJob(context_.printers));
+}
+
+void PlotPage::SavePicture() {
+  if (const auto request = AskPictureFile(context_.dialogs, "plot.svg"))
+    PrintPlotOn(*NewPictureJob(context_.printers, *request));
+}
+
+// The plot sheet with the curves the page shows; an open part or bandwidth panel does not hide
+// the delay markers on paper.
+void PlotPage::PrintPlotOn(PrintDevice& device) {
   PlotShared& shared = context_.plot;
   shared.EditPanelOn = 0;
-  const auto device = NewPrintJob(context_.printers);
   const PlotPrintout::Curves curves{shared.DelayOn == 1, shared.PhaseOn == 1};
-  PlotPrintout(context_.record, curves, *device, context_.dialogs, context_.clock).Run();
+  PlotPrintout(context_.record, curves, device, context_.dialogs, context_.clock).Run();
 }
 
 void PlotPage::WirePanels() {

@@ -66,6 +66,8 @@ class PlotPage final : public Page, public PlotRedraw {
   void TogglePhase();
   void ToggleDelay();
   void PrintPlot();
+  void SavePicture();
+  void PrintPlotOn(PrintDevice& device);
   void LeaveTo(PageId page);
   void WireLimitsAndOverlays();
   void PaintLimitMasks(Canvas& canvas);

@@ -26,7 +26,7 @@ Group PanelLockedButtons(const PlotPageControls& c) {
 
 Group NavigationButtons(const PlotPageControls& c) {
   return {c.cmdDesign, c.cmdSchematic, c.cmdPlot,  c.cmdMarkers, c.cmdTransient, c.cmdTabulate,
-          c.cmdPrint,  c.cmdWrite,     c.cmdAbout, c.cmdQuit,    c.cmdStages};
+          c.cmdPrint,  c.cmdPicture,   c.cmdWrite, c.cmdAbout,   c.cmdQuit,      c.cmdStages};
 }
 
 Group TunePanelControls(const PlotPageControls& c) {

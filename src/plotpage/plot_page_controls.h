@@ -35,6 +35,7 @@ struct PlotPageControls {
   Control* cmdAbout = nullptr;
   Control* cmdQuit = nullptr;
   Control* cmdStages = nullptr;
+  Control* cmdPicture = nullptr;  // "Save picture…": the plot sheet as an SVG or PNG file
   // The command column.
   Control* cmdPoles = nullptr;
   Control* cmdDelay = nullptr;

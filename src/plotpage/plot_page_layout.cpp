@@ -4,6 +4,7 @@
 #include <array>
 
 #include "plotpage/plot_palette.h"
+#include "printouts/picture_file.h"
 
 namespace kestro {
 namespace {
@@ -50,18 +51,20 @@ void AddTopRow(Layouts& layouts, PlotPageControls& c) {
     float left, width;
   };
   using P = PlotPageControls;
-  const std::array<Item, 12> kRow{{{{&P::cmdSave, "cmdSave", "Save"}, 0, 700},
-                                   {{&P::cmdGet, "cmdGet", "Get"}, 700, 700},
-                                   {{&P::cmdDesign, "cmdDesign", "Design"}, 1400, 900},
-                                   {{&P::cmdSchematic, "cmdSchematic", "Schematic"}, 2300, 1100},
-                                   {{&P::cmdPlot, "cmdPlot", "Plot"}, 3400, 600},
-                                   {{&P::cmdTransient, "cmdTransient", "Transient"}, 4000, 1000},
-                                   {{&P::cmdTabulate, "cmdTabulate", "Tabulate"}, 5000, 1000},
-                                   {{&P::cmdPrint, "cmdPrint", "Print"}, 6000, 600},
-                                   {{&P::cmdWrite, "cmdWrite", "Write"}, 6600, 600},
-                                   {{&P::cmdAbout, "cmdAbout", "About"}, 7200, 600},
-                                   {{&P::cmdQuit, "cmdQuit", "Quit"}, 7800, 600},
-                                   {{&P::cmdStages, "cmdStages", "Stages"}, 8400, 800}}};
+  const std::array<Item, 13> kRow{
+      {{{&P::cmdSave, "cmdSave", "Save"}, 0, 700},
+       {{&P::cmdGet, "cmdGet", "Get"}, 700, 700},
+       {{&P::cmdDesign, "cmdDesign", "Design"}, 1400, 900},
+       {{&P::cmdSchematic, "cmdSchematic", "Schematic"}, 2300, 1100},
+       {{&P::cmdPlot, "cmdPlot", "Plot"}, 3400, 600},
+       {{&P::cmdTransient, "cmdTransient", "Transient"}, 4000, 1000},
+       {{&P::cmdTabulate, "cmdTabulate", "Tabulate"}, 5000, 1000},
+       {{&P::cmdPrint, "cmdPrint", "Print"}, 6000, 600},
+       {{&P::cmdWrite, "cmdWrite", "Write"}, 6600, 600},
+       {{&P::cmdAbout, "cmdAbout", "About"}, 7200, 600},
+       {{&P::cmdQuit, "cmdQuit", "Quit"}, 7800, 600},
+       {{&P::cmdStages, "cmdStages", "Stages"}, 8400, 800},
+       {{&P::cmdPicture, "cmdPicture", kSavePictureCaption}, 9200, 1300}}};
   for (const Item& item : kRow) {
     const Named& n = item.control;
     layouts.push_back(

@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "printouts/picture_file.h"
+
 namespace kestro {
 
 namespace {
@@ -60,6 +62,14 @@ void MainViewPage::AddNavigationRow() {
   };
   navigation_.cmdPrint->onClick = [this] { onPrintClicked(); };
   navigation_.cmdQuit->onClick = [this] { OnQuit(); };
+}
+
+void MainViewPage::AddPictureButton() {
+  Control& control =
+      Add(ControlKind::Button, "cmdPicture", kSavePictureCaption, 9200, 0, 1300, 300);
+  control.face = kRowFace;
+  control.onClick = [this] { onPictureClicked(); };
+  navigation_.cmdPicture = &control;
 }
 
 void MainViewPage::SwitchTo(PageId page) {

@@ -18,6 +18,7 @@ struct NavigationRowControls {
   Control* cmdAbout = nullptr;
   Control* cmdQuit = nullptr;
   Control* cmdStages = nullptr;
+  Control* cmdPicture = nullptr;  // only on pages whose printout can be saved as a picture
 };
 
 // A main view (schematic, tabulated response) with the row of page buttons the analysis page
@@ -31,6 +32,10 @@ class MainViewPage : public Page {
 
   // The page's Print command: its printout.
   virtual void onPrintClicked() = 0;
+  // Adds "Save picture…" after the row, for a page whose printout can also be a picture file.
+  void AddPictureButton();
+  // The page's "Save picture…" command: its printout drawn into a picture file.
+  virtual void onPictureClicked() {}
   // The page's Quit command.
   virtual void OnQuit();
 

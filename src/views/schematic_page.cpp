@@ -2,6 +2,7 @@
 #include "views/schematic_page.h"
 
 #include "core/eng_value.h"
+#include "printouts/picture_file.h"
 #include "printouts/print_job.h"
 #include "printouts/print_schematic.h"
 #include "views/schematic_drawing.h"
@@ -23,6 +24,7 @@ SchematicPage::SchematicPage(AppContext& context)
   bar.maximum = SchematicLayout::kScrollMaximum;
   bar.visible = layout_.Scrolls();
   bar.onChange = [this] { OnScrolled(); };
+  AddPictureButton();
 }
 
 void SchematicPage::OnShown() {
@@ -38,6 +40,13 @@ void SchematicPage::OnScrolled() {
 void SchematicPage::onPrintClicked() {
   const auto device = NewPrintJob(context().printers);
   SchematicPrintout(context().record, *device, context().dialogs, context().clock).Run();
+}
+
+void SchematicPage::onPictureClicked() {
+  if (const auto request = AskPictureFile(context().dialogs, "schematic.svg")) {
+    const auto device = NewPictureJob(context().printers, *request);
+    SchematicPrintout(context().record, *device, context().dialogs, context().clock).Run();
+  }
 }
 
 void SchematicPage::DrawCircuit() {

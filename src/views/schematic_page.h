@@ -26,6 +26,7 @@ class SchematicPage final : public MainViewPage {
 
  private:
   void onPrintClicked() override;
+  void onPictureClicked() override;
   void OnScrolled();
   void DrawCircuit();
   void ShowCapacitorRange();

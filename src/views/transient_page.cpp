@@ -6,6 +6,7 @@
 #include "core/eng_value.h"
 #include "core/leading_number.h"
 #include "files/waveform_file.h"
+#include "printouts/picture_file.h"
 #include "printouts/print_job.h"
 #include "printouts/print_waves.h"
 #include "usecase/square_wave.h"
@@ -29,7 +30,7 @@ struct Placed {
   const char* caption;
   float left, top, width, height;
 };
-constexpr std::array<Placed, 10> kControls{{
+constexpr std::array<Placed, 11> kControls{{
     {&C::lblHeading, ControlKind::Label, "lblHeading", "Transient Plot", 30, 400, 11700, 375},
     {&C::cmdFreqDown, ControlKind::Button, "cmdFreqDown", "<", 2000, 7660, 240, 240},
     {&C::cmdFreqUp, ControlKind::Button, "cmdFreqUp", ">", 2240, 7660, 240, 240},
@@ -40,6 +41,7 @@ constexpr std::array<Placed, 10> kControls{{
     {&C::cmdSave, ControlKind::Button, "cmdSave", "Save waveform", 5900, 7660, 1200, 300},
     {&C::cmdGet, ControlKind::Button, "cmdGet", "Get waveform", 7300, 7660, 1200, 300},
     {&C::cmdPrint, ControlKind::Button, "cmdPrint", "Print", 8700, 7660, 900, 300},
+    {&C::cmdPicture, ControlKind::Button, "cmdPicture", kSavePictureCaption, 8700, 8060, 2000, 300},
     {&C::cmdExitTransient, ControlKind::Button, "cmdExitTransient", "Return", 9800, 7660, 900, 300},
 }};
 
@@ -62,6 +64,7 @@ void TransientPage::CreateControls() {
   c.lblHeading->bold = true;
   c.lblHeading->fontScale = 1.4f;
   c.cmdPrint->enabled = false;  // until the first plot
+  c.cmdPicture->enabled = false;
   c.txtSquarewaveFreq->onChange = [this] { OnFrequencyTyped(); };
   c.cmdFreqDown->onClick = [this] { OnStep(false); };
   c.cmdFreqUp->onClick = [this] { OnStep(true); };
@@ -71,6 +74,7 @@ void TransientPage::CreateControls() {
   };
   c.cmdGet->onClick = [this] { OnGetWaveform(); };
   c.cmdPrint->onClick = [this] { onPrintClicked(); };
+  c.cmdPicture->onClick = [this] { onPictureClicked(); };
   c.cmdExitTransient->onClick = [this] { context_.navigator.Close(PageId::Transient); };
 }
 
@@ -107,6 +111,7 @@ void TransientPage::ReplotTransient() {
   ComputeTransient(context_.record, state_);
   const auto components = TransientComponents(context_.record, state_);
   controls_.cmdPrint->enabled = true;
+  controls_.cmdPicture->enabled = true;
   if (canvas() == nullptr)
     return;
   canvas()->Clear();
@@ -129,6 +134,13 @@ void TransientPage::OnGetWaveform() {
 void TransientPage::onPrintClicked() {
   const auto device = NewPrintJob(context_.printers);
   WavesPrintout(context_.record, state_, *device, context_.dialogs).Run();
+}
+
+void TransientPage::onPictureClicked() {
+  if (const auto request = AskPictureFile(context_.dialogs, "waves.svg")) {
+    const auto device = NewPictureJob(context_.printers, *request);
+    WavesPrintout(context_.record, state_, *device, context_.dialogs).Run();
+  }
 }
 
 void TransientPage::ShowFrequency() {

@@ -18,6 +18,7 @@ struct TransientPageControls {
   Control* cmdSave = nullptr;
   Control* cmdGet = nullptr;
   Control* cmdPrint = nullptr;
+  Control* cmdPicture = nullptr;
   Control* cmdExitTransient = nullptr;
 };
 
@@ -42,6 +43,7 @@ class TransientPage final : public Page {
   void ReplotTransient();
   void OnGetWaveform();
   void onPrintClicked();
+  void onPictureClicked();
   void ShowFrequency();
 
   AppContext& context_;
