@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/poles_page.h"
 
+#include "printouts/picture_file.h"
 #include "printouts/pole_plot.h"
+#include "printouts/print_poles.h"
 
 namespace kestro {
 
@@ -19,6 +21,10 @@ PolesPage::PolesPage(AppContext& context) : context_(context) {
   controls_.cmdGrid = &Add(ControlKind::Button, "cmdGrid", "Grid", 300, 1600, 1000, 300);
   controls_.cmdGrid->face = kButtonFace;
   controls_.cmdGrid->onClick = [this] { OnGridClicked(); };
+  controls_.cmdPicture =
+      &Add(ControlKind::Button, "cmdPicture", kSavePictureCaption, 300, 2000, 1000, 300);
+  controls_.cmdPicture->face = kButtonFace;
+  controls_.cmdPicture->onClick = [this] { OnPictureClicked(); };
   ComputePoles(context_.record, poles_);
   poleScale_ = PolePlot::PoleScaleFor(context_.record, poles_);
 }
@@ -33,6 +39,13 @@ void PolesPage::OnGridClicked() {
   if (canvas() != nullptr)
     canvas()->Clear();
   Draw();
+}
+
+void PolesPage::OnPictureClicked() {
+  if (const auto request = AskPictureFile(context_.dialogs, "poles.svg")) {
+    const auto device = NewPictureJob(context_.printers, *request);
+    PolesPrintout(context_.record, gridOn_ == 1, *device, context_.dialogs).Run();
+  }
 }
 
 void PolesPage::Draw() {

@@ -13,11 +13,13 @@ namespace kestro {
 struct PolesPageControls {
   Control* cmdExit = nullptr;
   Control* cmdGrid = nullptr;
+  Control* cmdPicture = nullptr;
 };
 
 // The pole page frmPoles, opened modally by "Show poles": the poles of the current family and
 // order over a polar grid, with the rectangular grid on request, and their listing. Return closes
-// it. The poles are computed once, when the page opens.
+// it; "Save picture…" saves the drawing, with the grid as shown, as an SVG or PNG picture. The
+// poles are computed once, when the page opens.
 class PolesPage final : public Page {
  public:
   explicit PolesPage(AppContext& context);
@@ -30,6 +32,7 @@ class PolesPage final : public Page {
 
  private:
   void OnGridClicked();
+  void OnPictureClicked();
   void Draw();
 
   AppContext& context_;

@@ -10,6 +10,7 @@
 
 #include "plotpage/plot_page.h"
 #include "support/recording_printers.h"
+#include "views/poles_page.h"
 #include "views/schematic_page.h"
 #include "views/transient_page.h"
 #include "views/views_test_context.h"
@@ -25,12 +26,14 @@ struct PictureTestContext : ViewsTestContext {
   PlotLink link;
 };
 
-// A page with "Save picture…", the name its dialog proposes and a text its sheet prints.
+// A page with "Save picture…", the name its dialog proposes, a text its sheet prints and the
+// control it is enabled with.
 struct PicturePage {
   const char* label;
   std::function<std::unique_ptr<Page>(PictureTestContext&)> open;
   const char* initialName;
   const char* sheetText;
+  const char* enabledWith = "cmdPrint";
 };
 void PrintTo(const PicturePage& page, std::ostream* out) {
   *out << page.label;
@@ -60,9 +63,10 @@ TEST_P(SavePictureTest, SavesThePageSheetAsTheNamedPicture) {
   const std::unique_ptr<Page> page = GetParam().open(app);
   Page& p = *page;
   EXPECT_EQ(p["cmdPicture"].caption, "Save picture…");
-  EXPECT_EQ(p["cmdPicture"].enabled, p["cmdPrint"].enabled);
+  Control& enabledWith = p[GetParam().enabledWith];
+  EXPECT_EQ(p["cmdPicture"].enabled, enabledWith.enabled);
   app.Show(p);
-  ASSERT_TRUE(p["cmdPicture"].enabled && p["cmdPrint"].enabled);
+  ASSERT_TRUE(p["cmdPicture"].enabled && enabledWith.enabled);
 
   EXPECT_TRUE(SaveAs(p, "x.PNG"));
   EXPECT_TRUE(SaveAs(p, "x.svg"));
@@ -108,7 +112,12 @@ INSTANTIATE_TEST_SUITE_P(
                                     return std::make_unique<TransientPage>(app.context,
                                                                            app.transient);
                                   },
-                                  "waves.svg", "Transient Plot"}),
+                                  "waves.svg", "Transient Plot"},
+                      PicturePage{"Poles",
+                                  [](PictureTestContext& app) -> std::unique_ptr<Page> {
+                                    return std::make_unique<PolesPage>(app.context);
+                                  },
+                                  "poles.svg", "Order: 4", "cmdGrid"}),
     [](const auto& row) { return std::string(row.param.label); });
 
 }  // namespace
