@@ -21,40 +21,14 @@ namespace kestro {
 
 namespace {
 
-constexpr int kDotsPerInch = 96;    // the SVG's pixels, as CSS counts them
-constexpr double kPngScale = 2;     // a PNG of no given size: 192 pixels per inch
-constexpr double kMargin = 10;      // white pixels around the drawing at the natural size
-constexpr double kUnlimited = 1e6;  // pixels: a sheet never shrinks to fit a picture
-constexpr double kMetresPerInch = 0.0254;
+constexpr double kPngScale = 2;  // a PNG of no given size: 192 pixels per inch
+constexpr double kMargin = 10;   // white pixels around the drawing at the natural size
 
-// Text metrics at the picture's resolution, on a surface that draws nothing worth keeping.
-QImage ScratchSurface() {
-  QImage image(1, 1, QImage::Format_RGB32);
-  const int dotsPerMetre = static_cast<int>(std::lround(kDotsPerInch / kMetresPerInch));
-  image.setDotsPerMeterX(dotsPerMetre);
-  image.setDotsPerMeterY(dotsPerMetre);
-  return image;
-}
-
-// Draws the sheet on a scratch surface only to learn what it covers.
-class SheetRuler final : public QtPaintedDevice {
+// Draws the sheet only to learn what it covers.
+class SheetRuler final : public QtSheetDevice {
  public:
-  ~SheetRuler() override { StopPainting(); }
-  void SelectPrinter() override {}
-  void SetOrientation(PrintOrientation orientation) override { static_cast<void>(orientation); }
-  void NewPage() override {
-    throw PrintError("A picture holds one sheet; this printout has more.");
-  }
   void EndDocument() override { EndPainting(); }
   QRectF Extent() const { return Drawn(); }
-
- protected:
-  QPaintDevice& Surface() const override { return surface_; }
-  int Resolution() const override { return kDotsPerInch; }
-  QSizeF PrintableSize() const override { return {kUnlimited, kUnlimited}; }
-
- private:
-  mutable QImage surface_ = ScratchSurface();
 };
 
 // The picture's size and the scale and offset that place the measured drawing in it.
@@ -102,8 +76,7 @@ QByteArray WithPortableFontNames(QByteArray svg) {
 
 }  // namespace
 
-QtPictureDevice::QtPictureDevice(PictureRequest request)
-    : request_(std::move(request)), scratch_(ScratchSurface()) {}
+QtPictureDevice::QtPictureDevice(PictureRequest request) : request_(std::move(request)) {}
 
 // The painter ends before the picture it draws on goes.
 QtPictureDevice::~QtPictureDevice() {
@@ -120,24 +93,12 @@ void QtPictureDevice::Preview(const PrintSheets& sheets) {
   extent_ = ruler.Extent();
 }
 
-void QtPictureDevice::NewPage() {
-  throw PrintError("A picture holds one sheet; this printout has more.");
-}
-
 QPaintDevice& QtPictureDevice::Surface() const {
   if (svg_)
     return *svg_;
   if (image_)
     return *image_;
-  return scratch_;
-}
-
-int QtPictureDevice::Resolution() const {
-  return kDotsPerInch;
-}
-
-QSizeF QtPictureDevice::PrintableSize() const {
-  return {kUnlimited, kUnlimited};
+  return QtSheetDevice::Surface();
 }
 
 void QtPictureDevice::BeforePainting() {
@@ -169,8 +130,8 @@ void QtPictureDevice::StartPicture(QSize size) {
   if (image_->isNull())
     throw PrintError("There is not enough memory for a picture of " + std::to_string(size.width()) +
                      " x " + std::to_string(size.height()) + " pixels.");
-  image_->setDotsPerMeterX(scratch_.dotsPerMeterX());  // text is sized as it was measured
-  image_->setDotsPerMeterY(scratch_.dotsPerMeterY());
+  image_->setDotsPerMeterX(DotsPerMetre());  // text is sized as it was measured
+  image_->setDotsPerMeterY(DotsPerMetre());
 }
 
 void QtPictureDevice::PainterStarted(QPainter& painter) {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/printers.h"
-#include "platform/qt/qt_painted_device.h"
+#include "platform/qt/qt_sheet_device.h"
 
 class QSvgGenerator;
 
@@ -20,7 +20,7 @@ namespace kestro {
 // drawn on the picture, which is written whole through the program's file writer at the end of
 // the document. Positions count as on paper: one inch of the sheet is 96 picture pixels at the
 // natural size (the SVG's), and twice that for a PNG of no given size.
-class QtPictureDevice final : public QtPaintedDevice {
+class QtPictureDevice final : public QtSheetDevice {
  public:
   explicit QtPictureDevice(PictureRequest request);
   ~QtPictureDevice() override;
@@ -31,17 +31,11 @@ class QtPictureDevice final : public QtPaintedDevice {
   // --- Job ---
   // Measures the sheet: nothing is shown.
   void Preview(const PrintSheets& sheets) override;
-  void SelectPrinter() override {}
-  void SetOrientation(PrintOrientation orientation) override { static_cast<void>(orientation); }
-  // A picture holds one sheet: a second one is a failure.
-  void NewPage() override;
   void EndDocument() override;
   std::string FailureTitle() const override { return "Picture Error"; }
 
  protected:
   QPaintDevice& Surface() const override;
-  int Resolution() const override;
-  QSizeF PrintableSize() const override;
   void BeforePainting() override;
   void PainterStarted(QPainter& painter) override;
 
@@ -52,7 +46,6 @@ class QtPictureDevice final : public QtPaintedDevice {
   PictureRequest request_;
   std::optional<QRectF> extent_;  // device pixels, measured by the preview
   QTransform placement_;          // from the sheet's device pixels to the picture's
-  mutable QImage scratch_;        // the surface for text metrics before the picture exists
   std::unique_ptr<QImage> image_;
   std::unique_ptr<QSvgGenerator> svg_;
   QBuffer svgBytes_;
