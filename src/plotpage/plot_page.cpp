@@ -159,8 +159,8 @@ void PlotPage::PrintPlot() {
 }
 
 void PlotPage::SavePicture() {
-  if (const auto request = AskPictureFile(context_.dialogs, "plot.svg"))
-    PrintPlotOn(*NewPictureJob(context_.printers, *request));
+  kestro::SavePicture(context_.dialogs, context_.printers, "plot.svg",
+                      [this](PrintDevice& device) { PrintPlotOn(device); });
 }
 
 // The plot sheet with the curves the page shows; an open part or bandwidth panel does not hide

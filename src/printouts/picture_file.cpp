@@ -3,12 +3,17 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
+#include <optional>
 
 #include "printouts/no_print_device.h"
 
 namespace kestro {
 
 namespace {
+
+constexpr const char* kNotAPictureName =
+    "Pictures are SVG or PNG files: name the file .svg or .png.";
 
 std::optional<PictureFormat> FormatOfName(const std::string& path) {
   std::string extension = std::filesystem::path(path).extension().string();
@@ -21,8 +26,6 @@ std::optional<PictureFormat> FormatOfName(const std::string& path) {
     return PictureFormat::Png;
   return std::nullopt;
 }
-
-}  // namespace
 
 std::optional<PictureRequest> AskPictureFile(Dialogs& dialogs, const std::string& initialName) {
   FileDialogRequest ask;
@@ -48,6 +51,14 @@ std::unique_ptr<PrintDevice> NewPictureJob(Printers* printers, const PictureRequ
   if (printers == nullptr)
     return std::make_unique<NoPrintDevice>();
   return printers->NewPicture(request);
+}
+
+}  // namespace
+
+void SavePicture(Dialogs& dialogs, Printers* printers, const std::string& initialName,
+                 const std::function<void(PrintDevice&)>& printout) {
+  if (const auto request = AskPictureFile(dialogs, initialName))
+    printout(*NewPictureJob(printers, *request));
 }
 
 }  // namespace kestro

@@ -42,10 +42,9 @@ void PolesPage::OnGridClicked() {
 }
 
 void PolesPage::OnPictureClicked() {
-  if (const auto request = AskPictureFile(context_.dialogs, "poles.svg")) {
-    const auto device = NewPictureJob(context_.printers, *request);
-    PolesPrintout(context_.record, gridOn_ == 1, *device, context_.dialogs).Run();
-  }
+  SavePicture(context_.dialogs, context_.printers, "poles.svg", [this](PrintDevice& device) {
+    PolesPrintout(context_.record, gridOn_ == 1, device, context_.dialogs).Run();
+  });
 }
 
 void PolesPage::Draw() {

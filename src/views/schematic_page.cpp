@@ -43,10 +43,9 @@ void SchematicPage::onPrintClicked() {
 }
 
 void SchematicPage::onPictureClicked() {
-  if (const auto request = AskPictureFile(context().dialogs, "schematic.svg")) {
-    const auto device = NewPictureJob(context().printers, *request);
-    SchematicPrintout(context().record, *device, context().dialogs, context().clock).Run();
-  }
+  SavePicture(context().dialogs, context().printers, "schematic.svg", [this](PrintDevice& device) {
+    SchematicPrintout(context().record, device, context().dialogs, context().clock).Run();
+  });
 }
 
 void SchematicPage::DrawCircuit() {

@@ -137,10 +137,9 @@ void TransientPage::onPrintClicked() {
 }
 
 void TransientPage::onPictureClicked() {
-  if (const auto request = AskPictureFile(context_.dialogs, "waves.svg")) {
-    const auto device = NewPictureJob(context_.printers, *request);
-    WavesPrintout(context_.record, state_, *device, context_.dialogs).Run();
-  }
+  SavePicture(context_.dialogs, context_.printers, "waves.svg", [this](PrintDevice& device) {
+    WavesPrintout(context_.record, state_, device, context_.dialogs).Run();
+  });
 }
 
 void TransientPage::ShowFrequency() {
